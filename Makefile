@@ -1,0 +1,67 @@
+# Builds: win32 (the shipped 32-bit programs), win64 (the same sources and
+# their tests, run under wine) and host (the portable core, natively).
+SHELL := /bin/bash
+BUILD := build
+JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
+WINEPREFIX ?= $(CURDIR)/$(BUILD)/wineprefix
+export WINEPREFIX
+
+PACKAGES := build-essential cmake g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools \
+  libz-mingw-w64-dev zlib1g-dev wine wine64 xvfb xauth imagemagick zip unzip \
+  libarchive-tools p7zip-full libzip-dev clang libclang-rt-14-dev googletest python3 file
+
+.PHONY: all deps build build-host build-win32 build-win64 build-fuzz test test-host test-win64 \
+  fuzz wineprefix clean
+
+all: build
+
+# Installs every package a fresh Debian 12 machine needs; does nothing when
+# they are all there. Never wine32: these machines cannot run 32-bit code.
+deps:
+	@missing=$$(for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+	  echo "installing:" $$missing; \
+	  SUDO=$$( [ $$(id -u) -eq 0 ] || echo sudo ); \
+	  $$SUDO apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq --no-install-recommends $$missing; \
+	else echo "all packages present"; fi
+
+build: build-host build-win32 build-win64
+
+$(BUILD)/host/Makefile:
+	cmake -S . -B $(BUILD)/host -DCMAKE_BUILD_TYPE=Debug
+$(BUILD)/win32/Makefile:
+	cmake -S . -B $(BUILD)/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=MinSizeRel
+$(BUILD)/win64/Makefile:
+	cmake -S . -B $(BUILD)/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Debug
+$(BUILD)/fuzz/Makefile:
+	CC=clang CXX=clang++ cmake -S . -B $(BUILD)/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DINSTALLER_FUZZ=ON
+
+build-host: $(BUILD)/host/Makefile
+	$(MAKE) -C $(BUILD)/host -j$(JOBS)
+build-win32: $(BUILD)/win32/Makefile
+	$(MAKE) -C $(BUILD)/win32 -j$(JOBS)
+build-win64: $(BUILD)/win64/Makefile
+	$(MAKE) -C $(BUILD)/win64 -j$(JOBS)
+build-fuzz: $(BUILD)/fuzz/Makefile
+	$(MAKE) -C $(BUILD)/fuzz -j$(JOBS)
+
+# The first start of wine makes the prefix (about 10 s); do it once, before
+# tests run side by side.
+wineprefix:
+	@[ -f $(WINEPREFIX)/system.reg ] || (WINEDEBUG=-all /usr/lib/wine/wine64 wineboot --init && /usr/lib/wine/wineserver -w)
+
+test-host: build-host
+	cd $(BUILD)/host && ctest --output-on-failure -j$(JOBS)
+
+test-win64: build-win64 wineprefix
+	cd $(BUILD)/win64 && ctest --output-on-failure
+
+test: build test-host test-win64 fuzz
+
+fuzz: build-fuzz
+	FUZZ_SECONDS=$(FUZZ_SECONDS) tests/fuzz/run-all.sh $(BUILD)/fuzz
+
+clean:
+	rm -rf $(BUILD)
