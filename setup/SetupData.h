@@ -1,0 +1,50 @@
+// What setup knows: the script's values, the payload archive and the state
+// the install sequence carries from step to step. Portable, so that the
+// packaging tool and the native tests read installers exactly as setup does.
+#pragma once
+#include "framework/afx.h"
+#include "setup/Records.h"
+#include "zip/ZipReader.h"
+
+class CScriptText;
+
+class CSetupData
+{
+public:
+  CSetupData();
+  virtual ~CSetupData();
+  CSetupData(const CSetupData&) = delete;
+  CSetupData& operator=(const CSetupData&) = delete;
+
+  // Reads the installer file at lpszPath into m_pImage, finds the two markers,
+  // parses the script (the agreement block goes to strAgreement) and opens
+  // the archive. FALSE on success; TRUE with the message in m_strError.
+  BOOL LoadOverlayFrom(const char* lpszPath, CString& strAgreement);
+  // Parses a NUL-terminated script text into the fields, in setup's order.
+  void ParseScript(const char* pszScript, CString& strAgreement);
+  static BOOL ReadShortcutList(CScriptText& script, const char* lpszKey, ShortcutEntry*& pList, int32_t& nCount);
+  // The file table: one row per archive entry, and m_nTotalSize.
+  void BuildFileTable();
+
+  CString m_strError;
+  char* m_pImage;
+  uint32_t m_nImageSize;
+  CString m_strAppName;
+  CZipReader m_archive;
+  CString m_strLanguage;
+  FileEntry* m_pFiles;
+  int32_t m_nFiles;
+  ShortcutEntry* m_pShortcuts;
+  ShortcutEntry* m_pStartupShortcuts;
+  ShortcutEntry* m_pDesktopShortcuts;
+  int32_t m_nShortcuts;
+  int32_t m_nStartupShortcuts;
+  int32_t m_nDesktopShortcuts;
+  CMemFile m_archiveFile;
+  CString** m_ppGeneratedFiles;
+  int32_t m_nGeneratedFiles;
+  CString** m_ppFonts;
+  int32_t m_nFonts;
+  int32_t m_nTotalSize;
+  CString m_strDefaultDest;
+};

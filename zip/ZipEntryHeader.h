@@ -1,0 +1,49 @@
+// CZipEntryHeader: what the central directory records about one entry.
+#pragma once
+#include "framework/afx.h"
+#include "zip/ZipBuffer.h"
+
+class CZipSource;
+
+class CZipEntryHeader
+{
+public:
+  CZipEntryHeader();
+  CZipEntryHeader(const CZipEntryHeader& other) = default;
+  CZipEntryHeader& operator=(const CZipEntryHeader& other) = default;
+  virtual ~CZipEntryHeader() {}
+
+  // Reads one central record at the source's position; false for a wrong
+  // signature or a record whose variable fields crossed a volume.
+  bool ReadCentral(CZipSource& source);
+  // Reads and checks the local header; leaves the source at the local extra field.
+  bool ReadLocal(CZipSource& source, uint16_t& nExtraLen);
+  // The CRC, compressed and uncompressed size at p (little-endian) match ours.
+  bool CheckDescriptor(const uint8_t* p) const;
+
+  CString GetFileName() const;
+  void ConvertSlashes(bool bToBackslash);
+  void ConvertCodePage(bool bToOem);
+  CTime GetTime() const;
+  bool IsEncrypted() const { return (m_nFlags & 1) != 0; }
+  bool HasDescriptor() const { return (m_nFlags & 8) != 0; }
+  uint32_t GetRecordSize() const;
+
+  uint32_t m_nSignature;
+  uint16_t m_nMadeBy;
+  uint16_t m_nNeeded;
+  uint16_t m_nFlags;
+  uint16_t m_nMethod;
+  uint16_t m_nTime;
+  uint16_t m_nDate;
+  uint32_t m_nChecksum;
+  uint32_t m_nPackedSize;
+  uint32_t m_nSize;
+  uint16_t m_nFirstVolume;
+  uint16_t m_nInternal;
+  uint32_t m_nAttributes;
+  uint32_t m_nLocalOffset;
+  CZipBuffer m_extra;
+  CZipBuffer m_name;
+  CZipBuffer m_comment;
+};

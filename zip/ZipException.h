@@ -1,0 +1,49 @@
+// The archive reader's error: a cause number and the archive's path.
+#pragma once
+#include "framework/afx.h"
+
+class CZipException : public CException
+{
+  DECLARE_DYNAMIC(CZipException)
+public:
+  enum
+  {
+    unknownCause = 1,
+    inflateStreamEnd,
+    inflateNeedsDictionary,
+    inflateErrno,
+    inflateStreamError,
+    inflateDataError,
+    inflateMemoryError,
+    inflateBufferError,
+    inflateVersionError,
+    corruptArchive,
+    checksumMismatch,
+    removableSpanUnsupported,
+    unsafeEntryName,       // a name that would leave the target directory
+    reserved14,
+    reserved15,
+    reserved16,
+    reserved17,
+    endRecordMissing
+  };
+
+  CZipException(int nCause = unknownCause, const char* lpszArchive = NULL);
+  ~CZipException() override;
+
+  CString m_strArchive;
+  int m_nCause;
+};
+
+// The reader's internal codes: zlib's return codes and these.
+enum
+{
+  ZIP_CODE_CORRUPT = -101,
+  ZIP_CODE_CHECKSUM = -102,
+  ZIP_CODE_REMOVABLE_SPAN = -103,
+  ZIP_CODE_UNSAFE_NAME = -104,
+  ZIP_CODE_NO_END_RECORD = -109
+};
+
+int ZipCodeToCause(int nCode);
+[[noreturn]] void RaiseZipError(int nCode, const char* lpszArchive);

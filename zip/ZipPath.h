@@ -1,0 +1,16 @@
+// Path helpers over Windows-style byte strings (drive, directory with its
+// trailing backslash, name, extension), and directory creation.
+#pragma once
+#include "framework/afx.h"
+
+CString GetDirPart(const char* path);
+CString GetTitlePart(const char* path);
+CString GetNamePart(const char* path);
+CString GetPathWithoutDrive(const char* path);
+CString GetDrivePart(const char* path);
+bool IsRemovableDrive(const char* path);
+// 1: a file, -1: a directory, 0: nothing there.
+int32_t PathExists(const char* path);
+bool IsExistingDirectory(const char* path);
+// Makes the directory and its missing parents, from the root down.
+bool MakeDirectoryPath(const char* path);

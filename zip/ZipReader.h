@@ -1,0 +1,48 @@
+// CZipReader: opens a ZIP archive on a CFile (in setup, a CMemFile over the
+// overlay), lists its entries and extracts them.
+#pragma once
+#include "framework/afx.h"
+#include "zip/ZipDirectory.h"
+#include "zip/ZipEntryStream.h"
+#include "zip/ZipException.h"
+#include "zip/ZipSource.h"
+
+// Progress callback: bytes written so far of the entry, its size, user value.
+// Returning false stops the copy.
+typedef bool (*ZipProgressCallback)(uint32_t nDone, uint32_t nTotal, void* pUserData);
+
+class CZipReader
+{
+public:
+  CZipReader();
+  virtual ~CZipReader();
+  CZipReader(const CZipReader&) = delete;
+  CZipReader& operator=(const CZipReader&) = delete;
+
+  void Open(CFile* pFile, int nMode = 0);
+  bool IsClosed() const;
+  int32_t GetCount() const;
+  bool GetEntryInfo(CZipEntryHeader& info, uint16_t nIndex) const;
+  bool IsDirectoryEntry(uint16_t nIndex) const;
+
+  bool ExtractFile(uint16_t nIndex, const char* lpszDir, bool bFullPath = true, const char* lpszNewName = NULL,
+                   ZipProgressCallback pfnProgress = NULL, void* pUserData = NULL, uint32_t nBufSize = 65535);
+  bool OpenEntry(uint16_t nIndex);
+  uint32_t ReadEntry(void* pBuf, uint32_t nSize);
+  int32_t CloseEntry(const char* lpszFilePath = NULL, bool bAfterException = false);
+  int32_t CloseEntry(CFile& file);
+
+  void FreeTrackedBlocks();
+
+  bool m_bTrackBlocks;
+  CZipEntryStream m_stream;
+  CZipSource m_source;
+  CPtrList m_blocks;
+  uint8_t m_nEntryMode;
+  CZipDirectory m_directory;
+
+private:
+  [[noreturn]] void Raise(int nCode) const;
+  static void* AllocBlock(void* opaque, unsigned items, unsigned size);
+  static void FreeBlock(void* opaque, void* block);
+};

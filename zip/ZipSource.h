@@ -1,0 +1,43 @@
+// CZipSource: the file an archive is read from, and the switch between the
+// numbered volume files of an archive spread over several files.
+#pragma once
+#include "framework/afx.h"
+
+// The source's own file object. The reader never opens it.
+class CZipBigFile : public CFile
+{
+  DECLARE_DYNAMIC(CZipBigFile)
+public:
+  void SetFilePath(const char* lpszNewName) override;
+};
+
+class CZipSource
+{
+public:
+  enum
+  {
+    spanNone = 0,
+    spanRemovable = 1,
+    spanNumbered = 2,
+    spanUnknown = 3
+  };
+
+  CZipSource();
+  virtual ~CZipSource() {}
+
+  void Open(CFile* pFile);
+  // Reads nSize bytes. bWhole: all of them from the current volume or
+  // corruptArchive; otherwise a spanned archive may continue on the next volume.
+  uint32_t Read(void* pBuf, uint32_t nSize, bool bWhole);
+  void DetectSpanning(uint16_t nVolume);
+  void ChangeVolume(int32_t nVolume);
+  int32_t GetVolume() const { return m_nVolume; }
+  bool IsSpanned() const { return m_nSpanMode != spanNone; }
+  [[noreturn]] void Raise(int nCode) const;
+
+  CZipBigFile m_internalFile;
+  CFile* m_pFile;
+  int32_t m_nSpanMode;
+  int32_t m_nLastVolume;
+  int32_t m_nVolume;
+};
