@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include "framework/String.h"
+
+TEST(CString, CopiesShareUntilOneChanges)
+{
+  CString a("alpha");
+  CString b(a);
+  EXPECT_EQ(static_cast<const char*>(a), static_cast<const char*>(b));
+  b += "!";
+  EXPECT_STREQ("alpha", a);
+  EXPECT_STREQ("alpha!", b);
+
+  CString c = a;
+  char* p = c.GetBuffer(10);
+  p[0] = 'A';
+  c.ReleaseBuffer();
+  EXPECT_STREQ("alpha", a) << "GetBuffer must detach a shared buffer";
+  EXPECT_STREQ("Alpha", c);
+}
+
+TEST(CString, AppendingToItselfAndFromItsOwnBuffer)
+{
+  CString s("ab");
+  s += s;
+  EXPECT_STREQ("abab", s);
+  s = static_cast<const char*>(s) + 1;
+  EXPECT_STREQ("bab", s);
+  for (int i = 0; i < 1000; ++i)
+    s += 'x';
+  EXPECT_EQ(1003, s.GetLength());
+}
+
+TEST(CString, ComparisonIsBytewiseAndCaseSensitive)
+{
+  CString s("Demo Tool");
+  EXPECT_TRUE(s == "Demo Tool");
+  EXPECT_FALSE(s == "demo tool");
+  EXPECT_TRUE(CString("\xfc") != CString("\xdc"));
+  EXPECT_TRUE(CString() == "");
+  EXPECT_TRUE(CString("ENG") == CString("ENG"));
+  EXPECT_TRUE(CString("a\0b", 3) != CString("a"));
+}
+
+TEST(CString, ReleaseBufferTakesTheLengthUpToTheFirstNul)
+{
+  CString s;
+  char* p = s.GetBuffer(259);
+  strcpy(p, "C:\\Program Files");
+  s.ReleaseBuffer();
+  EXPECT_EQ(16, s.GetLength());
+  p = s.GetBuffer(0);
+  s.ReleaseBuffer(2);
+  EXPECT_STREQ("C:", s);
+}
+
+TEST(CString, FormatFindAndParts)
+{
+  CString s;
+  s.Format("%s\\%s.lnk", "C:\\Menu", "Demo Tool");
+  EXPECT_STREQ("C:\\Menu\\Demo Tool.lnk", s);
+  EXPECT_EQ(7, s.Find('\\', 3));
+  EXPECT_EQ(2, s.Find("\\M"));
+  EXPECT_EQ(7, s.ReverseFind('\\'));
+  EXPECT_EQ(-1, s.Find('#'));
+  EXPECT_STREQ("C:\\Menu", s.Left(7));
+  EXPECT_STREQ("Demo", s.Mid(8, 4));
+  EXPECT_STREQ("", s.Mid(100));
+  s.Format("%i KB on drive %c:", -3, 'D');
+  EXPECT_STREQ("-3 KB on drive D:", s);
+  CString big;
+  big.Format("%s", std::string(100000, 'z').c_str());
+  EXPECT_EQ(100000, big.GetLength());
+}
