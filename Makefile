@@ -9,10 +9,10 @@ export WINEPREFIX
 
 PACKAGES := build-essential cmake g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools \
   libz-mingw-w64-dev zlib1g-dev wine wine64 xvfb xauth imagemagick zip unzip \
-  libarchive-tools p7zip-full libzip-dev clang libclang-rt-14-dev googletest python3 file
+  libarchive-tools p7zip-full libzip-dev clang libclang-rt-14-dev googletest python3 file fonts-dejavu-core
 
 .PHONY: all deps build build-host build-win32 build-win64 build-fuzz test test-host test-win64 \
-  fuzz wineprefix clean
+  fuzz wineprefix release-check clean
 
 all: build
 
@@ -58,7 +58,11 @@ test-host: build-host
 test-win64: build-win64 wineprefix
 	cd $(BUILD)/win64 && ctest --output-on-failure
 
-test: build test-host test-win64 fuzz
+test: build test-host test-win64 release-check fuzz
+
+# The shipped programs: system DLLs only, no marker text, size budgets.
+release-check: build-win32
+	tests/release/check-binaries.sh $(BUILD)/win32/bin
 
 fuzz: build-fuzz
 	FUZZ_SECONDS=$(FUZZ_SECONDS) tests/fuzz/run-all.sh $(BUILD)/fuzz

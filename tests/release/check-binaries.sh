@@ -1,0 +1,34 @@
+#!/bin/bash
+# Release checks on the shipped 32-bit programs: they import only system
+# DLLs, carry neither overlay marker, and stay within their size budgets.
+set -euo pipefail
+bin=${1:?usage: check-binaries.sh WIN32_BIN_DIR}
+objdump=i686-w64-mingw32-objdump
+# DLLs every Windows installation has.
+system_dlls="kernel32.dll user32.dll gdi32.dll advapi32.dll shell32.dll ole32.dll oleaut32.dll comctl32.dll msvcrt.dll comdlg32.dll uuid.dll shlwapi.dll version.dll"
+status=0
+
+check() {
+  local file=$1 limit=$2
+  local path="$bin/$file"
+  if [ ! -f "$path" ]; then echo "$file: missing"; status=1; return; fi
+  local size; size=$(stat -c %s "$path")
+  printf '%-14s %7d bytes (%d KB, budget %d KB)\n' "$file" "$size" $(( (size + 1023) / 1024 )) $(( limit / 1024 ))
+  if [ "$size" -gt "$limit" ]; then echo "$file: larger than $(( limit / 1024 )) KB"; status=1; fi
+  if ! $objdump -f "$path" | grep -q 'file format pei-i386'; then echo "$file: not a 32-bit Windows program"; status=1; fi
+  local dll
+  for dll in $($objdump -p "$path" | sed -n 's/^\s*DLL Name: //p'); do
+    local lower=${dll,,}
+    if [[ " $system_dlls " != *" $lower "* ]]; then echo "$file: imports $dll, which is not a system DLL"; status=1; fi
+  done
+  echo "  imports: $($objdump -p "$path" | sed -n 's/^\s*DLL Name: //p' | tr '\n' ' ')"
+  local marker
+  for marker in -overlay1- -overlay2-; do
+    if grep -a -q -- "$marker" "$path"; then echo "$file: contains the marker text $marker"; status=1; fi
+  done
+}
+
+check setup.exe $((256 * 1024))
+check uninstall.exe $((48 * 1024))
+[ $status -eq 0 ] && echo "release checks passed" || echo "release checks FAILED"
+exit $status
