@@ -26,6 +26,14 @@ public:
   // The file table: one row per archive entry, and m_nTotalSize.
   void BuildFileTable();
 
+  // Finds marker 1 and, behind it, marker 2 in an installer image. On success
+  // nScript is the offset just behind marker 1 and nArchive the one just
+  // behind marker 2.
+  static bool FindOverlay(const char* pImage, uint32_t nSize, uint32_t& nScript, uint32_t& nArchive);
+  // The markers as setup looks for them (built at run time, never stored).
+  static void GetMarkers(char szMarker1[11], char szMarker2[11]);
+  static const uint32_t kMarkerSize = 10;
+
   CString m_strError;
   char* m_pImage;
   uint32_t m_nImageSize;
@@ -47,4 +55,7 @@ public:
   int32_t m_nFonts;
   int32_t m_nTotalSize;
   CString m_strDefaultDest;
+
+private:
+  void FreeScriptLists();
 };
