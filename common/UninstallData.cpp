@@ -1,0 +1,170 @@
+// Reading uninstall.dat and removing the recorded shortcuts; shared by setup
+// and the uninstaller.
+#include "common/UninstallData.h"
+
+#include "framework/Platform.h"
+
+#include <stdlib.h>
+#include <string.h>
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
+namespace {
+
+const char kMagic[4] = {'S', 'S', '0', '1'};
+
+// The whole file's size, or -1.
+int64_t FileSize(FILE* pFile)
+{
+#ifdef _WIN32
+  return _filelengthi64(_fileno(pFile));
+#else
+  struct stat st;
+  if (fstat(fileno(pFile), &st) != 0)
+    return -1;
+  return (int64_t)st.st_size;
+#endif
+}
+
+// Bytes between the read position and the end of the file, or -1.
+int64_t BytesLeft(FILE* pFile, int64_t nFileSize)
+{
+  long nPos = ftell(pFile);
+  if (nPos < 0 || nFileSize < nPos)
+    return -1;
+  return nFileSize - nPos;
+}
+
+// One little-endian int32. 0 read, 1 the file ended before the first byte
+// (the count keeps its value), -1 it ended inside the count.
+int ReadInt32(FILE* pFile, int32_t& nValue)
+{
+  unsigned char b[4];
+  size_t nRead = fread(b, 1, 4, pFile);
+  if (nRead == 0)
+    return 1;
+  if (nRead < 4)
+    return -1;
+  nValue = (int32_t)((uint32_t)b[0] | ((uint32_t)b[1] << 8) | ((uint32_t)b[2] << 16) | ((uint32_t)b[3] << 24));
+  return 0;
+}
+
+} // namespace
+
+UninstallData::UninstallData()
+  : m_nInstalled(0), m_pInstalled(NULL), m_nLinks(0), m_pLinks(NULL), m_nGenerated(0), m_pGenerated(NULL)
+{
+  m_szAppName[0] = 0;
+}
+
+UninstallData::~UninstallData()
+{
+  Clear();
+}
+
+void UninstallData::Clear()
+{
+  free(m_pInstalled);
+  free(m_pLinks);
+  free(m_pGenerated);
+  m_pInstalled = m_pLinks = m_pGenerated = NULL;
+  m_nInstalled = m_nLinks = m_nGenerated = 0;
+  m_szAppName[0] = 0;
+}
+
+int UninstallData::Read(const char* lpszPath)
+{
+  Clear();
+  FILE* pFile = fopen(lpszPath, "rb");
+  if (!pFile)
+    return 1;
+
+  char magic[4];
+  int64_t nFileSize = FileSize(pFile);
+  int nResult = 1;
+  if (nFileSize >= 4 && fread(magic, 1, 4, pFile) == 4 && memcmp(magic, kMagic, 4) == 0
+      && ReadString(m_szAppName, UNINSTALL_NAME_SIZE, pFile) == 0
+      && ReadList(pFile, nFileSize, m_nInstalled, m_pInstalled) == 0
+      && ReadList(pFile, nFileSize, m_nLinks, m_pLinks) == 0
+      && ReadList(pFile, nFileSize, m_nGenerated, m_pGenerated) == 0)
+    nResult = 0;
+  fclose(pFile);
+  if (nResult != 0)
+    Clear();
+  return nResult;
+}
+
+// A count and its strings. A list that the file's end cuts off before its
+// count stays empty: a file may end after any complete list.
+int UninstallData::ReadList(FILE* pFile, int64_t nFileSize, int32_t& nCount, char (*&pList)[UNINSTALL_PATH_SIZE])
+{
+  int32_t nRead = 0;
+  int nStatus = ReadInt32(pFile, nRead);
+  if (nStatus < 0)
+    return 1;
+  if (nStatus > 0 || nRead <= 0)
+    return 0;
+
+  // Every string takes at least its NUL: a count beyond the bytes left is
+  // damage, and allocating for it could ask for gigabytes.
+  int64_t nLeft = BytesLeft(pFile, nFileSize);
+  if (nLeft < 0 || (int64_t)nRead > nLeft)
+    return 1;
+  pList = (char (*)[UNINSTALL_PATH_SIZE])malloc((size_t)nRead * UNINSTALL_PATH_SIZE);
+  if (!pList)
+    return 1;
+  nCount = nRead;
+  for (int32_t i = 0; i < nCount; i++)
+    if (ReadString(pList[i], UNINSTALL_PATH_SIZE, pFile) != 0)
+      return 1;
+  return 0;
+}
+
+int UninstallData::ReadString(char* pszBuffer, int nSize, FILE* pFile)
+{
+  int nStored = 0;
+  for (;;)
+  {
+    int c = fgetc(pFile);
+    if (c == EOF)
+    {
+      pszBuffer[nStored] = 0;
+      return 1;
+    }
+    if (nStored < nSize - 1)
+      pszBuffer[nStored++] = (char)c;
+    if (c == 0)
+      break;
+  }
+  // Cut a string that fills the slot; the rest of it up to its NUL was
+  // skipped above, so the next field starts where the writer put it.
+  if (nStored == nSize - 1)
+    pszBuffer[nSize - 1] = 0;
+  return 0;
+}
+
+bool IsShortcutPath(const char* lpszPath)
+{
+  size_t nLength = strlen(lpszPath);
+  if (nLength < 4)
+    return false;
+  const char* pszExt = lpszPath + nLength - 4;
+  return pszExt[0] == '.' && (pszExt[1] | 0x20) == 'l' && (pszExt[2] | 0x20) == 'n' && (pszExt[3] | 0x20) == 'k';
+}
+
+void UninstallData::RemoveShortcuts()
+{
+  // Only .lnk files: a damaged record must not delete anything else.
+  for (int32_t i = 0; i < m_nLinks; i++)
+    if (IsShortcutPath(m_pLinks[i]))
+      _unlink(m_pLinks[i]);
+
+  if (m_nLinks <= 0 || !IsShortcutPath(m_pLinks[0]))
+    return;
+  char* pszSlash = strrchr(m_pLinks[0], '\\');
+  if (!pszSlash)
+    return;
+  *pszSlash = 0;
+  _rmdir(m_pLinks[0]);
+}

@@ -1,0 +1,95 @@
+// The uninstaller's removals: installed files, generated files and folder
+// trees, the data file and the shortcuts. Failures are ignored: whatever
+// can't go stays.
+#include "common/UninstallData.h"
+#include "uninstall/InstallNames.h"
+
+#include <windows.h>
+#include <direct.h>
+#include <io.h>
+#include <stdio.h>
+#include <string.h>
+
+namespace {
+
+// "%s\%s" into a MAX_PATH buffer; FALSE when it does not fit. A cut path
+// would name some other file.
+bool JoinPath(char* pszOut, const char* lpszFolder, const char* lpszName)
+{
+  size_t nFolder = strlen(lpszFolder);
+  size_t nName = strlen(lpszName);
+  if (nFolder + 1 + nName >= MAX_PATH)
+    return false;
+  memcpy(pszOut, lpszFolder, nFolder);
+  pszOut[nFolder] = '\\';
+  memcpy(pszOut + nFolder + 1, lpszName, nName + 1);
+  return true;
+}
+
+bool IsLink(unsigned nAttributes)
+{
+  return (nAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+// A junction or symbolic link goes itself; what it points to is not ours.
+void RemoveLink(const char* lpszPath, unsigned nAttributes)
+{
+  if (nAttributes & FILE_ATTRIBUTE_DIRECTORY)
+    _rmdir(lpszPath);
+  else
+    remove(lpszPath);
+}
+
+} // namespace
+
+void UninstallData::RemoveAll()
+{
+  for (int32_t i = 0; i < m_nInstalled; i++)
+    if (IsInsideInstallation(m_pInstalled[i]))
+      remove(m_pInstalled[i]);
+  for (int32_t i = 0; i < m_nGenerated; i++)
+    if (IsInsideInstallation(m_pGenerated[i]))
+      RemovePath(m_pGenerated[i]);
+  remove("uninstall.dat");
+  RemoveShortcuts();
+}
+
+void UninstallData::RemovePath(const char* lpszName)
+{
+  DWORD nAttributes = GetFileAttributesA(lpszName);
+  if (nAttributes == INVALID_FILE_ATTRIBUTES)
+    return;
+  if (IsLink(nAttributes))
+    RemoveLink(lpszName, nAttributes);
+  else if (nAttributes & FILE_ATTRIBUTE_DIRECTORY)
+    RemoveTree(lpszName);
+  else
+    remove(lpszName);
+}
+
+void UninstallData::RemoveTree(const char* lpszFolder)
+{
+  char szPath[MAX_PATH];
+  if (JoinPath(szPath, lpszFolder, "*.*"))
+  {
+    struct _finddata_t entry;
+    intptr_t hFind = _findfirst(szPath, &entry);
+    if (hFind != -1)
+    {
+      do
+      {
+        // ".", ".." and every other name with a leading full stop stay.
+        if (entry.name[0] == '.' || !JoinPath(szPath, lpszFolder, entry.name))
+          continue;
+        if (IsLink(entry.attrib))
+          RemoveLink(szPath, entry.attrib);
+        else if (entry.attrib & _A_SUBDIR)
+          RemoveTree(szPath);
+        else
+          remove(szPath);
+      } while (_findnext(hFind, &entry) == 0);
+      _findclose(hFind);
+    }
+  }
+  _rmdir(lpszFolder);
+}

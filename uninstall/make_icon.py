@@ -1,0 +1,82 @@
+#!/usr/bin/env python3
+"""Draws the uninstaller's icon: an open box with a red disc and a white
+cross in its corner, 32 x 32 pixels in the 16 standard colours, and writes
+it as uninstall.ico (one image, 4 bits per pixel, with its AND mask).
+
+Run from anywhere: python3 uninstall/make_icon.py [output.ico]"""
+import os
+import struct
+import sys
+
+SIZE = 32
+# The 16 standard colours as (red, green, blue).
+PALETTE = [
+    (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0),
+    (0, 0, 128), (128, 0, 128), (0, 128, 128), (192, 192, 192),
+    (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0),
+    (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
+]
+BLACK, OLIVE, SILVER, GREY, RED, YELLOW, WHITE = 0, 3, 7, 8, 9, 11, 15
+CLEAR = None
+
+
+def draw():
+    """Rows top to bottom; each pixel a palette index or CLEAR."""
+    px = [[CLEAR] * SIZE for _ in range(SIZE)]
+
+    def fill(x0, y0, x1, y1, colour):
+        for y in range(y0, y1 + 1):
+            for x in range(x0, x1 + 1):
+                px[y][x] = colour
+
+    # The box: a yellow front, an olive inside seen through the open top,
+    # two flaps folded out, black edges.
+    fill(4, 12, 25, 28, BLACK)
+    fill(5, 13, 24, 27, YELLOW)
+    fill(5, 13, 24, 15, OLIVE)
+    for i in range(6):  # left and right flaps, slanting outwards
+        fill(1 + i, 11 - i, 4 + i, 11 - i, BLACK if i in (0, 5) else SILVER)
+        fill(25 - i, 11 - i, 28 - i, 11 - i, BLACK if i in (0, 5) else SILVER)
+    fill(8, 19, 21, 19, GREY)  # tape across the front
+    # The disc with the cross, lower right, over the box.
+    cx, cy, r = 23.5, 23.5, 7.5
+    for y in range(SIZE):
+        for x in range(SIZE):
+            d = ((x - cx) ** 2 + (y - cy) ** 2) ** 0.5
+            if d <= r:
+                px[y][x] = BLACK if d > r - 1 else RED
+    for i in range(-3, 4):
+        for dx in (0, 1):
+            px[int(cy + i)][int(cx + i) + dx - 1] = WHITE
+            px[int(cy + i)][int(cx - i) + dx] = WHITE
+    return px
+
+
+def ico_bytes(px):
+    colour_rows = []
+    mask_rows = []
+    for row in reversed(px):  # bitmaps run bottom-up
+        nibbles = [0 if p is CLEAR else p for p in row]
+        colour_rows.append(bytes((nibbles[i] << 4) | nibbles[i + 1] for i in range(0, SIZE, 2)))
+        bits = 0
+        for p in row:
+            bits = (bits << 1) | (1 if p is CLEAR else 0)
+        mask_rows.append(bits.to_bytes(SIZE // 8, 'big'))
+    palette = b''.join(struct.pack('<BBBB', b, g, r, 0) for (r, g, b) in PALETTE)
+    # BITMAPINFOHEADER; the height counts the colour and the mask bitmaps.
+    header = struct.pack('<IiiHHIIiiII', 40, SIZE, SIZE * 2, 1, 4, 0,
+                         len(b''.join(colour_rows)) + len(b''.join(mask_rows)), 0, 0, 16, 0)
+    image = header + palette + b''.join(colour_rows) + b''.join(mask_rows)
+    directory = struct.pack('<HHH', 0, 1, 1)
+    entry = struct.pack('<BBBBHHII', SIZE, SIZE, 16, 0, 1, 4, len(image), 6 + 16)
+    return directory + entry + image
+
+
+def main():
+    out = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(os.path.abspath(__file__)), 'uninstall.ico')
+    with open(out, 'wb') as f:
+        f.write(ico_bytes(draw()))
+
+
+if __name__ == '__main__':
+    main()
