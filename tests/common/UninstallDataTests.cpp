@@ -1,0 +1,280 @@
+// UninstallData against files written here byte by byte, and its shortcut
+// removal on real files and folders.
+#include "common/UninstallData.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+#if defined(__SANITIZE_ADDRESS__)
+// Allocations over 1 GB fail instead of ending the run, so that a failed
+// allocation can be tested; every allocation is seen by a hook.
+extern "C" const char* __asan_default_options()
+{
+  return "allocator_may_return_null=1:max_allocation_size_mb=1024";
+}
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*)(const volatile void*, size_t),
+                                                        void (*)(const volatile void*));
+static size_t g_nLargestAllocation = 0;
+static void OnMalloc(const volatile void*, size_t nSize)
+{
+  g_nLargestAllocation = std::max(g_nLargestAllocation, nSize);
+}
+static void OnFree(const volatile void*) {}
+#define HAVE_ALLOCATION_HOOK 1
+#endif
+
+namespace {
+
+std::string Int32(int32_t v)
+{
+  uint32_t u = (uint32_t)v;
+  return std::string{(char)(u & 0xff), (char)((u >> 8) & 0xff), (char)((u >> 16) & 0xff), (char)(u >> 24)};
+}
+
+std::string Str(const std::string& s)
+{
+  return s + std::string(1, '\0');
+}
+
+std::string List(const std::vector<std::string>& names)
+{
+  std::string bytes = Int32((int32_t)names.size());
+  for (const std::string& name : names)
+    bytes += Str(name);
+  return bytes;
+}
+
+std::string Record(const std::string& app, const std::vector<std::string>& installed,
+                   const std::vector<std::string>& links, const std::vector<std::string>& generated)
+{
+  return "SS01" + Str(app) + List(installed) + List(links) + List(generated);
+}
+
+class UninstallDataTest : public ::testing::Test
+{
+protected:
+  void SetUp() override
+  {
+    static int nCounter = 0;
+    m_dir = fs::temp_directory_path() / ("uninstall-data-" + std::to_string(nCounter++) + "-" +
+                                         ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(m_dir);
+    fs::create_directories(m_dir);
+  }
+  void TearDown() override { fs::remove_all(m_dir); }
+
+  // A Windows-style path below the test folder, as setup records it.
+  std::string Path(const std::string& relative) const { return m_dir.string() + "\\" + relative; }
+  // The same path for the host's own file calls.
+  static fs::path Host(std::string path)
+  {
+#ifndef _WIN32
+    std::replace(path.begin(), path.end(), '\\', '/');
+#endif
+    return fs::path(path);
+  }
+  void Write(const std::string& relative, const std::string& bytes)
+  {
+    fs::path host = Host(Path(relative));
+    fs::create_directories(host.parent_path());
+    std::ofstream(host, std::ios::binary) << bytes;
+  }
+  int ReadBytes(const std::string& bytes)
+  {
+    Write("uninstall.dat", bytes);
+    return m_data.Read(Host(Path("uninstall.dat")).string().c_str());
+  }
+  void ExpectEmpty() const
+  {
+    EXPECT_STREQ("", m_data.m_szAppName);
+    EXPECT_EQ(0, m_data.m_nInstalled);
+    EXPECT_EQ(0, m_data.m_nLinks);
+    EXPECT_EQ(0, m_data.m_nGenerated);
+    EXPECT_EQ(nullptr, m_data.m_pInstalled);
+    EXPECT_EQ(nullptr, m_data.m_pLinks);
+    EXPECT_EQ(nullptr, m_data.m_pGenerated);
+  }
+
+  fs::path m_dir;
+  UninstallData m_data;
+};
+
+TEST_F(UninstallDataTest, ReadsTheDocumentedExampleFieldByFieldAndIgnoresWhatFollows)
+{
+  std::string bytes = Record("Demo Tool", {"tool.exe", "help\\tool.hlp"}, {"C:\\Menu\\Demo Tool\\Demo Tool.lnk"}, {"tool.ini"});
+  ASSERT_EQ(90u, bytes.size());
+  ASSERT_EQ(0, ReadBytes(bytes + "trailing bytes"));
+  EXPECT_STREQ("Demo Tool", m_data.m_szAppName);
+  ASSERT_EQ(2, m_data.m_nInstalled);
+  EXPECT_STREQ("tool.exe", m_data.m_pInstalled[0]);
+  EXPECT_STREQ("help\\tool.hlp", m_data.m_pInstalled[1]);
+  ASSERT_EQ(1, m_data.m_nLinks);
+  EXPECT_STREQ("C:\\Menu\\Demo Tool\\Demo Tool.lnk", m_data.m_pLinks[0]);
+  ASSERT_EQ(1, m_data.m_nGenerated);
+  EXPECT_STREQ("tool.ini", m_data.m_pGenerated[0]);
+}
+
+TEST_F(UninstallDataTest, ZeroAndNegativeCountsAreEmptyLists)
+{
+  ASSERT_EQ(0, ReadBytes(Record("App", {}, {}, {})));
+  EXPECT_STREQ("App", m_data.m_szAppName);
+  EXPECT_EQ(0, m_data.m_nInstalled);
+  EXPECT_EQ(0, m_data.m_nLinks);
+  EXPECT_EQ(0, m_data.m_nGenerated);
+
+  ASSERT_EQ(0, ReadBytes("SS01" + Str("App") + Int32(-5) + List({"x.lnk"}) + List({})));
+  EXPECT_EQ(0, m_data.m_nInstalled);
+  ASSERT_EQ(1, m_data.m_nLinks);
+  EXPECT_STREQ("x.lnk", m_data.m_pLinks[0]);
+}
+
+TEST_F(UninstallDataTest, MissingShortOrForeignFilesGiveOneAndAnEmptyRecord)
+{
+  EXPECT_EQ(1, m_data.Read(Host(Path("no such file")).string().c_str()));
+  ExpectEmpty();
+  EXPECT_EQ(1, ReadBytes("SS0"));
+  ExpectEmpty();
+  std::string good = Record("App", {"a"}, {}, {});
+  for (int i = 0; i < 4; i++)
+  {
+    std::string bad = good;
+    bad[i] ^= 0x20;
+    EXPECT_EQ(1, ReadBytes(bad)) << "magic byte " << i;
+    ExpectEmpty();
+  }
+}
+
+TEST_F(UninstallDataTest, AFileMayEndAfterAnyCompleteList)
+{
+  ASSERT_EQ(0, ReadBytes("SS01" + Str("App")));
+  EXPECT_STREQ("App", m_data.m_szAppName);
+  EXPECT_EQ(0, m_data.m_nInstalled);
+
+  ASSERT_EQ(0, ReadBytes("SS01" + Str("App") + List({"a", "b\\c"})));
+  ASSERT_EQ(2, m_data.m_nInstalled);
+  EXPECT_STREQ("b\\c", m_data.m_pInstalled[1]);
+  EXPECT_EQ(0, m_data.m_nLinks);
+  EXPECT_EQ(0, m_data.m_nGenerated);
+
+  ASSERT_EQ(0, ReadBytes("SS01" + Str("App") + List({"a"}) + List({"l.lnk"})));
+  EXPECT_EQ(1, m_data.m_nLinks);
+  EXPECT_EQ(0, m_data.m_nGenerated);
+}
+
+TEST_F(UninstallDataTest, StringsAtTheLimitsReadWholeAndLongerOnesAreCutWithoutShiftingTheNextField)
+{
+  std::string name254(254, 'n'), path258(258, 'p'), name255(255, 'm');
+  ASSERT_EQ(0, ReadBytes(Record(name254, {path258, "after"}, {}, {"gen"})));
+  EXPECT_EQ(name254, m_data.m_szAppName);
+  EXPECT_EQ(path258, m_data.m_pInstalled[0]);
+  EXPECT_STREQ("after", m_data.m_pInstalled[1]);
+  EXPECT_STREQ("gen", m_data.m_pGenerated[0]);
+
+  // 255 bytes fill the name's slot exactly; its NUL is still consumed.
+  ASSERT_EQ(0, ReadBytes(Record(name255, {"next"}, {}, {})));
+  EXPECT_EQ(name255, m_data.m_szAppName);
+  EXPECT_STREQ("next", m_data.m_pInstalled[0]);
+
+  ASSERT_EQ(0, ReadBytes(Record(std::string(300, 'x'), {std::string(400, 'y'), "next"}, {"l.lnk"}, {})));
+  EXPECT_EQ(std::string(255, 'x'), m_data.m_szAppName);
+  EXPECT_EQ(std::string(259, 'y'), m_data.m_pInstalled[0]);
+  EXPECT_STREQ("next", m_data.m_pInstalled[1]);
+  EXPECT_STREQ("l.lnk", m_data.m_pLinks[0]);
+}
+
+TEST_F(UninstallDataTest, DamagedFilesGiveOneAndAnEmptyRecord)
+{
+  struct Case
+  {
+    const char* what;
+    std::string bytes;
+  } cases[] = {
+    {"magic only: the name is cut off", "SS01"},
+    {"name without its NUL", "SS01App"},
+    {"count cut after two bytes", "SS01" + Str("App") + Int32(1).substr(0, 2)},
+    {"fewer strings than counted", "SS01" + Str("App") + Int32(3) + Str("a") + Str("b") + Str("c").substr(0, 1)},
+    {"a link path cut off", "SS01" + Str("App") + List({}) + Int32(1) + "C:\\Menu"},
+    {"count beyond the bytes left", "SS01" + Str("App") + Int32(6) + "abcde"},
+    {"absurd count", "SS01" + Str("App") + List({}) + List({}) + Int32(0x7fffffff) + Str("x")},
+  };
+  for (const Case& c : cases)
+  {
+    EXPECT_EQ(1, ReadBytes(c.bytes)) << c.what;
+    ExpectEmpty();
+  }
+}
+
+TEST_F(UninstallDataTest, ACountIsCheckedAgainstTheFileBeforeAnythingIsAllocated)
+{
+#ifdef HAVE_ALLOCATION_HOOK
+  ASSERT_NE(0, __sanitizer_install_malloc_and_free_hooks(OnMalloc, OnFree));
+  g_nLargestAllocation = 0;
+  EXPECT_EQ(1, ReadBytes("SS01" + Str("App") + Int32(1000000) + Str("a")));
+  EXPECT_LT(g_nLargestAllocation, 65536u);
+#else
+  GTEST_SKIP() << "needs the sanitizer's allocation hook (host build)";
+#endif
+}
+
+TEST_F(UninstallDataTest, AFailedAllocationGivesOne)
+{
+#ifdef HAVE_ALLOCATION_HOOK
+  // 5,000,000 empty names fit the file, but 1.3 GB of slots are refused.
+  int32_t nCount = 5000000;
+  EXPECT_EQ(1, ReadBytes("SS01" + Str("App") + Int32(nCount) + std::string(nCount, '\0')));
+  ExpectEmpty();
+#else
+  GTEST_SKIP() << "a 64-bit heap grants what such a file can ask for; runs where allocations can be limited";
+#endif
+}
+
+// Shortcut removal with a record read from a file, as both programs do it.
+TEST_F(UninstallDataTest, RemovesEveryRecordedLinkAndThenTheFirstOnesFolderIfEmpty)
+{
+  for (const char* name : {"Menu\\a.lnk", "Menu\\b.lnk", "Desktop\\c.lnk", "Desktop\\keep.txt"})
+    Write(name, "link");
+  ASSERT_EQ(0, ReadBytes(Record("App", {}, {Path("Menu\\a.lnk"), Path("Menu\\b.lnk"), Path("Menu\\gone.lnk"), Path("Desktop\\c.lnk")}, {})));
+  m_data.RemoveShortcuts();
+  EXPECT_FALSE(fs::exists(Host(Path("Menu"))));
+  EXPECT_FALSE(fs::exists(Host(Path("Desktop\\c.lnk"))));
+  EXPECT_TRUE(fs::exists(Host(Path("Desktop\\keep.txt"))));
+}
+
+TEST_F(UninstallDataTest, AFolderThatStillHoldsSomethingStays)
+{
+  Write("Menu\\a.lnk", "link");
+  Write("Menu\\readme.txt", "text");
+  ASSERT_EQ(0, ReadBytes(Record("App", {}, {Path("Menu\\a.lnk")}, {})));
+  m_data.RemoveShortcuts();
+  EXPECT_FALSE(fs::exists(Host(Path("Menu\\a.lnk"))));
+  EXPECT_TRUE(fs::exists(Host(Path("Menu\\readme.txt"))));
+}
+
+TEST_F(UninstallDataTest, WithoutLinksNoFolderIsTouched)
+{
+  fs::create_directories(Host(Path("Menu")));
+  ASSERT_EQ(0, ReadBytes(Record("App", {"Menu\\x"}, {}, {"Menu"})));
+  m_data.RemoveShortcuts();
+  EXPECT_TRUE(fs::exists(Host(Path("Menu"))));
+}
+
+TEST_F(UninstallDataTest, OnlyLinkFilesAreDeletedAndOnlyALinksFolderIsRemoved)
+{
+  Write("Menu\\notes.txt", "text");
+  Write("Menu\\upper.LNK", "link");
+  fs::create_directories(Host(Path("Empty")));
+  ASSERT_EQ(0, ReadBytes(Record("App", {}, {Path("Empty\\data.txt"), Path("Menu\\notes.txt"), Path("Menu\\upper.LNK")}, {})));
+  m_data.RemoveShortcuts();
+  EXPECT_TRUE(fs::exists(Host(Path("Menu\\notes.txt"))));
+  EXPECT_FALSE(fs::exists(Host(Path("Menu\\upper.LNK"))));
+  EXPECT_TRUE(fs::exists(Host(Path("Empty"))));
+}
+
+} // namespace
