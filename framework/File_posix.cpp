@@ -3,6 +3,7 @@
 
 #include <errno.h>
 #include <fcntl.h>
+#include <string.h>
 #include <sys/stat.h>
 #include <sys/time.h>
 #include <unistd.h>
@@ -12,7 +13,14 @@ int Fd(intptr_t h) { return (int)h; }
 
 struct HostName
 {
-  explicit HostName(const char* path) { HostPath(path, buf, sizeof(buf)); }
+  // A name too long for the buffer becomes empty, so that it reaches no file
+  // at all rather than the file its truncated prefix would name.
+  explicit HostName(const char* path)
+  {
+    HostPath(path, buf, sizeof(buf));
+    if (path && strlen(path) >= sizeof(buf))
+      buf[0] = 0;
+  }
   char buf[4096];
 };
 }

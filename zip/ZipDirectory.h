@@ -20,7 +20,9 @@ public:
   int GetCount() const { return m_headers.GetSize(); }
   CZipEntryHeader* GetHeader(uint16_t nIndex) const { return static_cast<CZipEntryHeader*>(m_headers[nIndex]); }
   void OpenEntry(uint16_t nIndex);
-  void CloseEntry();
+  // bReadDescriptor false (after an exception, when the position inside the
+  // entry is unknown) leaves the data descriptor unread.
+  void CloseEntry(bool bReadDescriptor = true);
 
   uint32_t m_nSignature;
   uint16_t m_nThisVolume;

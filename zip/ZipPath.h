@@ -8,6 +8,9 @@ CString GetTitlePart(const char* path);
 CString GetNamePart(const char* path);
 CString GetPathWithoutDrive(const char* path);
 CString GetDrivePart(const char* path);
+// A relative path with a ".." component (also "..." or ". ." forms, which
+// Windows trims to ".."): joined to a directory it would leave it.
+bool LeavesDirectory(const char* path);
 bool IsRemovableDrive(const char* path);
 // 1: a file, -1: a directory, 0: nothing there.
 int32_t PathExists(const char* path);

@@ -43,6 +43,8 @@ public:
 
 private:
   [[noreturn]] void Raise(int nCode) const;
+  // Z_OK and Z_NEED_DICT pass; any other zlib result is raised as its code.
+  void CheckZlib(int nResult) const;
   static void* AllocBlock(void* opaque, unsigned items, unsigned size);
   static void FreeBlock(void* opaque, void* block);
 };

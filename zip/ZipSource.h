@@ -31,6 +31,10 @@ public:
   uint32_t Read(void* pBuf, uint32_t nSize, bool bWhole);
   void DetectSpanning(uint16_t nVolume);
   void ChangeVolume(int32_t nVolume);
+  // Positions within the current volume; a position past its end is a
+  // damaged archive (corruptArchive), never a seek error.
+  void SeekTo(uint64_t nPosition);
+  void Skip(int32_t nBytes);
   int32_t GetVolume() const { return m_nVolume; }
   bool IsSpanned() const { return m_nSpanMode != spanNone; }
   [[noreturn]] void Raise(int nCode) const;
