@@ -7,6 +7,8 @@
 #include "setup/dialogs/DestinationDlg.h"
 #include "setup/dialogs/InitDlg.h"
 
+class CProgressDlg;
+
 class CSetupApp : public CWinApp, public CSetupData
 {
 public:
@@ -17,6 +19,14 @@ public:
 
   // Reads this program's own file (the module path) and its overlay.
   BOOL LoadOverlay();
+
+  // Extracts every entry of the file table below lpszDestDir, in archive
+  // order, naming it in the progress dialog and advancing the bar by its
+  // size; pfnEntryDone, when given, is called after each entry. Returns -1,
+  // or the index of the entry whose extraction raised an error.
+  typedef void (*EntryDoneHook)(int32_t nIndex, void* pUserData);
+  int32_t ExtractFiles(CProgressDlg& progress, const char* lpszDestDir, EntryDoneHook pfnEntryDone = NULL,
+                       void* pUserData = NULL);
 
   // Shell folders and shortcuts.
   // Reads one value of the Shell Folders key below hRoot into a 260-byte

@@ -1,0 +1,82 @@
+// The application object and the program's entry point. They live in one
+// file so that the object, which every program defines, brings the entry
+// point out of the library with it.
+#include "framework/window/WinApp.h"
+#include <commctrl.h>
+#include <stdlib.h>
+
+static CWinApp* s_pApp = NULL;
+
+CWinApp::CWinApp() : m_pMainWnd(NULL) { s_pApp = this; }
+
+CWinApp::~CWinApp()
+{
+  if (s_pApp == this)
+    s_pApp = NULL;
+}
+
+BOOL CWinApp::InitInstance() { return TRUE; }
+
+HICON CWinApp::LoadIcon(UINT nIDResource) const
+{
+  return ::LoadIconA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(nIDResource));
+}
+
+CWinApp* AfxGetApp() { return s_pApp; }
+
+int AfxMessageBox(const char* lpszText, UINT nType, UINT)
+{
+  // The program's file name without folder and extension.
+  char szTitle[MAX_PATH];
+  DWORD nLength = ::GetModuleFileNameA(NULL, szTitle, sizeof(szTitle));
+  if (nLength == 0 || nLength >= sizeof(szTitle))
+    szTitle[0] = '\0';
+  char* pName = strrchr(szTitle, '\\');
+  pName = pName != NULL ? pName + 1 : szTitle;
+  char* pExtension = strrchr(pName, '.');
+  if (pExtension != NULL)
+    *pExtension = '\0';
+
+  HWND hOwner = NULL;
+  if (s_pApp != NULL && s_pApp->m_pMainWnd != NULL)
+    hOwner = s_pApp->m_pMainWnd->m_hWnd;
+  return ::MessageBoxA(hOwner, lpszText, pName, nType);
+}
+
+// Later LoadLibrary calls (the shell and COM load DLLs of their own) search
+// only the system directory, never the folder the installer was run from.
+static void RestrictDllSearch()
+{
+  typedef BOOL(WINAPI * SetDefaultDllDirectoriesProc)(DWORD);
+  HMODULE hKernel = ::GetModuleHandleA("kernel32.dll");
+  if (hKernel == NULL)
+    return;
+  SetDefaultDllDirectoriesProc pfnSetDefault =
+      reinterpret_cast<SetDefaultDllDirectoriesProc>(
+          reinterpret_cast<void*>(::GetProcAddress(hKernel, "SetDefaultDllDirectories")));
+  if (pfnSetDefault != NULL)
+    pfnSetDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
+
+// An exception that nothing catches ends the program without the
+// library's diagnostic, which would bring libstdc++'s demangler along.
+namespace __gnu_cxx
+{
+void __verbose_terminate_handler() { abort(); }
+}
+
+// The entry point: make loading safe, ready the controls, and hand over to
+// the application object.
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+  RestrictDllSearch();
+
+  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
+  ::InitCommonControlsEx(&controls);
+
+  CWinApp* pApp = AfxGetApp();
+  if (pApp == NULL)
+    return 1;
+  pApp->InitInstance();
+  return 0;
+}

@@ -1,0 +1,80 @@
+#include "framework/window/Wnd.h"
+#include "framework/window/Gdi.h"
+
+void CWnd::GetWindowText(CString& rString) const
+{
+  int nLength = ::GetWindowTextLengthA(m_hWnd);
+  char* pBuf = rString.GetBuffer(nLength);
+  ::GetWindowTextA(m_hWnd, pBuf, nLength + 1);
+  rString.ReleaseBuffer();
+}
+
+BOOL CWnd::DestroyWindow()
+{
+  if (m_hWnd == NULL)
+    return FALSE;
+  BOOL bResult = ::DestroyWindow(m_hWnd);
+  m_hWnd = NULL;
+  return bResult;
+}
+
+CDC* CWnd::GetDC()
+{
+  CDC* pDC = new CDC;
+  pDC->m_hDC = ::GetDC(m_hWnd);
+  return pDC;
+}
+
+int CWnd::ReleaseDC(CDC* pDC)
+{
+  if (pDC == NULL)
+    return 0;
+  int nResult = ::ReleaseDC(m_hWnd, pDC->Detach());
+  delete pDC;
+  return nResult;
+}
+
+const AFX_MSGMAP* CWnd::GetThisMessageMap()
+{
+  static const AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, AfxSig_end, nullptr, nullptr}};
+  static const AFX_MSGMAP map = {nullptr, &entries[0]};
+  return &map;
+}
+
+const AFX_MSGMAP* CWnd::GetMessageMap() const { return GetThisMessageMap(); }
+
+static bool EntryMatches(const AFX_MSGMAP_ENTRY& entry, UINT message, WPARAM wParam)
+{
+  if (entry.nMessage != message)
+    return false;
+  if (message != WM_COMMAND)
+    return true;
+  return entry.nID == LOWORD(wParam) && entry.nCode == HIWORD(wParam);
+}
+
+BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM, LRESULT* pResult)
+{
+  for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap != nullptr;
+       pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : nullptr)
+  {
+    for (const AFX_MSGMAP_ENTRY* pEntry = pMap->lpEntries; pEntry->nSig != AfxSig_end; ++pEntry)
+    {
+      if (!EntryMatches(*pEntry, message, wParam))
+        continue;
+      switch (pEntry->nSig)
+      {
+      case AfxSig_vv:
+        (this->*pEntry->pfn)();
+        *pResult = 0;
+        break;
+      case AfxSig_hv:
+        *pResult = reinterpret_cast<LRESULT>((this->*pEntry->pfnHcursor)());
+        break;
+      default:
+        return FALSE;
+      }
+      return TRUE;
+    }
+  }
+  return FALSE;
+}

@@ -1,0 +1,59 @@
+// CWnd: a window handle with the calls setup makes on its windows. A CWnd
+// does not own its window; dialogs destroy theirs (see CDialog).
+#pragma once
+#include "framework/String.h"
+#include "framework/window/MessageMap.h"
+
+class CDC;
+
+class CWnd
+{
+public:
+  CWnd() : m_hWnd(NULL) {}
+  explicit CWnd(HWND hWnd) : m_hWnd(hWnd) {}
+  CWnd(const CWnd&) = default;
+  CWnd& operator=(const CWnd&) = default;
+  virtual ~CWnd() {}
+
+  HWND GetSafeHwnd() const { return m_hWnd; }
+  operator HWND() const { return m_hWnd; }
+
+  // GetDlgItem hands out a CWnd by value, so no handle map is needed;
+  // operator-> keeps the usual GetDlgItem(id)->SetWindowText(...) form.
+  CWnd GetDlgItem(int nID) const { return CWnd(::GetDlgItem(m_hWnd, nID)); }
+  CWnd* operator->() { return this; }
+
+  void SetWindowText(const char* lpszString) { ::SetWindowTextA(m_hWnd, lpszString); }
+  void GetWindowText(CString& rString) const;
+  int GetWindowText(char* lpszStringBuf, int nMaxCount) const
+  {
+    return ::GetWindowTextA(m_hWnd, lpszStringBuf, nMaxCount);
+  }
+  void SetDlgItemText(int nID, const char* lpszString) { ::SetDlgItemTextA(m_hWnd, nID, lpszString); }
+  void GetDlgItemText(int nID, CString& rString) const { GetDlgItem(nID).GetWindowText(rString); }
+
+  BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
+  LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
+  {
+    return ::SendMessageA(m_hWnd, message, wParam, lParam);
+  }
+  void SetFont(HFONT hFont, BOOL bRedraw = TRUE)
+  {
+    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(hFont), bRedraw);
+  }
+  virtual BOOL DestroyWindow();
+
+  // The window's device context, valid until it goes back with ReleaseDC.
+  CDC* GetDC();
+  int ReleaseDC(CDC* pDC);
+
+  // Looks the message up in this class's map and its bases'; TRUE when a
+  // handler ran, with its result in *pResult.
+  BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+
+  HWND m_hWnd;
+
+protected:
+  static const AFX_MSGMAP* GetThisMessageMap();
+  virtual const AFX_MSGMAP* GetMessageMap() const;
+};

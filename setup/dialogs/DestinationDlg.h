@@ -1,0 +1,22 @@
+// CDestinationDlg: asks for the directory to install into, and creates it.
+#pragma once
+#include "framework/afxwin.h"
+#include "setup/resources/resource.h"
+
+class CDestinationDlg : public CDialog
+{
+public:
+  explicit CDestinationDlg(CWnd* pParent = NULL);
+  ~CDestinationDlg() override;
+
+  enum { IDD = IDD_DESTINATION };
+
+  char m_szPrevDir[260];
+  char m_szDestDir[260];
+  CString m_strText;
+
+protected:
+  void DoDataExchange(CDataExchange* pDX) override;
+
+  DECLARE_MESSAGE_MAP()
+};

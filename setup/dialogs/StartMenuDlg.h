@@ -1,0 +1,31 @@
+// CStartMenuDlg: lets the user choose the start-menu folder that receives
+// the program group's shortcuts, and creates it.
+#pragma once
+#include "framework/afxwin.h"
+#include "setup/resources/resource.h"
+
+class CStartMenuDlg : public CDialog
+{
+public:
+  explicit CStartMenuDlg(CWnd* pParent = NULL);
+  ~CStartMenuDlg() override;
+
+  enum { IDD = IDD_STARTMENU };
+
+  char m_szCurDir[260];
+  char m_szProgramsDir[260];
+  char m_szFolder[260];
+  CListBox m_folderList;
+  int m_nScope;
+  CString m_strText;
+
+protected:
+  void DoDataExchange(CDataExchange* pDX) override;
+
+  void OnDblclkFolderList();
+  void OnSelchangeScope();
+  void FillFolderList(const char* lpszFolder);
+  void ShowProgramsRoot();
+
+  DECLARE_MESSAGE_MAP()
+};
