@@ -1,0 +1,147 @@
+// mkinstaller build: stub + marker 1 + script + marker 2 + archive, then
+// read back with setup's own code before it takes the output's name.
+#include <errno.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <algorithm>
+#include <set>
+
+#include "tools/mkinstaller/ArchiveWriter.h"
+#include "tools/mkinstaller/CodePage.h"
+#include "tools/mkinstaller/Commands.h"
+#include "tools/mkinstaller/Diagnostics.h"
+#include "tools/mkinstaller/InstallerFile.h"
+#include "tools/mkinstaller/ScriptCheck.h"
+#include "tools/mkinstaller/ScriptPrep.h"
+
+namespace {
+int64_t SourceDateEpoch()
+{
+  const char* psz = getenv("SOURCE_DATE_EPOCH");
+  if (psz == NULL || *psz == 0)
+    return -1;
+  char* pEnd = NULL;
+  errno = 0;
+  long long n = strtoll(psz, &pEnd, 10);
+  if (errno != 0 || *pEnd != 0 || n < 0)
+    Refuse("SOURCE_DATE_EPOCH", "not a number of seconds since 1970");
+  return n;
+}
+
+void CheckStub(const std::string& strPath, const std::string& strStub)
+{
+  char szMarker1[11], szMarker2[11];
+  CSetupData::GetMarkers(szMarker1, szMarker2);
+  for (const char* pszMarker : {szMarker1, szMarker2}) {
+    size_t nAt = strStub.find(pszMarker);
+    if (nAt != std::string::npos)
+      Refuse(strPath, "holds the overlay marker text at offset " + std::to_string(nAt) +
+                          ": setup would look for its script there");
+  }
+}
+
+std::set<std::string> PayloadNames(const std::vector<CPayloadEntry>& entries)
+{
+  std::set<std::string> names;
+  for (const CPayloadEntry& entry : entries) {
+    std::string strName = entry.m_strName;
+    if (entry.m_bDirectory)
+      strName.pop_back();
+    std::replace(strName.begin(), strName.end(), '/', '\\');
+    names.insert(AnsiUpper(strName));
+  }
+  return names;
+}
+
+// The output, read as setup reads it, must hold exactly what was written.
+void VerifyInstaller(const std::string& strTemp, const std::string& strPath, uint32_t nScript, const std::string& strScript,
+                     const std::vector<CPayloadEntry>& entries)
+{
+  CSetupData data;
+  CString strAgreement;
+  LoadInstaller(data, strAgreement, strTemp, strPath);
+  if (strScript != data.m_pImage + nScript)
+    Refuse(strPath, "verification failed: the script reads back differently");
+  if (data.m_archive.GetCount() != (int32_t)entries.size())
+    Refuse(strPath, "verification failed: " + std::to_string(data.m_archive.GetCount()) + " entries instead of " +
+                        std::to_string(entries.size()));
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const CPayloadEntry& entry = entries[i];
+    std::string strWhere = strPath + ": entry \"" + AnsiToUtf8(entry.m_strName) + "\"";
+    CZipEntryHeader info;
+    data.m_archive.GetEntryInfo(info, (uint16_t)i);
+    std::string strExpected = entry.m_strName;
+    std::replace(strExpected.begin(), strExpected.end(), '/', '\\');
+    CString strName = info.GetFileName();
+    if (std::string(strName, (size_t)strName.GetLength()) != strExpected)
+      Refuse(strWhere, "verification failed: setup reads the name as \"" + EntryNameUtf8(data, (uint16_t)i) + "\"");
+    if (info.m_nAttributes != entry.m_nAttributes || info.m_nTime != entry.m_nDosTime ||
+        info.m_nDate != entry.m_nDosDate || info.m_nSize != entry.m_strData.size() ||
+        data.m_archive.IsDirectoryEntry((uint16_t)i) != entry.m_bDirectory)
+      Refuse(strWhere, "verification failed: attributes, time or size read back differently");
+    if (!entry.m_bDirectory && ReadEntryData(data, (uint16_t)i, strPath) != entry.m_strData)
+      Refuse(strWhere, "verification failed: the contents read back differently");
+  }
+}
+
+void WriteHostFile(const std::string& strPath, const std::string& strData, mode_t nMode)
+{
+  FILE* pFile = fopen(strPath.c_str(), "wb");
+  if (pFile == NULL)
+    Refuse(strPath, std::string("cannot be written: ") + strerror(errno));
+  bool bWritten = fwrite(strData.data(), 1, strData.size(), pFile) == strData.size();
+  if (fclose(pFile) != 0 || !bWritten) {
+    unlink(strPath.c_str());
+    Refuse(strPath, "cannot be written whole");
+  }
+  chmod(strPath.c_str(), nMode);
+}
+}
+
+int RunBuild(const CBuildOptions& options)
+{
+  int64_t nEpoch = SourceDateEpoch();
+  std::string strStub = ReadHostFile(options.m_strStub);
+  CheckStub(options.m_strStub, strStub);
+  std::string strScript = PrepareScript(options.m_strScript, ReadHostFile(options.m_strScript));
+  std::vector<CPayloadEntry> entries = ReadPayload(options.m_strPayload, nEpoch);
+  std::set<std::string> names = PayloadNames(entries);
+  CheckScript(options.m_strScript, strScript, names);
+  if (names.count("UNINSTALL.EXE") == 0)
+    Warn(options.m_strPayload, "no uninstall.exe at its top: setup registers that name as the uninstaller");
+
+  char szMarker1[11], szMarker2[11];
+  CSetupData::GetMarkers(szMarker1, szMarker2);
+  std::string strArchive = WriteArchive(entries);
+  std::string strImage = strStub + szMarker1 + strScript + szMarker2 + strArchive;
+  if (strImage.size() > 0xFFFFFFFFull)
+    Refuse(options.m_strOutput, "the installer would reach 4 GiB");
+  uint32_t nScript = (uint32_t)(strStub.size() + CSetupData::kMarkerSize);
+  uint32_t nArchive = nScript + (uint32_t)(strScript.size() + CSetupData::kMarkerSize);
+  uint32_t nFoundScript = 0, nFoundArchive = 0;
+  if (!CSetupData::FindOverlay(strImage.data(), (uint32_t)strImage.size(), nFoundScript, nFoundArchive) ||
+      nFoundScript != nScript || nFoundArchive != nArchive)
+    Refuse(options.m_strStub, "its last bytes and the first marker read together as a marker; setup would not find the script");
+
+  struct stat st;
+  mode_t nMode = stat(options.m_strStub.c_str(), &st) == 0 ? (st.st_mode & 0777) | 0200 : 0644;
+  std::string strTemp = options.m_strOutput + ".tmp" + std::to_string(getpid());
+  WriteHostFile(strTemp, strImage, nMode);
+  try {
+    VerifyInstaller(strTemp, options.m_strOutput, nScript, strScript, entries);
+  } catch (...) {
+    unlink(strTemp.c_str());
+    throw;
+  }
+  if (rename(strTemp.c_str(), options.m_strOutput.c_str()) != 0) {
+    int nErr = errno;
+    unlink(strTemp.c_str());
+    Refuse(options.m_strOutput, std::string("cannot be written: ") + strerror(nErr));
+  }
+  printf("%s: %zu entries, %zu bytes of archive, %zu bytes in all\n", options.m_strOutput.c_str(), entries.size(),
+         strArchive.size(), strImage.size());
+  return 0;
+}

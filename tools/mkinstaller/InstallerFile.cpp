@@ -1,0 +1,78 @@
+#include "tools/mkinstaller/InstallerFile.h"
+
+#include <errno.h>
+#include <stdio.h>
+#include <string.h>
+
+#include "tools/mkinstaller/CodePage.h"
+#include "tools/mkinstaller/Diagnostics.h"
+
+void LoadInstaller(CSetupData& data, CString& strAgreement, const std::string& strPath, const std::string& strShownAs)
+{
+  if (data.LoadOverlayFrom(strPath.c_str(), strAgreement)) {
+    std::string strError(data.m_strError);
+    for (char& c : strError)
+      if (c == '\n')
+        c = ' ';
+    Refuse(strShownAs.empty() ? strPath : strShownAs, "setup would say: " + strError);
+  }
+  data.BuildFileTable();
+}
+
+std::string DescribeException(CException* e)
+{
+  std::string strWhat = "file error";
+  if (e->IsKindOf(RUNTIME_CLASS(CZipException)))
+    strWhat = "archive error, cause " + std::to_string(static_cast<CZipException*>(e)->m_nCause);
+  else if (e->IsKindOf(RUNTIME_CLASS(CFileException)))
+    strWhat = "file error, cause " + std::to_string(static_cast<CFileException*>(e)->m_cause);
+  e->Delete();
+  return strWhat;
+}
+
+std::string EntryNameUtf8(const CSetupData& data, uint16_t nIndex)
+{
+  CZipEntryHeader info;
+  data.m_archive.GetEntryInfo(info, nIndex);
+  CString strName = info.GetFileName();
+  return AnsiToUtf8(std::string(strName, (size_t)strName.GetLength()));
+}
+
+std::string ReadEntryData(CSetupData& data, uint16_t nIndex, const std::string& strShownAs)
+{
+  std::string strWhere = strShownAs + ": entry \"" + EntryNameUtf8(data, nIndex) + "\"";
+  if (!data.m_archive.OpenEntry(nIndex))
+    Refuse(strWhere, "cannot be opened");
+  std::string strData;
+  int32_t nResult = 0;
+  try {
+    char buf[65536];
+    uint32_t n;
+    while ((n = data.m_archive.ReadEntry(buf, sizeof(buf))) > 0)
+      strData.append(buf, n);
+    nResult = data.m_archive.CloseEntry();
+  } catch (CException* e) {
+    data.m_archive.CloseEntry(NULL, true);
+    Refuse(strWhere, DescribeException(e));
+  }
+  if (nResult != 1)
+    Refuse(strWhere, "not read to its end");
+  return strData;
+}
+
+std::string ReadHostFile(const std::string& strPath)
+{
+  FILE* pFile = fopen(strPath.c_str(), "rb");
+  if (pFile == NULL)
+    Refuse(strPath, std::string("cannot be read: ") + strerror(errno));
+  std::string strData;
+  char buf[65536];
+  size_t n;
+  while ((n = fread(buf, 1, sizeof(buf), pFile)) > 0)
+    strData.append(buf, n);
+  bool bFailed = ferror(pFile) != 0;
+  fclose(pFile);
+  if (bFailed)
+    Refuse(strPath, "read error");
+  return strData;
+}

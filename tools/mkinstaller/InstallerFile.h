@@ -1,0 +1,20 @@
+// Reading an installer with setup's own code: the overlay search, the script
+// parse and the archive reader, exactly as setup runs them.
+#pragma once
+#include <string>
+
+#include "setup/SetupData.h"
+
+// Loads the installer into data; refuses with setup's own message, naming
+// strShownAs (the path when empty).
+void LoadInstaller(CSetupData& data, CString& strAgreement, const std::string& strPath,
+                   const std::string& strShownAs = std::string());
+// One entry's bytes through OpenEntry, ReadEntry and CloseEntry, which checks
+// the CRC. Refuses, naming the entry and strShownAs, when the reader fails.
+std::string ReadEntryData(CSetupData& data, uint16_t nIndex, const std::string& strShownAs);
+// An entry's name as setup sees it (Windows-1252, backslashes), in UTF-8.
+std::string EntryNameUtf8(const CSetupData& data, uint16_t nIndex);
+// The reader's exception as text; deletes it.
+std::string DescribeException(CException* e);
+
+std::string ReadHostFile(const std::string& strPath);

@@ -1,0 +1,158 @@
+#include "tools/mkinstaller/Payload.h"
+
+#include <dirent.h>
+#include <errno.h>
+#include <stdio.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <time.h>
+#include <algorithm>
+#include <map>
+
+#include "tools/mkinstaller/CodePage.h"
+#include "tools/mkinstaller/Diagnostics.h"
+#include "tools/mkinstaller/InstallerFile.h"
+
+namespace {
+// Limits of setup and of uninstall.dat: the readers take names of up to 258
+// bytes whole; the archive counts entries in 16 bits; setup sums sizes in a
+// signed 32-bit integer.
+const size_t kMaxName = 258;
+const size_t kMaxEntries = 65535;
+const uint64_t kMaxTotal = 0x80000000ull;
+
+class CPayloadReader
+{
+public:
+  CPayloadReader(const std::string& strRoot, int64_t nEpoch) : m_strRoot(strRoot), m_nEpoch(nEpoch) {}
+
+  std::vector<CPayloadEntry> Read()
+  {
+    struct stat st;
+    if (stat(m_strRoot.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+      Refuse(m_strRoot, "not a folder");
+    ReadFolder("", "");
+    std::sort(m_entries.begin(), m_entries.end(),
+              [](const CPayloadEntry& a, const CPayloadEntry& b) { return a.m_strName < b.m_strName; });
+    return std::move(m_entries);
+  }
+
+private:
+  void ReadFolder(const std::string& strRelUtf8, const std::string& strRelAnsi)
+  {
+    std::string strDir = m_strRoot + (strRelUtf8.empty() ? "" : "/" + strRelUtf8);
+    DIR* pDir = opendir(strDir.c_str());
+    if (pDir == NULL)
+      Refuse(strDir, std::string("cannot be read: ") + strerror(errno));
+    std::vector<std::string> names;
+    while (dirent* pEnt = readdir(pDir))
+      if (strcmp(pEnt->d_name, ".") != 0 && strcmp(pEnt->d_name, "..") != 0)
+        names.push_back(pEnt->d_name);
+    closedir(pDir);
+    std::sort(names.begin(), names.end());
+    for (const std::string& strName : names) {
+      std::string strRelChild = strRelUtf8.empty() ? strName : strRelUtf8 + "/" + strName;
+      std::string strSource = m_strRoot + "/" + strRelChild;
+      std::string strAnsiChild = (strRelAnsi.empty() ? "" : strRelAnsi + "/") + ConvertName(strSource, strName);
+      struct stat st;
+      if (lstat(strSource.c_str(), &st) != 0)
+        Refuse(strSource, std::string("cannot be read: ") + strerror(errno));
+      if (S_ISDIR(st.st_mode)) {
+        Add(strSource, strAnsiChild + "/", true, st);
+        ReadFolder(strRelChild, strAnsiChild);
+      } else if (S_ISREG(st.st_mode)) {
+        Add(strSource, strAnsiChild, false, st);
+      } else if (S_ISLNK(st.st_mode)) {
+        Refuse(strSource, "symbolic links cannot be installed; copy the file or folder instead");
+      } else {
+        Refuse(strSource, "neither a file nor a folder");
+      }
+    }
+  }
+
+  // UTF-8 -> Windows-1252 -> OEM, refused unless it comes back unchanged:
+  // setup turns the OEM name into Windows-1252 again on reading.
+  std::string ConvertName(const std::string& strSource, const std::string& strName)
+  {
+    std::string strAnsi;
+    size_t nBad = 0;
+    uint32_t nCodePoint = 0;
+    if (!Utf8ToAnsi(strName, strAnsi, nBad, nCodePoint))
+      Refuse(strSource, nCodePoint ? "name has a character that Windows-1252 lacks"
+                                   : "name is not valid UTF-8");
+    if (OemToAnsi(AnsiToOem(strAnsi)) != strAnsi)
+      Refuse(strSource, "name has a character that the archive's code page 437 lacks");
+    for (unsigned char c : strAnsi)
+      if (c < 0x20 || strchr("\\:*?\"<>|", c) != NULL)
+        Refuse(strSource, "name has a character that Windows does not allow in file names");
+    return strAnsi;
+  }
+
+  void Add(const std::string& strSource, const std::string& strName, bool bDirectory, const struct stat& st)
+  {
+    if (m_entries.size() == kMaxEntries)
+      Refuse(strSource, "more than " + std::to_string(kMaxEntries) + " files and folders in the payload");
+    if (strName.size() > kMaxName)
+      Refuse(strSource, "entry name longer than " + std::to_string(kMaxName) + " bytes");
+    // Windows compares names without regard to case: two such names would
+    // land in one file.
+    std::string strKey = AnsiUpper(strName);
+    auto it = m_seen.find(strKey);
+    if (it != m_seen.end())
+      Refuse(strSource, "differs only in case from " + it->second + ", which Windows cannot keep apart");
+    m_seen[strKey] = strSource;
+
+    CPayloadEntry entry;
+    entry.m_strSource = strSource;
+    entry.m_strName = strName;
+    entry.m_strOemName = AnsiToOem(strName);
+    entry.m_bDirectory = bDirectory;
+    entry.m_nAttributes = bDirectory ? 0x10 : 0x20 | ((st.st_mode & S_IWUSR) ? 0 : 0x01);
+    if (m_nEpoch >= 0)
+      ToDosTime(m_nEpoch, true, entry.m_nDosTime, entry.m_nDosDate);
+    else
+      ToDosTime((int64_t)st.st_mtime, false, entry.m_nDosTime, entry.m_nDosDate);
+    if (!bDirectory) {
+      m_nTotal += (uint64_t)st.st_size;
+      if (m_nTotal >= kMaxTotal)
+        Refuse(strSource, "the payload reaches 2 GiB here; setup counts sizes in 31 bits");
+      entry.m_strData = ReadHostFile(strSource);
+    }
+    m_entries.push_back(std::move(entry));
+  }
+
+  std::string m_strRoot;
+  int64_t m_nEpoch;
+  uint64_t m_nTotal = 0;
+  std::vector<CPayloadEntry> m_entries;
+  std::map<std::string, std::string> m_seen;
+};
+}
+
+void ToDosTime(int64_t nTime, bool bUtc, uint16_t& nDosTime, uint16_t& nDosDate)
+{
+  time_t t = (time_t)nTime;
+  struct tm tmBuf;
+  struct tm* ptm = bUtc ? gmtime_r(&t, &tmBuf) : localtime_r(&t, &tmBuf);
+  int nYear = ptm ? ptm->tm_year + 1900 : 1980;
+  if (ptm == NULL || nYear < 1980) {
+    nDosDate = (uint16_t)((0 << 9) | (1 << 5) | 1);  // 1980-01-01 00:00:00
+    nDosTime = 0;
+    return;
+  }
+  if (nYear > 2107) {
+    nDosDate = (uint16_t)((127 << 9) | (12 << 5) | 31);  // 2107-12-31 23:59:58
+    nDosTime = (uint16_t)((23 << 11) | (59 << 5) | 29);
+    return;
+  }
+  nDosDate = (uint16_t)(((nYear - 1980) << 9) | ((ptm->tm_mon + 1) << 5) | ptm->tm_mday);
+  nDosTime = (uint16_t)((ptm->tm_hour << 11) | (ptm->tm_min << 5) | (ptm->tm_sec / 2));
+}
+
+std::vector<CPayloadEntry> ReadPayload(const std::string& strDir, int64_t nEpoch)
+{
+  std::string strRoot = strDir;
+  while (strRoot.size() > 1 && strRoot.back() == '/')
+    strRoot.pop_back();
+  return CPayloadReader(strRoot, nEpoch).Read();
+}

@@ -1,0 +1,25 @@
+// The payload folder as archive entries: names as setup will read them,
+// DOS attributes, times and contents, sorted byte-wise by name.
+#pragma once
+#include <stdint.h>
+#include <string>
+#include <vector>
+
+struct CPayloadEntry
+{
+  std::string m_strSource;  // host path of the file or folder
+  std::string m_strName;    // archive name in Windows-1252, '/'-separated, "dir/" for a folder
+  std::string m_strOemName; // the same in code page 437, as the archive stores it
+  bool m_bDirectory;
+  uint32_t m_nAttributes;   // DOS attribute bits
+  uint16_t m_nDosTime, m_nDosDate;
+  std::string m_strData;    // a file's contents
+};
+
+// Reads the whole folder. nEpoch >= 0 (SOURCE_DATE_EPOCH) gives every entry
+// that time, taken as UTC; otherwise each keeps its modification time, local.
+// Refuses what setup or the file system at the destination cannot hold.
+std::vector<CPayloadEntry> ReadPayload(const std::string& strDir, int64_t nEpoch);
+
+// A time as MS-DOS date and time, clamped to the range they can hold.
+void ToDosTime(int64_t nTime, bool bUtc, uint16_t& nDosTime, uint16_t& nDosDate);

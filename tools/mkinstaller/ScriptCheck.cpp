@@ -1,0 +1,173 @@
+#include "tools/mkinstaller/ScriptCheck.h"
+
+#include <string.h>
+#include <algorithm>
+#include <functional>
+
+#include "setup/ScriptText.h"
+#include "tools/mkinstaller/CodePage.h"
+#include "tools/mkinstaller/Diagnostics.h"
+
+namespace {
+const char* const kKeys[] = {"#AppName",       "#Shortcuts", "#StartupShortcuts", "#DesktopShortcuts",
+                             "#GeneratedFiles", "#Language",  "#InstallFonts",     "#DefaultDest",
+                             "#Agreement",      "#end"};
+const char* const kShortcutKeys[] = {"#Shortcuts", "#StartupShortcuts", "#DesktopShortcuts"};
+
+// The field sizes of setup's records, less their NUL; the readers of
+// uninstall.dat take paths of up to 258 bytes and a name of up to 254 whole.
+const size_t kMaxTarget = 255, kMaxArguments = 259, kMaxCaption = 255;
+const size_t kMaxAppName = 254, kMaxRecordedPath = 258;
+
+class CScriptChecker
+{
+public:
+  CScriptChecker(const std::string& strPath, const std::string& strScript, const std::set<std::string>& setPayload)
+      : m_strPath(strPath), m_strText(strScript), m_script(m_strText.c_str()), m_setPayload(setPayload)
+  {
+  }
+
+  void Run()
+  {
+    CheckKeyLines();
+    CheckAppName();
+    for (const char* key : kShortcutKeys)
+      CheckShortcutList(key);
+    ForEachListLine("#GeneratedFiles", [&](const char* pLine, const CString& strLine) {
+      if ((size_t)strLine.GetLength() > kMaxRecordedPath)
+        Refuse(Where(pLine), "generated file name longer than " + std::to_string(kMaxRecordedPath) + " bytes");
+    });
+    ForEachListLine("#InstallFonts", [&](const char* pLine, const CString& strLine) {
+      if (!InPayload(strLine))
+        Warn(Where(pLine), "font \"" + Show(strLine) + "\" is not in the payload");
+    });
+    CheckLanguage();
+    CheckAgreement();
+  }
+
+private:
+  std::string Where(const char* p) const
+  {
+    return AtLine(m_strPath, 1 + (int)std::count(m_strText.c_str(), p, '\n'));
+  }
+  static std::string Show(const char* psz) { return AnsiToUtf8(psz); }
+  bool InPayload(const char* pszName) const
+  {
+    std::string strName(pszName);
+    std::replace(strName.begin(), strName.end(), '/', '\\');
+    return m_setPayload.count(AnsiUpper(strName)) != 0;
+  }
+  bool AtLineStart(const char* p) const { return p == m_strText.c_str() || p[-1] == '\n'; }
+
+  // The lines of a list as setup walks them: from the line after the key's
+  // line up to one that begins with '#' or the last line break.
+  void ForEachListLine(const char* lpszKey, const std::function<void(const char*, const CString&)>& fn) const
+  {
+    const char* pStart = m_script.FindKeyContent(lpszKey);
+    CString strLine;
+    const char* pNext = m_script.ReadLine(pStart, strLine);
+    while (pNext != NULL && strLine.GetAt(0) != '#') {
+      fn(pStart, strLine);
+      pStart = pNext;
+      pNext = m_script.ReadLine(pStart, strLine);
+    }
+  }
+
+  void CheckKeyLines() const
+  {
+    for (const char* p = m_strText.c_str(); *p; p = strchr(p, '\n') ? strchr(p, '\n') + 1 : p + strlen(p)) {
+      if (*p != '#')
+        continue;
+      std::string strLine(p, strcspn(p, "\r\n"));
+      if (std::find(std::begin(kKeys), std::end(kKeys), strLine) == std::end(kKeys))
+        Warn(Where(p), "unknown key \"" + Show(strLine.c_str()) + "\": setup ignores it, and it ends the section before it");
+    }
+    for (const char* key : kKeys) {
+      if (strcmp(key, "#end") == 0)
+        continue;
+      const char* pFirst = strstr(m_strText.c_str(), key);
+      if (pFirst == NULL)
+        continue;
+      size_t nKey = strlen(key);
+      if (!AtLineStart(pFirst) || (pFirst[nKey] != '\r' && pFirst[nKey] != 0))
+        Warn(Where(pFirst), std::string("setup finds \"") + key + "\" inside this line and reads its section from the next line");
+      for (const char* p = strstr(pFirst + 1, key); p; p = strstr(p + 1, key))
+        if (AtLineStart(p) && (p[nKey] == '\r' || p[nKey] == 0))
+          Warn(Where(p), std::string("second \"") + key + "\" section: setup reads only the first");
+    }
+  }
+
+  void CheckAppName() const
+  {
+    const char* pLine = m_script.FindKeyContent("#AppName");
+    CString strName;
+    if (m_script.ReadLine(pLine, strName) == NULL) {
+      Warn(m_strPath, "no application name (\"#AppName\" and a line after it): setup calls it \"Application\"");
+      return;
+    }
+    if ((size_t)strName.GetLength() > kMaxAppName)
+      Refuse(Where(pLine), "application name longer than " + std::to_string(kMaxAppName) + " bytes");
+  }
+
+  void CheckShortcutList(const char* lpszKey) const
+  {
+    int nLine = 0;
+    const char* pLastTarget = NULL;
+    ForEachListLine(lpszKey, [&](const char* pLine, const CString& strLine) {
+      if (strLine.IsEmpty())
+        Warn(Where(pLine), std::string("empty line in the \"") + lpszKey + "\" list: setup takes it as a target or a caption");
+      if (nLine++ % 2 == 1) {
+        if ((size_t)strLine.GetLength() > kMaxCaption)
+          Refuse(Where(pLine), "shortcut caption longer than " + std::to_string(kMaxCaption) + " bytes");
+        pLastTarget = NULL;
+        return;
+      }
+      pLastTarget = pLine;
+      // Split as setup does: the arguments follow the first blank at or after the first '.'.
+      std::string strTarget(strLine), strArguments;
+      size_t nDot = strTarget.find('.');
+      size_t nBlank = nDot == std::string::npos ? std::string::npos : strTarget.find(' ', nDot);
+      if (nBlank != std::string::npos) {
+        strArguments = strTarget.substr(nBlank + 1);
+        strTarget.erase(nBlank);
+      }
+      if (strTarget.size() > kMaxTarget)
+        Refuse(Where(pLine), "shortcut target longer than " + std::to_string(kMaxTarget) + " bytes");
+      if (strArguments.size() > kMaxArguments)
+        Refuse(Where(pLine), "shortcut arguments longer than " + std::to_string(kMaxArguments) + " bytes");
+      if (!strTarget.empty() && !InPayload(strTarget.c_str()))
+        Warn(Where(pLine), "shortcut target \"" + Show(strTarget.c_str()) + "\" is not in the payload");
+    });
+    if (pLastTarget != NULL)
+      Warn(Where(pLastTarget), "shortcut target without a caption line: setup ignores it");
+  }
+
+  void CheckLanguage() const
+  {
+    const char* pLine = m_script.FindKeyContent("#Language");
+    CString strLanguage;
+    if (m_script.ReadLine(pLine, strLanguage) != NULL && strLanguage != "ENG" && strLanguage != "GER")
+      Warn(Where(pLine), "language \"" + Show(strLanguage) + "\" is neither ENG nor GER: setup shows German and English texts mixed");
+  }
+
+  void CheckAgreement() const
+  {
+    const char* pStart = m_script.FindKeyContent("#Agreement");
+    if (pStart == NULL)
+      return;
+    const char* pEnd = strchr(pStart, '#');
+    if (pEnd != NULL && !AtLineStart(pEnd))
+      Warn(Where(pEnd), "the agreement text ends at the '#' in this line");
+  }
+
+  const std::string& m_strPath;
+  const std::string& m_strText;
+  CScriptText m_script;
+  const std::set<std::string>& m_setPayload;
+};
+}
+
+void CheckScript(const std::string& strPath, const std::string& strScript, const std::set<std::string>& setPayload)
+{
+  CScriptChecker(strPath, strScript, setPayload).Run();
+}
