@@ -1,0 +1,129 @@
+// uninstall.dat as setup writes it: the exact bytes, and what the shared
+// reader makes of them.
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+#include <string.h>
+
+#include "../framework/TestDir.h"
+#include "common/UninstallData.h"
+#include "setup/UninstallDataWriter.h"
+
+namespace {
+// Fills setup's data the way the install sequence leaves it before step 15;
+// the lists are malloc'ed as setup's own are, and freed by CSetupData.
+class Installed
+{
+public:
+  explicit Installed(const char* appName) { data.m_strAppName = appName; }
+
+  void Files(const std::vector<std::string>& names)
+  {
+    data.m_pFiles = static_cast<FileEntry*>(calloc(names.size() + 1, sizeof(FileEntry)));
+    for (size_t i = 0; i < names.size(); ++i)
+      strncpy(data.m_pFiles[i].name, names[i].c_str(), sizeof(data.m_pFiles[i].name) - 1);
+    data.m_nFiles = (int32_t)names.size();
+  }
+  static void Links(ShortcutEntry*& list, int32_t& count, const std::vector<std::string>& paths)
+  {
+    list = static_cast<ShortcutEntry*>(calloc(paths.size() + 1, sizeof(ShortcutEntry)));
+    for (size_t i = 0; i < paths.size(); ++i)
+      strncpy(list[i].linkPath, paths[i].c_str(), sizeof(list[i].linkPath) - 1);
+    count = (int32_t)paths.size();
+  }
+  void Generated(const std::vector<std::string>& names)
+  {
+    data.m_ppGeneratedFiles = static_cast<CString**>(calloc(names.size() + 1, sizeof(CString*)));
+    for (size_t i = 0; i < names.size(); ++i)
+      data.m_ppGeneratedFiles[i] = new CString(names[i].c_str());
+    data.m_nGeneratedFiles = (int32_t)names.size();
+  }
+
+  CSetupData data;
+};
+
+std::vector<std::string> Slots(char (*list)[UNINSTALL_PATH_SIZE], int32_t count)
+{
+  std::vector<std::string> out;
+  for (int32_t i = 0; i < count; ++i)
+    out.push_back(list[i]);
+  return out;
+}
+}
+
+TEST(WriteUninstallData, TheWorkedExampleIsExactlyNinetyBytes)
+{
+  Installed app("Demo Tool");
+  app.Files({"tool.exe", "help\\tool.hlp"});
+  Installed::Links(app.data.m_pShortcuts, app.data.m_nShortcuts, {"C:\\Menu\\Demo Tool\\Demo Tool.lnk"});
+  app.Generated({"tool.ini"});
+  TestDir dir;
+  ASSERT_FALSE(WriteUninstallData(app.data, dir.Path("uninstall.dat").c_str()));
+  std::string expected = std::string("SS01Demo Tool\0\x02\0\0\0tool.exe\0help\\tool.hlp\0", 41) +
+                         std::string("\x01\0\0\0C:\\Menu\\Demo Tool\\Demo Tool.lnk\0", 36) +
+                         std::string("\x01\0\0\0tool.ini\0", 13);
+  ASSERT_EQ(90u, expected.size());
+  EXPECT_EQ(expected, TestDir::ReadFile(dir.Path("uninstall.dat")));
+}
+
+TEST(WriteUninstallData, ReadsBackThroughTheSharedRecordInListOrder)
+{
+  Installed app("Viewer");
+  app.Files({});
+  Installed::Links(app.data.m_pShortcuts, app.data.m_nShortcuts, {"C:\\M\\V\\a.lnk", "C:\\M\\V\\b.lnk"});
+  Installed::Links(app.data.m_pDesktopShortcuts, app.data.m_nDesktopShortcuts, {"C:\\Desk\\c.lnk"});
+  TestDir dir;
+  std::string path = dir.Path("uninstall.dat");
+  ASSERT_FALSE(WriteUninstallData(app.data, path.c_str()));
+
+  UninstallData record;
+#ifdef _WIN32
+  ASSERT_EQ(0, record.Read(path.c_str()));
+#else
+  std::string host = path;
+  for (char& c : host)
+    if (c == '\\')
+      c = '/';
+  ASSERT_EQ(0, record.Read(host.c_str()));
+#endif
+  EXPECT_STREQ("Viewer", record.m_szAppName);
+  EXPECT_EQ(0, record.m_nInstalled);
+  EXPECT_EQ((std::vector<std::string>{"C:\\M\\V\\a.lnk", "C:\\M\\V\\b.lnk", "C:\\Desk\\c.lnk"}),
+            Slots(record.m_pLinks, record.m_nLinks));
+  EXPECT_EQ(0, record.m_nGenerated);
+}
+
+TEST(WriteUninstallData, NamesBeyondTheReadersLimitsNeverShiftTheFieldsBehindThem)
+{
+  // The readers take 254 bytes of name and 258 of path whole; longer ones
+  // are cut (the name) or left out (paths), so that the rest reads right.
+  std::string longName(300, 'N'), path258(258, 'p'), path259(259, 'q');
+  Installed app(longName.c_str());
+  app.Files({path258, path259, "last.txt"});
+  Installed::Links(app.data.m_pStartupShortcuts, app.data.m_nStartupShortcuts, {path259});
+  app.Generated({std::string(400, 'g'), "gen.ini"});
+  TestDir dir;
+  std::string path = dir.Path("uninstall.dat");
+  ASSERT_FALSE(WriteUninstallData(app.data, path.c_str()));
+
+  UninstallData record;
+  std::string host = path;
+#ifndef _WIN32
+  for (char& c : host)
+    if (c == '\\')
+      c = '/';
+#endif
+  ASSERT_EQ(0, record.Read(host.c_str()));
+  EXPECT_EQ(std::string(254, 'N'), record.m_szAppName);
+  EXPECT_EQ((std::vector<std::string>{path258, "last.txt"}), Slots(record.m_pInstalled, record.m_nInstalled));
+  EXPECT_EQ(0, record.m_nLinks);
+  EXPECT_EQ((std::vector<std::string>{"gen.ini"}), Slots(record.m_pGenerated, record.m_nGenerated));
+}
+
+TEST(WriteUninstallData, AFileThatCannotBeCreatedIsReported)
+{
+  Installed app("X");
+  TestDir dir;
+  EXPECT_TRUE(WriteUninstallData(app.data, dir.Path("missing folder\\uninstall.dat").c_str()));
+  EXPECT_FALSE(TestDir::Exists(dir.Path("missing folder")));
+}
