@@ -1,0 +1,168 @@
+// What mkinstaller refuses, each with a message that names the file (and
+// line), and what it only warns about.
+#include <gtest/gtest.h>
+
+#include <stdio.h>
+#include <unistd.h>
+
+#include "ToolRun.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+class MkinstallerRefusal : public ::testing::Test
+{
+protected:
+  void SetUp() override
+  {
+    dir.MakeStub();
+    WriteBytes(dir / "payload/uninstall.exe", "MZ uninstaller");
+    WriteBytes(dir / "payload/app.exe", "MZ app");
+  }
+
+  ToolResult Build(const std::string& script)
+  {
+    WriteBytes(dir / "script.txt", script);
+    return dir.Run({"build", "--stub", "stub.exe", "--script", "script.txt", "--payload", "payload", "-o", "out.exe"});
+  }
+
+  // Refused with exit code 1 and this message; no output file left behind.
+  void ExpectRefused(const ToolResult& r, const std::string& message)
+  {
+    EXPECT_EQ(1, r.code) << r.err;
+    EXPECT_NE(std::string::npos, r.err.find("mkinstaller: " + message)) << r.err;
+    EXPECT_FALSE(fs::exists(dir / "out.exe"));
+    for (const auto& e : fs::directory_iterator(dir.Root()))
+      EXPECT_EQ(std::string::npos, e.path().filename().string().find(".tmp")) << e.path();
+  }
+
+  ToolFolder dir;
+};
+
+const std::string kHead = "#AppName\nApp\n#Shortcuts\napp.exe\nApp\n";
+}
+
+TEST_F(MkinstallerRefusal, ScriptContentThatSetupCannotRead)
+{
+  ExpectRefused(Build(kHead + "#GeneratedFiles\na" + std::string(1, '\0') + "b\n"), "script.txt:7: NUL byte");
+  ExpectRefused(Build(kHead + "#Agreement\nsee " + MarkerText('2') + "\n"), "script.txt:7: holds an overlay marker");
+  ExpectRefused(Build(kHead + "#Agreement\n\xCE\xA9 is not in Windows-1252\n"),
+                "script.txt:7: character U+03A9 cannot be written in Windows-1252");
+  ExpectRefused(Build("#AppName\r\nbroken \xC3(\r\n"), "script.txt:2: not valid UTF-8");
+}
+
+TEST_F(MkinstallerRefusal, ScriptFieldsLongerThanTheirRecords)
+{
+  ExpectRefused(Build("#AppName\n" + std::string(255, 'n') + "\n"), "script.txt:2: application name longer than 254");
+  ExpectRefused(Build(kHead + std::string(252, 't') + ".exe\nCaption\n"), "script.txt:6: shortcut target longer than 255");
+  ExpectRefused(Build(kHead + "app.exe " + std::string(260, 'a') + "\nCaption\n"),
+                "script.txt:6: shortcut arguments longer than 259");
+  ExpectRefused(Build(kHead + "#DesktopShortcuts\napp.exe\n" + std::string(256, 'c') + "\n"),
+                "script.txt:8: shortcut caption longer than 255");
+  ExpectRefused(Build(kHead + "#GeneratedFiles\nok.ini\n" + std::string(259, 'g') + "\n"),
+                "script.txt:8: generated file name longer than 258");
+
+  // The limits themselves are fine.
+  ToolResult atLimit = Build("#AppName\n" + std::string(254, 'n') + "\n#Shortcuts\napp.exe " + std::string(259, 'a') +
+                             "\n" + std::string(255, 'c') + "\n");
+  EXPECT_EQ(0, atLimit.code) << atLimit.err;
+}
+
+TEST_F(MkinstallerRefusal, AStubWithMarkerText)
+{
+  WriteBytes(dir / "stub.exe", "MZ....." + MarkerText('1') + "....");
+  ExpectRefused(Build(kHead), "stub.exe: holds the overlay marker text at offset 7");
+  // Marker 1 would complete the stub's last bytes to a marker 2 in front of it.
+  WriteBytes(dir / "stub.exe", "MZ...." + MarkerText('2').substr(0, 9));
+  ExpectRefused(Build(kHead), "stub.exe: its last bytes and the first marker read together as a marker");
+}
+
+TEST_F(MkinstallerRefusal, PayloadNamesThatSetupOrWindowsCannotHold)
+{
+  WriteBytes(dir / "payload/\xE2\x82\xAC.txt", "euro: in Windows-1252, not in code page 437");
+  ExpectRefused(Build(kHead), "payload/\xE2\x82\xAC.txt: name has a character that the archive's code page 437 lacks");
+  fs::remove(dir / "payload/\xE2\x82\xAC.txt");
+
+  WriteBytes(dir / "payload/\xCE\xA9.txt", "omega");
+  ExpectRefused(Build(kHead), "payload/\xCE\xA9.txt: name has a character that Windows-1252 lacks");
+  fs::remove(dir / "payload/\xCE\xA9.txt");
+
+  WriteBytes(dir / "payload/what?.txt", "");
+  ExpectRefused(Build(kHead), "payload/what?.txt: name has a character that Windows does not allow");
+  fs::remove(dir / "payload/what?.txt");
+
+  WriteBytes(dir / "payload/App.EXE", "");
+  ExpectRefused(Build(kHead), "payload/app.exe: differs only in case from payload/App.EXE");
+  fs::remove(dir / "payload/App.EXE");
+
+  fs::create_symlink("app.exe", dir / "payload/link.exe");
+  ExpectRefused(Build(kHead), "payload/link.exe: symbolic links cannot be installed");
+  fs::remove(dir / "payload/link.exe");
+
+  // 240 + 1 + 16 = 257 bytes is whole; 240 + 1 + 18 = 259 is not.
+  std::string folder(240, 'f');
+  WriteBytes(dir / "payload" / folder / std::string(16, 'x'), "");
+  EXPECT_EQ(0, Build(kHead).code);
+  fs::remove(dir / "out.exe");
+  WriteBytes(dir / "payload" / folder / std::string(18, 'y'), "");
+  ExpectRefused(Build(kHead), "payload/" + folder + "/" + std::string(18, 'y') + ": entry name longer than 258 bytes");
+}
+
+TEST_F(MkinstallerRefusal, PayloadsBeyondSetupsCounts)
+{
+  // A sparse file brings the total to 2 GiB exactly at uninstall.exe, the
+  // last file: refused there, before anything is read.
+  WriteBytes(dir / "payload/huge.bin", "");
+  ASSERT_EQ(0, truncate((dir / "payload/huge.bin").c_str(), 0x80000000LL - 20));
+  ExpectRefused(Build(kHead), "payload/uninstall.exe: the payload reaches 2 GiB here");
+  fs::remove(dir / "payload/huge.bin");
+
+  // 65535 entries fit; one more does not (the entry where the count runs
+  // over is named: uninstall.exe comes last).
+  fs::create_directories(dir / "payload/many");
+  for (int i = 0; i < 65535 - 3; ++i)
+    fclose(fopen((dir / "payload/many" / std::to_string(i)).c_str(), "wb"));
+  ToolResult full = Build(kHead);
+  EXPECT_EQ(0, full.code) << full.err;
+  fs::remove(dir / "out.exe");
+  WriteBytes(dir / "payload/one-more", "");
+  ExpectRefused(Build(kHead), "payload/uninstall.exe: more than 65535 files and folders");
+}
+
+TEST_F(MkinstallerRefusal, WarningsNameTheLineAndTheBuildGoesOn)
+{
+  fs::remove(dir / "payload/uninstall.exe");
+  ToolResult r = Build("#AppName\nApp\n#Shortcuts\nmissing.exe\nMissing\napp.exe\n#Colour\nblue\n"
+                       "#InstallFonts\nfont.ttf\n#Agreement\nTerms #1 apply\n#end\n");
+  ASSERT_EQ(0, r.code) << r.err;
+  for (const char* warning :
+       {"warning: script.txt:4: shortcut target \"missing.exe\" is not in the payload",
+        "warning: script.txt:6: shortcut target without a caption line: setup ignores it",
+        "warning: script.txt:7: unknown key \"#Colour\"", "warning: script.txt:10: font \"font.ttf\" is not in the payload",
+        "warning: script.txt:12: the agreement text ends at the '#' in this line",
+        "warning: payload: no uninstall.exe at its top"})
+    EXPECT_NE(std::string::npos, r.err.find(warning)) << warning << "\n" << r.err;
+  EXPECT_TRUE(fs::exists(dir / "out.exe"));
+}
+
+TEST_F(MkinstallerRefusal, AnExistingOutputSurvivesARefusal)
+{
+  WriteBytes(dir / "out.exe", "previous installer");
+  WriteBytes(dir / "script.txt", "#AppName\n" + std::string(300, 'n') + "\n");
+  ToolResult r = dir.Run({"build", "--stub", "stub.exe", "--script", "script.txt", "--payload", "payload", "-o", "out.exe"});
+  EXPECT_EQ(1, r.code);
+  EXPECT_EQ("previous installer", ReadBytes(dir / "out.exe"));
+}
+
+TEST_F(MkinstallerRefusal, UsageErrorsAndUnreadableInstallers)
+{
+  EXPECT_EQ(2, dir.Run({}).code);
+  EXPECT_EQ(2, dir.Run({"build", "--stub", "stub.exe"}).code);
+  EXPECT_EQ(2, dir.Run({"frobnicate", "x"}).code);
+  ToolResult r = dir.Run({"verify", "stub.exe"});
+  EXPECT_EQ(1, r.code);
+  EXPECT_NE(std::string::npos, r.err.find("mkinstaller: stub.exe: setup would say: The installation file is corrupt!"));
+  r = dir.Run({"list", "missing.exe"});
+  EXPECT_EQ(1, r.code);
+  EXPECT_NE(std::string::npos, r.err.find("mkinstaller: missing.exe: setup would say: Source file could not be opened!"));
+}

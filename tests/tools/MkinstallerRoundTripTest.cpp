@@ -1,0 +1,197 @@
+// mkinstaller build, list, verify and extract over a real folder.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <utime.h>
+#include <random>
+
+#include "ToolRun.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+// 2021-05-06 07:08:10 UTC: even seconds, as MS-DOS times hold them.
+const time_t kFileTime = 1620284890;
+
+std::string RandomBytes(size_t n, unsigned seed)
+{
+  std::mt19937 rng(seed);
+  std::string s;
+  while (s.size() < n)
+    s += (char)(rng() & 0xFF);
+  return s;
+}
+
+void SetTime(const fs::path& p, time_t t)
+{
+  struct utimbuf times = {t, t};
+  utime(p.c_str(), &times);
+}
+
+time_t ModTime(const fs::path& p)
+{
+  struct stat st;
+  return stat(p.c_str(), &st) == 0 ? st.st_mtime : -1;
+}
+
+bool OwnerCanWrite(const fs::path& p) { return (fs::status(p).permissions() & fs::perms::owner_write) != fs::perms::none; }
+
+class MkinstallerRoundTrip : public ::testing::Test
+{
+protected:
+  void SetUp() override
+  {
+    payload = dir / "payload";
+    files = {
+        {"uninstall.exe", RandomBytes(3000, 1)},
+        {"viewer.exe", RandomBytes(20000, 2)},
+        {"docs/readme.txt", std::string(5000, 'r') + "\nend\n"},
+        {"docs/Gr\xC3\xBC\xC3\x9F" "e.txt", "Umlaute im Namen\n"},
+        {"docs/sub/empty.dat", ""},
+        {"data/locked.cfg", "read only\n"},
+    };
+    for (const auto& f : files)
+      WriteBytes(payload / f.first, f.second);
+    fs::create_directories(payload / "empty folder");
+    fs::permissions(payload / "data/locked.cfg", fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    for (const auto& e : fs::recursive_directory_iterator(payload))
+      SetTime(e.path(), kFileTime);
+    // UTF-8 with LF line ends and no "#end": the tool brings it into setup's form.
+    WriteBytes(dir / "script.txt",
+               "#AppName\nD\xC3\xA9mo Viewer\n#Shortcuts\nviewer.exe /safe\nViewer\nuninstall.exe\nUninstall\n"
+               "#GeneratedFiles\nviewer.ini\n#Agreement\nYou agree \xE2\x80\x93 fully.\n");
+    dir.MakeStub();
+  }
+
+  ToolResult Build(const std::string& out, const std::string& env = "")
+  {
+    return dir.Run({"build", "--stub", "stub.exe", "--script", "script.txt", "--payload", "payload", "-o", out}, env);
+  }
+
+  ToolFolder dir;
+  fs::path payload;
+  std::vector<std::pair<std::string, std::string>> files;
+};
+}
+
+TEST_F(MkinstallerRoundTrip, BuildsAnInstallerInSetupsForm)
+{
+  ToolResult r = Build("setup.exe");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ("", r.err) << "a complete payload and script give no warning";
+
+  std::string image = ReadBytes(dir / "setup.exe");
+  std::string stub = ReadBytes(dir / "stub.exe");
+  ASSERT_EQ(0, image.compare(0, stub.size(), stub));
+  // The script in Windows-1252 with CR LF, "#end" last and marker 2 right behind it.
+  std::string script = "#AppName\r\nD\xE9mo Viewer\r\n#Shortcuts\r\nviewer.exe /safe\r\nViewer\r\nuninstall.exe\r\n"
+                       "Uninstall\r\n#GeneratedFiles\r\nviewer.ini\r\n#Agreement\r\nYou agree \x96 fully.\r\n#end";
+  EXPECT_EQ(MarkerText('1') + script + MarkerText('2') + "PK\x03\x04",
+            image.substr(stub.size(), 10 + script.size() + 10 + 4));
+}
+
+TEST_F(MkinstallerRoundTrip, TheArchiveIsWhatSetupAndOtherReadersExpect)
+{
+  ASSERT_EQ(0, Build("setup.exe").code);
+  // Python's zipfile finds the archive behind the stub on its own.
+  WriteBytes(dir / "inspect.py",
+             "import zipfile\n"
+             "for i in zipfile.ZipFile('setup.exe').infolist():\n"
+             "  print(i.orig_filename.encode('cp437').hex(), i.flag_bits & 0x800, i.create_system, i.external_attr,\n"
+             "        i.compress_type, i.date_time[0])\n");
+  std::string cmd = "cd '" + dir.Root().string() + "' && python3 inspect.py > listing.txt";
+  ASSERT_EQ(0, system(cmd.c_str()));
+  std::string listing = ReadBytes(dir / "listing.txt");
+  auto hex = [](const std::string& s) {
+    std::string h;
+    char buf[3];
+    for (unsigned char c : s)
+      snprintf(buf, sizeof(buf), "%02x", c), h += buf;
+    return h;
+  };
+  // Sorted byte-wise, a "dir/" entry for every folder, OEM names without the
+  // UTF-8 flag, made by DOS, DOS attributes; deflated only where it helps.
+  std::string expected;
+  auto line = [&](const std::string& name, int attr, int method) {
+    expected += hex(name) + " 0 0 " + std::to_string(attr) + " " + std::to_string(method) + " 2021\n";
+  };
+  line("data/", 0x10, 0);
+  line("data/locked.cfg", 0x21, 0);
+  line("docs/", 0x10, 0);
+  line("docs/Gr\x81\xE1" "e.txt", 0x20, 0);
+  line("docs/readme.txt", 0x20, 8);
+  line("docs/sub/", 0x10, 0);
+  line("docs/sub/empty.dat", 0x20, 0);
+  line("empty folder/", 0x10, 0);
+  line("uninstall.exe", 0x20, 0);
+  line("viewer.exe", 0x20, 0);
+  EXPECT_EQ(expected, listing);
+}
+
+TEST_F(MkinstallerRoundTrip, ListVerifyAndExtractGiveBackTheFolder)
+{
+  ASSERT_EQ(0, Build("setup.exe").code);
+
+  ToolResult list = dir.Run({"list", "setup.exe"});
+  ASSERT_EQ(0, list.code) << list.err;
+  EXPECT_NE(std::string::npos, list.out.find("AppName: \"D\xC3\xA9mo Viewer\""));
+  EXPECT_NE(std::string::npos, list.out.find("target \"viewer.exe\" arguments \"/safe\" caption \"Viewer\""));
+  EXPECT_NE(std::string::npos, list.out.find("Agreement: 20 bytes")) << list.out;
+  EXPECT_NE(std::string::npos, list.out.find("        5005  docs\\readme.txt")) << list.out;
+  EXPECT_NE(std::string::npos, list.out.find("Entries: 10, 28032 bytes")) << list.out;
+
+  ToolResult verify = dir.Run({"verify", "setup.exe"});
+  ASSERT_EQ(0, verify.code) << verify.err;
+  EXPECT_NE(std::string::npos, verify.out.find("10 entries"));
+
+  ToolResult extract = dir.Run({"extract", "setup.exe", "out"});
+  ASSERT_EQ(0, extract.code) << extract.err;
+  for (const auto& f : files) {
+    fs::path p = dir / "out" / f.first;
+    EXPECT_EQ(f.second, ReadBytes(p)) << f.first;
+    EXPECT_EQ(kFileTime, ModTime(p)) << f.first;
+  }
+  EXPECT_TRUE(fs::is_directory(dir / "out/empty folder"));
+  EXPECT_FALSE(OwnerCanWrite(dir / "out/data/locked.cfg"));
+  EXPECT_TRUE(OwnerCanWrite(dir / "out/docs/readme.txt"));
+}
+
+TEST_F(MkinstallerRoundTrip, SourceDateEpochMakesBuildsIdentical)
+{
+  const std::string env = "SOURCE_DATE_EPOCH=1700000000";  // 2023-11-14 22:13:20 UTC
+  ASSERT_EQ(0, Build("one.exe", env).code);
+  for (const auto& e : fs::recursive_directory_iterator(payload))
+    SetTime(e.path(), kFileTime + 86400);
+  ASSERT_EQ(0, Build("two.exe", env).code);
+  EXPECT_EQ(ReadBytes(dir / "one.exe"), ReadBytes(dir / "two.exe"));
+
+  ASSERT_EQ(0, dir.Run({"extract", "one.exe", "out"}, "TZ=UTC").code);
+  EXPECT_EQ(1700000000, ModTime(dir / "out/viewer.exe"));
+}
+
+TEST_F(MkinstallerRoundTrip, VerifyFindsADamagedEntry)
+{
+  ASSERT_EQ(0, Build("setup.exe").code);
+  std::string image = ReadBytes(dir / "setup.exe");
+  // uninstall.exe is stored: flip one byte of its data, found by its first bytes.
+  size_t at = image.find(RandomBytes(3000, 1).substr(0, 64));
+  ASSERT_NE(std::string::npos, at);
+  image[at + 100] ^= 0x55;
+  WriteBytes(dir / "damaged.exe", image);
+  ToolResult r = dir.Run({"verify", "damaged.exe"});
+  EXPECT_EQ(1, r.code);
+  EXPECT_NE(std::string::npos, r.err.find("mkinstaller: damaged.exe: entry \"uninstall.exe\": archive error, cause 11"))
+      << r.err;
+}
+
+TEST_F(MkinstallerRoundTrip, AnEmptyPayloadGivesAnEmptyArchive)
+{
+  fs::remove_all(payload);
+  fs::create_directories(payload);
+  ToolResult r = Build("setup.exe");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_NE(std::string::npos, r.err.find("warning: payload: no uninstall.exe")) << r.err;
+  ToolResult list = dir.Run({"list", "setup.exe"});
+  EXPECT_NE(std::string::npos, list.out.find("Entries: 0, 0 bytes")) << list.out << list.err;
+}
