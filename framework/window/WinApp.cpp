@@ -7,7 +7,13 @@
 
 static CWinApp* s_pApp = NULL;
 
-CWinApp::CWinApp() : m_pMainWnd(NULL) { s_pApp = this; }
+// The first application object constructed is the program's: a later
+// one (a test's, say) does not take its place.
+CWinApp::CWinApp() : m_pMainWnd(NULL)
+{
+  if (s_pApp == NULL)
+    s_pApp = this;
+}
 
 CWinApp::~CWinApp()
 {

@@ -1,0 +1,310 @@
+// setup's first windows, created for real: the progress dialog over a real
+// extraction, the agreement dialog in each language, and the background.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "setup/SetupApp.h"
+#include "setup/dialogs/BackgroundWnd.h"
+#include "setup/dialogs/ProgressDlg.h"
+#include "tests/setup-ui/UiTestSupport.h"
+
+namespace {
+
+// theApp's language decides the dialogs' texts; each test sets its own.
+class LanguageScope
+{
+public:
+  explicit LanguageScope(const char* pszLanguage) : m_strSaved(theApp.m_strLanguage)
+  {
+    theApp.m_strLanguage = pszLanguage;
+  }
+  ~LanguageScope() { theApp.m_strLanguage = m_strSaved; }
+
+private:
+  CString m_strSaved;
+};
+
+struct BarReading
+{
+  int nPos;
+  std::string strCurrent;
+};
+
+struct Extraction
+{
+  HWND hProgress;
+  HWND hBar;
+  std::vector<BarReading> readings;
+};
+
+void ReadBar(int32_t, void* pUserData)
+{
+  Extraction* pRun = static_cast<Extraction*>(pUserData);
+  pRun->readings.push_back({static_cast<int>(::SendMessageA(pRun->hBar, PBM_GETPOS, 0, 0)),
+                            ItemText(pRun->hProgress, IDC_CURRENT_FILE)});
+}
+
+// Loads an installer into a fresh application object and readies the
+// progress dialog as the install sequence does.
+class ProgressFixture : public ::testing::Test
+{
+protected:
+  void Load(const char* pszInstaller)
+  {
+    CString strAgreement;
+    ASSERT_FALSE(m_app->LoadOverlayFrom(PayloadPath(pszInstaller).c_str(), strAgreement)) << m_app->m_strError;
+    m_app->BuildFileTable();
+    ASSERT_TRUE(m_progress.Create(CProgressDlg::IDD, NULL));
+    m_progress.m_progress.SetRange32(0, m_app->m_nTotalSize);
+    m_run.hProgress = m_progress.m_hWnd;
+    m_run.hBar = ::GetDlgItem(m_progress, IDC_PROGRESS);
+  }
+  PBRANGE Range() const
+  {
+    PBRANGE range = {-1, -1};
+    ::SendMessageA(m_run.hBar, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+    return range;
+  }
+  int Pos() const { return static_cast<int>(::SendMessageA(m_run.hBar, PBM_GETPOS, 0, 0)); }
+  DWORD FileSize(const char* pszName) const
+  {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!::GetFileAttributesExA((m_dest.Path() + "\\" + pszName).c_str(), GetFileExInfoStandard, &data))
+      return 0xFFFFFFFF;
+    return data.nFileSizeLow;
+  }
+
+  std::unique_ptr<CSetupApp> m_app{new CSetupApp};
+  CProgressDlg m_progress;
+  CScratchDir m_dest;
+  Extraction m_run{};
+};
+
+TEST_F(ProgressFixture, BarAdvancesByEachEntrysSizeWhileItsNameShows)
+{
+  Load("three.exe");
+  PBRANGE range = Range();
+  EXPECT_EQ(0, range.iLow);
+  EXPECT_EQ(10000, range.iHigh);
+  EXPECT_EQ(0, Pos());
+
+  EXPECT_EQ(-1, m_app->ExtractFiles(m_progress, m_dest.Path().c_str(), ReadBar, &m_run));
+
+  ASSERT_EQ(3u, m_run.readings.size());
+  EXPECT_EQ(1000, m_run.readings[0].nPos);
+  EXPECT_EQ(3000, m_run.readings[1].nPos);
+  EXPECT_EQ(10000, m_run.readings[2].nPos);
+  EXPECT_EQ("a.bin", m_run.readings[0].strCurrent);
+  EXPECT_EQ("sub\\b.bin", m_run.readings[1].strCurrent);
+  EXPECT_EQ("c.bin", m_run.readings[2].strCurrent);
+  EXPECT_EQ(1000u, FileSize("a.bin"));
+  EXPECT_EQ(2000u, FileSize("sub\\b.bin"));
+  EXPECT_EQ(7000u, FileSize("c.bin"));
+}
+
+TEST_F(ProgressFixture, EmptyArchiveLeavesTheBarAtZeroAndTheTemplateText)
+{
+  Load("empty.exe");
+  EXPECT_EQ(0, Range().iHigh);
+  EXPECT_EQ(-1, m_app->ExtractFiles(m_progress, m_dest.Path().c_str(), ReadBar, &m_run));
+  EXPECT_TRUE(m_run.readings.empty());
+  EXPECT_EQ(0, Pos());
+  EXPECT_EQ("Static", ItemText(m_progress, IDC_CURRENT_FILE));
+}
+
+// The second entry's data is damaged: extraction stops there, names the
+// entry, and the bar shows only what was installed.
+TEST_F(ProgressFixture, DamagedEntryStopsTheExtractionAtThatEntry)
+{
+  Load("damaged.exe");
+  EXPECT_EQ(1, m_app->ExtractFiles(m_progress, m_dest.Path().c_str(), ReadBar, &m_run));
+  ASSERT_EQ(1u, m_run.readings.size());
+  EXPECT_EQ(1000, Pos());
+  EXPECT_EQ("sub\\b.bin", ItemText(m_progress, IDC_CURRENT_FILE));
+  EXPECT_EQ(0xFFFFFFFFu, FileSize("c.bin"));
+}
+
+struct ProgressTexts
+{
+  const char* pszLanguage;
+  const char* pszCaption;
+  const char* pszCurrent;
+  const char* pszProgress;
+  const char* pszWait;
+};
+
+TEST(ProgressDialog, TextsAreGermanOnlyForGer)
+{
+  const ProgressTexts cases[] = {
+      {"GER", "Installation", "Aktuell", "Fortschritt", "Bitte warten..."},
+      {"ENG", "Installing", "Current", "Progress", "Please wait..."},
+      {"FRA", "Installing", "Current", "Progress", "Please wait..."},
+      {"ger", "Installing", "Current", "Progress", "Please wait..."},
+  };
+  for (const ProgressTexts& texts : cases)
+  {
+    SCOPED_TRACE(texts.pszLanguage);
+    LanguageScope language(texts.pszLanguage);
+    CProgressDlg progress;
+    ASSERT_TRUE(progress.Create(CProgressDlg::IDD, NULL));
+    EXPECT_EQ(texts.pszCaption, WindowText(progress));
+    EXPECT_EQ(texts.pszCurrent, ItemText(progress, IDC_CURRENT_GROUP));
+    EXPECT_EQ(texts.pszProgress, ItemText(progress, IDC_PROGRESS_GROUP));
+    EXPECT_EQ(texts.pszWait, ItemText(progress, IDC_PLEASE_WAIT));
+    EXPECT_TRUE(::IsWindowVisible(progress));
+    EXPECT_FALSE(::IsWindowEnabled(progress));
+  }
+}
+
+struct AgreementTexts
+{
+  const char* pszLanguage;
+  const char* pszCaption;
+  const char* pszQuestion;
+  const char* pszYes;
+  const char* pszNo;
+};
+
+TEST(AgreementDialog, TextsAreGermanOnlyForGer)
+{
+  const AgreementTexts cases[] = {
+      {"GER", "Vereinbarung", "Akzeptieren Sie die obengenannten Bedingungen?", "Ja", "Nein"},
+      {"ENG", "Agreement", "Do you accept the terms stated above?", "Yes", "No"},
+      {"FRA", "Agreement", "Do you accept the terms stated above?", "Yes", "No"},
+  };
+  for (const AgreementTexts& texts : cases)
+  {
+    SCOPED_TRACE(texts.pszLanguage);
+    LanguageScope language(texts.pszLanguage);
+    CAgreementDlg dlg;
+    dlg.m_strText = "First term.\r\nSecond term.\r\n";
+    std::string strCaption, strQuestion, strYes, strNo, strText;
+    EXPECT_EQ(IDOK, RunModal(dlg, [&](HWND hDlg) {
+                strCaption = WindowText(hDlg);
+                strQuestion = ItemText(hDlg, IDC_QUESTION);
+                strYes = ItemText(hDlg, IDOK);
+                strNo = ItemText(hDlg, IDCANCEL);
+                strText = ItemText(hDlg, IDC_AGREEMENT_TEXT);
+                ClickButton(hDlg, IDOK);
+              }));
+    EXPECT_EQ(texts.pszCaption, strCaption);
+    EXPECT_EQ(texts.pszQuestion, strQuestion);
+    EXPECT_EQ(texts.pszYes, strYes);
+    EXPECT_EQ(texts.pszNo, strNo);
+    EXPECT_EQ("First term.\r\nSecond term.\r\n", strText);
+  }
+}
+
+TEST(AgreementDialog, NoEscapeAndTheCloseBoxRefuse)
+{
+  const std::function<void(HWND)> refusals[] = {
+      [](HWND hDlg) { ClickButton(hDlg, IDCANCEL); },
+      [](HWND) { ::PostMessageA(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0); },
+      [](HWND hDlg) { ::SendMessageA(hDlg, WM_CLOSE, 0, 0); },
+  };
+  for (const auto& refuse : refusals)
+  {
+    CAgreementDlg dlg;
+    dlg.m_strText = "Terms.";
+    EXPECT_EQ(IDCANCEL, RunModal(dlg, refuse));
+  }
+}
+
+// A line longer than the box stays one line; the text shows in the fixed
+// pitch font the dialog creates.
+TEST(AgreementDialog, LongLinesDoNotWrapAndTheFontIsFixedPitch)
+{
+  CAgreementDlg dlg;
+  dlg.m_strText = CString('x', 400) + "\r\nshort line";
+  LRESULT nLines = 0;
+  LONG_PTR nStyle = 0;
+  LOGFONTA font = {};
+  EXPECT_EQ(IDOK, RunModal(dlg, [&](HWND hDlg) {
+              HWND hEdit = ::GetDlgItem(hDlg, IDC_AGREEMENT_TEXT);
+              nLines = ::SendMessageA(hEdit, EM_GETLINECOUNT, 0, 0);
+              nStyle = ::GetWindowLongPtrA(hEdit, GWL_STYLE);
+              HFONT hFont = reinterpret_cast<HFONT>(::SendMessageA(hEdit, WM_GETFONT, 0, 0));
+              ::GetObjectA(hFont, sizeof(font), &font);
+              ClickButton(hDlg, IDOK);
+            }));
+  EXPECT_EQ(2, nLines);
+  EXPECT_TRUE(nStyle & ES_AUTOHSCROLL);
+  EXPECT_TRUE(nStyle & ES_READONLY);
+  EXPECT_STREQ("Courier New", font.lfFaceName);
+  EXPECT_EQ(14, font.lfHeight);
+  EXPECT_EQ(7, font.lfWidth);
+  EXPECT_EQ(500, font.lfWeight);
+  EXPECT_EQ(DEFAULT_CHARSET, font.lfCharSet);
+  EXPECT_EQ(OUT_TT_PRECIS, font.lfOutPrecision);
+  EXPECT_EQ(PROOF_QUALITY, font.lfQuality);
+}
+
+COLORREF PixelOf(const std::vector<DWORD>& pixels, int nWidth, int x, int y)
+{
+  DWORD n = pixels[static_cast<size_t>(y) * nWidth + x];  // top-down BGRA
+  return RGB((n >> 16) & 0xFF, (n >> 8) & 0xFF, n & 0xFF);
+}
+
+// The background: gradient rows, title and shadow in the bitmap, the
+// startup box hidden, the window maximised under the title.
+TEST(BackgroundWindow, PaintsTheGradientAndTitleAndHidesTheStartupBox)
+{
+  CString strSavedName = theApp.m_strAppName;
+  theApp.m_strAppName = "Pixel Test";
+  ASSERT_TRUE(theApp.m_initDlg.Create(CInitDlg::IDD, NULL));
+  EXPECT_TRUE(::IsWindowVisible(theApp.m_initDlg));
+
+  CBackgroundWnd background;
+  ASSERT_TRUE(background.Create(CBackgroundWnd::IDD, NULL));
+  EXPECT_FALSE(::IsWindowVisible(theApp.m_initDlg));
+  EXPECT_TRUE(::IsZoomed(background));
+  EXPECT_EQ("Pixel Test - Setup", WindowText(background));
+  EXPECT_EQ(reinterpret_cast<LRESULT>(background.m_hIcon), background.SendMessage(WM_GETICON, ICON_BIG));
+  EXPECT_EQ(reinterpret_cast<LRESULT>(background.m_hIcon), background.SendMessage(WM_GETICON, ICON_SMALL));
+  EXPECT_EQ(reinterpret_cast<LRESULT>(background.m_hIcon), background.SendMessage(WM_QUERYDRAGICON));
+
+  RECT rcDesktop;
+  ::GetClientRect(::GetDesktopWindow(), &rcDesktop);
+  BITMAP bm = {};
+  ASSERT_TRUE(::GetObjectA(background.m_bitmap.GetSafeHandle(), sizeof(bm), &bm));
+  ASSERT_EQ(rcDesktop.right, bm.bmWidth);
+  ASSERT_EQ(rcDesktop.bottom, bm.bmHeight);
+
+  const int nWidth = bm.bmWidth, nHeight = bm.bmHeight;
+  std::vector<DWORD> pixels(static_cast<size_t>(nWidth) * nHeight);
+  BITMAPINFO info = {};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), nWidth, -nHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  HDC hScreen = ::GetDC(NULL);
+  int nRows = ::GetDIBits(hScreen, static_cast<HBITMAP>(background.m_bitmap), 0, nHeight, pixels.data(), &info,
+                          DIB_RGB_COLORS);
+  ::ReleaseDC(NULL, hScreen);
+  ASSERT_EQ(nHeight, nRows);
+
+  // Right of the title every row is one grey: 256 * y / height.
+  for (int y = 0; y < nHeight; ++y)
+  {
+    const int nGrey = 256 * y / nHeight;
+    ASSERT_EQ(RGB(nGrey, nGrey, nGrey), PixelOf(pixels, nWidth, nWidth - 1, y)) << "row " << y;
+  }
+  int nWhite = 0, nShadow = 0;
+  for (int y = 30; y < 90; ++y)
+    for (int x = 30; x < 30 + 25 * 18 + 4; ++x)
+    {
+      COLORREF clr = PixelOf(pixels, nWidth, x, y);
+      nWhite += clr == RGB(255, 255, 255);
+      nShadow += clr == RGB(0x55, 0x55, 0x55);
+    }
+  EXPECT_GT(nWhite, 500);
+  EXPECT_GT(nShadow, 100);
+  // Nothing of the title above or left of its place.
+  for (int x = 0; x < nWidth; ++x)
+    ASSERT_EQ(RGB(0, 0, 0), PixelOf(pixels, nWidth, x, 0));
+
+  background.DestroyWindow();
+  theApp.m_initDlg.DestroyWindow();
+  theApp.m_strAppName = strSavedName;
+}
+
+}  // namespace
