@@ -1,8 +1,16 @@
 #include "zip/ZipPath.h"
 
+#include <limits.h>
 #include <vector>
 
 namespace {
+// The longest path the platform's file calls take.
+#ifdef _WIN32
+const int kMaxPath = MAX_PATH;
+#else
+const int kMaxPath = PATH_MAX;
+#endif
+
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 // A path in the four parts of the runtime's _splitpath: drive ("C:"),
@@ -134,11 +142,14 @@ int32_t PathExists(const char* path)
 
 // Walks up to the first directory that exists, then creates the missing ones
 // from there down. A loop, not recursion: a name with thousands of
-// components must not exhaust the stack.
+// components must not exhaust the stack. A path longer than the platform
+// takes could never be made, so none of its parents are made either.
 bool MakeDirectoryPath(const char* path)
 {
   std::vector<CString> missing;
   CString strPath = WithoutTrailingSeparators(path);
+  if (strPath.GetLength() >= kMaxPath)
+    return false;
   for (;;) {
     CString strParent = GetDirPart(strPath);
     if (strParent == strPath || PathExists(strPath) == -1)

@@ -1,0 +1,368 @@
+// Damaged archives: each one starts as a real tool's archive and is damaged
+// in memory as its comment says. The reader must answer with a cause, never
+// crash, hang or write outside its target.
+#include <gtest/gtest.h>
+
+#include "ZipTestSupport.h"
+
+namespace {
+// Opens the bytes and extracts every entry, going on after failures as a
+// careful caller would. Returns the causes met (0 for a CFileException).
+std::set<int> ExtractEverything(const Bytes& bytes, const std::string& dest)
+{
+  std::set<int> causes;
+  CMemArchive archive(bytes);
+  try {
+    archive.Open();
+  } catch (CException* e) {
+    CZipException* z = dynamic_cast<CZipException*>(e);
+    causes.insert(z ? z->m_nCause : 0);
+    e->Delete();
+    return causes;
+  }
+  for (int i = 0; i < archive.reader.GetCount(); ++i) {
+    try {
+      archive.reader.ExtractFile((uint16_t)i, dest.c_str());
+    } catch (CException* e) {
+      CZipException* z = dynamic_cast<CZipException*>(e);
+      causes.insert(z ? z->m_nCause : 0);
+      e->Delete();
+      archive.reader.CloseEntry(NULL, true);
+    }
+  }
+  return causes;
+}
+
+int ExtractCause(const Bytes& bytes, const char* lpszEntry)
+{
+  CMemArchive archive(bytes);
+  archive.Open();
+  int nIndex = FindEntry(archive.reader, lpszEntry);
+  EXPECT_GE(nIndex, 0) << lpszEntry;
+  CScratchDir dest;
+  return ZipCause([&] { EXPECT_FALSE(archive.reader.ExtractFile((uint16_t)nIndex, dest.Path().c_str())); });
+}
+
+int OpenCause(const Bytes& bytes)
+{
+  CMemArchive archive(bytes);
+  return ZipCause([&] { archive.Open(); });
+}
+
+Bytes Slice(const Bytes& b, size_t from, size_t to) { return Bytes(b.begin() + from, b.begin() + to); }
+}
+
+TEST(ZipDamage, truncated_archives_are_refused_at_open)
+{
+  Bytes original = LoadArchive("python-deflated.zip");
+  size_t end = FindEndRecord(original);
+  // Cut off the tail at ~100 offsets and at every byte of the end record:
+  // without its signature the record is missing; with it, it reads short.
+  for (size_t n = 0; n < original.size(); n += original.size() / 97 + 1) {
+    int nCause = OpenCause(Slice(original, 0, n));
+    EXPECT_TRUE(nCause == CZipException::endRecordMissing || nCause == CZipException::corruptArchive) << n;
+  }
+  for (size_t n = end; n < original.size(); ++n)
+    EXPECT_EQ(OpenCause(Slice(original, 0, n)), n < end + 4 ? CZipException::endRecordMissing
+                                                              : CZipException::corruptArchive) << n;
+  // Cut off the head: the recorded offsets now lie beyond the end record.
+  for (size_t n = 1; n < end; n += end / 31 + 1)
+    EXPECT_EQ(OpenCause(Slice(original, n, original.size())), CZipException::corruptArchive) << n;
+  // Files shorter than a record: with and without a signature.
+  EXPECT_EQ(OpenCause(Bytes{'P', 'K', 5, 6, 0, 0}), CZipException::corruptArchive);
+  EXPECT_EQ(OpenCause(Bytes{'P', 'K', 5}), CZipException::endRecordMissing);
+  EXPECT_EQ(OpenCause(Bytes{}), CZipException::endRecordMissing);
+}
+
+TEST(ZipDamage, flipped_entry_bytes_fail_the_inflate_or_the_crc)
+{
+  // Stored: one byte of random.bin inverted, so only the CRC can tell.
+  Bytes stored = LoadArchive("python-stored.zip");
+  const EntryRecords& random = EntryNamed(LocateEntries(stored), "bin/random.bin");
+  stored[random.nData + 5000] ^= 0xFF;
+  EXPECT_EQ(ExtractCause(stored, "bin\\random.bin"), CZipException::checksumMismatch);
+
+  // Deflated: one byte of manual.txt's compressed data inverted at a time.
+  // Inflate finds the damage, or the CRC does, or the stream ends short of
+  // the recorded size (cause 0: ExtractFile returned false, result -1).
+  Bytes deflated = LoadArchive("infozip-deflated.zip");
+  const EntryRecords manual = EntryNamed(LocateEntries(deflated), "docs/manual.txt");
+  std::set<int> causes;
+  for (size_t at = 100; at < manual.nPackedSize; at += manual.nPackedSize / 29) {
+    Bytes damaged = deflated;
+    damaged[manual.nData + at] ^= 0xFF;
+    int nCause = ExtractCause(damaged, "docs\\manual.txt");
+    causes.insert(nCause);
+    EXPECT_TRUE(nCause == 0 || nCause == CZipException::inflateDataError ||
+                nCause == CZipException::checksumMismatch)
+        << "offset " << at << " cause " << nCause;
+  }
+  EXPECT_TRUE(causes.count(CZipException::inflateDataError));
+}
+
+TEST(ZipDamage, local_header_must_agree_with_the_central_record)
+{
+  Bytes original = LoadArchive("python-stored.zip");
+  const EntryRecords readme = EntryNamed(LocateEntries(original), "readme.txt");
+  struct Change
+  {
+    size_t nOffset;  // within the local header
+    uint16_t nXor;
+    bool bAccepted;
+  } changes[] = {
+      {8, 8, false},       // method 0 becomes 8
+      {6, 2, false},       // another flag bit
+      {26, 1, false},      // name length one more
+      {14, 1, false},      // CRC
+      {18, 1, false},      // compressed size
+      {22, 1, false},      // uncompressed size
+      {0, 1, false},       // signature
+      {4, 1, true},        // version needed: not compared
+      {10, 0x0421, true},  // time
+      {12, 0x0021, true},  // date
+      {30, 0x2020, true},  // name bytes (same length): not compared
+  };
+  for (const Change& change : changes) {
+    Bytes damaged = original;
+    damaged[readme.nLocal + change.nOffset] ^= (uint8_t)change.nXor;
+    damaged[readme.nLocal + change.nOffset + 1] ^= (uint8_t)(change.nXor >> 8);
+    CMemArchive archive(damaged);
+    archive.Open();
+    CScratchDir dest;
+    int nCause = ZipCause([&] {
+      EXPECT_TRUE(archive.reader.ExtractFile((uint16_t)FindEntry(archive.reader, "readme.txt"), dest.Path().c_str()));
+    });
+    EXPECT_EQ(nCause, change.bAccepted ? 0 : (int)CZipException::corruptArchive) << "offset " << change.nOffset;
+  }
+}
+
+TEST(ZipDamage, methods_other_than_stored_and_deflated_are_refused)
+{
+  // bzip2.zip: made by Info-ZIP with -Z bzip2 (method 12 in both records).
+  EXPECT_EQ(ExtractCause(LoadArchive("bzip2.zip"), "docs\\manual.txt"), CZipException::corruptArchive);
+}
+
+TEST(ZipDamage, data_descriptor_must_match_the_central_record)
+{
+  for (const char* name : {"python-stream.zip", "python-stream-nosig.zip", "infozip-stream.zip"}) {
+    Bytes damaged = LoadArchive(name);
+    const EntryRecords leaf = EntryNamed(LocateEntries(damaged), "docs/guide/deep/nested/leaf.txt");
+    size_t descriptor = leaf.nData + leaf.nPackedSize;
+    if (Get32(damaged, descriptor) == 0x08074B50)
+      descriptor += 4;
+    damaged[descriptor + 8] ^= 1;  // the descriptor's uncompressed size
+    EXPECT_EQ(ExtractCause(damaged, "docs\\guide\\deep\\nested\\leaf.txt"), CZipException::corruptArchive) << name;
+  }
+}
+
+TEST(ZipDamage, offsets_and_sizes_beyond_the_file_are_corrupt_archives)
+{
+  Bytes original = LoadArchive("python-deflated.zip");
+  std::vector<EntryRecords> entries = LocateEntries(original);
+  size_t end = FindEndRecord(original);
+  const EntryRecords& readme = EntryNamed(entries, "readme.txt");
+
+  Bytes damaged = original;  // local header offset far past the end
+  Put32(damaged, readme.nCentral + 42, 0xFFFFFF00);
+  EXPECT_EQ(ExtractCause(damaged, "readme.txt"), CZipException::corruptArchive);
+
+  damaged = original;  // directory offset and size that wrap around 2^32
+  Put32(damaged, end + 16, 0xFFFFFFF0);
+  Put32(damaged, end + 12, 0x20);
+  EXPECT_EQ(OpenCause(damaged), CZipException::corruptArchive);
+
+  damaged = original;  // more entries than the directory holds
+  Put16(damaged, end + 10, 0xFFFF);
+  EXPECT_EQ(OpenCause(damaged), CZipException::corruptArchive);
+
+  damaged = original;  // the last record's comment runs past the end of the file
+  Put16(damaged, entries.back().nCentral + 32, 0xFFFF);
+  EXPECT_EQ(OpenCause(damaged), CZipException::corruptArchive);
+
+  damaged = original;  // entry count without a directory size
+  Put32(damaged, end + 12, 0);
+  EXPECT_EQ(OpenCause(damaged), CZipException::corruptArchive);
+
+  // A compressed size far beyond the file (descriptor entries skip the
+  // local comparison): the data read comes up short.
+  Bytes stream = LoadArchive("python-stream.zip");
+  Put32(stream, EntryNamed(LocateEntries(stream), "readme.txt").nCentral + 20, 0x7FFFFFFF);
+  EXPECT_EQ(ExtractCause(stream, "readme.txt"), CZipException::corruptArchive);
+}
+
+TEST(ZipDamage, stored_entry_with_disagreeing_sizes_ends)
+{
+  Bytes original = LoadArchive("python-stored.zip");
+  const EntryRecords readme = EntryNamed(LocateEntries(original), "readme.txt");  // 54 bytes
+  for (uint32_t nSize : {100u, 10u}) {
+    Bytes damaged = original;
+    Put32(damaged, readme.nCentral + 24, nSize);
+    Put32(damaged, readme.nLocal + 22, nSize);
+    CMemArchive archive(damaged);
+    archive.Open();
+    CScratchDir dest;
+    uint16_t nIndex = (uint16_t)FindEntry(archive.reader, "readme.txt");
+    int nCause = ZipCause([&] { EXPECT_FALSE(archive.reader.ExtractFile(nIndex, dest.Path().c_str())); });
+    // More promised than stored: bytes left, result -1. Fewer: the CRC of
+    // what was delivered is wrong.
+    EXPECT_EQ(nCause, nSize > 54 ? 0 : (int)CZipException::checksumMismatch);
+    EXPECT_EQ(fs::file_size(dest.Fs() / "readme.txt"), nSize > 54 ? 54u : nSize);
+  }
+}
+
+TEST(ZipDamage, end_record_naming_another_volume_fails_to_open_it)
+{
+  Bytes original = LoadArchive("python-deflated.zip");
+  size_t end = FindEndRecord(original);
+  Bytes spanned = original;  // "this is disk 1, the directory starts on disk 0"
+  Put16(spanned, end + 4, 1);
+  CMemArchive archive(spanned);
+  EXPECT_TRUE(ThrowsFileException([&] { archive.Open(); }));
+  EXPECT_FALSE(archive.reader.IsClosed());
+
+  Bytes single = original;  // one file, but the directory on disk 2
+  Put16(single, end + 6, 2);
+  CMemArchive other(single);
+  EXPECT_TRUE(ThrowsFileException([&] { other.Open(); }));
+}
+
+TEST(ZipDamage, encrypted_entries_are_not_extracted)
+{
+  CMemArchive archive(LoadArchive("encrypted.zip"));  // zip -P secret
+  archive.Open();
+  CScratchDir dest;
+  EXPECT_FALSE(archive.reader.ExtractFile(0, dest.Path().c_str()));
+  EXPECT_TRUE(dest.Files().empty());
+}
+
+TEST(ZipDamage, names_leaving_the_target_are_refused_before_anything_is_made)
+{
+  CMemArchive archive(LoadArchive("unsafe-names.zip"));
+  archive.Open();
+  CScratchDir outer;
+  std::string dest = outer.Path() + "/dest";
+  for (int i = 0; i < archive.reader.GetCount(); ++i) {
+    CZipEntryHeader header;
+    ASSERT_TRUE(archive.reader.GetEntryInfo(header, (uint16_t)i));
+    std::string name(header.GetFileName());
+    bool bEvil = name.find("evil") != std::string::npos;
+    int nCause = ZipCause([&] { EXPECT_TRUE(archive.reader.ExtractFile((uint16_t)i, dest.c_str())); });
+    EXPECT_EQ(nCause, bEvil ? (int)CZipException::unsafeEntryName : 0) << name;
+  }
+  EXPECT_EQ(outer.Files(), (std::set<std::string>{"dest/ok/a..b.txt", "dest/ok/..hidden"}));
+  EXPECT_FALSE(fs::exists(outer.Fs().parent_path() / "evil1.txt"));
+  EXPECT_EQ(archive.reader.m_nEntryMode, 0);
+  // A new name is checked as well.
+  EXPECT_EQ(ZipCause([&] { archive.reader.ExtractFile(0, dest.c_str(), true, "a\\..\\..\\x"); }),
+            CZipException::unsafeEntryName);
+}
+
+TEST(ZipDamage, long_names_comments_and_extra_fields_are_kept_whole)
+{
+  CMemArchive archive(LoadArchive("long-fields.zip"));
+  archive.Open();
+  EXPECT_EQ(archive.reader.m_directory.m_comment.GetSize(), 65535u);
+  CZipEntryHeader header;
+  ASSERT_TRUE(archive.reader.GetEntryInfo(header, 0));
+  EXPECT_EQ(header.m_extra.GetSize(), 65000u);
+  EXPECT_EQ(header.m_comment.GetSize(), 60000u);
+  EXPECT_EQ(header.GetRecordSize(), 46u + 9 + 65000 + 60000);
+  CScratchDir dest;
+  EXPECT_TRUE(archive.reader.ExtractFile(0, dest.Path().c_str()));
+  EXPECT_EQ(archive.reader.m_directory.m_localExtra.GetSize(), 0u);  // released on close
+
+  ASSERT_TRUE(archive.reader.GetEntryInfo(header, 1));
+  EXPECT_EQ(header.GetFileName().GetLength(), 999);
+  // 999 bytes exceed the Windows path limit; POSIX takes them.
+  bool bWritten = false;
+  bool bRefused = ThrowsFileException([&] { bWritten = archive.reader.ExtractFile(1, dest.Path().c_str()); });
+#ifdef _WIN32
+  EXPECT_TRUE(bRefused);
+  archive.reader.CloseEntry(NULL, true);
+#else
+  EXPECT_FALSE(bRefused);
+  EXPECT_TRUE(bWritten);
+#endif
+}
+
+TEST(ZipDamage, an_entry_left_open_by_an_exception_blocks_until_closed_after_it)
+{
+  Bytes damaged = LoadArchive("infozip-deflated.zip");
+  const EntryRecords manual = EntryNamed(LocateEntries(damaged), "docs/manual.txt");
+  damaged[manual.nData + 2000] ^= 0xFF;
+  CMemArchive archive(damaged);
+  archive.Open();
+  CScratchDir dest;
+  uint16_t nManual = (uint16_t)FindEntry(archive.reader, "docs\\manual.txt");
+  uint16_t nReadme = (uint16_t)FindEntry(archive.reader, "readme.txt");
+  EXPECT_NE(ZipCause([&] { archive.reader.ExtractFile(nManual, dest.Path().c_str()); }), 0);
+  EXPECT_EQ(archive.reader.m_nEntryMode, 255);
+  EXPECT_FALSE(archive.reader.m_blocks.IsEmpty());  // inflate's blocks, still held
+  EXPECT_FALSE(archive.reader.ExtractFile(nReadme, dest.Path().c_str()));
+  // Closing after the exception frees the decompressor's blocks and reads
+  // no descriptor from the middle of the data.
+  EXPECT_EQ(archive.reader.CloseEntry(NULL, true), 1);
+  EXPECT_TRUE(archive.reader.m_blocks.IsEmpty());
+  EXPECT_TRUE(archive.reader.ExtractFile(nReadme, dest.Path().c_str()));
+}
+
+TEST(ZipDamage, name_ending_in_a_backslash_without_the_directory_bit_is_a_file)
+{
+  // "docs/" of python-stored.zip with its external attributes replaced by a
+  // Unix mode alone, as bsdtar writes directories: no DOS directory bit.
+  CScratchDir dir;
+  Bytes bytes = LoadArchive("python-stored.zip");
+  std::vector<EntryRecords> entries = LocateEntries(bytes);
+  const EntryRecords& docs = EntryNamed(entries, "docs/");
+  Put32(bytes, docs.nCentral + 38, 0x41ED0000);  // drwxr-xr-x, no DOS bits
+  CMemArchive archive(bytes);
+  archive.Open();
+  uint16_t nDocs = (uint16_t)FindEntry(archive.reader, "docs\\");
+  EXPECT_FALSE(archive.reader.IsDirectoryEntry(nDocs));
+  EXPECT_TRUE(ThrowsFileException([&] { archive.reader.ExtractFile(nDocs, dir.Path().c_str()); }));
+  EXPECT_TRUE(fs::is_directory(dir.Fs() / "docs"));
+  EXPECT_EQ(archive.reader.m_nEntryMode, 255);
+  EXPECT_EQ(archive.reader.CloseEntry(NULL, true), 1);
+}
+
+TEST(ZipErrors, codes_map_to_causes)
+{
+  struct
+  {
+    int nCode, nCause;
+  } cases[] = {{0, 1},   {3, 1},   {-100, 1}, {-110, 1}, {1, 2},     {2, 3},     {-1, 4},   {-2, 5},
+               {-3, 6},  {-4, 7},  {-5, 8},   {-6, 9},   {-101, 10}, {-102, 11}, {-103, 12}, {-104, 13},
+               {-105, 14}, {-108, 17}, {-109, 18}};
+  for (auto c : cases)
+    EXPECT_EQ(ZipCodeToCause(c.nCode), c.nCause) << c.nCode;
+  try {
+    RaiseZipError(-3, NULL);
+  } catch (CException* e) {  // caught through the framework's base class
+    ASSERT_TRUE(e->IsKindOf(RUNTIME_CLASS(CZipException)));
+    EXPECT_EQ(static_cast<CZipException*>(e)->m_nCause, CZipException::inflateDataError);
+    EXPECT_TRUE(static_cast<CZipException*>(e)->m_strArchive.IsEmpty());
+    e->Delete();
+  }
+}
+
+TEST(ZipDamage, every_single_byte_flip_ends_in_a_cause_inside_the_target)
+{
+  // unsafe-names.zip inverted one byte at a time, everything extracted each
+  // time: only the reader's causes or a file exception, and never a file
+  // outside the target directory.
+  Bytes original = LoadArchive("unsafe-names.zip");
+  CScratchDir outer;
+  std::set<int> seen;
+  for (size_t at = 0; at < original.size(); ++at) {
+    Bytes damaged = original;
+    damaged[at] ^= 0xFF;
+    RemoveTree(outer.Fs() / "dest");
+    std::set<int> causes = ExtractEverything(damaged, outer.Path() + "/dest");
+    seen.insert(causes.begin(), causes.end());
+    for (const std::string& file : outer.Files())
+      ASSERT_EQ(file.rfind("dest/", 0), 0u) << "byte " << at << ": " << file;
+  }
+  EXPECT_TRUE(seen.count(CZipException::corruptArchive));
+  EXPECT_TRUE(seen.count(CZipException::checksumMismatch));
+  EXPECT_TRUE(seen.count(CZipException::unsafeEntryName));
+}

@@ -1,0 +1,238 @@
+// Archives made by real tools, extracted as setup extracts them, compared
+// byte for byte with the tree they were made from.
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "ZipTestSupport.h"
+
+namespace {
+struct ToolArchive
+{
+  const char* name;
+  bool bDosReadOnly;  // the tool records the read-only file with DOS attribute 0x01
+};
+
+const ToolArchive kToolArchives[] = {
+    {"infozip-stored.zip", true},  {"infozip-deflated.zip", true}, {"infozip-stream.zip", true},
+    {"infozip-fd.zip", true},      {"bsdtar.zip", false},          {"7z.zip", true},
+    {"python-stored.zip", false},  {"python-deflated.zip", false}, {"python-stream.zip", false},
+    {"python-stream-nosig.zip", false}, {"biased.zip", true},
+};
+
+void ExtractAll(CZipReader& reader, const std::string& dest)
+{
+  ASSERT_GT(reader.GetCount(), 0);
+  for (int i = 0; i < reader.GetCount(); ++i)
+    EXPECT_TRUE(reader.ExtractFile((uint16_t)i, dest.c_str(), true, NULL, NULL, NULL, 65535)) << "entry " << i;
+}
+
+long long SecondsBetween(fs::file_time_type a, fs::file_time_type b)
+{
+  return std::chrono::duration_cast<std::chrono::seconds>(a > b ? a - b : b - a).count();
+}
+
+// Every file of the tree is there with the same bytes and time (DOS times
+// keep two seconds), and nothing else is.
+void ExpectSameTree(const CScratchDir& dest, bool bReadOnlyExpected)
+{
+  fs::path tree = fs::u8path(FixturePath("tree"));
+  std::set<std::string> expected;
+  for (auto& entry : fs::recursive_directory_iterator(tree)) {
+    if (!entry.is_regular_file())
+      continue;
+    std::string rel = fs::relative(entry.path(), tree).generic_string();
+    expected.insert(rel);
+    fs::path out = dest.Fs() / fs::u8path(rel);
+    ASSERT_TRUE(fs::exists(out)) << rel;
+    EXPECT_TRUE(LoadFile(out.string()) == LoadFile(entry.path().string())) << rel;
+    EXPECT_LE(SecondsBetween(fs::last_write_time(out), fs::last_write_time(entry.path())), 2) << rel;
+    bool bReadOnly = bReadOnlyExpected && rel == "readonly.txt";
+    EXPECT_EQ(IsReadOnly(out), bReadOnly) << rel;
+  }
+  EXPECT_EQ(dest.Files(), expected);
+}
+}
+
+class ToolArchiveTest : public ::testing::TestWithParam<ToolArchive>
+{
+};
+
+TEST_P(ToolArchiveTest, extracts_the_tree_exactly_from_memory)
+{
+  CMemArchive archive(LoadArchive(GetParam().name));
+  archive.Open();
+  CScratchDir dest;
+  ExtractAll(archive.reader, dest.Path());
+  ExpectSameTree(dest, GetParam().bDosReadOnly);
+}
+
+INSTANTIATE_TEST_SUITE_P(Tools, ToolArchiveTest, ::testing::ValuesIn(kToolArchives),
+                         [](const ::testing::TestParamInfo<ToolArchive>& info) {
+                           std::string name = info.param.name;
+                           for (char& c : name)
+                             if (!isalnum((unsigned char)c))
+                               c = '_';
+                           return name;
+                         });
+
+TEST(ZipExtract, extracts_from_a_file_on_disk_and_reports_its_path)
+{
+  std::string path = FixturePath("archives/infozip-deflated.zip");
+  CFile file(path.c_str(), CFile::modeRead | CFile::shareDenyWrite);
+  CZipReader reader;
+  reader.Open(&file);
+  CScratchDir dest;
+  ExtractAll(reader, dest.Path());
+  ExpectSameTree(dest, true);
+  // A failure names the archive file (a memory file has no name).
+  EXPECT_EQ(ZipCause([&] { reader.ExtractFile(0, dest.Path().c_str(), true, "..\\x"); }),
+            CZipException::unsafeEntryName);
+  try {
+    reader.ExtractFile(0, dest.Path().c_str(), true, "..\\x");
+  } catch (CZipException* e) {
+    EXPECT_STREQ(e->m_strArchive, path.c_str());
+    e->Delete();
+  }
+}
+
+TEST(ZipExtract, reads_numbered_volumes_of_a_split_archive)
+{
+  std::string path = FixturePath("archives/split/payload.zip");
+  CFile file(path.c_str(), CFile::modeRead | CFile::shareDenyWrite);
+  CZipReader reader;
+  reader.Open(&file);
+  EXPECT_TRUE(reader.m_source.IsSpanned());
+  CScratchDir dest;
+  ExtractAll(reader, dest.Path());
+  ExpectSameTree(dest, true);
+}
+
+TEST(ZipExtract, missing_volume_raises_a_file_exception)
+{
+  CScratchDir dir;
+  for (const char* name : {"payload.001", "payload.zip"})
+    fs::copy_file(fs::u8path(FixturePath(std::string("archives/split/") + name)), dir.Fs() / name);
+  CFile file((dir.Fs() / "payload.zip").string().c_str(), CFile::modeRead | CFile::shareDenyWrite);
+  CZipReader reader;
+  reader.Open(&file);
+  CScratchDir dest;
+  // The first entry lies on volume 0, payload.000, which is not there.
+  EXPECT_TRUE(ThrowsFileException([&] { reader.ExtractFile(0, dest.Path().c_str()); }));
+}
+
+TEST(ZipExtract, stdin_entry_of_a_streamed_archive_matches_its_input)
+{
+  CMemArchive archive(LoadArchive("infozip-stdin.zip"));
+  archive.Open();
+  ASSERT_EQ(archive.reader.GetCount(), 1);
+  CZipEntryHeader header;
+  ASSERT_TRUE(archive.reader.GetEntryInfo(header, 0));
+  EXPECT_TRUE(header.HasDescriptor());
+  CScratchDir dest;
+  ASSERT_TRUE(archive.reader.ExtractFile(0, dest.Path().c_str()));
+  EXPECT_TRUE(LoadFile((dest.Fs() / "-").string()) == LoadTreeFile("docs/manual.txt"));
+
+  // The same stream as a Zip64 entry: its descriptor has 8-byte sizes and
+  // does not match; a clear refusal, not a wrong file.
+  CMemArchive zip64(LoadArchive("infozip-stdin-zip64.zip"));
+  zip64.Open();
+  EXPECT_EQ(ZipCause([&] { zip64.reader.ExtractFile(0, dest.Path().c_str()); }), CZipException::corruptArchive);
+}
+
+TEST(ZipExtract, name_and_directory_choices_place_the_file)
+{
+  CMemArchive archive(LoadArchive("python-deflated.zip"));
+  archive.Open();
+  int nIndex = FindEntry(archive.reader, "docs\\guide\\deep\\nested\\leaf.txt");
+  ASSERT_GE(nIndex, 0);
+  CScratchDir dest;
+  std::string dir = dest.Path() + "\\\\";  // trailing backslashes are dropped
+  ASSERT_TRUE(archive.reader.ExtractFile((uint16_t)nIndex, dir.c_str(), false));
+  ASSERT_TRUE(archive.reader.ExtractFile((uint16_t)nIndex, dir.c_str(), true, "C:\\renamed\\leaf copy.txt"));
+  EXPECT_EQ(dest.Files(), (std::set<std::string>{"leaf.txt", "renamed/leaf copy.txt"}));
+  EXPECT_TRUE(LoadFile((dest.Fs() / "renamed" / "leaf copy.txt").string()) ==
+              LoadTreeFile("docs/guide/deep/nested/leaf.txt"));
+}
+
+TEST(ZipExtract, read_cycle_delivers_exact_buffers_and_a_final_zero)
+{
+  CMemArchive archive(LoadArchive("python-deflated.zip"));
+  archive.Open();
+  int nIndex = FindEntry(archive.reader, "bin\\blocks.dat");  // 2 x 65535 bytes
+  ASSERT_GE(nIndex, 0);
+  ASSERT_TRUE(archive.reader.OpenEntry((uint16_t)nIndex));
+  EXPECT_FALSE(archive.reader.OpenEntry((uint16_t)nIndex));  // one entry at a time
+  Bytes data, buffer(65535);
+  std::vector<uint32_t> reads;
+  uint32_t n;
+  do {
+    n = archive.reader.ReadEntry(buffer.data(), 65535);
+    reads.push_back(n);
+    data.insert(data.end(), buffer.begin(), buffer.begin() + n);
+  } while (n == 65535);
+  EXPECT_EQ(reads, (std::vector<uint32_t>{65535, 65535, 0}));
+  EXPECT_EQ(archive.reader.CloseEntry(), 1);
+  EXPECT_TRUE(data == LoadTreeFile("bin/blocks.dat"));
+  EXPECT_EQ(archive.reader.CloseEntry(), 0);  // nothing open any more
+}
+
+TEST(ZipExtract, empty_and_comment_only_archives_have_no_entries)
+{
+  CZipEntryHeader header;
+  CZipReader closed;
+  EXPECT_FALSE(closed.GetEntryInfo(header, 0));
+  EXPECT_TRUE(closed.IsClosed());
+
+  CMemArchive empty(LoadArchive("empty.zip"));
+  empty.Open();
+  EXPECT_FALSE(empty.reader.IsClosed());
+  EXPECT_EQ(empty.reader.GetCount(), 0);
+  EXPECT_FALSE(empty.reader.GetEntryInfo(header, 0));
+
+  // The comment holds a signature and an empty end record behind it; the
+  // backward scan meets that one first and takes it.
+  CMemArchive commented(LoadArchive("comment-signature.zip"));
+  commented.Open();
+  EXPECT_EQ(commented.reader.GetCount(), 0);
+}
+
+TEST(ZipExtract, directory_entries_are_made_without_opening_an_entry)
+{
+  CMemArchive archive(LoadArchive("7z.zip"));
+  archive.Open();
+  int nIndex = FindEntry(archive.reader, "docs\\guide\\deep\\");
+  ASSERT_GE(nIndex, 0);
+  ASSERT_TRUE(archive.reader.IsDirectoryEntry((uint16_t)nIndex));
+  CScratchDir dest;
+  // Even with no copy buffer, since no data is read.
+  EXPECT_TRUE(archive.reader.ExtractFile((uint16_t)nIndex, dest.Path().c_str(), true, NULL, NULL, NULL, 0));
+  EXPECT_TRUE(fs::is_directory(dest.Fs() / "docs" / "guide" / "deep"));
+  EXPECT_EQ(archive.reader.m_nEntryMode, 0);
+  EXPECT_FALSE(archive.reader.IsDirectoryEntry(60000));
+}
+
+TEST(ZipExtract, progress_callback_can_stop_the_copy)
+{
+  CMemArchive archive(LoadArchive("infozip-deflated.zip"));
+  archive.Open();
+  int nIndex = FindEntry(archive.reader, "docs\\manual.txt");
+  ASSERT_GE(nIndex, 0);
+  std::vector<uint32_t> calls;
+  auto stopAfterFirst = [](uint32_t nDone, uint32_t, void* pUser) {
+    static_cast<std::vector<uint32_t>*>(pUser)->push_back(nDone);
+    return false;
+  };
+  auto goOn = [](uint32_t nDone, uint32_t nTotal, void* pUser) {
+    static_cast<std::vector<uint32_t>*>(pUser)->push_back(nDone);
+    return nDone <= nTotal;
+  };
+  CScratchDir dest;
+  EXPECT_FALSE(archive.reader.ExtractFile((uint16_t)nIndex, dest.Path().c_str(), true, NULL, stopAfterFirst,
+                                          &calls, 4096));
+  EXPECT_EQ(calls, std::vector<uint32_t>{4096});
+  EXPECT_EQ(archive.reader.m_nEntryMode, 0);  // closed with result -1
+  ASSERT_TRUE(archive.reader.ExtractFile((uint16_t)nIndex, dest.Path().c_str(), true, NULL, goOn, &calls, 65535));
+  EXPECT_EQ(calls.size(), 5u);
+  EXPECT_EQ(calls.back(), 238450u);
+}
