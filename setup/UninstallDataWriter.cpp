@@ -2,74 +2,82 @@
 
 #include <stdio.h>
 #include <string.h>
-#include <string>
-#include <vector>
 
 namespace {
 // The readers take an application name of up to 254 bytes and paths of up
 // to 258 bytes whole; a longer string would shift every field behind it.
+// So the name is cut, and a longer path is left out of its list: a cut path
+// could name some other file, and the uninstaller must delete only what was
+// installed.
 const size_t kMaxAppName = 254;
 const size_t kMaxPath = 258;
 
-void PutInt32(std::string& out, int32_t n)
+// One list's strings: a count, then each string with its NUL.
+class CNameList
+{
+public:
+  CNameList(FILE* pFile, bool bWrite) : m_nCount(0), m_pFile(pFile), m_bWrite(bWrite) {}
+  void Add(const char* psz, size_t nSlot)
+  {
+    size_t nLen = strnlen(psz, nSlot);
+    if (nLen > kMaxPath)
+      return;
+    ++m_nCount;
+    if (m_bWrite) {
+      fwrite(psz, 1, nLen, m_pFile);
+      fputc(0, m_pFile);
+    }
+  }
+  int32_t m_nCount;
+
+private:
+  FILE* m_pFile;
+  bool m_bWrite;
+};
+
+void PutInt32(FILE* pFile, int32_t n)
 {
   uint32_t u = (uint32_t)n;
   for (int i = 0; i < 4; ++i)
-    out += (char)((u >> (8 * i)) & 0xFF);
+    fputc((int)((u >> (8 * i)) & 0xFF), pFile);
 }
 
-void PutString(std::string& out, const char* psz, size_t nLen)
-{
-  out.append(psz, nLen);
-  out += '\0';
-}
-
-// A list keeps only the names the readers can take whole: a cut name could
-// name some other file, and an uninstaller must delete only what was installed.
-struct NameList
-{
-  std::vector<std::pair<const char*, size_t>> names;
-  void Add(const char* psz, size_t nMax)
-  {
-    size_t nLen = strnlen(psz, nMax + 1);
-    if (nLen <= kMaxPath)
-      names.push_back(std::make_pair(psz, nLen));
-  }
-  void WriteTo(std::string& out) const
-  {
-    PutInt32(out, (int32_t)names.size());
-    for (const auto& name : names)
-      PutString(out, name.first, name.second);
-  }
-};
-
-void AddShortcuts(NameList& list, const ShortcutEntry* pList, int32_t nCount)
+void AddShortcuts(CNameList& list, const ShortcutEntry* pList, int32_t nCount)
 {
   for (int32_t i = 0; i < nCount; ++i)
-    list.Add(pList[i].linkPath, sizeof(pList[i].linkPath) - 1);
+    list.Add(pList[i].linkPath, sizeof(pList[i].linkPath));
+}
+
+// The lists in file order; called once to count and once to write.
+void AddFiles(CNameList& list, const CSetupData& data)
+{
+  for (int32_t i = 0; i < data.m_nFiles; ++i)
+    list.Add(data.m_pFiles[i].name, sizeof(data.m_pFiles[i].name));
+}
+void AddLinks(CNameList& list, const CSetupData& data)
+{
+  AddShortcuts(list, data.m_pShortcuts, data.m_nShortcuts);
+  AddShortcuts(list, data.m_pStartupShortcuts, data.m_nStartupShortcuts);
+  AddShortcuts(list, data.m_pDesktopShortcuts, data.m_nDesktopShortcuts);
+}
+void AddGenerated(CNameList& list, const CSetupData& data)
+{
+  for (int32_t i = 0; i < data.m_nGeneratedFiles; ++i)
+    list.Add(*data.m_ppGeneratedFiles[i], (size_t)data.m_ppGeneratedFiles[i]->GetLength());
+}
+
+void WriteList(FILE* pFile, const CSetupData& data, void (*pfnAdd)(CNameList&, const CSetupData&))
+{
+  CNameList counter(pFile, false);
+  pfnAdd(counter, data);
+  PutInt32(pFile, counter.m_nCount);
+  CNameList writer(pFile, true);
+  pfnAdd(writer, data);
 }
 }
 
 BOOL WriteUninstallData(const CSetupData& data, const char* lpszPath)
 {
-  std::string out("SS01", 4);
-  size_t nName = (size_t)data.m_strAppName.GetLength();
-  PutString(out, data.m_strAppName, nName > kMaxAppName ? kMaxAppName : nName);
-
-  NameList installed, links, generated;
-  for (int32_t i = 0; i < data.m_nFiles; ++i)
-    installed.Add(data.m_pFiles[i].name, sizeof(data.m_pFiles[i].name) - 1);
-  AddShortcuts(links, data.m_pShortcuts, data.m_nShortcuts);
-  AddShortcuts(links, data.m_pStartupShortcuts, data.m_nStartupShortcuts);
-  AddShortcuts(links, data.m_pDesktopShortcuts, data.m_nDesktopShortcuts);
-  for (int32_t i = 0; i < data.m_nGeneratedFiles; ++i) {
-    const CString& str = *data.m_ppGeneratedFiles[i];
-    generated.Add(str, (size_t)str.GetLength());
-  }
-  installed.WriteTo(out);
-  links.WriteTo(out);
-  generated.WriteTo(out);
-
 #ifdef _WIN32
   FILE* pFile = fopen(lpszPath, "wb");
 #else
@@ -78,8 +86,14 @@ BOOL WriteUninstallData(const CSetupData& data, const char* lpszPath)
 #endif
   if (pFile == NULL)
     return TRUE;
+  fwrite("SS01", 1, 4, pFile);
+  size_t nName = (size_t)data.m_strAppName.GetLength();
+  fwrite((const char*)data.m_strAppName, 1, nName > kMaxAppName ? kMaxAppName : nName, pFile);
+  fputc(0, pFile);
+  WriteList(pFile, data, AddFiles);
+  WriteList(pFile, data, AddLinks);
+  WriteList(pFile, data, AddGenerated);
   // A file that could not be written whole is a failure too, not a success.
-  bool bWritten = fwrite(out.data(), 1, out.size(), pFile) == out.size();
-  bool bClosed = fclose(pFile) == 0;
-  return bWritten && bClosed ? FALSE : TRUE;
+  bool bWritten = ferror(pFile) == 0;
+  return fclose(pFile) == 0 && bWritten ? FALSE : TRUE;
 }
