@@ -142,12 +142,6 @@ TEST_F(OverlayLoad, ARealInstallerLoadsItsScriptAndArchive)
   EXPECT_EQ(0, bytes.compare(0, 21, "tool code 0123456789 "));
 }
 
-TEST_F(OverlayLoad, TheScriptEndsAtMarker2EvenWithoutHash)
-{
-  ASSERT_FALSE(Load(Marker('1') + "#Agreement\r\nAll yours" + Marker('2') + TestArchive()));
-  EXPECT_EQ("All yours", Text(agreement));
-}
-
 TEST_F(OverlayLoad, AFileWithoutBothMarkersIsCorruptAndFreesItsImage)
 {
   for (const std::string& image : {Stub(), Stub() + Marker('1') + kScript, Stub() + Marker('2') + Marker('1')}) {

@@ -9,33 +9,22 @@
 namespace {
 std::string Text(const CString& s) { return std::string(s, (size_t)s.GetLength()); }
 
-struct Shortcut
+// "target|arguments|caption;" per record.
+std::string Shortcuts(const ShortcutEntry* list, int32_t count)
 {
-  std::string target, arguments, caption;
-};
-
-std::vector<Shortcut> Shortcuts(const ShortcutEntry* list, int32_t count)
-{
-  std::vector<Shortcut> out;
+  std::string out;
   for (int32_t i = 0; i < count; ++i)
-    out.push_back({list[i].target, list[i].arguments, list[i].caption});
+    out += std::string(list[i].target) + "|" + list[i].arguments + "|" + list[i].caption + ";";
   return out;
 }
 
-bool operator==(const Shortcut& a, const Shortcut& b)
+std::string ReadShortcuts(const std::string& text)
 {
-  return a.target == b.target && a.arguments == b.arguments && a.caption == b.caption;
-}
-
-void PrintTo(const Shortcut& s, std::ostream* os) { *os << "{" << s.target << "|" << s.arguments << "|" << s.caption << "}"; }
-
-std::vector<Shortcut> ReadShortcuts(const char* text)
-{
-  CScriptText script(text);
+  CScriptText script(text.c_str());
   ShortcutEntry* list = NULL;
   int32_t count = -1;
   EXPECT_FALSE(CSetupData::ReadShortcutList(script, "#Shortcuts", list, count));
-  std::vector<Shortcut> out = Shortcuts(list, count);
+  std::string out = Shortcuts(list, count);
   free(list);
   return out;
 }
@@ -51,9 +40,7 @@ TEST(ParseScript, TheSampleViewerScript)
   CString agreement;
   data.ParseScript(text, agreement);
   EXPECT_EQ("Sample Viewer", Text(data.m_strAppName));
-  EXPECT_EQ((std::vector<Shortcut>{{"viewer.exe", "", "Sample Viewer"},
-                                   {"viewer.exe", "/safe", "Sample Viewer (safe mode)"},
-                                   {"uninstall.exe", "", "Uninstall"}}),
+  EXPECT_EQ("viewer.exe||Sample Viewer;viewer.exe|/safe|Sample Viewer (safe mode);uninstall.exe||Uninstall;",
             Shortcuts(data.m_pShortcuts, data.m_nShortcuts));
   EXPECT_EQ(0, data.m_nStartupShortcuts);
   EXPECT_EQ(0, data.m_nDesktopShortcuts);
@@ -76,10 +63,8 @@ TEST(ParseScript, EveryKeyReachesItsField)
   CString agreement;
   data.ParseScript(text, agreement);
   EXPECT_EQ("Demo", Text(data.m_strAppName));
-  EXPECT_EQ((std::vector<Shortcut>{{"bin\\app.exe", "-x", "App"}}),
-            Shortcuts(data.m_pDesktopShortcuts, data.m_nDesktopShortcuts));
-  EXPECT_EQ((std::vector<Shortcut>{{"agent.exe", "", "Agent"}}),
-            Shortcuts(data.m_pStartupShortcuts, data.m_nStartupShortcuts));
+  EXPECT_EQ("bin\\app.exe|-x|App;", Shortcuts(data.m_pDesktopShortcuts, data.m_nDesktopShortcuts));
+  EXPECT_EQ("agent.exe||Agent;", Shortcuts(data.m_pStartupShortcuts, data.m_nStartupShortcuts));
   EXPECT_EQ("GER", Text(data.m_strLanguage));
   ASSERT_EQ(1, data.m_nFonts);
   EXPECT_EQ("fonts\\a.ttf", Text(*data.m_ppFonts[0]));
@@ -103,43 +88,35 @@ TEST(ParseScript, DefaultsWhenKeysAreMissing)
 
 TEST(ReadShortcutList, AnOddLineCountDropsTheUnpairedTarget)
 {
-  EXPECT_EQ((std::vector<Shortcut>{{"a.exe", "", "A"}}), ReadShortcuts("#Shortcuts\r\na.exe\r\nA\r\nb.exe\r\n#end"));
+  EXPECT_EQ("a.exe||A;", ReadShortcuts("#Shortcuts\r\na.exe\r\nA\r\nb.exe\r\n#end"));
 }
 
 TEST(ReadShortcutList, ArgumentsFollowTheFirstBlankAtOrAfterTheFirstDot)
 {
-  EXPECT_EQ((std::vector<Shortcut>{{"app.exe", " two blanks", "1"},
-                                   {"My Tools\\app.exe", "--go now", "2"},
-                                   {"tools dir\\runner", "", "3"},
-                                   {"v1.2\\run", "me.exe", "4"}}),
+  EXPECT_EQ("app.exe| two blanks|1;My Tools\\app.exe|--go now|2;tools dir\\runner||3;v1.2\\run|me.exe|4;",
             ReadShortcuts("#Shortcuts\r\napp.exe  two blanks\r\n1\r\nMy Tools\\app.exe --go now\r\n2\r\n"
                           "tools dir\\runner\r\n3\r\nv1.2\\run me.exe\r\n4\r\n#end"));
 }
 
 TEST(ReadShortcutList, AnEmptyLineTakesItsPlaceAsTargetOrCaption)
 {
-  EXPECT_EQ((std::vector<Shortcut>{{"", "", "Caption"}, {"b.exe", "", ""}}),
+  EXPECT_EQ("||Caption;b.exe||;",
             ReadShortcuts("#Shortcuts\r\n\r\nCaption\r\nb.exe\r\n\r\n#end"));
 }
 
 TEST(ReadShortcutList, OverlongLinesAreCutToTheirFields)
 {
   std::string target(300, 't'), arguments(400, 'a'), caption(300, 'c');
-  std::string text = "#Shortcuts\r\n" + target + ".exe " + arguments + "\r\n" + caption + "\r\n#end";
-  std::vector<Shortcut> got = ReadShortcuts(text.c_str());
-  ASSERT_EQ(1u, got.size());
-  EXPECT_EQ(target.substr(0, 255), got[0].target);
-  EXPECT_EQ(arguments.substr(0, 259), got[0].arguments);
-  EXPECT_EQ(caption.substr(0, 255), got[0].caption);
+  EXPECT_EQ(target.substr(0, 255) + "|" + arguments.substr(0, 259) + "|" + caption.substr(0, 255) + ";",
+            ReadShortcuts("#Shortcuts\r\n" + target + ".exe " + arguments + "\r\n" + caption + "\r\n#end"));
 }
 
 TEST(ReadShortcutList, ManyRecordsKeepTheirOrder)
 {
-  std::string text = "#Shortcuts\r\n";
-  for (int i = 0; i < 100; ++i)
+  std::string text = "#Shortcuts\r\n", expected;
+  for (int i = 0; i < 100; ++i) {
     text += "f" + std::to_string(i) + ".exe\r\nC" + std::to_string(i) + "\r\n";
-  std::vector<Shortcut> got = ReadShortcuts((text + "#end").c_str());
-  ASSERT_EQ(100u, got.size());
-  EXPECT_EQ("f57.exe", got[57].target);
-  EXPECT_EQ("C99", got[99].caption);
+    expected += "f" + std::to_string(i) + ".exe||C" + std::to_string(i) + ";";
+  }
+  EXPECT_EQ(expected, ReadShortcuts(text + "#end"));
 }

@@ -42,6 +42,17 @@ public:
   CSetupData data;
 };
 
+// The shared reader opens names as given: the host's separators here.
+int ReadRecord(UninstallData& record, std::string path)
+{
+#ifndef _WIN32
+  for (char& c : path)
+    if (c == '\\')
+      c = '/';
+#endif
+  return record.Read(path.c_str());
+}
+
 std::vector<std::string> Slots(char (*list)[UNINSTALL_PATH_SIZE], int32_t count)
 {
   std::vector<std::string> out;
@@ -77,15 +88,7 @@ TEST(WriteUninstallData, ReadsBackThroughTheSharedRecordInListOrder)
   ASSERT_FALSE(WriteUninstallData(app.data, path.c_str()));
 
   UninstallData record;
-#ifdef _WIN32
-  ASSERT_EQ(0, record.Read(path.c_str()));
-#else
-  std::string host = path;
-  for (char& c : host)
-    if (c == '\\')
-      c = '/';
-  ASSERT_EQ(0, record.Read(host.c_str()));
-#endif
+  ASSERT_EQ(0, ReadRecord(record, path));
   EXPECT_STREQ("Viewer", record.m_szAppName);
   EXPECT_EQ(0, record.m_nInstalled);
   EXPECT_EQ((std::vector<std::string>{"C:\\M\\V\\a.lnk", "C:\\M\\V\\b.lnk", "C:\\Desk\\c.lnk"}),
@@ -107,13 +110,7 @@ TEST(WriteUninstallData, NamesBeyondTheReadersLimitsNeverShiftTheFieldsBehindThe
   ASSERT_FALSE(WriteUninstallData(app.data, path.c_str()));
 
   UninstallData record;
-  std::string host = path;
-#ifndef _WIN32
-  for (char& c : host)
-    if (c == '\\')
-      c = '/';
-#endif
-  ASSERT_EQ(0, record.Read(host.c_str()));
+  ASSERT_EQ(0, ReadRecord(record, path));
   EXPECT_EQ(std::string(254, 'N'), record.m_szAppName);
   EXPECT_EQ((std::vector<std::string>{path258, "last.txt"}), Slots(record.m_pInstalled, record.m_nInstalled));
   EXPECT_EQ(0, record.m_nLinks);
