@@ -11,6 +11,15 @@
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+#if defined(__SANITIZE_ADDRESS__)
+// Allocations over 1 GB fail instead of ending the run, so that setup's
+// own out-of-memory path can be reached.
+extern "C" const char* __asan_default_options() { return "allocator_may_return_null=1:max_allocation_size_mb=1024"; }
+#define CAN_FAIL_ALLOCATIONS 1
 #endif
 
 namespace {
@@ -181,3 +190,19 @@ TEST_F(OverlayLoad, AMissingFileCannotBeOpened)
             "command prompt, try running it from Windows!",
             Text(data.m_strError));
 }
+
+#ifdef CAN_FAIL_ALLOCATIONS
+TEST_F(OverlayLoad, AnImageTooLargeForMemoryIsReported)
+{
+  std::string path = dir.Path("setup.exe");
+  TestDir::WriteFile(path, "");
+  std::string host = path;
+  for (char& c : host)
+    if (c == '\\')
+      c = '/';
+  ASSERT_EQ(0, truncate(host.c_str(), 1536LL << 20));  // sparse: 1.5 GB of nothing
+  EXPECT_TRUE(data.LoadOverlayFrom(path.c_str(), agreement));
+  EXPECT_EQ("Out of memory!", Text(data.m_strError));
+  EXPECT_EQ(nullptr, data.m_pImage);
+}
+#endif
