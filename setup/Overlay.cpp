@@ -64,7 +64,8 @@ bool CSetupData::FindOverlay(const char* pImage, uint32_t nSize, uint32_t& nScri
 BOOL CSetupData::LoadOverlayFrom(const char* lpszPath, CString& strAgreement)
 {
   CFile file;
-  if (!file.Open(lpszPath, CFile::modeRead | CFile::shareDenyWrite)) {
+  // Shared as the runtime library's "rb" shares: the program may be running.
+  if (!file.Open(lpszPath, CFile::modeRead | CFile::shareDenyNone)) {
     m_strError = kCannotOpen;
     return TRUE;
   }
