@@ -1,0 +1,52 @@
+#include "setup/dialogs/FolderPaths.h"
+#include <stdio.h>
+#include "framework/Platform.h"
+
+bool JoinPath(char* pszOut, size_t nOutSize, const char* pszFolder, const char* pszName)
+{
+  const int nLength = snprintf(pszOut, nOutSize, "%s\\%s", pszFolder, pszName);
+  if (nLength < 0 || static_cast<size_t>(nLength) >= nOutSize)
+  {
+    pszOut[0] = '\0';
+    return false;
+  }
+  return true;
+}
+
+void CopyCut(char* pszOut, size_t nOutSize, const char* pszText)
+{
+  snprintf(pszOut, nOutSize, "%s", pszText);
+}
+
+PathKind ExaminePath(const char* pszPath)
+{
+  // A wildcard would let the search report some other entry.
+  if (strpbrk(pszPath, "*?") != NULL)
+    return kPathUnknown;
+  struct _finddata_t data;
+  const intptr_t hFind = _findfirst(pszPath, &data);
+  if (hFind != -1)
+  {
+    _findclose(hFind);
+    return (data.attrib & _A_SUBDIR) != 0 ? kPathDirectory : kPathFile;
+  }
+  const DWORD nAttributes = ::GetFileAttributesA(pszPath);
+  if (nAttributes == INVALID_FILE_ATTRIBUTES)
+    return kPathUnknown;
+  return (nAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? kPathDirectory : kPathFile;
+}
+
+void CreateParentFolders(const char* pszPath)
+{
+  char szParent[kMaxPathChars + 1];
+  for (const char* pSeparator = strchr(pszPath, '\\'); pSeparator != NULL && pSeparator[1] != '\0';
+       pSeparator = strchr(pSeparator + 1, '\\'))
+  {
+    const size_t nLength = static_cast<size_t>(pSeparator - pszPath);
+    if (nLength >= sizeof(szParent))
+      return;
+    memcpy(szParent, pszPath, nLength);
+    szParent[nLength] = '\0';
+    _mkdir(szParent);
+  }
+}

@@ -1,0 +1,32 @@
+// Small path operations shared by the destination and start-menu dialogs:
+// joins that never pass a 260-byte buffer, and a look at what already
+// stands at a path.
+#pragma once
+#include <stddef.h>
+
+// The longest path the dialogs accept, in characters (the platform's limit).
+const int kMaxPathChars = 259;
+
+// pszOut = pszFolder + "\" + pszName. FALSE, with pszOut empty, when that
+// would not fit nOutSize bytes.
+bool JoinPath(char* pszOut, size_t nOutSize, const char* pszFolder, const char* pszName);
+
+// Copies as much of pszText as fits nOutSize bytes, always terminated.
+void CopyCut(char* pszOut, size_t nOutSize, const char* pszText);
+
+enum PathKind
+{
+  kPathUnknown,  // nothing there, or it cannot be examined
+  kPathDirectory,
+  kPathFile,
+};
+
+// What stands at pszPath: looked up by name (_findfirst) and, for names a
+// search cannot match (a drive root, a trailing backslash), by attributes.
+// A name with wildcards is never examined.
+PathKind ExaminePath(const char* pszPath);
+
+// Creates every ancestor of pszPath, outermost first: the text before each
+// backslash that is not the last character. Failures are ignored, so the
+// bare drive ("D:") and existing folders pass harmlessly.
+void CreateParentFolders(const char* pszPath);
