@@ -1,0 +1,43 @@
+#!/bin/bash
+# compare.sh ZIP: extracts ZIP with zip_bench (our reader) and with unzip -q
+# in turn, RUNS times each (3 by default), each into a fresh directory, and
+# times both whole processes alike. Ends with "ratio: X", X the median of our
+# speed divided by the median of unzip's (above 1: ours is faster).
+set -euo pipefail
+zip=${1:?usage: compare.sh ZIP}
+here=$(cd "$(dirname "$0")" && pwd)
+bench=${ZIP_BENCH:-$here/../build/host/bin/zip_bench}
+runs=${RUNS:-3}
+[ -x "$bench" ] || { echo "no zip_bench at $bench (set ZIP_BENCH)" >&2; exit 1; }
+[ "$runs" -ge 3 ] || runs=3
+work=$(mktemp -d "${TMPDIR:-/tmp}/zip-compare.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+
+now() { date +%s.%N; }
+bytes=
+ours=()
+theirs=()
+for i in $(seq "$runs"); do
+  sync
+  start=$(now)
+  out=$("$bench" "$zip" "$work/ours")
+  end=$(now)
+  bytes=$(sed -n 's/^bytes: //p' <<<"$out")
+  ours+=("$(python3 -c "print($bytes / 1e6 / ($end - $start))")")
+  echo "zip_bench run $i: ${ours[-1]} MB/s ($(grep -E '^(extract|inflate)' <<<"$out" | paste -sd';'))"
+  rm -rf "$work/ours"
+
+  sync
+  start=$(now)
+  unzip -q "$zip" -d "$work/unzip"
+  end=$(now)
+  theirs+=("$(python3 -c "print($bytes / 1e6 / ($end - $start))")")
+  echo "unzip -q run $i: ${theirs[-1]} MB/s"
+  rm -rf "$work/unzip"
+done
+
+median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+m_ours=$(median "${ours[@]}")
+m_theirs=$(median "${theirs[@]}")
+echo "median: zip_bench $m_ours MB/s, unzip $m_theirs MB/s ($bytes bytes)"
+echo "ratio: $(python3 -c "print(round($m_ours / $m_theirs, 3))")"
