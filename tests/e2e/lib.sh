@@ -1,0 +1,277 @@
+# lib.sh: a bash library for end-to-end tests of the Windows programs under
+# wine. Source it, call e2e_init once, then start programs and drive them.
+# Every wait has a timeout; the exit trap stops what the test started.
+#
+# Environment (all optional):
+#   E2E_DRIVER           driver.exe (the tests pass it in)
+#   E2E_DISPLAY          X display to use, e.g. :61; default: the first free one
+#   E2E_PREFIX_TEMPLATE  a wine prefix made once and copied for every test run
+#   E2E_KEEP=1           keep the test's prefix copy even when the test passed
+#   E2E_TIMEOUT          seconds a single wine start may take (default 120)
+
+E2E_WINE=/usr/lib/wine/wine64
+E2E_WINESERVER=/usr/lib/wine/wineserver
+E2E_DESKTOP=e2e
+E2E_FAILURES=0
+E2E_CHECKS=0
+E2E_PIDS=()
+E2E_XVFB_PID=
+
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
+export LANG=C.UTF-8
+
+e2e_log() {
+  printf '[e2e %s] %s\n' "$(date +%H:%M:%S)" "$*" >&2
+}
+
+# ---- start and stop ----
+
+# e2e_init WORKDIR: a virtual screen, a fresh wine prefix in WORKDIR/prefix
+# whose programs all run in one virtual desktop, and the exit trap.
+e2e_init() {
+  E2E_WORK=$(mkdir -p "$1" && cd "$1" && pwd) || return 1
+  mkdir -p "$E2E_WORK/shots"
+  trap e2e_cleanup EXIT
+  trap 'exit 130' INT TERM
+  e2e_start_xvfb || return 1
+  e2e_make_prefix || return 1
+}
+
+e2e_start_xvfb() {
+  local fd_file="$E2E_WORK/xvfb.display"
+  rm -f "$fd_file"
+  if [ -n "$E2E_DISPLAY" ]; then
+    Xvfb "$E2E_DISPLAY" -screen 0 1024x768x24 -nolisten tcp >"$E2E_WORK/xvfb.log" 2>&1 &
+    E2E_XVFB_PID=$!
+    DISPLAY=$E2E_DISPLAY
+  else
+    # -displayfd: Xvfb picks a free display and writes its number.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fd_file" >"$E2E_WORK/xvfb.log" 2>&1 &
+    E2E_XVFB_PID=$!
+  fi
+  local i
+  for i in $(seq 100); do
+    if [ -z "$E2E_DISPLAY" ] && [ -s "$fd_file" ]; then
+      DISPLAY=:$(head -n1 "$fd_file")
+    fi
+    if [ -n "$DISPLAY" ] && e2e_display_ready; then
+      export DISPLAY
+      e2e_log "Xvfb $DISPLAY (pid $E2E_XVFB_PID)"
+      return 0
+    fi
+    kill -0 "$E2E_XVFB_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  e2e_log "Xvfb did not start: $(cat "$E2E_WORK/xvfb.log")"
+  return 1
+}
+
+# True when the X server answers (a screenshot of one pixel needs no extra tool).
+e2e_display_ready() {
+  import -display "$DISPLAY" -window root -crop 1x1+0+0 "$E2E_WORK/.probe.png" >/dev/null 2>&1
+}
+
+# The template: wineboot once (about 10 s), plus what a real system has and
+# the virtual desktop every program of the prefix runs in.
+e2e_make_template() {
+  local template=$1
+  (
+    flock 9
+    [ -f "$template/.e2e-ready" ] && exit 0
+    rm -rf "$template"
+    e2e_log "making wine prefix template $template"
+    WINEPREFIX=$template timeout 300 "$E2E_WINE" wineboot --init >/dev/null 2>&1
+    local reg="$template.reg"
+    cat >"$reg" <<EOF
+REGEDIT4
+
+[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce]
+
+[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]
+"Desktop"="$E2E_DESKTOP"
+
+[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]
+"$E2E_DESKTOP"="1024x768"
+EOF
+    WINEPREFIX=$template timeout 120 "$E2E_WINE" regedit /S "$(e2e_winpath "$reg")" >/dev/null 2>&1
+    WINEPREFIX=$template timeout 60 "$E2E_WINESERVER" -w
+    rm -f "$reg"
+    [ -f "$template/system.reg" ] && touch "$template/.e2e-ready"
+  ) 9>"$template.lock"
+  [ -f "$template/.e2e-ready" ]
+}
+
+e2e_make_prefix() {
+  local template=${E2E_PREFIX_TEMPLATE:-$E2E_WORK/../e2e-prefix-template}
+  mkdir -p "$(dirname "$template")"
+  e2e_make_template "$template" || { e2e_log "no wine prefix template"; return 1; }
+  export WINEPREFIX="$E2E_WORK/prefix"
+  rm -rf "$WINEPREFIX"
+  cp -a "$template" "$WINEPREFIX" || return 1
+  e2e_log "wine prefix $WINEPREFIX"
+}
+
+e2e_cleanup() {
+  local status=$?
+  local pid
+  for pid in "${E2E_PIDS[@]}"; do
+    kill "$pid" 2>/dev/null
+  done
+  if [ -n "$WINEPREFIX" ] && [ -d "$WINEPREFIX" ]; then
+    "$E2E_WINESERVER" -k >/dev/null 2>&1
+    timeout 20 "$E2E_WINESERVER" -w >/dev/null 2>&1
+  fi
+  if [ -n "$E2E_XVFB_PID" ]; then
+    kill "$E2E_XVFB_PID" 2>/dev/null
+    wait "$E2E_XVFB_PID" 2>/dev/null
+  fi
+  if [ "$status" -eq 0 ] && [ -z "$E2E_KEEP" ] && [ -n "$E2E_WORK" ]; then
+    rm -rf "$E2E_WORK/prefix"
+  fi
+  exit "$status"
+}
+
+# ---- programs ----
+
+# e2e_start PROGRAM [ARGS...]: runs a Windows program in the background, in
+# the virtual desktop. Its pid is in E2E_PID.
+e2e_start() {
+  "$E2E_WINE" "$@" </dev/null >>"$E2E_WORK/program.log" 2>&1 &
+  E2E_PID=$!
+  E2E_PIDS+=("$E2E_PID")
+  e2e_log "started $(basename "$1") (pid $E2E_PID)"
+}
+
+# e2e_wait_exit [TIMEOUT_S] [PID]: waits for the program to end and returns
+# its exit code; after the timeout kills it and returns 124.
+e2e_wait_exit() {
+  local limit=${1:-60} pid=${2:-$E2E_PID} i
+  for i in $(seq $((limit * 10))); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 "$pid" 2>/dev/null; then
+    e2e_log "pid $pid still running after ${limit}s: killed"
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+    return 124
+  fi
+  wait "$pid"
+}
+
+# e2e_run PROGRAM [ARGS...]: runs a Windows console program in the
+# foreground (with the wine timeout) and returns its exit code.
+e2e_run() {
+  timeout "${E2E_TIMEOUT:-120}" "$E2E_WINE" "$@" </dev/null
+}
+
+# e2e_drive COMMAND ARGS...: one driver command; its results on stdout.
+e2e_drive() {
+  timeout "${E2E_TIMEOUT:-120}" "$E2E_WINE" "${E2E_DRIVER:?E2E_DRIVER is not set}" "$@" </dev/null
+}
+
+# e2e_script [FILE]: many driver commands in one wine start, from FILE or
+# from stdin (a here-document).
+e2e_script() {
+  if [ $# -gt 0 ]; then
+    timeout "${E2E_TIMEOUT:-120}" "$E2E_WINE" "${E2E_DRIVER:?E2E_DRIVER is not set}" -f "$(e2e_winpath "$1")" </dev/null
+  else
+    timeout "${E2E_TIMEOUT:-120}" "$E2E_WINE" "${E2E_DRIVER:?E2E_DRIVER is not set}" -
+  fi
+}
+
+# ---- the screen ----
+
+# e2e_shot NAME: a screenshot of the whole virtual screen; prints its path.
+e2e_shot() {
+  local file="$E2E_WORK/shots/$1.png"
+  sleep 0.3  # wine paints after the window shows; let the last paint land
+  timeout 30 import -display "$DISPLAY" -window root "$file" || return 1
+  echo "$file"
+}
+
+# e2e_pixel PNG X Y: prints the pixel's colour as #RRGGBB.
+e2e_pixel() {
+  /usr/bin/convert "$1" -depth 8 -crop "1x1+$2+$3" +repage txt:- |
+    sed -n 's/.*\(#[0-9A-Fa-f]\{6\}\).*/\1/p' | head -n1
+}
+
+# ---- registry and paths ----
+
+# e2e_reg_query KEY VALUE: prints the value's data; returns 1 when the key
+# or the value is missing.
+e2e_reg_query() {
+  local out
+  out=$(timeout "${E2E_TIMEOUT:-120}" "$E2E_WINE" reg query "$1" /v "$2" </dev/null 2>/dev/null) || return 1
+  # Lines look like "    NAME    REG_SZ    DATA".
+  printf '%s\n' "$out" | tr -d '\r' | awk -v name="$2" '
+    BEGIN { IGNORECASE = 1 }
+    {
+      line = $0; sub(/^    /, "", line)
+      n = index(line, "    "); if (n == 0) next
+      if (tolower(substr(line, 1, n - 1)) != tolower(name)) next
+      rest = substr(line, n + 4); m = index(rest, "    ")
+      print (m ? substr(rest, m + 4) : ""); found = 1; exit
+    }
+    END { exit !found }'
+}
+
+# e2e_reg_exists KEY: true when the key exists.
+e2e_reg_exists() {
+  timeout "${E2E_TIMEOUT:-120}" "$E2E_WINE" reg query "$1" </dev/null >/dev/null 2>&1
+}
+
+# e2e_winpath UNIXPATH: the path as wine's programs see it (Z:\...).
+e2e_winpath() {
+  local path=$1
+  case $path in /*) ;; *) path=$PWD/$path ;; esac
+  printf 'Z:%s\n' "${path//\//\\}"
+}
+
+# e2e_unixpath WINPATH: the Unix path of a Windows path of the prefix.
+e2e_unixpath() {
+  local path=$1 drive rest
+  drive=$(printf '%s' "${path:0:1}" | tr 'A-Z' 'a-z')
+  rest=${path:2}
+  rest=${rest//\\//}
+  if [ "$drive" = z ]; then
+    printf '%s\n' "${rest:-/}"
+  else
+    printf '%s/dosdevices/%s:%s\n' "$WINEPREFIX" "$drive" "$rest"
+  fi
+}
+
+# ---- checks ----
+
+# e2e_check DESCRIPTION COMMAND...: runs the command; counts a failure when
+# it fails.
+e2e_check() {
+  local what=$1
+  shift
+  E2E_CHECKS=$((E2E_CHECKS + 1))
+  if "$@"; then
+    e2e_log "ok: $what"
+  else
+    E2E_FAILURES=$((E2E_FAILURES + 1))
+    e2e_log "FAILED: $what"
+  fi
+}
+
+# e2e_eq DESCRIPTION ACTUAL EXPECTED
+e2e_eq() {
+  E2E_CHECKS=$((E2E_CHECKS + 1))
+  if [ "$2" = "$3" ]; then
+    e2e_log "ok: $1"
+  else
+    E2E_FAILURES=$((E2E_FAILURES + 1))
+    e2e_log "FAILED: $1: expected '$3', got '$2'"
+  fi
+}
+
+# e2e_finish: reports the checks and ends the test with its verdict.
+e2e_finish() {
+  e2e_log "$((E2E_CHECKS - E2E_FAILURES)) of $E2E_CHECKS checks passed"
+  [ "$E2E_CHECKS" -gt 0 ] && [ "$E2E_FAILURES" -eq 0 ] && exit 0
+  exit 1
+}
