@@ -30,7 +30,8 @@ public:
 
   // Shell folders and shortcuts.
   // Reads one value of the Shell Folders key below hRoot into a 260-byte
-  // buffer. TRUE when it cannot be read; the buffer is then unchanged.
+  // buffer. TRUE when it cannot be read, is empty or does not fit; the
+  // buffer is then unchanged.
   BOOL GetShellFolder(const char* lpszValueName, char* lpszFolder, HKEY hRoot);
   void CreateShortcutsIn(ShortcutEntry* pList, int32_t nCount, const char* lpszValueName);
   HRESULT CreateShortcut(ShortcutEntry* pEntry, const char* lpszFolder);

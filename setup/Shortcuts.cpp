@@ -1,0 +1,130 @@
+// Shell folders and shortcuts: where the shell keeps the start menu, the
+// startup folder, the desktop and the fonts, and the shell links setup puts
+// there.
+#include "setup/SetupApp.h"
+
+#include <objbase.h>
+#include <objidl.h>
+#include <shlguid.h>
+#include <shobjidl.h>
+#include <stdio.h>
+
+static const char kShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+static const DWORD kPathSize = 260;
+
+BOOL CSetupApp::GetShellFolder(const char* lpszValueName, char* lpszFolder, HKEY hRoot)
+{
+  HKEY hKey;
+  if (::RegOpenKeyExA(hRoot, kShellFoldersKey, 0, KEY_ALL_ACCESS, &hKey) != ERROR_SUCCESS)
+    return TRUE;
+  // Read into a buffer of our own: a value that does not fit must not leave
+  // a half-written folder behind, and one stored without its NUL gets one.
+  char szValue[kPathSize + 1];
+  DWORD nSize = kPathSize;
+  LONG nResult = ::RegQueryValueExA(hKey, lpszValueName, NULL, NULL, reinterpret_cast<BYTE*>(szValue), &nSize);
+  ::RegCloseKey(hKey);
+  if (nResult != ERROR_SUCCESS || nSize > kPathSize)
+    return TRUE;
+  szValue[nSize] = '\0';
+  // 260 characters without a NUL do not fit a 260-byte path; an empty value
+  // names no folder at all (links would land in the root of the drive).
+  size_t nLength = strlen(szValue);
+  if (nLength >= kPathSize || nLength == 0)
+    return TRUE;
+  memcpy(lpszFolder, szValue, nLength + 1);
+  return FALSE;
+}
+
+void CSetupApp::CreateShortcutsIn(ShortcutEntry* pList, int32_t nCount, const char* lpszValueName)
+{
+  char szFolder[kPathSize];
+  if (GetShellFolder(lpszValueName, szFolder, HKEY_CURRENT_USER))
+  {
+    // No folder, no links: an empty link path tells the uninstaller there is
+    // nothing to delete.
+    for (int32_t i = 0; i < nCount; ++i)
+      pList[i].linkPath[0] = '\0';
+    return;
+  }
+  for (int32_t i = 0; i < nCount; ++i)
+    CreateShortcut(&pList[i], szFolder);
+}
+
+// The record's fields come from the script; never read past their arrays.
+static int FieldLength(const char* pField, size_t nSize)
+{
+  return static_cast<int>(strnlen(pField, nSize));
+}
+
+HRESULT CSetupApp::CreateShortcut(ShortcutEntry* pEntry, const char* lpszFolder)
+{
+  pEntry->linkPath[0] = '\0';
+  if (lpszFolder == NULL || lpszFolder[0] == '\0')
+    return E_INVALIDARG;
+
+  // A path cut at 259 characters would name another file: such a link is
+  // not made and not recorded.
+  char szTarget[kPathSize];
+  int nTarget = snprintf(szTarget, sizeof(szTarget), "%s\\%.*s", m_destinationDlg.m_szDestDir,
+                         FieldLength(pEntry->target, sizeof(pEntry->target)), pEntry->target);
+  char szLink[kPathSize];
+  int nLink = snprintf(szLink, sizeof(szLink), "%s\\%.*s.lnk", lpszFolder,
+                       FieldLength(pEntry->caption, sizeof(pEntry->caption)), pEntry->caption);
+  if (nTarget < 0 || nTarget >= static_cast<int>(kPathSize) || nLink < 0 || nLink >= static_cast<int>(kPathSize))
+    return HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE);
+  memcpy(pEntry->linkPath, szLink, static_cast<size_t>(nLink) + 1);
+
+  char szCaption[sizeof(pEntry->caption) + 1];
+  snprintf(szCaption, sizeof(szCaption), "%.*s", FieldLength(pEntry->caption, sizeof(pEntry->caption)),
+           pEntry->caption);
+  char szArguments[sizeof(pEntry->arguments) + 1];
+  snprintf(szArguments, sizeof(szArguments), "%.*s", FieldLength(pEntry->arguments, sizeof(pEntry->arguments)),
+           pEntry->arguments);
+  return CreateLink(szTarget, pEntry->linkPath, szCaption, szArguments);
+}
+
+HRESULT CSetupApp::CreateLink(const char* lpszTarget, const char* lpszLinkFile, const char* lpszDescription,
+                              const char* lpszArguments)
+{
+  // COM is ours for this one link only; a thread that already runs COM in
+  // another mode keeps its own and must not lose it to our uninitialise.
+  HRESULT hrInit = ::CoInitialize(NULL);
+
+  IShellLinkA* pShellLink = NULL;
+  HRESULT hr = ::CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                  reinterpret_cast<void**>(&pShellLink));
+  if (SUCCEEDED(hr))
+  {
+    IPersistFile* pPersistFile = NULL;
+    hr = pShellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pPersistFile));
+    if (SUCCEEDED(hr))
+    {
+      if (FAILED(pShellLink->SetPath(lpszTarget)))
+        AfxMessageBox("SetPath failed!", MB_OK, 0);
+
+      // The target's folder is where it starts.
+      char szWorkingDir[kPathSize];
+      snprintf(szWorkingDir, sizeof(szWorkingDir), "%s", lpszTarget);
+      char* pLastBackslash = strrchr(szWorkingDir, '\\');
+      if (pLastBackslash != NULL)
+        *pLastBackslash = '\0';
+      pShellLink->SetWorkingDirectory(szWorkingDir);
+
+      if (FAILED(pShellLink->SetDescription(lpszDescription)))
+        AfxMessageBox("SetDescription failed!", MB_OK, 0);
+      pShellLink->SetArguments(lpszArguments != NULL ? lpszArguments : "");
+
+      WCHAR wszLinkFile[kPathSize];
+      if (::MultiByteToWideChar(CP_ACP, 0, lpszLinkFile, -1, wszLinkFile, kPathSize) == 0)
+        hr = HRESULT_FROM_WIN32(::GetLastError());
+      else
+        hr = pPersistFile->Save(wszLinkFile, TRUE);
+      pPersistFile->Release();
+    }
+    pShellLink->Release();
+  }
+
+  if (SUCCEEDED(hrInit))
+    ::CoUninitialize();
+  return hr;
+}
