@@ -23,6 +23,16 @@ void PaintNow(CWnd& window)
   ::RedrawWindow(window.m_hWnd, NULL, NULL, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
+// No message loop runs while files are extracted. Between entries setup
+// still answers what other programs send it (PeekMessage handles sent
+// messages) and repaints its windows; input stays queued, untouched.
+void AnswerAndRepaint()
+{
+  MSG msg;
+  for (int i = 0; i < 64 && ::PeekMessageA(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE); ++i)
+    ::DispatchMessageA(&msg);
+}
+
 void ReportFailedEntry(CWnd& owner, const char* lpszName)
 {
   CString strText;
@@ -109,6 +119,7 @@ int32_t CSetupApp::ExtractFiles(CProgressDlg& progress, const char* lpszDestDir,
       return j;
     }
     progress.m_progress.OffsetPos(m_pFiles[j].size);
+    AnswerAndRepaint();
     if (pfnEntryDone != NULL)
       pfnEntryDone(j, pUserData);
   }
