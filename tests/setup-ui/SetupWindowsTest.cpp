@@ -99,6 +99,7 @@ TEST_F(ProgressFixture, BarAdvancesByEachEntrysSizeWhileItsNameShows)
   EXPECT_EQ("a.bin", m_run.readings[0].strCurrent);
   EXPECT_EQ("sub\\b.bin", m_run.readings[1].strCurrent);
   EXPECT_EQ("c.bin", m_run.readings[2].strCurrent);
+  EXPECT_TRUE(SaveWindowShot(m_progress, "progress-eng"));
   EXPECT_EQ(1000u, FileSize("a.bin"));
   EXPECT_EQ(2000u, FileSize("sub\\b.bin"));
   EXPECT_EQ(7000u, FileSize("c.bin"));
@@ -187,6 +188,7 @@ TEST(AgreementDialog, TextsAreGermanOnlyForGer)
                 strYes = ItemText(hDlg, IDOK);
                 strNo = ItemText(hDlg, IDCANCEL);
                 strText = ItemText(hDlg, IDC_AGREEMENT_TEXT);
+                SaveWindowShot(hDlg, (std::string("agreement-") + texts.pszLanguage).c_str());
                 ClickButton(hDlg, IDOK);
               }));
     EXPECT_EQ(texts.pszCaption, strCaption);
@@ -255,12 +257,14 @@ TEST(BackgroundWindow, PaintsTheGradientAndTitleAndHidesTheStartupBox)
   theApp.m_strAppName = "Pixel Test";
   ASSERT_TRUE(theApp.m_initDlg.Create(CInitDlg::IDD, NULL));
   EXPECT_TRUE(::IsWindowVisible(theApp.m_initDlg));
+  EXPECT_TRUE(SaveWindowShot(theApp.m_initDlg, "startup"));
 
   CBackgroundWnd background;
   ASSERT_TRUE(background.Create(CBackgroundWnd::IDD, NULL));
   EXPECT_FALSE(::IsWindowVisible(theApp.m_initDlg));
   EXPECT_TRUE(::IsZoomed(background));
   EXPECT_EQ("Pixel Test - Setup", WindowText(background));
+  EXPECT_TRUE(SaveWindowShot(background, "background"));
   EXPECT_EQ(reinterpret_cast<LRESULT>(background.m_hIcon), background.SendMessage(WM_GETICON, ICON_BIG));
   EXPECT_EQ(reinterpret_cast<LRESULT>(background.m_hIcon), background.SendMessage(WM_GETICON, ICON_SMALL));
   EXPECT_EQ(reinterpret_cast<LRESULT>(background.m_hIcon), background.SendMessage(WM_QUERYDRAGICON));

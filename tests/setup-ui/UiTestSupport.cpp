@@ -1,5 +1,12 @@
 #include "tests/setup-ui/UiTestSupport.h"
 
+#include <shlobj.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <zlib.h>
+
+#include <vector>
+
 namespace {
 CDialog* s_pModal = NULL;
 std::function<void(HWND)> s_pfnAction;
@@ -92,4 +99,86 @@ std::string PayloadPath(const char* pszName)
     if (ch == '/')
       ch = '\\';
   return strPath;
+}
+
+namespace {
+void PutBigEndian(std::string& out, uint32_t n)
+{
+  for (int nShift = 24; nShift >= 0; nShift -= 8)
+    out += static_cast<char>((n >> nShift) & 0xFF);
+}
+
+void PutChunk(std::string& out, const char* pszType, const std::string& strData)
+{
+  PutBigEndian(out, static_cast<uint32_t>(strData.size()));
+  std::string strBody = std::string(pszType, 4) + strData;
+  out += strBody;
+  PutBigEndian(out, crc32(0, reinterpret_cast<const Bytef*>(strBody.data()), static_cast<uInt>(strBody.size())));
+}
+}  // namespace
+
+bool SaveWindowShot(HWND hWnd, const char* pszName)
+{
+  RECT rc;
+  if (!::GetWindowRect(hWnd, &rc))
+    return false;
+  ::RedrawWindow(hWnd, NULL, NULL, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  const int nWidth = rc.right - rc.left, nHeight = rc.bottom - rc.top;
+  HDC hScreen = ::GetDC(NULL);
+  HDC hMem = ::CreateCompatibleDC(hScreen);
+  HBITMAP hBitmap = ::CreateCompatibleBitmap(hScreen, nWidth, nHeight);
+  HGDIOBJ hOld = ::SelectObject(hMem, hBitmap);
+  ::BitBlt(hMem, 0, 0, nWidth, nHeight, hScreen, rc.left, rc.top, SRCCOPY);
+  ::SelectObject(hMem, hOld);
+  std::vector<DWORD> pixels(static_cast<size_t>(nWidth) * nHeight);
+  BITMAPINFO info = {};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), nWidth, -nHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  int nRows = ::GetDIBits(hMem, hBitmap, 0, nHeight, pixels.data(), &info, DIB_RGB_COLORS);
+  ::DeleteObject(hBitmap);
+  ::DeleteDC(hMem);
+  ::ReleaseDC(NULL, hScreen);
+  if (nRows != nHeight)
+    return false;
+
+  // PNG: 8-bit RGB rows, each behind a filter byte 0, deflated by zlib.
+  std::string strRaw;
+  for (int y = 0; y < nHeight; ++y)
+  {
+    strRaw += '\0';
+    for (int x = 0; x < nWidth; ++x)
+    {
+      DWORD n = pixels[static_cast<size_t>(y) * nWidth + x];
+      strRaw += static_cast<char>((n >> 16) & 0xFF);
+      strRaw += static_cast<char>((n >> 8) & 0xFF);
+      strRaw += static_cast<char>(n & 0xFF);
+    }
+  }
+  uLongf nPacked = compressBound(static_cast<uLong>(strRaw.size()));
+  std::string strPacked(nPacked, '\0');
+  if (compress(reinterpret_cast<Bytef*>(&strPacked[0]), &nPacked, reinterpret_cast<const Bytef*>(strRaw.data()),
+               static_cast<uLong>(strRaw.size())) != Z_OK)
+    return false;
+  strPacked.resize(nPacked);
+  std::string strHeader;
+  PutBigEndian(strHeader, static_cast<uint32_t>(nWidth));
+  PutBigEndian(strHeader, static_cast<uint32_t>(nHeight));
+  strHeader += std::string("\x08\x02\x00\x00\x00", 5);  // 8 bits, RGB, deflate, no interlace
+  std::string strPng("\x89PNG\r\n\x1a\n", 8);
+  PutChunk(strPng, "IHDR", strHeader);
+  PutChunk(strPng, "IDAT", strPacked);
+  PutChunk(strPng, "IEND", "");
+
+  const char* pszSource = getenv("INSTALLER_SOURCE");
+  if (pszSource == NULL)
+    return false;
+  std::string strDir = std::string("Z:") + pszSource + "/build/screenshots/setup-ui-windows";
+  for (char& ch : strDir)
+    if (ch == '/')
+      ch = '\\';
+  ::SHCreateDirectoryExA(NULL, strDir.c_str(), NULL);
+  FILE* pFile = fopen((strDir + "\\" + pszName + ".png").c_str(), "wb");
+  if (pFile == NULL)
+    return false;
+  bool bWritten = fwrite(strPng.data(), 1, strPng.size(), pFile) == strPng.size();
+  return fclose(pFile) == 0 && bWritten;
 }

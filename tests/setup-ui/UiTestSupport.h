@@ -32,3 +32,7 @@ private:
 // The path of a payload installer made by make-payloads.sh, as Windows
 // sees it.
 std::string PayloadPath(const char* pszName);
+
+// Saves what the screen shows of the window as a PNG below
+// build/screenshots/setup-ui-windows of the source tree; false on failure.
+bool SaveWindowShot(HWND hWnd, const char* pszName);
