@@ -1,0 +1,186 @@
+// The queries: what a control or window shows; each also has an expect- form.
+#include "tests/e2e/driver/CommandSupport.h"
+
+#include <commctrl.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include "tests/e2e/driver/Text.h"
+#include "tests/e2e/driver/Window.h"
+
+int QueryCaption(const Args& args, Lines* pOut)
+{
+  HWND hWnd;
+  int nCode = FindWindowOrTimeout(args[0], &hWnd);
+  if (nCode == kExitOk)
+    pOut->push_back(CaptionOf(hWnd));
+  return nCode;
+}
+
+int QueryText(const Args& args, Lines* pOut)
+{
+  HWND hTop, hControl;
+  int nCode = FindControlOrFail(args, &hTop, &hControl);
+  if (nCode == kExitOk)
+    pOut->push_back(TextOf(hControl));
+  return nCode;
+}
+
+int QueryItems(const Args& args, Lines* pOut)
+{
+  HWND hTop, hControl;
+  int nCode = FindControlOrFail(args, &hTop, &hControl);
+  if (nCode != kExitOk)
+    return nCode;
+  const ListMessages* pMessages = ListMessagesOf(hControl);
+  if (!pMessages)
+    return Complain(kExitFailure, "control %s is a %s, not a list", args[1].c_str(), ClassOf(hControl).c_str());
+  return ReadItems(hControl, pMessages, pOut);
+}
+
+int QueryCurSel(const Args& args, Lines* pOut)
+{
+  HWND hTop, hControl;
+  int nCode = FindControlOrFail(args, &hTop, &hControl);
+  if (nCode != kExitOk)
+    return nCode;
+  const ListMessages* pMessages = ListMessagesOf(hControl);
+  if (!pMessages)
+    return Complain(kExitFailure, "control %s is a %s, not a list", args[1].c_str(), ClassOf(hControl).c_str());
+  LRESULT lIndex = 0;
+  if (!SendWithTimeout(hControl, pMessages->nGetCurSel, 0, 0, &lIndex))
+    return Complain(kExitTimeout, "the list does not answer");
+  pOut->push_back(Format("%ld", static_cast<long>(lIndex)));
+  return kExitOk;
+}
+
+int QueryProgress(const Args& args, Lines* pOut)
+{
+  HWND hTop, hControl;
+  int nCode = FindControlOrFail(args, &hTop, &hControl);
+  if (nCode != kExitOk)
+    return nCode;
+  LRESULT lLow = 0, lHigh = 0, lPos = 0;
+  if (!SendWithTimeout(hControl, PBM_GETRANGE, TRUE, 0, &lLow) ||
+      !SendWithTimeout(hControl, PBM_GETRANGE, FALSE, 0, &lHigh) ||
+      !SendWithTimeout(hControl, PBM_GETPOS, 0, 0, &lPos))
+    return Complain(kExitTimeout, "the progress bar does not answer");
+  pOut->push_back(Format("%ld %ld %ld", static_cast<long>(lLow), static_cast<long>(lHigh), static_cast<long>(lPos)));
+  return kExitOk;
+}
+
+int QueryEnabled(const Args& args, Lines* pOut)
+{
+  HWND hTop, hControl;
+  int nCode = FindControlOrFail(args, &hTop, &hControl);
+  if (nCode == kExitOk)
+    pOut->push_back(IsWindowEnabled(hControl) ? "1" : "0");
+  return nCode;
+}
+
+int QueryVisible(const Args& args, Lines* pOut)
+{
+  HWND hTop, hControl;
+  int nCode = FindControlOrFail(args, &hTop, &hControl);
+  if (nCode == kExitOk)
+    pOut->push_back(IsWindowVisible(hControl) ? "1" : "0");
+  return nCode;
+}
+
+int QueryChecked(const Args& args, Lines* pOut)
+{
+  HWND hTop, hControl;
+  int nCode = FindControlOrFail(args, &hTop, &hControl);
+  if (nCode != kExitOk)
+    return nCode;
+  LRESULT lState = 0;
+  if (!SendWithTimeout(hControl, BM_GETCHECK, 0, 0, &lState))
+    return Complain(kExitTimeout, "the button does not answer");
+  pOut->push_back(Format("%ld", static_cast<long>(lState)));
+  return kExitOk;
+}
+
+static std::string ScreenRect(HWND hWnd)
+{
+  RECT rc;
+  GetWindowRect(hWnd, &rc);
+  return Format("%ld %ld %ld %ld", rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top);
+}
+
+int QueryRect(const Args& args, Lines* pOut)
+{
+  HWND hTop, hControl;
+  if (args.size() == 1)
+  {
+    int nCode = FindWindowOrTimeout(args[0], &hTop);
+    if (nCode == kExitOk)
+      pOut->push_back(ScreenRect(hTop));
+    return nCode;
+  }
+  int nCode = FindControlOrFail(args, &hTop, &hControl);
+  if (nCode == kExitOk)
+    pOut->push_back(ScreenRect(hControl));
+  return nCode;
+}
+
+// Dialog units are not shown: under wine neither MapDialogRect nor the
+// dialog's font works from another process.
+struct DumpState
+{
+  HWND hDlg;
+  Lines* pOut;
+};
+
+static BOOL CALLBACK DumpControl(HWND hControl, LPARAM lParam)
+{
+  DumpState* pState = reinterpret_cast<DumpState*>(lParam);
+  RECT rc;
+  GetWindowRect(hControl, &rc);
+  POINT topLeft = {rc.left, rc.top};
+  ScreenToClient(pState->hDlg, &topLeft);
+  int nWidth = rc.right - rc.left, nHeight = rc.bottom - rc.top;
+  std::string strLine = Format("id=%d class=%s style=0x%08lx px=%ld,%ld,%d,%d", GetDlgCtrlID(hControl),
+                               ClassOf(hControl).c_str(),
+                               static_cast<unsigned long>(GetWindowLongA(hControl, GWL_STYLE)), topLeft.x,
+                               topLeft.y, nWidth, nHeight);
+  strLine += Format(" screen=%ld,%ld", rc.left, rc.top);
+  strLine += " text=\"" + TextOf(hControl) + "\"";
+  pState->pOut->push_back(strLine);
+  return TRUE;
+}
+
+int QueryDump(const Args& args, Lines* pOut)
+{
+  DumpState state = {nullptr, pOut};
+  int nCode = FindWindowOrTimeout(args[0], &state.hDlg);
+  if (nCode != kExitOk)
+    return nCode;
+  pOut->push_back(Format("window class=%s style=0x%08lx rect=%s", ClassOf(state.hDlg).c_str(),
+                         static_cast<unsigned long>(GetWindowLongA(state.hDlg, GWL_STYLE)),
+                         ScreenRect(state.hDlg).c_str()) +
+                  " caption=\"" + CaptionOf(state.hDlg) + "\"");
+  EnumChildWindows(state.hDlg, DumpControl, reinterpret_cast<LPARAM>(&state));
+  return kExitOk;
+}
+
+static BOOL CALLBACK ListTopWindow(HWND hWnd, LPARAM lParam)
+{
+  std::string strCaption = CaptionOf(hWnd);
+  bool bVisible = IsWindowVisible(hWnd) != FALSE;
+  if (!bVisible && strCaption.empty())
+    return TRUE;  // the many hidden helper windows tell a test nothing
+  HWND hOwner = GetWindow(hWnd, GW_OWNER);
+  reinterpret_cast<Lines*>(lParam)->push_back(
+      Format("hwnd=0x%llx class=%s visible=%d enabled=%d owner=0x%llx",
+             static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(hWnd)), ClassOf(hWnd).c_str(), bVisible,
+             IsWindowEnabled(hWnd) != FALSE, static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(hOwner))) +
+      " caption=\"" + strCaption + "\"");
+  return TRUE;
+}
+
+int QueryWindows(const Args&, Lines* pOut)
+{
+  EnumWindows(ListTopWindow, reinterpret_cast<LPARAM>(pOut));
+  return kExitOk;
+}
