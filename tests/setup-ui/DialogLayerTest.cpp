@@ -107,24 +107,6 @@ TEST(DialogLayer, MessageMapRoutesByControlAndNotification)
   EXPECT_TRUE(::IsWindow(dlg.m_hWnd));  // none of them ended the dialog
 }
 
-TEST(DialogLayer, ListBoxCallsSortAndReadBack)
-{
-  CLayerTestDlg dlg;
-  ASSERT_TRUE(dlg.Create(IDD_LAYER_TEST, NULL));
-  dlg.m_list.AddString("Zeta");
-  dlg.m_list.AddString("Alpha");
-  EXPECT_EQ(LB_ERR, dlg.m_list.GetCurSel());
-  dlg.m_list.SendMessage(LB_SETCURSEL, 1);
-  EXPECT_EQ(1, dlg.m_list.GetCurSel());
-  CString strText;
-  dlg.m_list.GetText(0, strText);
-  EXPECT_STREQ("Alpha", strText);
-  dlg.m_list.GetText(7, strText);
-  EXPECT_STREQ("", strText);
-  dlg.m_list.ResetContent();
-  EXPECT_EQ(0, dlg.m_list.SendMessage(LB_GETCOUNT));
-}
-
 TEST(DialogLayer, ModelessEndDialogHidesWithoutDestroying)
 {
   CLayerTestDlg dlg;
@@ -202,27 +184,6 @@ TEST(DialogLayer, ModalDialogIsOwnedByTheMainWindowAndRunsAgain)
             }));
   EXPECT_EQ(hRealList, hBoundList);
   pApp->m_pMainWnd = NULL;
-}
-
-// Placed by neither its template nor its initialisation, a modal dialog
-// opens centred over its owner.
-TEST(DialogLayer, ModalDialogOpensCentredOverItsOwner)
-{
-  CLayerTestDlg ownerDlg;
-  ASSERT_TRUE(ownerDlg.Create(IDD_LAYER_TEST, NULL));
-  ::SetWindowPos(ownerDlg, NULL, 100, 100, 600, 400, SWP_NOZORDER | SWP_SHOWWINDOW);
-  CLayerTestDlg dlg;
-  RECT rcDlg = {}, rcOwner = {};
-  ::GetWindowRect(ownerDlg, &rcOwner);
-  CWinApp* pApp = AfxGetApp();
-  pApp->m_pMainWnd = &ownerDlg;
-  RunModal(dlg, [&](HWND hDlg) {
-    ::GetWindowRect(hDlg, &rcDlg);
-    ClickButton(hDlg, IDOK);
-  });
-  pApp->m_pMainWnd = NULL;
-  EXPECT_NEAR((rcOwner.left + rcOwner.right) / 2, (rcDlg.left + rcDlg.right) / 2, 1);
-  EXPECT_NEAR((rcOwner.top + rcOwner.bottom) / 2, (rcDlg.top + rcDlg.bottom) / 2, 1);
 }
 
 }  // namespace
