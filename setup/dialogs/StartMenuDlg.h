@@ -21,6 +21,8 @@ public:
 
 protected:
   void DoDataExchange(CDataExchange* pDX) override;
+  BOOL OnInitDialog() override;
+  void OnOK() override;
 
   void OnDblclkFolderList();
   void OnSelchangeScope();
@@ -28,4 +30,11 @@ protected:
   void ShowProgramsRoot();
 
   DECLARE_MESSAGE_MAP()
+
+private:
+  void SetTexts();
+  // Reads the Programs folder of m_nScope. When it cannot be read, the
+  // folder shown before stays, and so does the scope it belongs to.
+  void ReadProgramsDir(int nPrevScope);
+  void ShowError(const char* lpszText);
 };

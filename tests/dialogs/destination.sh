@@ -1,0 +1,149 @@
+#!/bin/bash
+# The destination dialog shown by dialoghost and worked as a person would:
+# the proposal, every check of OK with its message, the directories it
+# creates, and the German texts.
+# usage: destination.sh DRIVER.EXE DIALOGHOST.EXE WORKDIR SHOTDIR
+# A drive of 1 MiB (tmpfs) shows the space message; it needs a private mount
+# namespace, so the script runs itself again inside one where it can.
+if [ -z "$DLG_MOUNT_NS" ] && unshare -m true 2>/dev/null; then
+  DLG_MOUNT_NS=1 exec unshare -m bash "$0" "$@"
+fi
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../e2e/lib.sh"
+source "$here/dialogs-lib.sh"
+export E2E_DRIVER=$1
+DIALOGHOST=$2
+SHOTS=$4
+e2e_init "$3" || exit 1
+dlg="Destination Directory"
+key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Quillwork'
+c_drive() { e2e_unixpath "C:\\$1"; }
+
+# The proposal below ProgramFilesDir; OK creates it.
+program_files=$(e2e_reg_query 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion' ProgramFilesDir)
+host destination
+e2e_check "English texts and the ProgramFilesDir proposal" e2e_script <<SCRIPT
+expect-text "$dlg" 1005 "$program_files\\Quillwork"
+expect-text "$dlg" 1009 "Please choose a directory on your hard disk, to which Quillwork is to be installed, or simply accept the default location."
+expect-text "$dlg" 1012 Destination
+expect-text "$dlg" 2 Exit
+SCRIPT
+shot destination-english
+e2e_drive click "$dlg" 1
+host_end
+e2e_eq "OK accepts the proposal" "$REPORT" "$(lines 'run=1 result=1' "dest=$program_files\\Quillwork" prevdir=)"
+e2e_check "... and has created it" [ -d "$(e2e_unixpath "$program_files\\Quillwork")" ]
+
+# #DefaultDest naming a Shell Folders value; Exit leaves.
+desktop=$(e2e_reg_query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders' Desktop)
+host destination --default-dest Desktop
+e2e_check "the Desktop proposal" e2e_drive expect-text "$dlg" 1005 "$desktop\\Quillwork"
+e2e_drive click "$dlg" 2
+host_end
+e2e_eq "Exit" "$REPORT" "$(lines 'run=1 result=2' dest= prevdir=)"
+
+# An earlier registration: its folder is taken without a question, but the
+# same folder typed in other case asks. Each run proposes it anew.
+e2e_run reg add "$key" /v UninstallString /d 'C:\Tools\Quillwork\uninstall.exe' /f >/dev/null
+mkdir -p "$(c_drive 'Tools\Quillwork')"
+host destination --runs 2
+e2e_drive expect-text "$dlg" 1005 'C:\Tools\Quillwork' && e2e_drive click "$dlg" 1
+e2e_drive expect-text "$dlg" 1005 'C:\Tools\Quillwork' && e2e_drive type "$dlg" 1005 'c:\tools\quillwork' &&
+  e2e_drive click "$dlg" 1
+expect_box Warning 'Directory already exists... Continue?' 1 7
+e2e_check "No stays with the text" e2e_drive expect-text "$dlg" 1005 'c:\tools\quillwork'
+e2e_drive click "$dlg" 1
+expect_box Warning 'Directory already exists... Continue?' 1 6
+host_end
+e2e_eq "the earlier folder, then Yes" "$REPORT" "$(lines 'run=1 result=1' 'dest=C:\Tools\Quillwork' \
+  'prevdir=C:\Tools\Quillwork' 'run=2 result=1' 'dest=c:\tools\quillwork' 'prevdir=C:\Tools\Quillwork')"
+
+# An UninstallString without a folder counts as no earlier installation; a
+# missing one leaves "C:\" cut to "C:", which is then accepted as is.
+e2e_run reg add "$key" /v UninstallString /d 'uninstall.exe' /f >/dev/null
+host destination
+e2e_drive expect-text "$dlg" 1005 "$program_files\\Quillwork" && e2e_drive click "$dlg" 2
+host_end
+e2e_eq "no folder in UninstallString" "$REPORT" "$(lines 'run=1 result=2' dest= prevdir=)"
+e2e_run reg delete "$key" /v UninstallString /f >/dev/null
+host destination
+e2e_drive expect-text "$dlg" 1005 'C:' && e2e_drive click "$dlg" 1
+host_end
+e2e_eq "no UninstallString" "$REPORT" "$(lines 'run=1 result=1' dest=C: prevdir=C:)"
+e2e_run reg delete "$key" /f >/dev/null
+
+# Refusals: the dialog stays with the text after each message.
+small=$E2E_WORK/small
+if [ -n "$DLG_MOUNT_NS" ] && mkdir -p "$small" && mount -t tmpfs -o size=1m tmpfs "$small"; then
+  ln -sfn "$small" "$WINEPREFIX/dosdevices/m:"
+fi
+touch "$(c_drive Afile)"
+long=C:\\$(printf 'x%.0s' {1..300})
+host destination --total-size 5000
+refuse() {
+  e2e_drive type "$dlg" 1005 "$1" && e2e_drive click "$dlg" 1
+  expect_box Error "$2" "$3" 1
+  e2e_check "\"$1\" stays" e2e_drive expect-text "$dlg" 1005 "$1"
+}
+form='Invalid input - must be of the form\nX:\Path'
+refuse Tools "$form" 0
+refuse '\Tools' "$form" 0
+refuse 'Q:Tools' 'The directory cannot be created.\nPossibly incorrect syntax.' 1
+refuse '' "$form" 0
+refuse 'C:\Afile' 'A file of the same name already exists.\nPlease Choose a different location.' 1
+e2e_check "the file is still a file" [ -f "$(c_drive Afile)" ]
+refuse "$long" 'The path is too long.\nPlease choose a shorter one.' 1
+if mountpoint -q "$small"; then
+  read -r blocks size < <(stat -f -c '%a %S' "$small")
+  short=$(((5000 + 0x300000 - blocks * size) / 1024))
+  nospace="Not enough disk space.\nLeave Setup and free at least $short KB on drive M:\nor choose a different drive."
+  e2e_drive type "$dlg" 1005 'm:\Inst' && e2e_drive click "$dlg" 1
+  shot destination-no-space
+  expect_box Error "$nospace" 1 1
+  refuse 'm:' "$nospace" 1
+  e2e_check "nothing created on the full drive" [ -z "$(ls -A "$small")" ]
+else
+  e2e_log "no private mount namespace: the space message is left to free_space_tests"
+fi
+keyboard_type "$dlg" 1005 "C:\\$(printf 'k%.0s' {1..300})"
+typed=$(e2e_drive text "$dlg" 1005)
+e2e_eq "the keyboard stops at 259 characters" "${#typed}" 259
+e2e_drive click "$dlg" 2
+host_end
+e2e_eq "Exit after the refusals" "$(head -n1 <<<"$REPORT")" 'run=1 result=2'
+
+# Parents created outermost first, with and without a trailing backslash;
+# an existing folder with Yes.
+mkdir -p "$(c_drive Existing)"
+host destination --runs 3
+e2e_drive type "$dlg" 1005 'C:\Apps\Sub\Leaf' && e2e_drive click "$dlg" 1
+e2e_drive expect-text "$dlg" 1005 "$program_files\\Quillwork" && e2e_drive type "$dlg" 1005 'C:\Apps2\Sub\' &&
+  e2e_drive click "$dlg" 1
+e2e_drive expect-text "$dlg" 1005 "$program_files\\Quillwork" && e2e_drive type "$dlg" 1005 'C:\Existing' &&
+  e2e_drive click "$dlg" 1
+expect_box Warning 'Directory already exists... Continue?' 1 6
+host_end
+e2e_eq "three accepted runs" "$(grep '^dest=' <<<"$REPORT")" "$(lines 'dest=C:\Apps\Sub\Leaf' 'dest=C:\Apps2\Sub\' \
+  'dest=C:\Existing')"
+e2e_check "C:\\Apps\\Sub\\Leaf and C:\\Apps2\\Sub exist" [ -d "$(c_drive 'Apps\Sub\Leaf')" -a -d "$(c_drive 'Apps2\Sub')" ]
+
+# German for every code but exactly "ENG"; a long name is cut to 259.
+name=$(printf 'N%.0s' {1..300})
+for code in GER FRA eng; do
+  host destination --lang "$code" --app "$name"
+  e2e_check "$code: German texts" e2e_script <<SCRIPT
+wait "Zielverzeichnis wählen" 20000
+expect-text "Zielverzeichnis wählen" 1009 "Geben Sie das Verzeichnis an, in dem $name installiert werden soll, oder akzeptieren Sie das vorgegebene Verzeichnis."
+expect-text "Zielverzeichnis wählen" 1012 Zielverzeichnis
+expect-text "Zielverzeichnis wählen" 2 Verlassen
+expect-text "Zielverzeichnis wählen" 1 OK
+SCRIPT
+  proposal=$(e2e_drive text "Zielverzeichnis wählen" 1005)
+  e2e_eq "$code: the proposal is cut to 259" "${#proposal}" 259
+  [ "$code" = GER ] && shot destination-german
+  e2e_drive click "Zielverzeichnis wählen" 2
+  host_end
+  e2e_eq "$code: Verlassen" "$(head -n1 <<<"$REPORT")" 'run=1 result=2'
+done
+
+e2e_finish

@@ -1,0 +1,46 @@
+# Helpers of the dialog tests, on top of tests/e2e/lib.sh: dialoghost runs,
+# message boxes, screenshots, and a real mouse and keyboard (xdotool on the
+# virtual screen) where the driver's messages cannot stand in for a person.
+# Needs DIALOGHOST and SHOTS.
+
+# host DIALOG ARGS...: shows the dialog through dialoghost.
+host() {
+  HOST_REPORT="$E2E_WORK/report.txt"
+  rm -f "$HOST_REPORT"
+  e2e_start "$DIALOGHOST" "$1" "$(e2e_winpath "$HOST_REPORT")" "${@:2}"
+}
+
+# host_end: waits for dialoghost to end; its report goes to REPORT.
+host_end() {
+  e2e_wait_exit 30
+  REPORT=$(iconv -f CP1252 -t UTF-8 "$HOST_REPORT" 2>/dev/null)
+}
+
+lines() { printf '%s\n' "$@"; }
+
+# expect_box CAPTION TEXT ICON BUTTON: the message box that is up shows TEXT
+# (line breaks written \n) with an icon (1) or none (0); BUTTON answers it.
+expect_box() {
+  local x
+  x=$(e2e_drive dump "$1" | sed -n 's/^id=65535 .* px=\([0-9]*\),.*/\1/p')
+  e2e_eq "\"$1\" box: $2" "$(e2e_drive text "$1" 65535)" "$2"
+  e2e_eq "\"$1\" box has an icon: $2" "$([ "${x:-0}" -gt 12 ] && echo 1 || echo 0)" "$3"
+  e2e_drive click "$1" "$4" && e2e_drive gone "$1" 5000
+}
+
+# shot NAME: a screenshot kept in SHOTS.
+shot() {
+  mkdir -p "$SHOTS" && cp "$(e2e_shot "$1")" "$SHOTS/$1.png"
+}
+
+# mouse_click CAPTION ID DX DY COUNT: COUNT clicks at DX,DY inside the control.
+mouse_click() {
+  local x y w h
+  read -r x y w h < <(e2e_drive rect "$1" "$2")
+  xdotool mousemove $((x + $3)) $((y + $4)) click --repeat "$5" --delay 60 1
+}
+
+# keyboard_type CAPTION ID TEXT: empties the edit, clicks into it and types.
+keyboard_type() {
+  e2e_drive type "$1" "$2" "" && mouse_click "$1" "$2" 5 5 1 && xdotool type --delay 2 "$3"
+}
