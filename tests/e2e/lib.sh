@@ -42,6 +42,11 @@ e2e_start_xvfb() {
   local fd_file="$E2E_WORK/xvfb.display"
   rm -f "$fd_file"
   if [ -n "$E2E_DISPLAY" ]; then
+    # A server already there would answer the probe below in our stead.
+    if [ -e "/tmp/.X${E2E_DISPLAY#:}-lock" ]; then
+      e2e_log "display $E2E_DISPLAY is in use"
+      return 1
+    fi
     Xvfb "$E2E_DISPLAY" -screen 0 1024x768x24 -nolisten tcp >"$E2E_WORK/xvfb.log" 2>&1 &
     E2E_XVFB_PID=$!
     DISPLAY=$E2E_DISPLAY
@@ -55,7 +60,7 @@ e2e_start_xvfb() {
     if [ -z "$E2E_DISPLAY" ] && [ -s "$fd_file" ]; then
       DISPLAY=:$(head -n1 "$fd_file")
     fi
-    if [ -n "$DISPLAY" ] && e2e_display_ready; then
+    if [ -n "$DISPLAY" ] && kill -0 "$E2E_XVFB_PID" 2>/dev/null && e2e_display_ready; then
       export DISPLAY
       e2e_log "Xvfb $DISPLAY (pid $E2E_XVFB_PID)"
       return 0
