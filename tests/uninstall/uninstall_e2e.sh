@@ -1,0 +1,191 @@
+#!/bin/bash
+# uninstall.exe end to end under wine: real installation trees, uninstall.dat,
+# registry keys and shortcut files in a fresh prefix; the program runs from
+# its folder, the driver reads and answers its message box, and then every
+# file, folder, key and RunOnce value is checked.
+#
+# usage: uninstall_e2e.sh UNINSTALL_EXE DRIVER_EXE WORKDIR
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../e2e/lib.sh"
+# Absolute: one case starts the program from another directory.
+uninstall_exe=$(realpath "$1")
+export E2E_DRIVER=$(realpath "$2")
+e2e_init "$3" || exit 1
+
+C=$WINEPREFIX/drive_c
+E=$C/e2e
+KEYS='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion'
+UNINSTALL_KEY="$KEYS\\Uninstall"
+RUNONCE_KEY="$KEYS\\RunOnce"
+ENV_KEY='HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\Session Manager\Environment'
+
+# make_file UNIXPATH...: small files with their parent folders.
+make_file() {
+  local f
+  for f in "$@"; do mkdir -p "$(dirname "$f")" && echo "$f" >"$f"; done
+}
+
+# install DIR APPNAME [INSTALLED...] -- [LINKS...] -- [GENERATED...]: the
+# program and uninstall.dat in C:\e2e\DIR.
+install() {
+  local dir=$E/$1
+  shift
+  mkdir -p "$dir" && cp "$uninstall_exe" "$dir/uninstall.exe"
+  python3 "$here/make_uninstall_dat.py" "$dir/uninstall.dat" "$@"
+}
+
+# uninstall WINPATH CAPTION SHOTNAME: runs the program, waits for its box,
+# keeps a screenshot, reads the box's text into g_text and presses OK; the
+# exit code goes to g_exit.
+uninstall() {
+  g_text="(no box captioned $2)"
+  e2e_start "$1"
+  if e2e_drive wait "$2" 30000 >/dev/null; then
+    e2e_shot "$3" >/dev/null
+    g_text=$(e2e_drive text "$2" 65535)
+    e2e_drive click "$2" 1 >/dev/null
+  fi
+  e2e_wait_exit 30
+  g_exit=$?
+}
+
+exists() { [ -e "$1" ] || [ -L "$1" ]; }
+absent() { ! exists "$1"; }
+key_absent() { ! e2e_reg_exists "$1"; }
+value_absent() { ! e2e_reg_query "$1" "$2" >/dev/null; }
+
+# ---- the installations ----
+
+full="Demo Tool"
+I=$E/$full
+make_file "$I/tool.exe" "$I/a/b/x.txt" "$I/a/y.txt" "$I/c.txt" "$I/d/e/f.txt" "$I/g/h/i.txt" \
+  "$I/ro/locked.txt" "$I/drive.txt" "$I/settings.ini" \
+  "$I/cache/1.tmp" "$I/cache/sub/2.tmp" "$I/cache/sub/deeper/3.tmp" "$I/cache/.hidden" "$I/cache/.keep/k.txt" \
+  "$I/logs/a.log" "$I/logs/old/b.log" \
+  "$E/outside.txt" "$E/outside-dir/keep.txt" "$E/abs/abs.txt" "$E/rooted.txt" \
+  "$E/menu/$full/$full.lnk" "$E/menu/$full/Readme.lnk" "$E/desktop/$full.lnk" "$E/desktop/notes.txt"
+mkdir -p "$E/empty-outside"
+chmod a-w "$I/ro/locked.txt"
+# Wine shows a Unix symbolic link to a folder as a reparse point, as Windows
+# shows a junction.
+ln -s ../../outside-dir "$I/cache/outlink"
+ln -s ../outside-dir "$I/linkgen"
+install "$full" "$full" \
+  uninstall.exe tool.exe 'a\b\x.txt' 'a\y.txt' c.txt 'd\e\f.txt' 'g\' 'g\h\i.txt' 'ro\locked.txt' \
+  '..\outside.txt' 'C:\e2e\abs\abs.txt' '\e2e\rooted.txt' 'C:drive.txt' '..\empty-outside\x.txt' \
+  -- "C:\\e2e\\menu\\$full\\$full.lnk" "C:\\e2e\\menu\\$full\\Readme.lnk" "C:\\e2e\\desktop\\$full.lnk" \
+  'C:\e2e\desktop\notes.txt' \
+  -- settings.ini missing.log cache logs linkgen '..\outside-dir' 'C:\e2e\abs'
+
+make_file "$E/bare/bare.txt"
+install bare "Bare Tool" uninstall.exe bare.txt
+
+make_file "$E/noname/n.txt"
+install noname "" uninstall.exe n.txt
+
+# No uninstall.dat beside the program; one in the directory it starts from.
+make_file "$E/nodata/keep.txt" "$E/decoy/decoy.txt"
+mkdir -p "$E/nodata" && cp "$uninstall_exe" "$E/nodata/uninstall.exe"
+python3 "$here/make_uninstall_dat.py" "$E/decoy/uninstall.dat" Decoy decoy.txt
+
+# A folder whose path GetModuleFileNameA cannot return whole.
+deep=$E/deep
+for i in 1 2 3 4 5; do deep=$deep/$(printf 'x%.0s' {1..50}); done
+make_file "$deep/victim.txt"
+mkdir -p "$deep" && cp "$uninstall_exe" "$deep/uninstall.exe"
+python3 "$here/make_uninstall_dat.py" "$deep/uninstall.dat" Deep victim.txt
+
+reg=$E/keys.reg
+cat >"$reg" <<REG
+REGEDIT4
+
+[$RUNONCE_KEY]
+
+[$UNINSTALL_KEY\\$full]
+"DisplayName"="$full"
+"UninstallString"="C:\\\\e2e\\\\$full\\\\uninstall.exe"
+
+[$UNINSTALL_KEY\\Other App]
+"DisplayName"="Other App"
+
+[$UNINSTALL_KEY\\Decoy]
+"DisplayName"="Decoy"
+REG
+e2e_run regedit /S 'C:\e2e\keys.reg' || e2e_log "regedit failed"
+
+# ---- a complete run ----
+
+uninstall "C:\\e2e\\$full\\uninstall.exe" Success full
+e2e_eq "full: exit code" "$g_exit" 0
+e2e_eq "full: message" "$g_text" "$full was uninstalled successfully!"
+for f in tool.exe a c.txt 'd/e' g settings.ini cache/1.tmp cache/sub logs uninstall.dat; do
+  e2e_check "full: $f removed" absent "$I/$f"
+done
+for f in uninstall.exe d ro/locked.txt drive.txt cache/.hidden cache/.keep/k.txt; do
+  e2e_check "full: $f stays" exists "$I/$f"
+done
+e2e_check "full: nothing outside the installation deleted" exists "$E/outside.txt"
+e2e_check "full: absolute installed name passed over" exists "$E/abs/abs.txt"
+e2e_check "full: rooted installed name passed over" exists "$E/rooted.txt"
+e2e_check "full: folder outside the installation stays" exists "$E/empty-outside"
+e2e_check "full: links inside a generated folder not followed" exists "$E/outside-dir/keep.txt"
+e2e_check "full: shortcuts removed" absent "$E/menu/$full/Readme.lnk"
+e2e_check "full: start-menu folder removed" absent "$E/menu/$full"
+e2e_check "full: desktop shortcut removed" absent "$E/desktop/$full.lnk"
+e2e_check "full: recorded non-shortcut stays" exists "$E/desktop/notes.txt"
+e2e_check "full: Uninstall key deleted" key_absent "$UNINSTALL_KEY\\$full"
+e2e_check "full: other program's key stays" e2e_reg_exists "$UNINSTALL_KEY\\Other App"
+e2e_eq "full: RunOnce deletes the program" "$(e2e_reg_query "$RUNONCE_KEY" "${full}_DelUninstallExe")" \
+  "C:\\windows\\system32\\cmd.exe /c del \"C:\\e2e\\$full\\uninstall.exe\""
+e2e_eq "full: RunOnce removes the folder" "$(e2e_reg_query "$RUNONCE_KEY" "${full}_RmDir")" \
+  "C:\\windows\\system32\\cmd.exe /c rd \"C:\\e2e\\$full\""
+
+# ---- no shortcuts, COMSPEC unset ----
+
+comspec=$(e2e_reg_query "$ENV_KEY" ComSpec)
+e2e_run reg delete "$ENV_KEY" /v ComSpec /f >/dev/null
+uninstall 'C:\e2e\bare\uninstall.exe' Success bare
+e2e_run reg add "$ENV_KEY" /v ComSpec /t REG_EXPAND_SZ /d "$comspec" /f >/dev/null
+e2e_eq "bare: exit code" "$g_exit" 0
+e2e_eq "bare: message" "$g_text" "Bare Tool was uninstalled successfully!"
+e2e_check "bare: file removed" absent "$E/bare/bare.txt"
+e2e_eq "bare: RunOnce without COMSPEC" "$(e2e_reg_query "$RUNONCE_KEY" "Bare Tool_DelUninstallExe")" \
+  " /c del \"C:\\e2e\\bare\\uninstall.exe\""
+e2e_eq "bare: RunOnce rd without COMSPEC" "$(e2e_reg_query "$RUNONCE_KEY" "Bare Tool_RmDir")" " /c rd \"C:\\e2e\\bare\""
+
+# ---- no uninstall.dat beside the program ----
+
+cd "$E/decoy"
+uninstall 'C:\e2e\nodata\uninstall.exe' Error nodata
+cd - >/dev/null
+e2e_eq "nodata: exit code" "$g_exit" 1
+e2e_eq "nodata: message" "$g_text" 'Uninstall information could\nnot be read or is corrupt!'
+e2e_check "nodata: its folder untouched" exists "$E/nodata/keep.txt"
+e2e_check "nodata: the start directory's files untouched" exists "$E/decoy/decoy.txt"
+e2e_check "nodata: no key deleted" e2e_reg_exists "$UNINSTALL_KEY\\Decoy"
+e2e_check "nodata: no RunOnce value" value_absent "$RUNONCE_KEY" "Decoy_RmDir"
+
+# ---- its own folder can't be made current ----
+
+uninstall "$deep/uninstall.exe" Error deep
+e2e_eq "deep: exit code" "$g_exit" 1
+e2e_eq "deep: message" "$g_text" 'The installation folder could not be opened!\nNothing was removed.'
+e2e_check "deep: nothing removed" exists "$deep/victim.txt"
+e2e_check "deep: no RunOnce value" value_absent "$RUNONCE_KEY" "Deep_RmDir"
+
+# ---- an empty application name ----
+
+# setup then writes its values into the Uninstall key itself. Without other
+# programs' entries below it, deleting "Uninstall\" would take the key along.
+e2e_run reg delete "$UNINSTALL_KEY\\Other App" /f >/dev/null
+e2e_run reg delete "$UNINSTALL_KEY\\Decoy" /f >/dev/null
+e2e_run reg add "$UNINSTALL_KEY" /v UninstallString /d 'C:\e2e\noname\uninstall.exe' /f >/dev/null
+uninstall 'C:\e2e\noname\uninstall.exe' Success noname
+e2e_eq "noname: exit code" "$g_exit" 0
+e2e_eq "noname: message" "$g_text" " was uninstalled successfully!"
+e2e_check "noname: file removed" absent "$E/noname/n.txt"
+e2e_check "noname: the Uninstall key stays" e2e_reg_exists "$UNINSTALL_KEY"
+e2e_eq "noname: RunOnce value" "$(e2e_reg_query "$RUNONCE_KEY" "_RmDir")" \
+  "C:\\windows\\system32\\cmd.exe /c rd \"C:\\e2e\\noname\""
+
+e2e_finish
