@@ -113,18 +113,19 @@ host_end
 e2e_eq "Exit after the refusals" "$(head -n1 <<<"$REPORT")" 'run=1 result=2'
 
 # Parents created outermost first, with and without a trailing backslash;
-# an existing folder with Yes.
+# an existing folder with Yes, named with a backslash at its end, which a
+# search by name does not find.
 mkdir -p "$(c_drive Existing)"
 host destination --runs 3
 e2e_drive type "$dlg" 1005 'C:\Apps\Sub\Leaf' && e2e_drive click "$dlg" 1
 e2e_drive expect-text "$dlg" 1005 "$program_files\\Quillwork" && e2e_drive type "$dlg" 1005 'C:\Apps2\Sub\' &&
   e2e_drive click "$dlg" 1
-e2e_drive expect-text "$dlg" 1005 "$program_files\\Quillwork" && e2e_drive type "$dlg" 1005 'C:\Existing' &&
+e2e_drive expect-text "$dlg" 1005 "$program_files\\Quillwork" && e2e_drive type "$dlg" 1005 'C:\Existing\' &&
   e2e_drive click "$dlg" 1
 expect_box Warning 'Directory already exists... Continue?' 1 6
 host_end
 e2e_eq "three accepted runs" "$(grep '^dest=' <<<"$REPORT")" "$(lines 'dest=C:\Apps\Sub\Leaf' 'dest=C:\Apps2\Sub\' \
-  'dest=C:\Existing')"
+  'dest=C:\Existing\')"
 e2e_check "C:\\Apps\\Sub\\Leaf and C:\\Apps2\\Sub exist" [ -d "$(c_drive 'Apps\Sub\Leaf')" -a -d "$(c_drive 'Apps2\Sub')" ]
 
 # German for every code but exactly "ENG"; a long name is cut to 259.
