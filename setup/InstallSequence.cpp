@@ -1,20 +1,16 @@
 // The install sequence: InitInstance leads from the startup box through the
 // dialogs and the extraction to the end of setup.
 #include <stdio.h>
+
+#include "common/UninstallData.h"
+#include "setup/SequenceTexts.h"
 #include "setup/SetupApp.h"
+#include "setup/UninstallDataWriter.h"
 #include "setup/dialogs/BackgroundWnd.h"
 #include "setup/dialogs/ProgressDlg.h"
+#include "setup/dialogs/StartMenuDlg.h"
 
 namespace {
-
-// Until the destination dialog runs in the sequence: the script's
-// application name below C:\, created here as that dialog would.
-void UseDefaultDestination(CSetupApp& app)
-{
-  char* pszDest = app.m_destinationDlg.m_szDestDir;
-  snprintf(pszDest, sizeof(app.m_destinationDlg.m_szDestDir), "C:\\%s", static_cast<const char*>(app.m_strAppName));
-  _mkdir(pszDest);
-}
 
 // Nothing pumps messages while files are extracted: paint the progress
 // window and its controls now, so it does not stay blank.
@@ -23,54 +19,151 @@ void PaintNow(CWnd& window)
   ::RedrawWindow(window.m_hWnd, NULL, NULL, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 }
 
-// No message loop runs while files are extracted. Between entries setup
-// still answers what other programs send it (PeekMessage handles sent
-// messages) and repaints its windows; input stays queued, untouched.
-void AnswerAndRepaint()
+struct FailureContext
 {
-  MSG msg;
-  for (int i = 0; i < 64 && ::PeekMessageA(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE); ++i)
-    ::DispatchMessageA(&msg);
-}
+  CSetupApp* pApp;
+  CWnd* pOwner;
+};
 
-void ReportFailedEntry(CWnd& owner, const char* lpszName)
+// An entry that cannot be extracted: the person is told which and why, and
+// chooses between trying again (say, after closing a program that holds the
+// file) and stopping the installation.
+bool AskRetry(int32_t nIndex, const CString& strCause, void* pUserData)
 {
+  FailureContext* pContext = static_cast<FailureContext*>(pUserData);
+  CSetupApp& app = *pContext->pApp;
   CString strText;
-  strText.Format("%s could not be extracted!\nSetup cannot continue.", lpszName);
-  ::MessageBoxA(owner.m_hWnd, strText, "Error", MB_OK | MB_ICONEXCLAMATION);
+  strText.Format(Text(kExtractFailed, app.m_strLanguage), app.m_pFiles[nIndex].name,
+                 static_cast<const char*>(strCause));
+  return ::MessageBoxA(pContext->pOwner->m_hWnd, strText, "Error", MB_RETRYCANCEL | MB_ICONEXCLAMATION) == IDRETRY;
 }
 
-// Steps 6 to 18: the dialogs, the extraction and what follows it. Returns
-// when the installation is complete or the user has left.
-void RunInstallation(CSetupApp& app, CBackgroundWnd& background)
+}  // namespace
+
+// Steps 7 and 8: the destination and the program group, with the Back loop.
+// IDCANCEL when the person leaves setup.
+INT_PTR CSetupApp::ChooseDestination(CStartMenuDlg& startMenu)
+{
+  if (m_destinationDlg.DoModal() == IDCANCEL)
+    return IDCANCEL;
+  while (startMenu.DoModal() == IDCANCEL) {
+    // Back: an empty destination that the dialog made goes again.
+    _rmdir(m_destinationDlg.m_szDestDir);
+    if (m_destinationDlg.DoModal() == IDCANCEL)
+      return IDCANCEL;
+  }
+  return IDOK;
+}
+
+// Step 12: only when the destination holds a record of the same application.
+void CSetupApp::CleanUpEarlierInstallation(CProgressDlg& progress, const char* lpszProgramGroup)
+{
+  FILE* pFile = fopen("uninstall.dat", "rb");
+  if (pFile == NULL)
+    return;
+  progress.SetDlgItemText(IDC_CURRENT_FILE, Text(kCheckingOldData, m_strLanguage));
+  fclose(pFile);
+  UninstallData earlier;
+  if (earlier.Read("uninstall.dat") != 0 || m_strAppName != earlier.m_szAppName)
+    return;
+  RemoveEarlierInstallation(earlier, lpszProgramGroup);
+}
+
+// Step 13.
+void CSetupApp::CreateAllShortcuts(CProgressDlg& progress, const char* lpszProgramGroup)
+{
+  progress.SetDlgItemText(IDC_CURRENT_FILE, Text(kCreatingShortcuts, m_strLanguage));
+  for (int32_t i = 0; i < m_nShortcuts; ++i)
+    CreateShortcut(&m_pShortcuts[i], lpszProgramGroup);
+  if (m_nStartupShortcuts != 0)
+    CreateShortcutsIn(m_pStartupShortcuts, m_nStartupShortcuts, "Startup");
+  if (m_nDesktopShortcuts != 0)
+    CreateShortcutsIn(m_pDesktopShortcuts, m_nDesktopShortcuts, "Desktop");
+}
+
+// Step 15.
+void CSetupApp::SaveUninstallData(CProgressDlg& progress, CWnd& owner, const char* lpszDestDir)
+{
+  progress.SetDlgItemText(IDC_CURRENT_FILE, Text(kCreatingUninstallData, m_strLanguage));
+  if (WriteUninstallData(*this, CString(lpszDestDir) + "\\uninstall.dat"))
+    ::MessageBoxA(owner.m_hWnd, "Uninstall Information could not be saved!", "Error", MB_ICONEXCLAMATION);
+}
+
+// A stopped installation leaves what it has extracted, and nothing of it is
+// orphaned: the record lists the whole new file table together with what an
+// earlier installation of the same application there recorded, and the
+// application is registered when its uninstaller is in place. So either the
+// uninstaller or a later setup into the same directory removes all of it.
+// Shortcuts and fonts were not touched yet.
+void CSetupApp::RecordStoppedInstallation(const char* lpszDestDir)
+{
+  CString strRecord = CString(lpszDestDir) + "\\uninstall.dat";
+  UninstallData earlier;
+  bool bSameApplication = earlier.Read(strRecord) == 0 && m_strAppName == earlier.m_szAppName;
+  ShortcutEntry* pLists[3] = {m_pShortcuts, m_pStartupShortcuts, m_pDesktopShortcuts};
+  int32_t nCounts[3] = {m_nShortcuts, m_nStartupShortcuts, m_nDesktopShortcuts};
+  m_nShortcuts = m_nStartupShortcuts = m_nDesktopShortcuts = 0;
+  WriteUninstallData(*this, strRecord, bSameApplication ? &earlier : NULL);
+  m_pShortcuts = pLists[0];
+  m_nShortcuts = nCounts[0];
+  m_nStartupShortcuts = nCounts[1];
+  m_nDesktopShortcuts = nCounts[2];
+  if (::GetFileAttributesA(CString(lpszDestDir) + "\\uninstall.exe") != INVALID_FILE_ATTRIBUTES)
+    RegisterUninstall(lpszDestDir);
+}
+
+// Steps 6 to 18. Returns when the installation is complete, stopped, or the
+// person has left.
+void CSetupApp::RunInstallation(CBackgroundWnd& background)
 {
   // 6. The agreement, when the script has one.
-  if (!app.m_agreementDlg.m_strText.IsEmpty() && app.m_agreementDlg.DoModal() == IDCANCEL)
+  if (!m_agreementDlg.m_strText.IsEmpty() && m_agreementDlg.DoModal() == IDCANCEL)
     return;
 
   // 7, 8. Destination and program group.
-  UseDefaultDestination(app);
-  const char* pszDest = app.m_destinationDlg.m_szDestDir;
+  CStartMenuDlg startMenu;
+  if (ChooseDestination(startMenu) == IDCANCEL)
+    return;
+  const char* pszDest = m_destinationDlg.m_szDestDir;
+  const char* pszGroup = startMenu.m_szFolder;
 
   // 9. The progress dialog over the background.
   CProgressDlg progress;
   progress.Create(CProgressDlg::IDD, &background);
-  progress.m_progress.SetRange32(0, app.m_nTotalSize);
+  progress.m_progress.SetRange32(0, m_nTotalSize);
   PaintNow(progress);
 
   // 10. Extraction.
-  int32_t nFailed = app.ExtractFiles(progress, pszDest);
-  if (nFailed >= 0)
-  {
-    ReportFailedEntry(background, app.m_pFiles[nFailed].name);
+  FailureContext context = {this, &background};
+  if (ExtractFiles(progress, pszDest, NULL, &context, AskRetry) >= 0) {
+    RecordStoppedInstallation(pszDest);
+    progress.EndDialog(0);
     return;
   }
 
-  // 17. Done: hide the progress dialog.
-  progress.EndDialog(0);
-}
+  // 11, 12. Relative names from here on are inside the destination; if it
+  // cannot be made current, nothing is deleted relative to another place.
+  if (_chdir(pszDest) == 0)
+    CleanUpEarlierInstallation(progress, pszGroup);
 
-}  // namespace
+  // 13. Shortcuts.
+  CreateAllShortcuts(progress, pszGroup);
+
+  // 14. Fonts.
+  if (m_nFonts != 0) {
+    progress.SetDlgItemText(IDC_CURRENT_FILE, Text(kInstallingFonts, m_strLanguage));
+    InstallFonts(pszDest);
+  }
+
+  // 15, 16. The record for the uninstaller, and the registration.
+  SaveUninstallData(progress, background, pszDest);
+  RegisterUninstall(pszDest);
+
+  // 17, 18. Done.
+  progress.EndDialog(0);
+  CString strText = m_strAppName + Text(kInstalledText, m_strLanguage);
+  ::MessageBoxA(background.m_hWnd, strText, Text(kInstalledTitle, m_strLanguage), MB_OK | MB_ICONINFORMATION);
+}
 
 BOOL CSetupApp::InitInstance()
 {
@@ -79,8 +172,7 @@ BOOL CSetupApp::InitInstance()
   m_initDlg.Create(CInitDlg::IDD, NULL);
 
   // 3. The overlay: script and archive.
-  if (LoadOverlay())
-  {
+  if (LoadOverlay()) {
     ::MessageBoxA(NULL, m_strError, "Error", MB_OK | MB_ICONEXCLAMATION);
     return FALSE;
   }
@@ -93,35 +185,12 @@ BOOL CSetupApp::InitInstance()
   m_pMainWnd = &background;
   background.Create(CBackgroundWnd::IDD, NULL);
 
-  RunInstallation(*this, background);
+  RunInstallation(background);
 
-  // 19. Close the windows; setup ends.
+  // 19. Close the windows; setup ends. The progress and start-menu dialogs
+  // went with RunInstallation's locals.
   background.DestroyWindow();
   background.m_bitmap.DeleteObject();
   m_pMainWnd = NULL;
   return FALSE;
-}
-
-int32_t CSetupApp::ExtractFiles(CProgressDlg& progress, const char* lpszDestDir, EntryDoneHook pfnEntryDone,
-                                void* pUserData)
-{
-  for (int32_t j = 0; j < m_nFiles; ++j)
-  {
-    progress.SetDlgItemText(IDC_CURRENT_FILE, "");
-    progress.SetDlgItemText(IDC_CURRENT_FILE, m_pFiles[j].name);
-    try
-    {
-      m_archive.ExtractFile(static_cast<uint16_t>(j), lpszDestDir, true, NULL, NULL, NULL, 65535);
-    }
-    catch (CException* e)
-    {
-      e->Delete();
-      return j;
-    }
-    progress.m_progress.OffsetPos(m_pFiles[j].size);
-    AnswerAndRepaint();
-    if (pfnEntryDone != NULL)
-      pfnEntryDone(j, pUserData);
-  }
-  return -1;
 }

@@ -7,7 +7,10 @@
 #include "setup/dialogs/DestinationDlg.h"
 #include "setup/dialogs/InitDlg.h"
 
+class CBackgroundWnd;
 class CProgressDlg;
+class CStartMenuDlg;
+class UninstallData;
 
 class CSetupApp : public CWinApp, public CSetupData
 {
@@ -16,17 +19,36 @@ public:
   ~CSetupApp() override;
 
   BOOL InitInstance() override;
+  void RunInstallation(CBackgroundWnd& background);
+  INT_PTR ChooseDestination(CStartMenuDlg& startMenu);
 
   // Reads this program's own file (the module path) and its overlay.
   BOOL LoadOverlay();
 
   // Extracts every entry of the file table below lpszDestDir, in archive
   // order, naming it in the progress dialog and advancing the bar by its
-  // size; pfnEntryDone, when given, is called after each entry. Returns -1,
-  // or the index of the entry whose extraction raised an error.
+  // size; pfnEntryDone, when given, is called after each entry. An entry
+  // that fails is offered to pfnFailed, which returns true to try it again;
+  // without one, or when it returns false, the extraction stops. Returns -1,
+  // or the index of the entry it stopped at.
   typedef void (*EntryDoneHook)(int32_t nIndex, void* pUserData);
+  typedef bool (*ExtractFailedHook)(int32_t nIndex, const CString& strCause, void* pUserData);
   int32_t ExtractFiles(CProgressDlg& progress, const char* lpszDestDir, EntryDoneHook pfnEntryDone = NULL,
-                       void* pUserData = NULL);
+                       void* pUserData = NULL, ExtractFailedHook pfnFailed = NULL);
+  // One entry; false with the reason, in the script's language, when it
+  // could not be extracted.
+  bool ExtractEntry(int32_t nIndex, const char* lpszDestDir, CString& strCause);
+
+  // The steps after the extraction.
+  void CleanUpEarlierInstallation(CProgressDlg& progress, const char* lpszProgramGroup);
+  // Deletes what the earlier record lists and this installation does not
+  // bring again, and the earlier shortcuts; relative to the current directory.
+  void RemoveEarlierInstallation(UninstallData& earlier, const char* lpszProgramGroup);
+  void CreateAllShortcuts(CProgressDlg& progress, const char* lpszProgramGroup);
+  void InstallFonts(const char* lpszDestDir);
+  void SaveUninstallData(CProgressDlg& progress, CWnd& owner, const char* lpszDestDir);
+  void RegisterUninstall(const char* lpszDestDir);
+  void RecordStoppedInstallation(const char* lpszDestDir);
 
   // Shell folders and shortcuts.
   // Reads one value of the Shell Folders key below hRoot into a 260-byte

@@ -48,36 +48,72 @@ void AddShortcuts(CNameList& list, const ShortcutEntry* pList, int32_t nCount)
     list.Add(pList[i].linkPath, sizeof(pList[i].linkPath));
 }
 
-// The lists in file order; called once to count and once to write.
-void AddFiles(CNameList& list, const CSetupData& data)
+// What the file records: setup's data, and for a stopped installation the
+// earlier record's names that the new one does not repeat.
+struct CRecordSource
+{
+  const CSetupData& data;
+  const UninstallData* pEarlier;
+};
+
+bool InFileTable(const CSetupData& data, const char* psz)
 {
   for (int32_t i = 0; i < data.m_nFiles; ++i)
-    list.Add(data.m_pFiles[i].name, sizeof(data.m_pFiles[i].name));
+    if (strcmp(data.m_pFiles[i].name, psz) == 0)
+      return true;
+  return false;
 }
-void AddLinks(CNameList& list, const CSetupData& data)
-{
-  AddShortcuts(list, data.m_pShortcuts, data.m_nShortcuts);
-  AddShortcuts(list, data.m_pStartupShortcuts, data.m_nStartupShortcuts);
-  AddShortcuts(list, data.m_pDesktopShortcuts, data.m_nDesktopShortcuts);
-}
-void AddGenerated(CNameList& list, const CSetupData& data)
+
+bool InGeneratedFiles(const CSetupData& data, const char* psz)
 {
   for (int32_t i = 0; i < data.m_nGeneratedFiles; ++i)
-    list.Add(*data.m_ppGeneratedFiles[i], (size_t)data.m_ppGeneratedFiles[i]->GetLength());
+    if (*data.m_ppGeneratedFiles[i] == psz)
+      return true;
+  return false;
 }
 
-void WriteList(FILE* pFile, const CSetupData& data, void (*pfnAdd)(CNameList&, const CSetupData&))
+// The lists in file order; called once to count and once to write.
+void AddFiles(CNameList& list, const CRecordSource& src)
+{
+  for (int32_t i = 0; i < src.data.m_nFiles; ++i)
+    list.Add(src.data.m_pFiles[i].name, sizeof(src.data.m_pFiles[i].name));
+  if (src.pEarlier)
+    for (int32_t i = 0; i < src.pEarlier->m_nInstalled; ++i)
+      if (!InFileTable(src.data, src.pEarlier->m_pInstalled[i]))
+        list.Add(src.pEarlier->m_pInstalled[i], UNINSTALL_PATH_SIZE);
+}
+void AddLinks(CNameList& list, const CRecordSource& src)
+{
+  AddShortcuts(list, src.data.m_pShortcuts, src.data.m_nShortcuts);
+  AddShortcuts(list, src.data.m_pStartupShortcuts, src.data.m_nStartupShortcuts);
+  AddShortcuts(list, src.data.m_pDesktopShortcuts, src.data.m_nDesktopShortcuts);
+  if (src.pEarlier)
+    for (int32_t i = 0; i < src.pEarlier->m_nLinks; ++i)
+      list.Add(src.pEarlier->m_pLinks[i], UNINSTALL_PATH_SIZE);
+}
+void AddGenerated(CNameList& list, const CRecordSource& src)
+{
+  for (int32_t i = 0; i < src.data.m_nGeneratedFiles; ++i)
+    list.Add(*src.data.m_ppGeneratedFiles[i], (size_t)src.data.m_ppGeneratedFiles[i]->GetLength());
+  if (src.pEarlier)
+    for (int32_t i = 0; i < src.pEarlier->m_nGenerated; ++i)
+      if (!InGeneratedFiles(src.data, src.pEarlier->m_pGenerated[i]))
+        list.Add(src.pEarlier->m_pGenerated[i], UNINSTALL_PATH_SIZE);
+}
+
+void WriteList(FILE* pFile, const CRecordSource& src, void (*pfnAdd)(CNameList&, const CRecordSource&))
 {
   CNameList counter(pFile, false);
-  pfnAdd(counter, data);
+  pfnAdd(counter, src);
   PutInt32(pFile, counter.m_nCount);
   CNameList writer(pFile, true);
-  pfnAdd(writer, data);
+  pfnAdd(writer, src);
 }
 }
 
-BOOL WriteUninstallData(const CSetupData& data, const char* lpszPath)
+BOOL WriteUninstallData(const CSetupData& data, const char* lpszPath, const UninstallData* pEarlier)
 {
+  const CRecordSource src = {data, pEarlier};
 #ifdef _WIN32
   FILE* pFile = fopen(lpszPath, "wb");
 #else
@@ -90,9 +126,9 @@ BOOL WriteUninstallData(const CSetupData& data, const char* lpszPath)
   size_t nName = (size_t)data.m_strAppName.GetLength();
   fwrite((const char*)data.m_strAppName, 1, nName > kMaxAppName ? kMaxAppName : nName, pFile);
   fputc(0, pFile);
-  WriteList(pFile, data, AddFiles);
-  WriteList(pFile, data, AddLinks);
-  WriteList(pFile, data, AddGenerated);
+  WriteList(pFile, src, AddFiles);
+  WriteList(pFile, src, AddLinks);
+  WriteList(pFile, src, AddGenerated);
   // A file that could not be written whole is a failure too, not a success.
   bool bWritten = ferror(pFile) == 0;
   return fclose(pFile) == 0 && bWritten ? FALSE : TRUE;

@@ -1,9 +1,14 @@
 // Writes uninstall.dat: the record of one installation that a later setup
 // and the uninstaller read back.
 #pragma once
+#include "common/UninstallData.h"
 #include "setup/SetupData.h"
 
 // Writes the file at lpszPath from the application name, the file table, the
 // link paths of the three shortcut lists and the generated files. TRUE when
 // the file cannot be created or written; the message is the caller's.
-BOOL WriteUninstallData(const CSetupData& data, const char* lpszPath);
+// pEarlier, for an installation that was stopped part-way: the record of an
+// earlier installation of the same application in the same place, whose
+// names the new record keeps too, so that nothing it installed is lost to
+// the uninstaller.
+BOOL WriteUninstallData(const CSetupData& data, const char* lpszPath, const UninstallData* pEarlier = NULL);

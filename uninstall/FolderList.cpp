@@ -1,7 +1,7 @@
 #include "uninstall/FolderList.h"
 
 #include "common/UninstallData.h"
-#include "uninstall/InstallNames.h"
+#include "common/InstallNames.h"
 
 #include <direct.h>
 #include <stdlib.h>

@@ -1,5 +1,7 @@
 #include "uninstall/Registry.h"
 
+#include "common/InstallNames.h"
+
 #include <windows.h>
 #include <string.h>
 
@@ -7,12 +9,6 @@ namespace {
 
 const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 const char kRunOnceKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
-
-bool IsSafeSubkeyName(const char* lpszName)
-{
-  size_t nLength = strlen(lpszName);
-  return nLength > 0 && lpszName[0] != '\\' && lpszName[nLength - 1] != '\\' && !strstr(lpszName, "\\\\");
-}
 
 void SetString(HKEY hKey, const char* lpszName, const char* lpszData)
 {
@@ -23,7 +19,7 @@ void SetString(HKEY hKey, const char* lpszName, const char* lpszData)
 
 void DeleteUninstallKey(const char* lpszAppName)
 {
-  if (!IsSafeSubkeyName(lpszAppName))
+  if (!IsRegistrableAppName(lpszAppName))
     return;
   char szKey[sizeof(kUninstallKey) + 256];
   wsprintfA(szKey, "%s%s", kUninstallKey, lpszAppName);

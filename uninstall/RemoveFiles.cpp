@@ -2,7 +2,7 @@
 // trees, the data file and the shortcuts. Failures are ignored: whatever
 // can't go stays.
 #include "common/UninstallData.h"
-#include "uninstall/InstallNames.h"
+#include "common/InstallNames.h"
 
 #include <windows.h>
 #include <direct.h>

@@ -1,4 +1,4 @@
-#include "uninstall/InstallNames.h"
+#include "common/InstallNames.h"
 
 #include <string.h>
 
@@ -51,4 +51,9 @@ bool IsInsideInstallation(const char* lpszName)
     pszBegin = pszEnd + 1;
   }
   return bNamesSomething;
+}
+
+bool IsRegistrableAppName(const char* lpszAppName)
+{
+  return lpszAppName[0] != 0 && strchr(lpszAppName, '\\') == NULL;
 }

@@ -1,0 +1,14 @@
+// Which recorded names setup and the uninstaller may touch: only those that
+// stay inside the installation directory.
+#pragma once
+
+// TRUE when a name from uninstall.dat stays inside the install directory:
+// relative, without a drive or a stream (no ':'), no component that climbs
+// out ("..", or dots and blanks that Windows reads as such), and not the
+// install directory itself ("", ".", ".\").
+bool IsInsideInstallation(const char* lpszName);
+
+// TRUE when an application name can name its own key below the system's
+// Uninstall key: not empty (that would be the Uninstall key itself) and
+// without a backslash (that would reach into another key).
+bool IsRegistrableAppName(const char* lpszAppName);

@@ -1,0 +1,80 @@
+// Step 10 of the install sequence: every archive entry extracted below the
+// destination while the progress dialog names it and advances by its size.
+// An entry that fails is never passed over: the person sees why and can
+// try again or stop.
+#include "setup/SetupApp.h"
+
+#include "common/InstallNames.h"
+#include "setup/SequenceTexts.h"
+#include "setup/dialogs/ProgressDlg.h"
+#include "zip/ZipPath.h"
+
+namespace {
+
+// Nothing runs a message loop during the extraction; answer what other
+// programs send and repaint, so the window is neither blank nor "not
+// responding". The person's input stays queued.
+void PumpPaintMessages()
+{
+  MSG msg;
+  while (::PeekMessageA(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE))
+    ::DispatchMessageA(&msg);
+}
+
+// An earlier installation may have left the file read-only; it is replaced
+// anyway, and the archive's attributes are set again afterwards.
+void MakeTargetWritable(const char* lpszDestDir, const char* lpszName)
+{
+  if (!IsInsideInstallation(lpszName))
+    return;
+  CString strDir(lpszDestDir);
+  while (!strDir.IsEmpty() && strDir[strDir.GetLength() - 1] == '\\')
+    strDir = strDir.Left(strDir.GetLength() - 1);
+  CString strPath = strDir + "\\" + GetPathWithoutDrive(lpszName);
+  DWORD nAttributes = ::GetFileAttributesA(strPath);
+  if (nAttributes != INVALID_FILE_ATTRIBUTES && !(nAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+      (nAttributes & FILE_ATTRIBUTE_READONLY))
+    ::SetFileAttributesA(strPath, nAttributes & ~(DWORD)FILE_ATTRIBUTE_READONLY);
+}
+
+}  // namespace
+
+bool CSetupApp::ExtractEntry(int32_t nIndex, const char* lpszDestDir, CString& strCause)
+{
+  MakeTargetWritable(lpszDestDir, m_pFiles[nIndex].name);
+  try {
+    if (m_archive.ExtractFile(static_cast<uint16_t>(nIndex), lpszDestDir, true, NULL, NULL, NULL, 65535))
+      return true;
+    strCause = DescribeFalseResult(m_strLanguage);
+  } catch (CZipException* e) {
+    strCause = DescribeZipCause(e->m_nCause, m_strLanguage);
+    e->Delete();
+  } catch (CFileException* e) {
+    strCause = DescribeFileCause(e->m_cause, e->m_lOsError, m_strLanguage);
+    e->Delete();
+  } catch (CException* e) {
+    strCause = DescribeZipCause(CZipException::unknownCause, m_strLanguage);
+    e->Delete();
+  }
+  // A failure can leave the entry open, which would refuse every later one.
+  m_archive.CloseEntry(NULL, true);
+  return false;
+}
+
+int32_t CSetupApp::ExtractFiles(CProgressDlg& progress, const char* lpszDestDir, EntryDoneHook pfnEntryDone,
+                                void* pUserData, ExtractFailedHook pfnFailed)
+{
+  for (int32_t j = 0; j < m_nFiles; ++j) {
+    progress.SetDlgItemText(IDC_CURRENT_FILE, "");
+    progress.SetDlgItemText(IDC_CURRENT_FILE, m_pFiles[j].name);
+    PumpPaintMessages();
+    CString strCause;
+    while (!ExtractEntry(j, lpszDestDir, strCause))
+      if (pfnFailed == NULL || !pfnFailed(j, strCause, pUserData))
+        return j;
+    progress.m_progress.OffsetPos(m_pFiles[j].size);
+    if (pfnEntryDone != NULL)
+      pfnEntryDone(j, pUserData);
+  }
+  return -1;
+}
