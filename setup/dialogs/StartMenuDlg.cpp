@@ -1,5 +1,6 @@
 #include "setup/dialogs/StartMenuDlg.h"
 #include <errno.h>
+#include "common/InstallNames.h"
 #include "setup/SetupApp.h"
 #include "setup/dialogs/FolderPaths.h"
 
@@ -15,6 +16,7 @@ const char kPathNotFound[] = "Could not create! (path not found)";
 const char kFileExists[] = "A file of the same name already exists.\nPlease Choose a different location.";
 const char kPathTooLong[] = "The path is too long.\nPlease choose a shorter one.";
 const char kNoProgramsFolder[] = "The start menu folder cannot be found.\nPlease choose the other start menu.";
+const char kNotInStartMenu[] = "Please enter the name of a folder\nwithin the start menu.";
 
 }  // namespace
 
@@ -159,6 +161,14 @@ void CStartMenuDlg::OnOK()
   if (m_szProgramsDir[0] == '\0')
   {
     ShowError(kNoProgramsFolder);
+    return;
+  }
+  // The program group lies inside the start menu: an empty name would be
+  // the Programs folder itself, which the uninstaller would then try to
+  // remove with the last shortcut; ".." or a drive would leave it.
+  if (!IsInsideInstallation(strTyped))
+  {
+    ShowError(kNotInStartMenu);
     return;
   }
   if (strTyped.GetLength() > kMaxPathChars ||

@@ -71,6 +71,9 @@ refuse() {
 }
 refuse 'Missing\App' 'Could not create! (path not found)'
 e2e_check "nothing created" [ ! -e "$menu/User/Missing" ]
+refuse '' 'Please enter the name of a folder\nwithin the start menu.'
+refuse '..\Escaped' 'Please enter the name of a folder\nwithin the start menu.'
+e2e_check "nothing created outside the start menu" [ ! -e "$menu/Escaped" ]
 refuse readme.txt 'A file of the same name already exists.\nPlease Choose a different location.'
 refuse "$(printf 'P%.0s' {1..300})" 'The path is too long.\nPlease choose a shorter one.'
 keyboard_type "$dlg" 1006 "$(printf 'k%.0s' {1..300})"
