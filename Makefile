@@ -12,7 +12,7 @@ PACKAGES := build-essential cmake g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-
   libarchive-tools p7zip-full libzip-dev clang libclang-rt-14-dev googletest python3 file fonts-dejavu-core xdotool
 
 .PHONY: all deps build build-host build-win32 build-win64 build-fuzz test test-host test-win64 \
-  fuzz wineprefix release-check clean
+  fuzz wineprefix release-check demo clean
 
 all: build
 
@@ -59,6 +59,10 @@ test-win64: build-win64 wineprefix
 	cd $(BUILD)/win64 && ctest --output-on-failure
 
 test: build test-host test-win64 release-check fuzz
+
+# The main job: pack the sample, install it under wine, remove it again.
+demo: build-host build-win64
+	examples/demo.sh $(BUILD)
 
 # The shipped programs: system DLLs only, no marker text, size budgets.
 release-check: build-win32

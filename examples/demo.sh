@@ -1,0 +1,136 @@
+#!/bin/bash
+# The demo: packs the sample application with mkinstaller, installs it under
+# wine64 on a virtual 1024x768 screen, answering each dialog as a person
+# would, then removes it with its uninstaller, and tells what happened.
+# Screenshots of every step land in build/demo/shots/.
+# usage: examples/demo.sh [BUILD_DIR]   (make demo builds what it needs first)
+set +u
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:-$root/build}" && pwd)
+host=$build/host/bin
+win=$build/win64/bin
+out=$build/demo
+sample=$root/examples/sample
+
+source "$root/tests/e2e/lib.sh"
+export E2E_DRIVER=$win/driver.exe
+export E2E_PREFIX_TEMPLATE=$build/demo-prefix-template
+export E2E_KEEP=1
+
+say() { printf '%s\n' "$*"; }
+section() { printf '\n== %s ==\n' "$*"; }
+die() { say "demo: $*" >&2; exit 1; }
+
+for f in "$host/mkinstaller" "$win/setup.exe" "$win/uninstall.exe" "$win/viewer.exe" "$win/driver.exe"; do
+  [ -f "$f" ] || die "missing $f (run 'make demo', which builds it)"
+done
+font=/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf
+[ -f "$font" ] || die "missing $font (package fonts-dejavu-core; run 'make deps')"
+
+# ---- the payload and the installer ----
+rm -rf "$out"
+mkdir -p "$out/payload/fonts" "$out/payload/samples"
+cp "$win/viewer.exe" "$win/uninstall.exe" "$sample/readme.txt" "$font" "$out/payload/"
+cp /usr/share/doc/fonts-dejavu-core/copyright "$out/payload/fonts/LICENSE-DejaVu.txt"
+# Some sample data, so that the progress dialog stays up long enough to be seen.
+for i in 1 2 3 4 5 6; do
+  head -c $((24 * 1024 * 1024)) /dev/urandom > "$out/payload/samples/picture$i.dat"
+done
+export SOURCE_DATE_EPOCH=${SOURCE_DATE_EPOCH:-$(git -C "$root" log -1 --format=%ct 2>/dev/null || date +%s)}
+"$host/mkinstaller" build --stub "$win/setup.exe" --script "$sample/setup.txt" --payload "$out/payload" \
+  -o "$out/SampleSetup.exe" || die "mkinstaller refused the sample"
+section "The installer"
+"$host/mkinstaller" list "$out/SampleSetup.exe" | sed 's/^/  /' | head -40
+
+# ---- install, as a person would ----
+e2e_init "$out/run" || die "no virtual screen or wine prefix"
+section "Installing (screenshots in $out/shots)"
+shots=$out/shots
+mkdir -p "$shots"
+shot() { local f; f=$(e2e_shot "$1") && cp "$f" "$shots/" && say "  screenshot $1.png"; }
+
+e2e_start "$out/SampleSetup.exe"
+e2e_drive wait "Agreement" 60000 >/dev/null || die "the agreement did not appear"
+shot 01-agreement
+e2e_drive click "Agreement" 1 >/dev/null
+e2e_drive wait "Destination Directory" 20000 >/dev/null || die "the destination dialog did not appear"
+dest=$(e2e_drive text "Destination Directory" 1005)
+shot 02-destination
+say "  destination proposed and accepted: $dest"
+e2e_drive click "Destination Directory" 1 >/dev/null
+e2e_drive wait "Start Menu Folder" 20000 >/dev/null || die "the start-menu dialog did not appear"
+group=$(e2e_drive text "Start Menu Folder" 1006)
+shot 03-start-menu
+say "  program group proposed and accepted: $group"
+e2e_drive click "Start Menu Folder" 1 >/dev/null
+if e2e_drive -t 20000 wait "Installing" >/dev/null; then
+  shot 04-progress
+fi
+e2e_drive wait "Installation Complete" 60000 >/dev/null || die "no completion message"
+shot 05-complete
+say "  message: $(e2e_drive text "Installation Complete" 65535)"
+e2e_drive click "Installation Complete" 1 >/dev/null
+e2e_wait_exit 60
+say "  setup ended with exit code $?"
+
+# ---- what the installation left ----
+destu=$(e2e_unixpath "$dest")
+section "Installed into $dest"
+(cd "$destu" && find . -type f | sort | sed 's/^\.\//  /')
+section "Registered under HKLM\\...\\Uninstall\\Sample Viewer"
+key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Sample Viewer'
+say "  DisplayName     = $(e2e_reg_query "$key" DisplayName)"
+say "  UninstallString = $(e2e_reg_query "$key" UninstallString)"
+section "Shortcuts and font (from uninstall.dat and the fonts folder)"
+python3 - "$destu/uninstall.dat" <<'PY'
+import struct, sys
+data = open(sys.argv[1], 'rb').read()
+assert data[:4] == b'SS01', 'no magic'
+pos = 4
+def text():
+    global pos
+    end = data.index(b'\0', pos); s = data[pos:end].decode('cp1252'); pos = end + 1; return s
+def count():
+    global pos
+    n, = struct.unpack_from('<i', data, pos); pos += 4; return n
+name = text()
+files = [text() for _ in range(count())]
+links = [text() for _ in range(count())]
+generated = [text() for _ in range(count())]
+print('  uninstall.dat: application %r, %d installed names, %d shortcuts, %d generated names'
+      % (name, len(files), len(links), len(generated)))
+for l in links: print('  shortcut', l)
+for g in generated: print('  generated (removed by the uninstaller when present)', g)
+PY
+fonts=$(e2e_unixpath 'C:\windows\Fonts')
+[ -f "$fonts/DejaVuSansMono.ttf" ] && say "  font moved to C:\\windows\\Fonts\\DejaVuSansMono.ttf"
+
+# The application runs once, so that it makes its generated files.
+e2e_run "$destu/viewer.exe" /quit
+say "  viewer.exe ran once and made: $(cd "$destu" && ls viewer.ini viewer.log 2>/dev/null | tr '\n' ' ')"
+
+# ---- uninstall ----
+section "Uninstalling with $dest\\uninstall.exe"
+e2e_start "$destu/uninstall.exe"
+e2e_drive wait "Success" 60000 >/dev/null || die "the uninstaller showed no message"
+shot 06-uninstalled
+say "  message: $(e2e_drive text "Success" 65535)"
+e2e_drive click "Success" 1 >/dev/null
+e2e_wait_exit 60
+say "  uninstall ended with exit code $?"
+
+section "What the uninstaller left, and why"
+if [ -d "$destu" ]; then
+  left=$(cd "$destu" && find . -mindepth 1 | sort | sed 's/^\.\//  /')
+  say "  $dest still holds:"; say "$left"
+  say "  (uninstall.exe is running while it works; RunOnce deletes it, then the folder, at the next start of Windows)"
+fi
+e2e_reg_exists "$key" && say "  the Uninstall key is still there (unexpected)" || say "  the Uninstall key is gone"
+runonce='HKLM\Software\Microsoft\Windows\CurrentVersion\RunOnce'
+say "  RunOnce \"Sample Viewer_DelUninstallExe\" = $(e2e_reg_query "$runonce" 'Sample Viewer_DelUninstallExe')"
+say "  RunOnce \"Sample Viewer_RmDir\"          = $(e2e_reg_query "$runonce" 'Sample Viewer_RmDir')"
+[ -f "$fonts/DejaVuSansMono.ttf" ] && say "  the font stays in the fonts folder: uninstall.dat does not record fonts"
+say ""
+say "Screenshots: $shots"
+say "Wine prefix kept for a look around: $WINEPREFIX"
+exit 0
