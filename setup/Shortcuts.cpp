@@ -12,6 +12,12 @@
 static const char kShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
 static const DWORD kPathSize = 260;
 
+// The shell-link object and its two interfaces. Defined here rather than
+// taken from the system's GUID library, which would bring every GUID along.
+static const CLSID kClsidShellLink = {0x00021401, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+static const IID kIidShellLinkA = {0x000214EE, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+static const IID kIidPersistFile = {0x0000010B, 0x0000, 0x0000, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}};
+
 BOOL CSetupApp::GetShellFolder(const char* lpszValueName, char* lpszFolder, HKEY hRoot)
 {
   HKEY hKey;
@@ -91,12 +97,12 @@ HRESULT CSetupApp::CreateLink(const char* lpszTarget, const char* lpszLinkFile, 
   HRESULT hrInit = ::CoInitialize(NULL);
 
   IShellLinkA* pShellLink = NULL;
-  HRESULT hr = ::CoCreateInstance(CLSID_ShellLink, NULL, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+  HRESULT hr = ::CoCreateInstance(kClsidShellLink, NULL, CLSCTX_INPROC_SERVER, kIidShellLinkA,
                                   reinterpret_cast<void**>(&pShellLink));
   if (SUCCEEDED(hr))
   {
     IPersistFile* pPersistFile = NULL;
-    hr = pShellLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pPersistFile));
+    hr = pShellLink->QueryInterface(kIidPersistFile, reinterpret_cast<void**>(&pPersistFile));
     if (SUCCEEDED(hr))
     {
       if (FAILED(pShellLink->SetPath(lpszTarget)))

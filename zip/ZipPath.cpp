@@ -1,7 +1,6 @@
 #include "zip/ZipPath.h"
 
 #include <limits.h>
-#include <vector>
 
 namespace {
 // The longest path the platform's file calls take.
@@ -146,19 +145,22 @@ int32_t PathExists(const char* path)
 // takes could never be made, so none of its parents are made either.
 bool MakeDirectoryPath(const char* path)
 {
-  std::vector<CString> missing;
-  CString strPath = WithoutTrailingSeparators(path);
-  if (strPath.GetLength() >= kMaxPath)
+  // Every missing directory is a leading part of the path: keep its length.
+  int missing[kMaxPath];
+  int nMissing = 0;
+  const CString strFull = WithoutTrailingSeparators(path);
+  if (strFull.GetLength() >= kMaxPath)
     return false;
+  CString strPath = strFull;
   for (;;) {
     CString strParent = GetDirPart(strPath);
     if (strParent == strPath || PathExists(strPath) == -1)
       break;
-    missing.push_back(strPath);
+    missing[nMissing++] = strPath.GetLength();
     strPath = WithoutTrailingSeparators(strParent);
   }
-  for (size_t i = missing.size(); i-- > 0;)
-    if (!CreateDirectoryA(missing[i], NULL))
+  while (nMissing > 0)
+    if (!CreateDirectoryA(strFull.Left(missing[--nMissing]), NULL))
       return false;
   return true;
 }
