@@ -124,3 +124,35 @@ TEST(WriteUninstallData, AFileThatCannotBeCreatedIsReported)
   EXPECT_TRUE(WriteUninstallData(app.data, dir.Path("missing folder\\uninstall.dat").c_str()));
   EXPECT_FALSE(TestDir::Exists(dir.Path("missing folder")));
 }
+
+// A stopped installation records the new file table together with what the
+// earlier installation recorded and the new one lacks, so that the
+// uninstaller still finds everything either of them put there.
+TEST(WriteUninstallData, AStoppedInstallationKeepsTheEarlierRecordsNames)
+{
+  TestDir dir;
+  std::string path = dir.Path("uninstall.dat");
+  {
+    Installed old("Viewer");
+    old.Files({"viewer.exe", "old\\plugin.dll", "Readme.txt"});
+    Installed::Links(old.data.m_pShortcuts, old.data.m_nShortcuts, {"C:\\M\\Viewer\\Viewer.lnk"});
+    old.Generated({"viewer.ini", "cache"});
+    ASSERT_FALSE(WriteUninstallData(old.data, path.c_str()));
+  }
+  UninstallData earlier;
+  ASSERT_EQ(0, ReadRecord(earlier, path));
+
+  Installed app("Viewer");
+  app.Files({"viewer.exe", "readme.txt", "new.dat"});
+  app.Generated({"viewer.ini", "viewer.log"});
+  ASSERT_FALSE(WriteUninstallData(app.data, path.c_str(), &earlier));
+
+  UninstallData record;
+  ASSERT_EQ(0, ReadRecord(record, path));
+  // Byte-wise comparison: "Readme.txt" is another file than "readme.txt".
+  EXPECT_EQ((std::vector<std::string>{"viewer.exe", "readme.txt", "new.dat", "old\\plugin.dll", "Readme.txt"}),
+            Slots(record.m_pInstalled, record.m_nInstalled));
+  EXPECT_EQ((std::vector<std::string>{"C:\\M\\Viewer\\Viewer.lnk"}), Slots(record.m_pLinks, record.m_nLinks));
+  EXPECT_EQ((std::vector<std::string>{"viewer.ini", "viewer.log", "cache"}),
+            Slots(record.m_pGenerated, record.m_nGenerated));
+}

@@ -1,0 +1,26 @@
+// Which recorded names setup and the uninstaller may touch.
+#include <gtest/gtest.h>
+
+#include "common/InstallNames.h"
+
+TEST(IsInsideInstallation, RelativeNamesBelowTheDirectoryPass)
+{
+  for (const char* name : {"tool.exe", "help\\tool.hlp", "a\\b\\", "sub/dir/x", ".hidden", "a..b", "x\\.\\y", "..a"})
+    EXPECT_TRUE(IsInsideInstallation(name)) << name;
+}
+
+TEST(IsInsideInstallation, NamesThatLeaveOrNameNothingAreRefused)
+{
+  for (const char* name : {"", ".", ".\\", "..", "..\\up.txt", "a\\..\\..\\up", "a\\..", "a/../b", "\\root.txt",
+                           "/root", "C:\\abs.txt", "C:drive.txt", "file.txt:stream", ". .\\x", "...\\x", "a\\ ..\\b"})
+    EXPECT_FALSE(IsInsideInstallation(name)) << "'" << name << "'";
+}
+
+TEST(IsRegistrableAppName, OnlyANameOfItsOwnKey)
+{
+  EXPECT_TRUE(IsRegistrableAppName("Sample Viewer"));
+  EXPECT_TRUE(IsRegistrableAppName("Caf\xe9 2.0"));
+  EXPECT_FALSE(IsRegistrableAppName(""));
+  EXPECT_FALSE(IsRegistrableAppName("Vendor\\Tool"));
+  EXPECT_FALSE(IsRegistrableAppName("Tool\\"));
+}
