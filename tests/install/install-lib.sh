@@ -1,0 +1,314 @@
+# install-lib.sh: whole installations under wine, on top of tests/e2e/lib.sh.
+# Payload folders and installers made at test time, setup.exe driven through
+# its dialogs as a person would, the result checked against the payload and
+# the script, and uninstall.exe run as its registration says. Every step is
+# kept as a screenshot.
+#
+# A test script calls install_init with the arguments ctest passes:
+#   DRIVER SETUP UNINSTALL VIEWER HOLDFILE MKINSTALLER WORKDIR SHOTDIR
+
+install_here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$install_here/../e2e/lib.sh"
+
+UNINSTALL_KEY='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Uninstall'
+RUNONCE_KEY='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\RunOnce'
+USER_FOLDERS='HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders'
+COMMON_FOLDERS='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders'
+
+install_init() {
+  export E2E_DRIVER=$(realpath "$1")
+  SETUP=$(realpath "$2")
+  UNINSTALLER=$(realpath "$3")
+  VIEWER=$(realpath "$4")
+  HOLDFILE=$(realpath "$5")
+  MKINSTALLER=$6
+  SHOTS=$8
+  [ -x "$MKINSTALLER" ] || { echo "mkinstaller not found: $MKINSTALLER (build the host flavour first)" >&2; exit 1; }
+  e2e_init "$7" || exit 1
+  trap install_exit EXIT
+  rm -rf "$SHOTS" "$E2E_WORK/payloads" "$E2E_WORK/installers"
+  mkdir -p "$SHOTS" "$E2E_WORK/payloads" "$E2E_WORK/installers"
+  own_user_folders
+  PROGRAMS=$(e2e_reg_query "$USER_FOLDERS" Programs)
+  STARTUP=$(e2e_reg_query "$USER_FOLDERS" Startup)
+  DESKTOP=$(e2e_reg_query "$USER_FOLDERS" Desktop)
+  FONTS=$(e2e_reg_query "$USER_FOLDERS" Fonts)
+  COMMON_PROGRAMS=$(e2e_reg_query "$COMMON_FOLDERS" 'Common Programs')
+  use_language ENG
+}
+
+# The screenshots are kept whatever the verdict.
+install_exit() {
+  local status=$?
+  cp "$E2E_WORK"/shots/*.png "$SHOTS/" 2>/dev/null
+  (exit "$status")
+  e2e_cleanup
+}
+
+# A new prefix links the user's Desktop and documents to the Unix home:
+# the installations' links must stay inside the prefix.
+own_user_folders() {
+  local link
+  for link in "$WINEPREFIX"/drive_c/users/*/*; do
+    if [ -L "$link" ]; then
+      rm "$link" && mkdir "$link"
+    fi
+  done
+}
+
+# use_language ENG|GER: the captions setup shows in that language.
+use_language() {
+  if [ "$1" = GER ]; then
+    CAP_AGREEMENT=Vereinbarung
+    QUESTION="Akzeptieren Sie die obengenannten Bedingungen?"
+    CAP_DEST="Zielverzeichnis wählen"
+    CAP_GROUP="Startmenüverzeichnis wählen"
+    CAP_PROGRESS=Installation
+    CAP_DONE="Installation beendet"
+    DONE_TEXT=" wurde erfolgreich installiert!"
+  else
+    CAP_AGREEMENT=Agreement
+    QUESTION="Do you accept the terms stated above?"
+    CAP_DEST="Destination Directory"
+    CAP_GROUP="Start Menu Folder"
+    CAP_PROGRESS=Installing
+    CAP_DONE="Installation Complete"
+    DONE_TEXT=' is now installed on your computer.\nUse the start menu to run the application.\n'
+  fi
+}
+
+# ---- payloads and installers ----
+
+# new_payload NAME: an empty payload folder with the uninstaller and the
+# application in it; prints its path.
+new_payload() {
+  local dir="$E2E_WORK/payloads/$1"
+  chmod -R u+w "$dir" 2>/dev/null
+  rm -rf "$dir" && mkdir -p "$dir" || return 1
+  cp "$UNINSTALLER" "$dir/uninstall.exe" && cp "$VIEWER" "$dir/viewer.exe" || return 1
+  echo "$dir"
+}
+
+# put PAYLOAD RELPATH TEXT: a file of the payload with that content.
+put() {
+  mkdir -p "$(dirname "$1/$2")" && printf '%s\n' "$3" >"$1/$2"
+}
+
+# make_installer NAME PAYLOAD: the installer $E2E_WORK/installers/NAME.exe
+# from the payload and the script on stdin (LF line ends, UTF-8).
+make_installer() {
+  local script="$E2E_WORK/installers/$1.txt"
+  cat >"$script"
+  "$MKINSTALLER" build --stub "$SETUP" --script "$script" --payload "$2" -o "$E2E_WORK/installers/$1.exe" \
+    >>"$E2E_WORK/mkinstaller.log" 2>&1 || { e2e_log "mkinstaller failed for $1"; return 1; }
+}
+
+installer_of() { echo "$E2E_WORK/installers/$1.exe"; }
+script_of() { echo "$E2E_WORK/installers/$1.txt"; }
+
+# ---- driving setup ----
+
+# start_setup NAME: runs the installer; screenshots are named after it.
+start_setup() {
+  SHOT_NAME=$1
+  SHOT_STEP=0
+  e2e_start "$(e2e_winpath "$(installer_of "$1")")"
+}
+
+# step WHAT: a screenshot of this step of the current run.
+step() {
+  SHOT_STEP=$((SHOT_STEP + 1))
+  e2e_shot "$(printf '%s-%02d-%s' "$SHOT_NAME" "$SHOT_STEP" "$1")" >/dev/null
+}
+
+# appears CAPTION WHAT: waits for the window and keeps a screenshot of it.
+appears() {
+  e2e_check "$SHOT_NAME: $2 appears" e2e_drive wait "$1" 30000 && step "$2"
+}
+
+agree() {
+  appears "$CAP_AGREEMENT" agreement
+  e2e_eq "$SHOT_NAME: the question" "$(e2e_drive text "$CAP_AGREEMENT" 1020)" "$QUESTION"
+  e2e_check "$SHOT_NAME: the agreement is accepted" e2e_drive click "$CAP_AGREEMENT" 1
+}
+
+# choose_destination [PATH]: the destination dialog; PATH is typed over
+# the proposal; OK.
+choose_destination() {
+  appears "$CAP_DEST" destination
+  if [ -n "$1" ]; then
+    e2e_drive type "$CAP_DEST" 1005 "$1"
+    step destination-typed
+  fi
+  e2e_check "$SHOT_NAME: the destination is accepted" e2e_drive click "$CAP_DEST" 1
+}
+
+# choose_group [SCOPE [FOLDER]]: the start-menu dialog; SCOPE is the combo
+# index (0 All Users, 1 Current User), FOLDER typed over the proposal; OK.
+choose_group() {
+  appears "$CAP_GROUP" start-menu
+  if [ -n "$1" ]; then
+    e2e_drive select "$CAP_GROUP" 1011 "$1"
+  fi
+  if [ -n "$2" ]; then
+    e2e_drive type "$CAP_GROUP" 1006 "$2"
+  fi
+  [ -n "$1$2" ] && step start-menu-chosen
+  e2e_check "$SHOT_NAME: the program group is accepted" e2e_drive click "$CAP_GROUP" 1
+  progress_shot
+}
+
+# A small payload is extracted in a blink: a screenshot of the progress
+# dialog only when it is still up.
+progress_shot() {
+  e2e_drive -t 1000 wait "$CAP_PROGRESS" >/dev/null 2>&1 && step progress
+}
+
+# finish_setup APPNAME: the completion message, its text checked and
+# answered; setup ends.
+finish_setup() {
+  appears "$CAP_DONE" completion
+  e2e_eq "$SHOT_NAME: completion text" "$(e2e_drive text "$CAP_DONE" 65535)" "$1$DONE_TEXT"
+  e2e_drive click "$CAP_DONE" 1 >/dev/null
+  e2e_wait_exit 60
+  e2e_eq "$SHOT_NAME: setup ends" "$?" 0
+}
+
+# setup_ends: setup ends by itself, with no message left open.
+setup_ends() {
+  e2e_wait_exit 60
+  e2e_eq "$SHOT_NAME: setup ends by itself" "$?" 0
+  step ended
+}
+
+# ---- paths ----
+
+unix() { e2e_unixpath "$1"; }
+
+# tree DIR: every file and folder below DIR, relative, folders ending in "/".
+tree() {
+  (cd "$1" 2>/dev/null && find . -mindepth 1 \( -type d -printf '%P/\n' -o -printf '%P\n' \) | LC_ALL=C sort)
+}
+
+# appears_file PATH: true once the file is there (within 20 s).
+appears_file() {
+  local i
+  for i in $(seq 200); do
+    [ -e "$1" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+readonly_mode() {
+  [ $(( 0$(stat -c %a "$1") & 0222 )) -eq 0 ] && echo read-only || echo writable
+}
+
+# ---- checks of an installation ----
+
+# check_files PAYLOAD DEST_UNIX EXTRA...: DEST holds exactly the payload's
+# files and folders (less what EXTRA names with a leading "-") and the
+# EXTRA names; each file equal byte for byte, read-only where the
+# payload's file is.
+check_files() {
+  local payload=$1 dest=$2 name bad="" skip=() extra=()
+  shift 2
+  for name in "$@"; do
+    case $name in -*) skip+=("${name#-}") ;; *) extra+=("$name") ;; esac
+  done
+  local expected
+  expected=$( {
+    tree "$payload" | grep -v -x -F -f <(printf '%s\n' "${skip[@]}" | grep -v '^$')
+    printf '%s\n' "${extra[@]}"
+  } | grep -v '^$' | LC_ALL=C sort)
+  e2e_eq "$SHOT_NAME: the destination holds exactly the payload" "$(tree "$dest")" "$expected"
+  while IFS= read -r name; do
+    [ -d "$payload/$name" ] || [ ! -e "$dest/$name" ] && continue
+    cmp -s "$payload/$name" "$dest/$name" || bad+=" $name(content)"
+    [ "$(readonly_mode "$payload/$name")" = "$(readonly_mode "$dest/$name")" ] || bad+=" $name(attribute)"
+  done < <(tree "$payload")
+  e2e_eq "$SHOT_NAME: files equal to the payload, read-only where it is" "$bad" ""
+}
+
+# python_check DESCRIPTION ARGS...: installcheck.py ARGS; its findings go
+# to the log, and the check fails unless it found nothing to report.
+python_check() {
+  local what=$1 out status
+  shift
+  out=$(python3 "$install_here/installcheck.py" "$@" 2>&1)
+  status=$?
+  e2e_log "$out"
+  e2e_eq "$SHOT_NAME: $what" "$status" 0
+}
+
+# check_record NAME DEST GROUP [EARLIER_DAT]: uninstall.dat in DEST (a
+# Windows path) against installer NAME's script and payload.
+check_record() {
+  python_check "uninstall.dat as the script and payload say" record "$(unix "$2")/uninstall.dat" \
+    --installer "$(installer_of "$1")" --payload "$E2E_WORK/payloads/$1" --script "$(script_of "$1")" \
+    --group "$3" --startup "$STARTUP" --desktop "$DESKTOP" ${4:+--earlier "$4"}
+}
+
+# check_links NAME DEST GROUP [--absent]: the .lnk files of installer
+# NAME's script.
+check_links() {
+  python_check "shortcuts ${4:-present}" links --script "$(script_of "$1")" --dest "$2" --group "$3" \
+    --startup "$STARTUP" --desktop "$DESKTOP" --prefix "$WINEPREFIX" $4
+}
+
+# check_registration APPNAME DEST
+check_registration() {
+  e2e_eq "$SHOT_NAME: DisplayName" "$(e2e_reg_query "$UNINSTALL_KEY\\$1" DisplayName)" "$1"
+  e2e_eq "$SHOT_NAME: UninstallString" "$(e2e_reg_query "$UNINSTALL_KEY\\$1" UninstallString)" "$2\\uninstall.exe"
+}
+
+not_registered() { ! e2e_reg_exists "$UNINSTALL_KEY\\$1"; }
+absent() { [ ! -e "$1" ] && [ ! -L "$1" ]; }
+
+# ---- the uninstaller ----
+
+# uninstall APPNAME: runs the registered UninstallString, answers its
+# "Success" box and checks the key and the two RunOnce values.
+uninstall() {
+  local command dest
+  command=$(e2e_reg_query "$UNINSTALL_KEY\\$1" UninstallString)
+  dest=${command%\\*}
+  SHOT_NAME="$SHOT_NAME-uninstall"
+  SHOT_STEP=0
+  e2e_start "$command"
+  appears Success "uninstall-message"
+  e2e_eq "$SHOT_NAME: message" "$(e2e_drive text Success 65535)" "$1 was uninstalled successfully!"
+  e2e_drive click Success 1 >/dev/null
+  e2e_wait_exit 60
+  e2e_eq "$SHOT_NAME: uninstall ends" "$?" 0
+  e2e_check "$SHOT_NAME: the Uninstall key is gone" not_registered "$1"
+  e2e_eq "$SHOT_NAME: RunOnce deletes the uninstaller" "$(e2e_reg_query "$RUNONCE_KEY" "$1_DelUninstallExe")" \
+    "C:\\windows\\system32\\cmd.exe /c del \"$dest\\uninstall.exe\""
+  e2e_eq "$SHOT_NAME: RunOnce removes the directory" "$(e2e_reg_query "$RUNONCE_KEY" "$1_RmDir")" \
+    "C:\\windows\\system32\\cmd.exe /c rd \"$dest\""
+}
+
+# ---- a program that holds a file ----
+
+# hold_file WINPATH: holdfile.exe keeps the file open with no sharing
+# until release_file.
+hold_file() {
+  HOLD_RELEASE="$E2E_WORK/release-$RANDOM"
+  rm -f "$HOLD_RELEASE" "$E2E_WORK/hold.log"
+  "$E2E_WINE" "$HOLDFILE" "$1" "$(e2e_winpath "$HOLD_RELEASE")" </dev/null >"$E2E_WORK/hold.log" 2>&1 &
+  HOLD_PID=$!
+  E2E_PIDS+=("$HOLD_PID")
+  local i
+  for i in $(seq 300); do
+    grep -q held "$E2E_WORK/hold.log" 2>/dev/null && return 0
+    kill -0 "$HOLD_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  e2e_log "holdfile did not take $1: $(cat "$E2E_WORK/hold.log")"
+  return 1
+}
+
+release_file() {
+  touch "$HOLD_RELEASE"
+  e2e_wait_exit 30 "$HOLD_PID"
+}

@@ -1,0 +1,148 @@
+#!/bin/bash
+# Whole installations, English and German, each checked file by file, in
+# uninstall.dat, the registry, the shortcuts and the fonts folder, then
+# removed by their uninstaller as registered.
+# usage: install_full.sh DRIVER SETUP UNINSTALL VIEWER HOLDFILE MKINSTALLER WORKDIR SHOTDIR
+source "$(dirname "$0")/install-lib.sh"
+install_init "$@"
+
+english_font=DejaVuSansMono-BoldOblique.ttf
+german_font=DejaVuSerifCondensed-Bold.ttf
+
+# Quill Viewer: shortcuts in all three lists, a read-only file, an empty
+# folder, a font, generated files that the application makes when it runs.
+english_installation() {
+  local payload dest='C:\Program Files\Quill Viewer' group="$PROGRAMS\\Quill Viewer"
+  payload=$(new_payload quill)
+  put "$payload" readme.txt "Quill Viewer shows pictures."
+  put "$payload" docs/manual.txt "Chapter 1: starting Quill Viewer."
+  mkdir -p "$payload/docs/empty"
+  put "$payload" data/ro.dat "locked settings"
+  chmod a-w "$payload/data/ro.dat"
+  cp "/usr/share/fonts/truetype/dejavu/$english_font" "$payload/"
+  make_installer quill "$payload" <<EOF
+#AppName
+Quill Viewer
+#Language
+ENG
+#Agreement
+Quill Viewer licence
+
+Use it as you like.
+#Shortcuts
+viewer.exe
+Quill Viewer
+viewer.exe /safe
+Quill Viewer (safe mode)
+docs\\manual.txt
+Manual
+uninstall.exe
+Uninstall Quill Viewer
+#StartupShortcuts
+viewer.exe /quit
+Quill Counter
+#DesktopShortcuts
+viewer.exe
+Quill Viewer
+#GeneratedFiles
+viewer.ini
+viewer.log
+#InstallFonts
+$english_font
+#end
+EOF
+
+  start_setup quill
+  agree
+  e2e_eq "quill: the proposed destination" "$(e2e_drive text "$CAP_DEST" 1005)" "$dest"
+  choose_destination
+  e2e_eq "quill: the proposed program group" "$(e2e_drive text "$CAP_GROUP" 1006)" "Quill Viewer"
+  choose_group
+  finish_setup "Quill Viewer"
+
+  local d
+  d=$(unix "$dest")
+  check_files "$payload" "$d" "-$english_font" uninstall.dat
+  e2e_check "quill: the font is in the fonts folder" cmp "$payload/$english_font" "$(unix "$FONTS")/$english_font"
+  check_record quill "$dest" "$group"
+  check_links quill "$dest" "$group"
+  check_registration "Quill Viewer" "$dest"
+
+  # A person's first start: the Startup shortcut runs the application, which
+  # makes its generated files beside itself. start does not wait for a
+  # link's target.
+  e2e_run start "$STARTUP\\Quill Counter.lnk"
+  appears_file "$d/viewer.log" && sleep 0.5
+  e2e_eq "quill: the Startup shortcut started the application" "$(tr -d '\r' <"$d/viewer.ini" 2>&1)" \
+    "$(printf '[Viewer]\nStarts=1')"
+
+  uninstall "Quill Viewer"
+  # The read-only file and its folder stay, and so does the running uninstaller.
+  e2e_eq "quill: what the uninstaller leaves" "$(tree "$d")" "$(printf 'data/\ndata/ro.dat\nuninstall.exe')"
+  check_links quill "$dest" "$group" --absent
+  e2e_check "quill: the program group is gone" absent "$(unix "$group")"
+  e2e_check "quill: the font stays" cmp "$payload/$english_font" "$(unix "$FONTS")/$english_font"
+}
+
+# Bildbetrachter: German dialogs, a typed destination whose parents do not
+# exist, the program group for all users, a name with an umlaut.
+german_installation() {
+  local payload dest='C:\Programme\Bildbetrachter' group="$COMMON_PROGRAMS\\Bildbetrachter"
+  use_language GER
+  payload=$(new_payload bild)
+  put "$payload" "Übersicht.txt" "Alle Bilder auf einen Blick."
+  put "$payload" Hilfe/Anleitung.txt "Doppelklicken Sie ein Bild."
+  cp "/usr/share/fonts/truetype/dejavu/$german_font" "$payload/"
+  make_installer bild "$payload" <<EOF
+#AppName
+Bildbetrachter
+#Language
+GER
+#Agreement
+Lizenzvertrag
+Sie dürfen das Programm frei verwenden.
+#Shortcuts
+viewer.exe
+Bildbetrachter
+Übersicht.txt
+Übersicht
+uninstall.exe
+Bildbetrachter entfernen
+#DesktopShortcuts
+viewer.exe /safe
+Bildbetrachter (abgesicherter Modus)
+#GeneratedFiles
+viewer.ini
+#InstallFonts
+$german_font
+#end
+EOF
+
+  start_setup bild
+  agree
+  choose_destination "$dest"
+  choose_group 0
+  finish_setup Bildbetrachter
+  use_language ENG
+
+  local d
+  d=$(unix "$dest")
+  check_files "$payload" "$d" "-$german_font" uninstall.dat
+  e2e_check "bild: the font is in the fonts folder" cmp "$payload/$german_font" "$(unix "$FONTS")/$german_font"
+  check_record bild "$dest" "$group"
+  check_links bild "$dest" "$group"
+  check_registration Bildbetrachter "$dest"
+
+  e2e_run "$dest\\viewer.exe" /quit
+  e2e_check "bild: the application made its settings" [ -f "$d/viewer.ini" ]
+  uninstall Bildbetrachter
+  # The log is the application's own, not named among the generated files.
+  e2e_eq "bild: what the uninstaller leaves" "$(tree "$d")" "$(printf 'uninstall.exe\nviewer.log')"
+  check_links bild "$dest" "$group" --absent
+  e2e_check "bild: the program group is gone" absent "$(unix "$group")"
+  e2e_check "bild: the font stays" [ -f "$(unix "$FONTS")/$german_font" ]
+}
+
+english_installation
+german_installation
+e2e_finish

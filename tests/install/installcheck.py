@@ -1,0 +1,243 @@
+#!/usr/bin/env python3
+"""Checks an installation made by setup.exe in a wine prefix against what
+its script and payload say, independently of the product's code.
+
+  installcheck.py record DAT --installer EXE --payload DIR --script TXT
+                  --group G --startup S --desktop K [--earlier DAT]
+      uninstall.dat field by field: the archive's names in archive order,
+      the link paths of the three shortcut lists, the generated names. With
+      --earlier (a stopped installation): the earlier record's names that
+      the new table lacks follow each list, and only its links are listed.
+  installcheck.py links --script TXT --dest D --group G --startup S
+                  --desktop K --prefix P [--absent]
+      every .lnk of the script exists and names its target (or, with
+      --absent, none of them exists).
+  installcheck.py dump DAT
+      prints the record.
+
+Windows paths are given as setup sees them (C:\\...); texts are Windows-1252.
+Prints one line per difference; exit status 1 when there is one."""
+import argparse
+import os
+import struct
+import sys
+import zipfile
+
+CODE_PAGE = 'cp1252'
+
+
+# ---- uninstall.dat, read the way its layout is written down ----
+
+class Record:
+    def __init__(self, app, installed, links, generated):
+        self.app, self.installed, self.links, self.generated = app, installed, links, generated
+
+
+def read_record(path):
+    data = open(path, 'rb').read()
+    pos = 0
+
+    def text():
+        nonlocal pos
+        end = data.index(b'\0', pos)
+        value, pos = data[pos:end], end + 1
+        return value
+
+    def names():
+        nonlocal pos
+        (count,) = struct.unpack_from('<i', data, pos)
+        pos += 4
+        return [text() for _ in range(max(count, 0))]
+
+    if data[:4] != b'SS01':
+        raise ValueError('%s: magic %r' % (path, data[:4]))
+    pos = 4
+    record = Record(text(), names(), names(), names())
+    if pos != len(data):
+        raise ValueError('%s: %d bytes after the last list' % (path, len(data) - pos))
+    return record
+
+
+# ---- the script, as the test wrote it (LF line ends, UTF-8) ----
+
+class Script:
+    def __init__(self, path):
+        self.lines = [line.encode(CODE_PAGE) for line in open(path, encoding='utf-8').read().split('\n')]
+
+    def section(self, key):
+        """The lines after the first line holding KEY, up to one that begins with '#'."""
+        key = key.encode(CODE_PAGE)
+        for i, line in enumerate(self.lines):
+            if key in line:
+                out = []
+                for item in self.lines[i + 1:]:
+                    if item.startswith(b'#'):
+                        break
+                    out.append(item)
+                return out
+        return []
+
+    def app_name(self):
+        for i, line in enumerate(self.lines):
+            if b'#AppName' in line and i + 1 < len(self.lines):
+                return self.lines[i + 1]
+        return b'Application'
+
+    def shortcuts(self, key):
+        """(target, arguments, caption) per line pair; a lone last line is no shortcut."""
+        lines = self.section(key)
+        out = []
+        for target_line, caption in zip(lines[0::2], lines[1::2]):
+            target, arguments = target_line, b''
+            dot = target_line.find(b'.')
+            blank = target_line.find(b' ', dot) if dot >= 0 else -1
+            if blank >= 0:
+                target, arguments = target_line[:blank], target_line[blank + 1:]
+            out.append((target, arguments, caption))
+        return out
+
+
+def expected_links(script, group, startup, desktop):
+    """(link path, target, arguments) in the order setup records them."""
+    out = []
+    for key, folder in (('#Shortcuts', group), ('#StartupShortcuts', startup), ('#DesktopShortcuts', desktop)):
+        for target, arguments, caption in script.shortcuts(key):
+            out.append((folder + b'\\' + caption + b'.lnk', target, arguments))
+    return out
+
+
+# ---- the payload ----
+
+def archive_names(installer):
+    """Entry names in archive order, as setup records them: backslashes, Windows-1252."""
+    with zipfile.ZipFile(installer) as archive:
+        return [info.filename.replace('/', '\\').encode(CODE_PAGE) for info in archive.infolist()]
+
+
+def payload_names(folder):
+    names = []
+    for root, dirs, files in os.walk(folder):
+        rel = os.path.relpath(root, folder)
+        prefix = '' if rel == '.' else rel.replace('/', '\\') + '\\'
+        names += [(prefix + d + '\\').encode(CODE_PAGE) for d in dirs]
+        names += [(prefix + f).encode(CODE_PAGE) for f in files]
+    return sorted(names)
+
+
+# ---- Windows paths of the prefix ----
+
+def unix_path(prefix, win):
+    """The Unix path of a Windows path, its components matched without regard to case as wine does."""
+    drive, rest = win[0:1].lower(), win[3:]
+    path = os.path.realpath(os.path.join(prefix, 'dosdevices', drive + ':'))
+    for part in [p for p in rest.split('\\') if p]:
+        candidate = os.path.join(path, part)
+        if not os.path.exists(candidate) and os.path.isdir(path):
+            for entry in os.listdir(path):
+                if entry.lower() == part.lower():
+                    candidate = os.path.join(path, entry)
+                    break
+        path = candidate
+    return path
+
+
+# ---- the checks ----
+
+class Differences:
+    def __init__(self):
+        self.count = 0
+
+    def __call__(self, what, got, expected):
+        if got != expected:
+            self.count += 1
+            print('%s: expected %r, got %r' % (what, expected, got))
+
+    def list(self, what, got, expected):
+        self(what + ' count', len(got), len(expected))
+        for i, (g, e) in enumerate(zip(got, expected)):
+            self('%s[%d]' % (what, i), g, e)
+
+
+def check_record(args, diff):
+    script = Script(args.script)
+    record = read_record(args.dat)
+    table = archive_names(args.installer)
+    diff('the archive holds the payload folder', sorted(table), payload_names(args.payload))
+    links = [link for link, _, _ in expected_links(script, *[s.encode(CODE_PAGE) for s in
+                                                              (args.group, args.startup, args.desktop)])]
+    generated = script.section('#GeneratedFiles')
+    installed = list(table)
+    if args.earlier:
+        earlier = read_record(args.earlier)
+        installed += [n for n in earlier.installed if n not in table]
+        links = list(earlier.links)
+        generated += [n for n in earlier.generated if n not in generated]
+    diff('application name', record.app, script.app_name())
+    diff.list('installed', record.installed, installed)
+    diff.list('links', record.links, links)
+    diff.list('generated', record.generated, generated)
+    if diff.count == 0:
+        print('uninstall.dat: %d installed, %d links, %d generated' % (len(installed), len(links), len(generated)))
+
+
+def check_links(args, diff):
+    script = Script(args.script)
+    dest = args.dest.encode(CODE_PAGE)
+    for link, target, arguments in expected_links(script, *[s.encode(CODE_PAGE) for s in
+                                                            (args.group, args.startup, args.desktop)]):
+        path = unix_path(args.prefix, link.decode(CODE_PAGE))
+        name = link.decode(CODE_PAGE)
+        if args.absent:
+            diff(name + ' exists', os.path.exists(path), False)
+            continue
+        if not os.path.isfile(path):
+            diff(name + ' exists', False, True)
+            continue
+        data = open(path, 'rb').read()
+        # The shell link keeps its strings in the code page or in UTF-16.
+        for what, text in (('target', dest + b'\\' + target), ('arguments', arguments)):
+            if text:
+                found = text in data or text.decode(CODE_PAGE).encode('utf-16-le') in data
+                diff('%s names its %s %s' % (name, what, text.decode(CODE_PAGE)), found, True)
+    if diff.count == 0:
+        print('links %s' % ('absent' if args.absent else 'present and naming their targets'))
+
+
+def dump(args, _):
+    record = read_record(args.dat)
+    print('app: %s' % record.app.decode(CODE_PAGE))
+    for what in ('installed', 'links', 'generated'):
+        for name in getattr(record, what):
+            print('%s: %s' % (what, name.decode(CODE_PAGE)))
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    commands = parser.add_subparsers(dest='command', required=True)
+    record = commands.add_parser('record')
+    record.add_argument('dat')
+    record.add_argument('--earlier')
+    links = commands.add_parser('links')
+    links.add_argument('--dest', required=True)
+    links.add_argument('--prefix', required=True)
+    links.add_argument('--absent', action='store_true')
+    for sub in (record, links):
+        sub.add_argument('--script', required=True)
+        sub.add_argument('--group', required=True)
+        sub.add_argument('--startup', required=True)
+        sub.add_argument('--desktop', required=True)
+    for option in ('--installer', '--payload'):
+        record.add_argument(option, required=True)
+    commands.add_parser('dump').add_argument('dat')
+    args = parser.parse_args()
+    diff = Differences()
+    try:
+        {'record': check_record, 'links': check_links, 'dump': dump}[args.command](args, diff)
+    except (OSError, ValueError, struct.error, zipfile.BadZipFile) as e:
+        print(e)
+        return 1
+    return 1 if diff.count else 0
+
+
+if __name__ == '__main__':
+    sys.exit(main())
