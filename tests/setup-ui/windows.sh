@@ -58,6 +58,19 @@ installed() {
   e2e_unixpath "C:\\$1"
 }
 
+# through_dialogs DEST_CAPTION MENU_CAPTION DEST: answers the destination
+# and start-menu dialogs as a person would, installing into DEST.
+through_dialogs() {
+  e2e_drive wait "$1" 30000 >/dev/null &&
+    e2e_drive type "$1" 1005 "$3" && e2e_drive click "$1" 1 &&
+    e2e_drive wait "$2" 30000 >/dev/null && e2e_drive click "$2" 1
+}
+
+# finish CAPTION: the completion message is answered.
+finish() {
+  e2e_drive wait "$1" 60000 >/dev/null && e2e_drive click "$1" 1
+}
+
 # ---- 1. English agreement over the background; Yes installs ----
 installer eng "$payloads/small.zip" <<EOF
 #AppName
@@ -87,8 +100,11 @@ e2e_check "the title is painted in white ($white pixels)" [ "$white" -gt 500 ]
 e2e_check "... with its grey shadow ($shadow pixels)" [ "$shadow" -gt 100 ]
 e2e_check "the startup box is gone" not startup_box_shown
 e2e_check "Yes accepts" e2e_drive click Agreement 1
+e2e_check "destination and program group chosen" \
+  through_dialogs "Destination Directory" "Start Menu Folder" 'C:\Demo App'
+e2e_check "the completion message" finish "Installation Complete"
 e2e_wait_exit 60
-e2e_eq "setup ends after the extraction" "$?" 0
+e2e_eq "setup ends after the installation" "$?" 0
 dest=$(installed "Demo App")
 e2e_eq "a.bin is installed" "$(stat -c %s "$dest/a.bin" 2>&1)" 1000
 e2e_eq "docs\\b.txt is installed" "$(stat -c %s "$dest/docs/b.txt" 2>&1)" 2000
@@ -133,7 +149,7 @@ e2e_wait_exit 30
 e2e_eq "setup ends after the close box" "$?" 0
 e2e_check "nothing is installed after the close box" [ ! -e "$(installed Exemple)" ]
 
-# ---- 4. No #AppName, an empty agreement block, German: straight to the progress dialog ----
+# ---- 4. No #AppName, an empty agreement block, German: no agreement, on to the progress dialog ----
 installer plain "$payloads/many.zip" <<'EOF'
 #Language
 GER
@@ -141,7 +157,9 @@ GER
 #end
 EOF
 run_installer "$payloads/plain.exe"
-e2e_check "the progress dialog appears without an agreement" e2e_drive wait "Installation" 30000
+e2e_check "no agreement: the German destination dialog comes first" through_dialogs \
+  'Zielverzeichnis w\xe4hlen' 'Startmen\xfcverzeichnis w\xe4hlen' 'C:\Application'
+e2e_check "the progress dialog appears" e2e_drive wait "Installation" 30000
 shot=$(keep_shot progress-ger)
 read -r low high pos < <(e2e_drive progress Installation 1002)
 current=$(e2e_drive text Installation 1003)
@@ -158,9 +176,10 @@ e2e_eq "the progress dialog takes no input" \
   "$(e2e_drive windows | grep -c 'visible=1 enabled=0 .*caption="Installation"')" 1
 white=$(count_colour "$shot" 560x60+30+30 "#FFFFFF")
 e2e_check "the title Application - Setup is painted ($white pixels)" [ "$white" -gt 500 ]
+e2e_check "the German completion message" finish "Installation beendet"
 e2e_wait_exit 120
-e2e_eq "setup ends after the extraction" "$?" 0
-e2e_eq "every file is installed" "$(ls "$(installed Application)" | wc -l)" 1500
+e2e_eq "setup ends after the installation" "$?" 0
+e2e_eq "every file is installed, and uninstall.dat" "$(ls "$(installed Application)" | wc -l)" 1501
 
 # ---- 5. A file without an overlay: the message over the startup box ----
 run_installer "$setup"
