@@ -108,9 +108,10 @@ script_of() { echo "$E2E_WORK/installers/$1.txt"; }
 
 # ---- driving setup ----
 
-# start_setup NAME: runs the installer; screenshots are named after it.
+# start_setup NAME [RUN]: runs installer NAME; the checks and screenshots
+# of this run are named RUN (default NAME).
 start_setup() {
-  SHOT_NAME=$1
+  SHOT_NAME=${2:-$1}
   SHOT_STEP=0
   e2e_start "$(e2e_winpath "$(installer_of "$1")")"
 }
