@@ -8,22 +8,6 @@
 
 namespace {
 
-bool InFileTable(const CSetupData& data, const char* lpszName)
-{
-  for (int32_t i = 0; i < data.m_nFiles; ++i)
-    if (strcmp(data.m_pFiles[i].name, lpszName) == 0)
-      return true;
-  return false;
-}
-
-bool InGeneratedFiles(const CSetupData& data, const char* lpszName)
-{
-  for (int32_t i = 0; i < data.m_nGeneratedFiles; ++i)
-    if (*data.m_ppGeneratedFiles[i] == lpszName)
-      return true;
-  return false;
-}
-
 // Names come from a file in the destination: only those that stay inside
 // it are ever deleted.
 void DeleteInstalledFile(const char* lpszName)
@@ -37,10 +21,10 @@ void DeleteInstalledFile(const char* lpszName)
 void CSetupApp::RemoveEarlierInstallation(UninstallData& earlier, const char* lpszProgramGroup)
 {
   for (int32_t i = 0; i < earlier.m_nInstalled; ++i)
-    if (!InFileTable(*this, earlier.m_pInstalled[i]))
+    if (!HasFile(earlier.m_pInstalled[i]))
       DeleteInstalledFile(earlier.m_pInstalled[i]);
   for (int32_t i = 0; i < earlier.m_nGenerated; ++i)
-    if (!InGeneratedFiles(*this, earlier.m_pGenerated[i]))
+    if (!HasGeneratedFile(earlier.m_pGenerated[i]))
       DeleteInstalledFile(earlier.m_pGenerated[i]);
   earlier.RemoveShortcuts();
   // The old shortcuts' folder may have been the new program group.

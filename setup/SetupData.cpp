@@ -113,6 +113,22 @@ void CSetupData::ParseScript(const char* pszScript, CString& strAgreement)
   script.ReadBlock("#Agreement", strAgreement);
 }
 
+bool CSetupData::HasFile(const char* lpszName) const
+{
+  for (int32_t i = 0; i < m_nFiles; ++i)
+    if (strcmp(m_pFiles[i].name, lpszName) == 0)
+      return true;
+  return false;
+}
+
+bool CSetupData::HasGeneratedFile(const char* lpszName) const
+{
+  for (int32_t i = 0; i < m_nGeneratedFiles; ++i)
+    if (*m_ppGeneratedFiles[i] == lpszName)
+      return true;
+  return false;
+}
+
 void CSetupData::BuildFileTable()
 {
   free(m_pFiles);

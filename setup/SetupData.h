@@ -25,6 +25,10 @@ public:
   static BOOL ReadShortcutList(CScriptText& script, const char* lpszKey, ShortcutEntry*& pList, int32_t& nCount);
   // The file table: one row per archive entry, and m_nTotalSize.
   void BuildFileTable();
+  // Whether the file table, or the script's generated files, hold exactly
+  // this name (byte-wise, case-sensitive).
+  bool HasFile(const char* lpszName) const;
+  bool HasGeneratedFile(const char* lpszName) const;
 
   // Finds marker 1 and, behind it, marker 2 in an installer image. On success
   // nScript is the offset just behind marker 1 and nArchive the one just

@@ -56,22 +56,6 @@ struct CRecordSource
   const UninstallData* pEarlier;
 };
 
-bool InFileTable(const CSetupData& data, const char* psz)
-{
-  for (int32_t i = 0; i < data.m_nFiles; ++i)
-    if (strcmp(data.m_pFiles[i].name, psz) == 0)
-      return true;
-  return false;
-}
-
-bool InGeneratedFiles(const CSetupData& data, const char* psz)
-{
-  for (int32_t i = 0; i < data.m_nGeneratedFiles; ++i)
-    if (*data.m_ppGeneratedFiles[i] == psz)
-      return true;
-  return false;
-}
-
 // The lists in file order; called once to count and once to write.
 void AddFiles(CNameList& list, const CRecordSource& src)
 {
@@ -79,7 +63,7 @@ void AddFiles(CNameList& list, const CRecordSource& src)
     list.Add(src.data.m_pFiles[i].name, sizeof(src.data.m_pFiles[i].name));
   if (src.pEarlier)
     for (int32_t i = 0; i < src.pEarlier->m_nInstalled; ++i)
-      if (!InFileTable(src.data, src.pEarlier->m_pInstalled[i]))
+      if (!src.data.HasFile(src.pEarlier->m_pInstalled[i]))
         list.Add(src.pEarlier->m_pInstalled[i], UNINSTALL_PATH_SIZE);
 }
 void AddLinks(CNameList& list, const CRecordSource& src)
@@ -97,7 +81,7 @@ void AddGenerated(CNameList& list, const CRecordSource& src)
     list.Add(*src.data.m_ppGeneratedFiles[i], (size_t)src.data.m_ppGeneratedFiles[i]->GetLength());
   if (src.pEarlier)
     for (int32_t i = 0; i < src.pEarlier->m_nGenerated; ++i)
-      if (!InGeneratedFiles(src.data, src.pEarlier->m_pGenerated[i]))
+      if (!src.data.HasGeneratedFile(src.pEarlier->m_pGenerated[i]))
         list.Add(src.pEarlier->m_pGenerated[i], UNINSTALL_PATH_SIZE);
 }
 
