@@ -16,15 +16,70 @@ void DeleteInstalledFile(const char* lpszName)
     _unlink(lpszName);
 }
 
+// Windows file names that differ only in case name the same file.
+bool SameFileName(const char* lpszA, const char* lpszB)
+{
+  CString strA(lpszA), strB(lpszB);
+  if (strA.GetLength() != strB.GetLength())
+    return false;
+  ::CharUpperBuffA(strA.GetBuffer(strA.GetLength()), (DWORD)strA.GetLength());
+  strA.ReleaseBuffer();
+  ::CharUpperBuffA(strB.GetBuffer(strB.GetLength()), (DWORD)strB.GetLength());
+  strB.ReleaseBuffer();
+  return strA == strB;
+}
+
+// The file-table row whose name differs from lpszName only in case, or NULL.
+const char* CaseVariantInFileTable(const CSetupData& data, const char* lpszName)
+{
+  for (int32_t i = 0; i < data.m_nFiles; ++i)
+    if (SameFileName(data.m_pFiles[i].name, lpszName))
+      return data.m_pFiles[i].name;
+  return NULL;
+}
+
+bool CaseVariantInGeneratedFiles(const CSetupData& data, const char* lpszName)
+{
+  for (int32_t i = 0; i < data.m_nGeneratedFiles; ++i)
+    if (SameFileName(*data.m_ppGeneratedFiles[i], lpszName))
+      return true;
+  return false;
+}
+
+// An earlier name that differs from a new one only in case is the file just
+// extracted over it, still under the earlier spelling: deleting it would
+// lose the new file. It takes the new spelling instead, through a free
+// temporary name, since some file systems ignore a rename that changes
+// case alone.
+void TakeNewSpelling(const char* lpszEarlier, const char* lpszNew)
+{
+  if (!IsInsideInstallation(lpszEarlier) || !IsInsideInstallation(lpszNew))
+    return;
+  CString strTemp = CString(lpszNew) + ".case~";
+  if (::GetFileAttributesA(strTemp) != INVALID_FILE_ATTRIBUTES)
+    return;
+  if (::MoveFileA(lpszEarlier, strTemp) && !::MoveFileA(strTemp, lpszNew))
+    ::MoveFileA(strTemp, lpszEarlier);
+}
+
 }  // namespace
 
 void CSetupApp::RemoveEarlierInstallation(UninstallData& earlier, const char* lpszProgramGroup)
 {
-  for (int32_t i = 0; i < earlier.m_nInstalled; ++i)
-    if (!HasFile(earlier.m_pInstalled[i]))
-      DeleteInstalledFile(earlier.m_pInstalled[i]);
+  for (int32_t i = 0; i < earlier.m_nInstalled; ++i) {
+    const char* pszName = earlier.m_pInstalled[i];
+    if (HasFile(pszName))
+      continue;
+    const char* pszNewName = CaseVariantInFileTable(*this, pszName);
+    if (pszNewName == NULL)
+      DeleteInstalledFile(pszName);
+    else
+      TakeNewSpelling(pszName, pszNewName);
+  }
+  // A generated file whose name the new script only spells differently is
+  // the application's own data: it stays.
   for (int32_t i = 0; i < earlier.m_nGenerated; ++i)
-    if (!HasGeneratedFile(earlier.m_pGenerated[i]))
+    if (!HasGeneratedFile(earlier.m_pGenerated[i]) && !CaseVariantInGeneratedFiles(*this, earlier.m_pGenerated[i]))
       DeleteInstalledFile(earlier.m_pGenerated[i]);
   earlier.RemoveShortcuts();
   // The old shortcuts' folder may have been the new program group.
