@@ -1,0 +1,176 @@
+#!/bin/bash
+# Installing again into a used destination: the same application deletes
+# what its earlier installation had and it no longer brings, another
+# application deletes nothing; the earlier registration's directory is
+# proposed and taken without a question; an archive without entries.
+# usage: install_reinstall.sh DRIVER SETUP UNINSTALL VIEWER HOLDFILE MKINSTALLER WORKDIR SHOTDIR
+source "$(dirname "$0")/install-lib.sh"
+install_init "$@"
+
+app="Note Pad"
+dest='C:\Apps\Notes'
+group="$PROGRAMS\\$app"
+
+# next_window_is CAPTION: after OK, that window comes and no question.
+next_window_is() {
+  e2e_check "$SHOT_NAME: straight on to \"$1\"" e2e_drive wait "$1" 30000
+  e2e_eq "$SHOT_NAME: no question was asked" "$(e2e_drive windows | grep -c 'caption="Warning"')" 0
+}
+
+first_installation() {
+  local payload
+  payload=$(new_payload notes1)
+  put "$payload" Readme.txt "first read-me"
+  put "$payload" old.txt "only in the first"
+  put "$payload" docs/guide.txt "first guide"
+  put "$payload" docs/legacy.txt "only in the first"
+  mkdir -p "$payload/keep"
+  put "$payload" data/ro.txt "first locked data"
+  chmod a-w "$payload/data/ro.txt"
+  make_installer notes1 "$payload" <<'EOF'
+#AppName
+Note Pad
+#Shortcuts
+viewer.exe
+Note Pad
+docs\legacy.txt
+Legacy Notes
+#StartupShortcuts
+viewer.exe /quit
+Note Pad Counter
+#DesktopShortcuts
+viewer.exe
+Note Pad
+#GeneratedFiles
+viewer.ini
+Viewer.log
+old.cache
+#end
+EOF
+  start_setup notes1
+  choose_destination "$dest"
+  choose_group
+  finish_setup "$app"
+  check_record notes1 "$dest" "$group"
+  check_links notes1 "$dest" "$group"
+  # The application at work: its settings and log, and a cache.
+  e2e_run "$dest\\viewer.exe" /quit
+  echo cache >"$(unix "$dest")/old.cache"
+}
+
+# The same application again: a renamed read-me and generated log (only
+# their case differs), files and a generated name dropped, a file new, the
+# read-only file replaced, other shortcuts.
+second_installation() {
+  local payload d
+  d=$(unix "$dest")
+  payload=$(new_payload notes2)
+  put "$payload" README.TXT "second read-me"
+  put "$payload" new.txt "new in the second"
+  put "$payload" docs/guide.txt "second guide"
+  put "$payload" data/ro.txt "second locked data"
+  chmod a-w "$payload/data/ro.txt"
+  make_installer notes2 "$payload" <<'EOF'
+#AppName
+Note Pad
+#Shortcuts
+viewer.exe
+Note Pad 2
+#GeneratedFiles
+viewer.ini
+viewer.log
+#end
+EOF
+  start_setup notes2
+  appears "$CAP_DEST" destination
+  e2e_eq "notes2: the earlier directory is proposed" "$(e2e_drive text "$CAP_DEST" 1005)" "$dest"
+  e2e_check "notes2: the destination is accepted" e2e_drive click "$CAP_DEST" 1
+  next_window_is "$CAP_GROUP"
+  choose_group
+  finish_setup "$app"
+
+  # Gone: the dropped files, the generated name no longer listed, the
+  # read-me under its old name. Kept: the folder entry keep\ (clean-up
+  # deletes files only) and the generated files still listed.
+  check_files "$payload" "$d" keep/ uninstall.dat viewer.ini viewer.log
+  check_record notes2 "$dest" "$group"
+  check_links notes1 "$dest" "$group" --absent
+  check_links notes2 "$dest" "$group"
+  check_registration "$app" "$dest"
+}
+
+# Another application into the same directory: nothing of Note Pad goes.
+other_application() {
+  local payload before d
+  d=$(unix "$dest")
+  before=$(tree "$d")
+  cp "$d/uninstall.dat" "$E2E_WORK/notes2.dat"
+  payload=$(new_payload other)
+  put "$payload" other.txt "the other application"
+  make_installer other "$payload" <<'EOF'
+#AppName
+Other Pad
+#Shortcuts
+viewer.exe
+Other Pad
+#end
+EOF
+  start_setup other
+  appears "$CAP_DEST" destination
+  e2e_eq "other: its own proposal" "$(e2e_drive text "$CAP_DEST" 1005)" 'C:\Program Files\Other Pad'
+  e2e_drive type "$CAP_DEST" 1005 "$dest"
+  e2e_check "other: the destination is accepted" e2e_drive click "$CAP_DEST" 1
+  appears Warning directory-exists
+  e2e_eq "other: the question" "$(e2e_drive text Warning 65535)" "Directory already exists... Continue?"
+  e2e_check "other: Yes" e2e_drive click Warning 6
+  choose_group
+  finish_setup "Other Pad"
+
+  e2e_eq "other: nothing deleted, other.txt added" "$(tree "$d")" "$( (echo "$before"; echo other.txt) | LC_ALL=C sort)"
+  check_record other "$dest" "$PROGRAMS\\Other Pad"
+  check_links notes2 "$dest" "$group"
+  check_registration "Other Pad" "$dest"
+  check_registration "$app" "$dest"
+}
+
+# No entries at all. The first run cannot write uninstall.dat (a folder has
+# its name), which holds the progress dialog up to be read; the second run
+# goes into the registered directory.
+empty_archive() {
+  local payload="$E2E_WORK/payloads/empty" empty='C:\Apps\Empty'
+  rm -rf "$payload" && mkdir -p "$payload" "$(unix 'C:\Apps')/Empty/uninstall.dat"
+  make_installer empty "$payload" <<'EOF'
+#AppName
+Empty Pack
+#end
+EOF
+  start_setup empty empty1
+  choose_destination "$empty"
+  appears Warning directory-exists
+  e2e_check "empty1: Yes" e2e_drive click Warning 6
+  choose_group
+  appears Error no-record
+  e2e_eq "empty1: the message" "$(e2e_drive text Error 65535)" "Uninstall Information could not be saved!"
+  e2e_eq "empty1: the progress range is 0 to 0" "$(e2e_drive progress Installing 1002)" "0 0 0"
+  e2e_eq "empty1: the status line" "$(e2e_drive text Installing 1003)" "creating uninstall data..."
+  e2e_drive click Error 1 >/dev/null
+  finish_setup "Empty Pack"
+  check_registration "Empty Pack" "$empty"
+
+  rmdir "$(unix "$empty")/uninstall.dat"
+  start_setup empty empty2
+  appears "$CAP_DEST" destination
+  e2e_eq "empty2: the registered directory is proposed" "$(e2e_drive text "$CAP_DEST" 1005)" "$empty"
+  e2e_check "empty2: the destination is accepted" e2e_drive click "$CAP_DEST" 1
+  next_window_is "$CAP_GROUP"
+  choose_group
+  finish_setup "Empty Pack"
+  e2e_eq "empty2: only the record in the destination" "$(tree "$(unix "$empty")")" uninstall.dat
+  check_record empty "$empty" "$PROGRAMS\\Empty Pack"
+}
+
+first_installation
+second_installation
+other_application
+empty_archive
+e2e_finish
