@@ -144,6 +144,13 @@ choose_destination() {
   e2e_check "$SHOT_NAME: the destination is accepted" e2e_drive click "$CAP_DEST" 1
 }
 
+# confirm_existing: the destination exists; "Yes" to going on.
+confirm_existing() {
+  appears Warning directory-exists
+  e2e_eq "$SHOT_NAME: the question" "$(e2e_drive text Warning 65535)" "Directory already exists... Continue?"
+  e2e_check "$SHOT_NAME: Yes" e2e_drive click Warning 6
+}
+
 # choose_group [SCOPE [FOLDER]]: the start-menu dialog; SCOPE is the combo
 # index (0 All Users, 1 Current User), FOLDER typed over the proposal; OK.
 choose_group() {
@@ -242,12 +249,12 @@ python_check() {
   e2e_eq "$SHOT_NAME: $what" "$status" 0
 }
 
-# check_record NAME DEST GROUP [EARLIER_DAT]: uninstall.dat in DEST (a
-# Windows path) against installer NAME's script and payload.
+# check_record NAME DEST GROUP [--stopped [--earlier DAT]]: uninstall.dat
+# in DEST (a Windows path) against installer NAME's script and payload.
 check_record() {
   python_check "uninstall.dat as the script and payload say" record "$(unix "$2")/uninstall.dat" \
     --installer "$(installer_of "$1")" --payload "$E2E_WORK/payloads/$1" --script "$(script_of "$1")" \
-    --group "$3" --startup "$STARTUP" --desktop "$DESKTOP" ${4:+--earlier "$4"}
+    --group "$3" --startup "$STARTUP" --desktop "$DESKTOP" "${@:4}"
 }
 
 # check_links NAME DEST GROUP [--absent]: the .lnk files of installer

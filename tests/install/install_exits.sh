@@ -74,9 +74,7 @@ back_from_full_destination() {
   start_setup exits exits-full
   agree
   choose_destination "$full"
-  appears Warning directory-exists
-  e2e_eq "full: the question" "$(e2e_drive text Warning 65535)" "Directory already exists... Continue?"
-  e2e_check "full: Yes" e2e_drive click Warning 6
+  confirm_existing
   back_from_group
   e2e_eq "full: Back leaves a folder that holds files" "$(tree "$(unix "$full")")" mine.txt
   e2e_check "full: Exit is pressed" e2e_drive click "$CAP_DEST" 2

@@ -120,9 +120,7 @@ EOF
   e2e_eq "other: its own proposal" "$(e2e_drive text "$CAP_DEST" 1005)" 'C:\Program Files\Other Pad'
   e2e_drive type "$CAP_DEST" 1005 "$dest"
   e2e_check "other: the destination is accepted" e2e_drive click "$CAP_DEST" 1
-  appears Warning directory-exists
-  e2e_eq "other: the question" "$(e2e_drive text Warning 65535)" "Directory already exists... Continue?"
-  e2e_check "other: Yes" e2e_drive click Warning 6
+  confirm_existing
   choose_group
   finish_setup "Other Pad"
 
@@ -146,8 +144,7 @@ Empty Pack
 EOF
   start_setup empty empty1
   choose_destination "$empty"
-  appears Warning directory-exists
-  e2e_check "empty1: Yes" e2e_drive click Warning 6
+  confirm_existing
   choose_group
   appears Error no-record
   e2e_eq "empty1: the message" "$(e2e_drive text Error 65535)" "Uninstall Information could not be saved!"

@@ -1,0 +1,179 @@
+#!/bin/bash
+# Entries that cannot be extracted, made to fail for real: a file where a
+# folder must go, and a file that another program holds open. Setup names
+# the file and the cause and offers Retry and Cancel; Retry after the cause
+# is gone completes the installation; Cancel stops it, and then the record
+# and the registration still let the uninstaller remove what came.
+# usage: install_failures.sh DRIVER SETUP UNINSTALL VIEWER HOLDFILE MKINSTALLER WORKDIR SHOTDIR
+source "$(dirname "$0")/install-lib.sh"
+install_init "$@"
+
+RETRY=4
+CANCEL=2
+ADVICE='\n\nClose any program that may be using it and choose Retry, or choose Cancel to stop the installation.'
+BAD_PATH="bin\\tool.dat could not be installed:\\nthe path is invalid or too long.$ADVICE"
+IN_USE="app.dat could not be installed:\\nthe file is in use by another program.$ADVICE"
+
+# failure_box TEXT WHAT: the extraction's message is up and reads TEXT.
+failure_box() {
+  appears Error "$2"
+  e2e_eq "$SHOT_NAME: $2: the message" "$(e2e_drive text Error 65535)" "$1"
+  e2e_eq "$SHOT_NAME: $2: Retry and Cancel" "$(e2e_drive text Error $RETRY)/$(e2e_drive text Error $CANCEL)" \
+    "&Retry/Cancel"
+}
+
+# answer BUTTON: the click returns once the box has ended.
+answer() {
+  e2e_check "$SHOT_NAME: the box is answered" e2e_drive click Error "$1"
+}
+
+blocked_payload() {
+  local payload
+  payload=$(new_payload "$1")
+  put "$payload" a.txt "before the folder"
+  put "$payload" bin/tool.dat "the tool"
+  put "$payload" z.txt "after the folder"
+  make_installer "$1" "$payload" <<EOF
+#AppName
+$2
+#Shortcuts
+viewer.exe
+$2
+#end
+EOF
+}
+
+# A file named "bin" stands where the folder bin\ must go; Retry fails the
+# same way until the file is gone.
+retry_after_the_cause_is_gone() {
+  local dest='C:\Apps\Blocked' d
+  d=$(unix "$dest")
+  blocked_payload blocker Blocker
+  mkdir -p "$d" && echo "in the way" >"$d/bin"
+  start_setup blocker
+  choose_destination "$dest"
+  confirm_existing
+  choose_group
+  failure_box "$BAD_PATH" first-failure
+  answer $RETRY
+  failure_box "$BAD_PATH" still-failing
+  rm "$d/bin"
+  answer $RETRY
+  finish_setup Blocker
+  check_files "$E2E_WORK/payloads/blocker" "$d" uninstall.dat
+  check_record blocker "$dest" "$PROGRAMS\\Blocker"
+  check_links blocker "$dest" "$PROGRAMS\\Blocker"
+  check_registration Blocker "$dest"
+}
+
+# Cancel before uninstall.exe is extracted: no registration, but a record
+# of the whole file table.
+cancel_fresh_installation() {
+  local dest='C:\Apps\Stopped' d
+  d=$(unix "$dest")
+  blocked_payload stopper Stopper
+  mkdir -p "$d" && echo "in the way" >"$d/bin"
+  start_setup stopper
+  choose_destination "$dest"
+  confirm_existing
+  choose_group
+  failure_box "$BAD_PATH" failure
+  answer $CANCEL
+  setup_ends
+  e2e_eq "stopper: what came before the failure" "$(tree "$d")" "$(printf 'a.txt\nbin\nuninstall.dat')"
+  check_record stopper "$dest" "$PROGRAMS\\Stopper" --stopped
+  e2e_check "stopper: not registered without its uninstaller" not_registered Stopper
+  check_links stopper "$dest" "$PROGRAMS\\Stopper" --absent
+}
+
+lock_payload() {
+  local payload
+  payload=$(new_payload "$1")
+  put "$payload" app.dat "$1 data"
+  shift
+  for file in "$@"; do put "$payload" "$file" "$file"; done
+}
+
+lock_installer() {
+  make_installer "$1" "$E2E_WORK/payloads/$1" <<EOF
+#AppName
+Lock Test
+#Shortcuts
+viewer.exe
+$2
+#GeneratedFiles
+$3
+#end
+EOF
+}
+
+lock_dest='C:\Apps\Lock'
+lock_group="$PROGRAMS\\Lock Test"
+
+# The installed app.dat is held open while a second version is installed:
+# Retry while it is held fails again; after the program lets go it works.
+retry_after_release() {
+  local d
+  d=$(unix "$lock_dest")
+  lock_payload lock1 old.txt
+  lock_installer lock1 "Lock Test" viewer.ini
+  lock_payload lock2 new.txt
+  lock_installer lock2 "Lock Test 2" viewer.ini
+  start_setup lock1
+  choose_destination "$lock_dest"
+  choose_group
+  finish_setup "Lock Test"
+
+  hold_file "$lock_dest\\app.dat"
+  e2e_check "lock2: app.dat is held" kill -0 "$HOLD_PID"
+  start_setup lock2
+  choose_destination
+  choose_group
+  failure_box "$IN_USE" first-failure
+  answer $RETRY
+  failure_box "$IN_USE" still-held
+  e2e_eq "lock2: the held file is untouched" "$(cat "$d/app.dat")" "lock1 data"
+  release_file
+  answer $RETRY
+  finish_setup "Lock Test"
+  check_files "$E2E_WORK/payloads/lock2" "$d" uninstall.dat
+  check_record lock2 "$lock_dest" "$lock_group"
+  check_links lock1 "$lock_dest" "$lock_group" --absent
+  check_links lock2 "$lock_dest" "$lock_group"
+}
+
+# Cancel while app.dat is held, over the second version: the record lists
+# the new table, the earlier names it lacks and the earlier links; the
+# registration stays; the uninstaller then removes all of it.
+cancel_over_earlier_installation() {
+  local d
+  d=$(unix "$lock_dest")
+  cp "$d/uninstall.dat" "$E2E_WORK/lock2.dat"
+  lock_payload lock3 aaa.txt zzz.txt
+  lock_installer lock3 "Lock Test 3" lock3.log
+  hold_file "$lock_dest\\app.dat"
+  start_setup lock3
+  choose_destination
+  choose_group
+  failure_box "$IN_USE" failure
+  answer $CANCEL
+  setup_ends
+  release_file
+  e2e_eq "lock3: extracted up to the failure, nothing cleaned up" "$(tree "$d")" \
+    "$(printf 'aaa.txt\napp.dat\nnew.txt\nuninstall.dat\nuninstall.exe\nviewer.exe')"
+  check_record lock3 "$lock_dest" "$lock_group" --stopped --earlier "$E2E_WORK/lock2.dat"
+  check_registration "Lock Test" "$lock_dest"
+  check_links lock2 "$lock_dest" "$lock_group"
+  check_links lock3 "$lock_dest" "$lock_group" --absent
+
+  uninstall "Lock Test"
+  e2e_eq "lock3: the uninstaller removed what came" "$(tree "$d")" uninstall.exe
+  check_links lock2 "$lock_dest" "$lock_group" --absent
+  e2e_check "lock3: the program group is gone" absent "$(unix "$lock_group")"
+}
+
+retry_after_the_cause_is_gone
+cancel_fresh_installation
+retry_after_release
+cancel_over_earlier_installation
+e2e_finish
