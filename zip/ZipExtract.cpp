@@ -29,7 +29,10 @@ bool CZipReader::ExtractFile(uint16_t nIndex, const char* lpszDir, bool bFullPat
   CString strPath = WithoutTrailingBackslashes(lpszDir) + "\\" + strRelative;
 
   if (IsDirectoryEntry(nIndex)) {
-    MakeDirectoryPath(strPath);
+    // A folder that cannot be made (a file of its name is in the way) is a
+    // failure like a file that cannot be written, not a success.
+    if (!MakeDirectoryPath(strPath))
+      CFileException::Throw(CFileException::badPath, -1, strPath);
     SetFileAttributesA(strPath, header.m_nAttributes);
     return true;
   }
