@@ -11,7 +11,7 @@ install_init "$@"
 RETRY=4
 CANCEL=2
 ADVICE='\n\nClose any program that may be using it and choose Retry, or choose Cancel to stop the installation.'
-BAD_PATH="bin\\tool.dat could not be installed:\\nthe path is invalid or too long.$ADVICE"
+BAD_PATH="bin\\ could not be installed:\\nthe path is invalid or too long.$ADVICE"
 IN_USE="app.dat could not be installed:\\nthe file is in use by another program.$ADVICE"
 
 # failure_box TEXT WHAT: the extraction's message is up and reads TEXT.
@@ -43,8 +43,8 @@ $2
 EOF
 }
 
-# A file named "bin" stands where the folder bin\ must go; Retry fails the
-# same way until the file is gone.
+# A file named "bin" stands where the folder bin\ must go: its folder entry
+# fails, and Retry fails the same way until the file is gone.
 retry_after_the_cause_is_gone() {
   local dest='C:\Apps\Blocked' d
   d=$(unix "$dest")
