@@ -28,7 +28,6 @@ install_init() {
   trap install_exit EXIT
   rm -rf "$SHOTS" "$E2E_WORK/payloads" "$E2E_WORK/installers"
   mkdir -p "$SHOTS" "$E2E_WORK/payloads" "$E2E_WORK/installers"
-  own_user_folders
   PROGRAMS=$(e2e_reg_query "$USER_FOLDERS" Programs)
   STARTUP=$(e2e_reg_query "$USER_FOLDERS" Startup)
   DESKTOP=$(e2e_reg_query "$USER_FOLDERS" Desktop)
@@ -43,17 +42,6 @@ install_exit() {
   cp "$E2E_WORK"/shots/*.png "$SHOTS/" 2>/dev/null
   (exit "$status")
   e2e_cleanup
-}
-
-# A new prefix links the user's Desktop and documents to the Unix home:
-# the installations' links must stay inside the prefix.
-own_user_folders() {
-  local link
-  for link in "$WINEPREFIX"/drive_c/users/*/*; do
-    if [ -L "$link" ]; then
-      rm "$link" && mkdir "$link"
-    fi
-  done
 }
 
 # use_language ENG|GER: the captions setup shows in that language.
