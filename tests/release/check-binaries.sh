@@ -1,6 +1,7 @@
 #!/bin/bash
 # Release checks on the shipped 32-bit programs: they import only system
-# DLLs, carry neither overlay marker, and stay within their size budgets.
+# DLLs, run with ASLR and DEP, carry neither overlay marker, and stay
+# within their size budgets.
 set -euo pipefail
 bin=${1:?usage: check-binaries.sh WIN32_BIN_DIR}
 objdump=i686-w64-mingw32-objdump
@@ -22,6 +23,11 @@ check() {
     if [[ " $system_dlls " != *" $lower "* ]]; then echo "$file: imports $dll, which is not a system DLL"; status=1; fi
   done
   echo "  imports: $($objdump -p "$path" | sed -n 's/^\s*DLL Name: //p' | tr '\n' ' ')"
+  # ASLR needs the relocations as well as the flag; DEP the NX flag.
+  local flags; flags=$($objdump -p "$path")
+  grep -q DYNAMIC_BASE <<<"$flags" && $objdump -h "$path" | grep -q '\.reloc' ||
+    { echo "$file: not relocatable (no ASLR)"; status=1; }
+  grep -q NX_COMPAT <<<"$flags" || { echo "$file: not marked for DEP"; status=1; }
   local marker
   for marker in -overlay1- -overlay2-; do
     if grep -a -q -- "$marker" "$path"; then echo "$file: contains the marker text $marker"; status=1; fi
