@@ -17,14 +17,17 @@ PACKAGES := build-essential cmake g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-
 all: build
 
 # Installs every package a fresh Debian 12 machine needs; does nothing when
-# they are all there. Never wine32: these machines cannot run 32-bit code.
+# they are all there. Recommended packages come along (wine draws its
+# fonts and windows with them), but never wine32: these machines cannot run
+# 32-bit code, and where i386 is enabled the trailing '-' keeps it out.
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
 	if [ -n "$$missing" ]; then \
 	  echo "installing:" $$missing; \
 	  SUDO=$$( [ $$(id -u) -eq 0 ] || echo sudo ); \
 	  $$SUDO apt-get update -qq && \
-	  DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq --no-install-recommends $$missing; \
+	  keep_out=; dpkg --print-foreign-architectures | grep -qx i386 && keep_out=wine32:i386-; \
+	  DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq $$missing $$keep_out; \
 	else echo "all packages present"; fi
 
 build: build-host build-win32 build-win64
