@@ -9,7 +9,7 @@ export WINEPREFIX
 
 PACKAGES := build-essential cmake g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools \
   libz-mingw-w64-dev zlib1g-dev wine wine64 xvfb xauth imagemagick zip unzip \
-  libarchive-tools p7zip-full libzip-dev clang libclang-rt-14-dev googletest python3 file fonts-dejavu-core xdotool
+  libarchive-tools p7zip-full libzip-dev clang libclang-rt-14-dev googletest python3 file fonts-dejavu-core xdotool pkg-config git
 
 .PHONY: all deps build build-host build-win32 build-win64 build-fuzz test test-host test-win64 \
   fuzz wineprefix release-check demo clean
