@@ -59,7 +59,7 @@ test-host: build-host
 	cd $(BUILD)/host && ctest --output-on-failure -j$(JOBS)
 
 test-win64: build-win64 wineprefix
-	cd $(BUILD)/win64 && ctest --output-on-failure
+	tests/with-display.sh bash -c 'cd $(BUILD)/win64 && ctest --output-on-failure'
 
 test: build test-host test-win64 release-check fuzz
 

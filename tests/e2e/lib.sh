@@ -215,8 +215,14 @@ e2e_pixel() {
 # e2e_reg_query KEY VALUE: prints the value's data; returns 1 when the key
 # or the value is missing.
 e2e_reg_query() {
-  local out
-  out=$(timeout "${E2E_TIMEOUT:-120}" "$E2E_WINE" reg query "$1" /v "$2" </dev/null 2>/dev/null) || return 1
+  local out attempt
+  # Under load a reg.exe start now and then fails with no output; only a
+  # value that is missing three times over counts as missing.
+  for attempt in 1 2 3; do
+    out=$(timeout "${E2E_TIMEOUT:-120}" "$E2E_WINE" reg query "$1" /v "$2" </dev/null 2>/dev/null) && break
+    [ "$attempt" = 3 ] && return 1
+    sleep 0.2
+  done
   # Lines look like "    NAME    REG_SZ    DATA".
   printf '%s\n' "$out" | tr -d '\r' | awk -v name="$2" '
     BEGIN { IGNORECASE = 1 }
@@ -232,7 +238,12 @@ e2e_reg_query() {
 
 # e2e_reg_exists KEY: true when the key exists.
 e2e_reg_exists() {
-  timeout "${E2E_TIMEOUT:-120}" "$E2E_WINE" reg query "$1" </dev/null >/dev/null 2>&1
+  local attempt
+  for attempt in 1 2 3; do
+    timeout "${E2E_TIMEOUT:-120}" "$E2E_WINE" reg query "$1" </dev/null >/dev/null 2>&1 && return 0
+    [ "$attempt" = 3 ] || sleep 0.2
+  done
+  return 1
 }
 
 # e2e_winpath UNIXPATH: the path as wine's programs see it (Z:\...).
