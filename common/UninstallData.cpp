@@ -111,6 +111,10 @@ int UninstallData::ReadList(FILE* pFile, int64_t nFileSize, int32_t& nCount, cha
   int64_t nLeft = BytesLeft(pFile, nFileSize);
   if (nLeft < 0 || (int64_t)nRead > nLeft)
     return 1;
+  // In a 32-bit process count * 260 wraps for a file of some 16 MB: the
+  // slots would then be fewer than the strings read into them.
+  if ((size_t)nRead > SIZE_MAX / UNINSTALL_PATH_SIZE)
+    return 1;
   pList = (char (*)[UNINSTALL_PATH_SIZE])malloc((size_t)nRead * UNINSTALL_PATH_SIZE);
   if (!pList)
     return 1;
