@@ -1,5 +1,6 @@
 #include "setup/ScriptText.h"
 
+#include <stdint.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -48,6 +49,10 @@ namespace {
 bool AppendString(CString**& ppList, int32_t& nCount, int32_t& nCapacity, const CString& str)
 {
   if (nCount == nCapacity) {
+    // The doubled size must not wrap: in a 32-bit process it would shrink
+    // the array below the strings it holds.
+    if (nCapacity > INT32_MAX / 2 || (size_t)nCapacity * 2 > SIZE_MAX / sizeof(CString*))
+      return false;
     int32_t nNew = nCapacity ? nCapacity * 2 : 8;
     CString** ppNew = static_cast<CString**>(realloc(ppList, sizeof(CString*) * (size_t)nNew));
     if (ppNew == NULL)
