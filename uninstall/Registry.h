@@ -3,8 +3,8 @@
 #pragma once
 
 // Deletes HKLM "SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\<name>".
-// A name that is empty or has an empty component is left alone: the key path
-// would then name the Uninstall key of every program, or a key above it.
+// An empty name, or one with a backslash, is left alone: the key path would
+// then name the Uninstall key of every program, or a key inside another one.
 void DeleteUninstallKey(const char* lpszAppName);
 
 // Writes "<name>_DelUninstallExe" and "<name>_RmDir" under the existing
