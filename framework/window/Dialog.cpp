@@ -43,7 +43,13 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
   HWND hWnd = ::CreateDialogParamA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(nIDTemplate),
                                    pParentWnd != NULL ? pParentWnd->m_hWnd : NULL, DialogProc,
                                    reinterpret_cast<LPARAM>(this));
-  return hWnd != NULL;
+  if (hWnd == NULL)
+    return FALSE;
+  // No message loop may run before the program's next modal dialog: a
+  // window that shows itself paints now, or stays blank until then.
+  if (::IsWindowVisible(hWnd))
+    ::RedrawWindow(hWnd, NULL, NULL, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  return TRUE;
 }
 
 void CDialog::EndDialog(int nResult)

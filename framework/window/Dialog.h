@@ -18,7 +18,8 @@ public:
   // application's main window. Returns the EndDialog result, -1 when the
   // template cannot be loaded.
   virtual INT_PTR DoModal();
-  // Modeless, owned by pParentWnd when one is given.
+  // Modeless, owned by pParentWnd when one is given. A dialog that is
+  // visible when it has been created is painted before Create returns.
   BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = NULL);
   // Ends a modal dialog; hides a modeless one, which stays until destroyed.
   void EndDialog(int nResult);

@@ -142,6 +142,24 @@ TEST(AgreementDialog, LongLinesDoNotWrapAndTheFontIsFixedPitch)
   EXPECT_EQ(PROOF_QUALITY, font.lfQuality);
 }
 
+// setup pumps no messages while it reads its file or extracts: the windows
+// it creates modeless must not wait for a WM_PAINT to show their contents.
+TEST(ModelessWindows, ArePaintedBeforeCreateReturns)
+{
+  CInitDlg startup;
+  ASSERT_TRUE(startup.Create(CInitDlg::IDD, NULL));
+  CProgressDlg progress;
+  ASSERT_TRUE(progress.Create(CProgressDlg::IDD, NULL));
+  for (HWND hWindow : {startup.m_hWnd, progress.m_hWnd})
+  {
+    SCOPED_TRACE(WindowText(hWindow));
+    EXPECT_TRUE(::IsWindowVisible(hWindow));
+    EXPECT_FALSE(::GetUpdateRect(hWindow, NULL, FALSE));
+    for (HWND hChild = ::GetWindow(hWindow, GW_CHILD); hChild != NULL; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+      EXPECT_FALSE(::GetUpdateRect(hChild, NULL, FALSE)) << "control " << ::GetDlgCtrlID(hChild);
+  }
+}
+
 COLORREF PixelOf(const std::vector<DWORD>& pixels, int nWidth, int x, int y)
 {
   DWORD n = pixels[static_cast<size_t>(y) * nWidth + x];  // top-down BGRA
