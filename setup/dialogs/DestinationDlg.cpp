@@ -1,6 +1,7 @@
 #include "setup/dialogs/DestinationDlg.h"
 #include <ctype.h>
 #include <errno.h>
+#include "common/InstallNames.h"
 #include "setup/SetupApp.h"
 #include "setup/dialogs/FolderPaths.h"
 #include "setup/dialogs/FreeSpace.h"
@@ -82,10 +83,13 @@ void CDestinationDlg::SetTexts()
 
 void CDestinationDlg::ProposeDirectory(char* pszProposal)
 {
-  // An earlier installation of the same name: its uninstaller's folder.
+  // An earlier installation of the same name: its uninstaller's folder. A
+  // name setup does not register would open the Uninstall key itself or
+  // another application's key.
   HKEY hKey;
   const CString strKey = kUninstallKey + theApp.m_strAppName;
-  if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, strKey, 0, KEY_ALL_ACCESS, &hKey) == ERROR_SUCCESS)
+  if (IsRegistrableAppName(theApp.m_strAppName) &&
+      ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, strKey, 0, KEY_ALL_ACCESS, &hKey) == ERROR_SUCCESS)
   {
     QueryText(hKey, "UninstallString", pszProposal);
     ::RegCloseKey(hKey);

@@ -58,6 +58,16 @@ host_end
 e2e_eq "the earlier folder, then Yes" "$REPORT" "$(lines 'run=1 result=1' 'dest=C:\Tools\Quillwork' \
   'prevdir=C:\Tools\Quillwork' 'run=2 result=1' 'dest=c:\tools\quillwork' 'prevdir=C:\Tools\Quillwork')"
 
+# A name setup never registers (it ends in a backslash) would reach that
+# same key: it gets the default proposal, and the existing folder the question.
+host destination --app 'Quillwork\'
+e2e_check "the default proposal" e2e_drive expect-text "$dlg" 1005 "$program_files\\Quillwork\\"
+e2e_drive type "$dlg" 1005 'C:\Tools\Quillwork' && e2e_drive click "$dlg" 1
+expect_box Warning 'Directory already exists... Continue?' 1 7
+e2e_drive click "$dlg" 2
+host_end
+e2e_eq "an unregistrable name reads no key" "$REPORT" "$(lines 'run=1 result=2' 'dest=C:\Tools\Quillwork' prevdir=)"
+
 # An UninstallString without a folder counts as no earlier installation; a
 # missing one leaves "C:\" cut to "C:", which is then accepted as is.
 e2e_run reg add "$key" /v UninstallString /d 'uninstall.exe' /f >/dev/null
@@ -127,6 +137,15 @@ host_end
 e2e_eq "three accepted runs" "$(grep '^dest=' <<<"$REPORT")" "$(lines 'dest=C:\Apps\Sub\Leaf' 'dest=C:\Apps2\Sub\' \
   'dest=C:\Existing\')"
 e2e_check "C:\\Apps\\Sub\\Leaf and C:\\Apps2\\Sub exist" [ -d "$(c_drive 'Apps\Sub\Leaf')" -a -d "$(c_drive 'Apps2\Sub')" ]
+
+# "ProgramFilesDir" unreadable: "C:\" stays, and the name follows a second
+# backslash.
+e2e_run reg delete 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion' /v ProgramFilesDir /f >/dev/null
+host destination
+e2e_check "no ProgramFilesDir" e2e_drive expect-text "$dlg" 1005 'C:\\Quillwork'
+e2e_drive click "$dlg" 2
+host_end
+e2e_run reg add 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion' /v ProgramFilesDir /d "$program_files" /f >/dev/null
 
 # German for every code but exactly "ENG"; a long name is cut to 259.
 name=$(printf 'N%.0s' {1..300})
