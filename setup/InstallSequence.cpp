@@ -100,11 +100,9 @@ void CSetupApp::RecordStoppedInstallation(const char* lpszDestDir)
   CString strRecord = CString(lpszDestDir) + "\\uninstall.dat";
   UninstallData earlier;
   bool bSameApplication = earlier.Read(strRecord) == 0 && m_strAppName == earlier.m_szAppName;
-  ShortcutEntry* pLists[3] = {m_pShortcuts, m_pStartupShortcuts, m_pDesktopShortcuts};
   int32_t nCounts[3] = {m_nShortcuts, m_nStartupShortcuts, m_nDesktopShortcuts};
   m_nShortcuts = m_nStartupShortcuts = m_nDesktopShortcuts = 0;
   WriteUninstallData(*this, strRecord, bSameApplication ? &earlier : NULL);
-  m_pShortcuts = pLists[0];
   m_nShortcuts = nCounts[0];
   m_nStartupShortcuts = nCounts[1];
   m_nDesktopShortcuts = nCounts[2];
