@@ -90,19 +90,21 @@ void CSetupApp::SaveUninstallData(CProgressDlg& progress, CWnd& owner, const cha
 }
 
 // A stopped installation leaves what it has extracted, and nothing of it is
-// orphaned: the record lists the whole new file table together with what an
-// earlier installation of the same application there recorded, and the
-// application is registered when its uninstaller is in place. So either the
-// uninstaller or a later setup into the same directory removes all of it.
-// Shortcuts and fonts were not touched yet.
-void CSetupApp::RecordStoppedInstallation(const char* lpszDestDir)
+// orphaned: the record lists the new file table up to the entry it stopped
+// at (which it may have begun to write) together with what an earlier
+// installation of the same application there recorded, and the application
+// is registered when its uninstaller is in place. So either the uninstaller
+// or a later setup into the same directory removes all of it, and nothing
+// of the entries that were never extracted: a file by such a name is not
+// the installation's. Shortcuts and fonts were not touched yet.
+void CSetupApp::RecordStoppedInstallation(const char* lpszDestDir, int32_t nStoppedAt)
 {
   CString strRecord = CString(lpszDestDir) + "\\uninstall.dat";
   UninstallData earlier;
   bool bSameApplication = earlier.Read(strRecord) == 0 && m_strAppName == earlier.m_szAppName;
   int32_t nCounts[3] = {m_nShortcuts, m_nStartupShortcuts, m_nDesktopShortcuts};
   m_nShortcuts = m_nStartupShortcuts = m_nDesktopShortcuts = 0;
-  WriteUninstallData(*this, strRecord, bSameApplication ? &earlier : NULL);
+  WriteUninstallData(*this, strRecord, bSameApplication ? &earlier : NULL, nStoppedAt + 1);
   m_nShortcuts = nCounts[0];
   m_nStartupShortcuts = nCounts[1];
   m_nDesktopShortcuts = nCounts[2];
@@ -133,8 +135,9 @@ void CSetupApp::RunInstallation(CBackgroundWnd& background)
 
   // 10. Extraction.
   FailureContext context = {this, &background};
-  if (ExtractFiles(progress, pszDest, NULL, &context, AskRetry) >= 0) {
-    RecordStoppedInstallation(pszDest);
+  int32_t nStoppedAt = ExtractFiles(progress, pszDest, NULL, &context, AskRetry);
+  if (nStoppedAt >= 0) {
+    RecordStoppedInstallation(pszDest, nStoppedAt);
     progress.EndDialog(0);
     return;
   }

@@ -48,7 +48,7 @@ public:
   void InstallFonts(const char* lpszDestDir);
   void SaveUninstallData(CProgressDlg& progress, CWnd& owner, const char* lpszDestDir);
   void RegisterUninstall(const char* lpszDestDir);
-  void RecordStoppedInstallation(const char* lpszDestDir);
+  void RecordStoppedInstallation(const char* lpszDestDir, int32_t nStoppedAt);
 
   // Shell folders and shortcuts.
   // Reads one value of the Shell Folders key below hRoot into a 260-byte

@@ -54,16 +54,25 @@ struct CRecordSource
 {
   const CSetupData& data;
   const UninstallData* pEarlier;
+  int32_t nFiles;  // the leading rows of the file table that are recorded
+
+  bool RecordsFile(const char* lpszName) const
+  {
+    for (int32_t i = 0; i < nFiles; ++i)
+      if (strcmp(data.m_pFiles[i].name, lpszName) == 0)
+        return true;
+    return false;
+  }
 };
 
 // The lists in file order; called once to count and once to write.
 void AddFiles(CNameList& list, const CRecordSource& src)
 {
-  for (int32_t i = 0; i < src.data.m_nFiles; ++i)
+  for (int32_t i = 0; i < src.nFiles; ++i)
     list.Add(src.data.m_pFiles[i].name, sizeof(src.data.m_pFiles[i].name));
   if (src.pEarlier)
     for (int32_t i = 0; i < src.pEarlier->m_nInstalled; ++i)
-      if (!src.data.HasFile(src.pEarlier->m_pInstalled[i]))
+      if (!src.RecordsFile(src.pEarlier->m_pInstalled[i]))
         list.Add(src.pEarlier->m_pInstalled[i], UNINSTALL_PATH_SIZE);
 }
 void AddLinks(CNameList& list, const CRecordSource& src)
@@ -95,9 +104,11 @@ void WriteList(FILE* pFile, const CRecordSource& src, void (*pfnAdd)(CNameList&,
 }
 }
 
-BOOL WriteUninstallData(const CSetupData& data, const char* lpszPath, const UninstallData* pEarlier)
+BOOL WriteUninstallData(const CSetupData& data, const char* lpszPath, const UninstallData* pEarlier, int32_t nFiles)
 {
-  const CRecordSource src = {data, pEarlier};
+  if (nFiles < 0 || nFiles > data.m_nFiles)
+    nFiles = data.m_nFiles;
+  const CRecordSource src = {data, pEarlier, nFiles};
 #ifdef _WIN32
   FILE* pFile = fopen(lpszPath, "wb");
 #else

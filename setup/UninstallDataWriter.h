@@ -7,8 +7,11 @@
 // Writes the file at lpszPath from the application name, the file table, the
 // link paths of the three shortcut lists and the generated files. TRUE when
 // the file cannot be created or written; the message is the caller's.
-// pEarlier, for an installation that was stopped part-way: the record of an
-// earlier installation of the same application in the same place, whose
-// names the new record keeps too, so that nothing it installed is lost to
-// the uninstaller.
-BOOL WriteUninstallData(const CSetupData& data, const char* lpszPath, const UninstallData* pEarlier = NULL);
+// For an installation that was stopped part-way: nFiles, the rows of the
+// file table that setup extracted or began to write; the rest never reached
+// the destination, and a file there by such a name is not the installation's.
+// pEarlier, the record of an earlier installation of the same application in
+// the same place, whose names the new record keeps too, so that nothing it
+// installed is lost to the uninstaller.
+BOOL WriteUninstallData(const CSetupData& data, const char* lpszPath, const UninstallData* pEarlier = NULL,
+                        int32_t nFiles = -1);

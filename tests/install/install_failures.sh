@@ -67,12 +67,13 @@ retry_after_the_cause_is_gone() {
 }
 
 # Cancel before uninstall.exe is extracted: no registration, but a record
-# of the whole file table.
+# of the file table up to the failing entry. z.txt, which setup never
+# reached, is the person's own: the record leaves it out.
 cancel_fresh_installation() {
   local dest='C:\Apps\Stopped' d
   d=$(unix "$dest")
   blocked_payload stopper Stopper
-  mkdir -p "$d" && echo "in the way" >"$d/bin"
+  mkdir -p "$d" && echo "in the way" >"$d/bin" && echo "mine" >"$d/z.txt"
   start_setup stopper
   choose_destination "$dest"
   confirm_existing
@@ -80,8 +81,9 @@ cancel_fresh_installation() {
   failure_box "$BAD_PATH" failure
   answer $CANCEL
   setup_ends
-  e2e_eq "stopper: what came before the failure" "$(tree "$d")" "$(printf 'a.txt\nbin\nuninstall.dat')"
-  check_record stopper "$dest" "$PROGRAMS\\Stopper" --stopped
+  e2e_eq "stopper: what came before the failure" "$(tree "$d")" "$(printf 'a.txt\nbin\nuninstall.dat\nz.txt')"
+  e2e_eq "stopper: the person's z.txt untouched" "$(cat "$d/z.txt")" mine
+  check_record stopper "$dest" "$PROGRAMS\\Stopper" --stopped 'bin\'
   e2e_check "stopper: not registered without its uninstaller" not_registered Stopper
   check_links stopper "$dest" "$PROGRAMS\\Stopper" --absent
 }
@@ -142,8 +144,8 @@ retry_after_release() {
 }
 
 # Cancel while app.dat is held, over the second version: the record lists
-# the new table, the earlier names it lacks and the earlier links; the
-# registration stays; the uninstaller then removes all of it.
+# the new table up to app.dat, the earlier names it lacks and the earlier
+# links; the registration stays; the uninstaller then removes all of it.
 cancel_over_earlier_installation() {
   local d
   d=$(unix "$lock_dest")
@@ -160,7 +162,7 @@ cancel_over_earlier_installation() {
   release_file
   e2e_eq "lock3: extracted up to the failure, nothing cleaned up" "$(tree "$d")" \
     "$(printf 'aaa.txt\napp.dat\nnew.txt\nuninstall.dat\nuninstall.exe\nviewer.exe')"
-  check_record lock3 "$lock_dest" "$lock_group" --stopped --earlier "$E2E_WORK/lock2.dat"
+  check_record lock3 "$lock_dest" "$lock_group" --stopped app.dat --earlier "$E2E_WORK/lock2.dat"
   check_registration "Lock Test" "$lock_dest"
   check_links lock2 "$lock_dest" "$lock_group"
   check_links lock3 "$lock_dest" "$lock_group" --absent

@@ -3,12 +3,13 @@
 its script and payload say, independently of the product's code.
 
   installcheck.py record DAT --installer EXE --payload DIR --script TXT
-                  --group G --startup S --desktop K [--stopped [--earlier DAT]]
+                  --group G --startup S --desktop K [--stopped ENTRY [--earlier DAT]]
       uninstall.dat field by field: the archive's names in archive order,
       the link paths of the three shortcut lists, the generated names. For
-      a stopped installation no new link is listed; the names of an earlier
-      record of the same application that the new lists lack follow them,
-      and its links are listed.
+      an installation stopped at ENTRY the archive's names end with it and
+      no new link is listed; the names of an earlier record of the same
+      application that the new lists lack follow them, and its links are
+      listed.
   installcheck.py links --script TXT --dest D --group G --startup S
                   --desktop K --prefix P [--absent]
       every .lnk of the script exists and names its target (or, with
@@ -169,9 +170,11 @@ def check_record(args, diff):
     generated = script.section('#GeneratedFiles')
     installed = list(table)
     if args.stopped:
-        # No shortcut was made yet; the earlier record's stay listed.
+        # Nothing behind the entry it stopped at, and no shortcut was made
+        # yet; the earlier record's names stay listed.
+        installed = table[:table.index(args.stopped.encode(CODE_PAGE)) + 1]
         earlier = read_record(args.earlier) if args.earlier else Record(b'', [], [], [])
-        installed += [n for n in earlier.installed if n not in table]
+        installed += [n for n in earlier.installed if n not in installed]
         links = list(earlier.links)
         generated += [n for n in earlier.generated if n not in generated]
     diff('application name', record.app, script.app_name())
@@ -218,7 +221,7 @@ def main():
     commands = parser.add_subparsers(dest='command', required=True)
     record = commands.add_parser('record')
     record.add_argument('dat')
-    record.add_argument('--stopped', action='store_true')
+    record.add_argument('--stopped', metavar='ENTRY')
     record.add_argument('--earlier')
     links = commands.add_parser('links')
     links.add_argument('--dest', required=True)

@@ -156,3 +156,34 @@ TEST(WriteUninstallData, AStoppedInstallationKeepsTheEarlierRecordsNames)
   EXPECT_EQ((std::vector<std::string>{"viewer.ini", "viewer.log", "cache"}),
             Slots(record.m_pGenerated, record.m_nGenerated));
 }
+
+// Entries behind the one an installation stopped at never reached the
+// destination: a file there by such a name is someone else's, and the
+// record must not hand it to the uninstaller. The earlier record's names
+// stay, also those the new table holds only behind the stop.
+TEST(WriteUninstallData, AStoppedInstallationRecordsNoEntryItNeverReached)
+{
+  TestDir dir;
+  std::string path = dir.Path("uninstall.dat");
+  Installed app("Viewer");
+  app.Files({"a.txt", "viewer.exe", "notes.txt", "z.txt"});
+  app.Generated({"viewer.ini"});
+  ASSERT_FALSE(WriteUninstallData(app.data, path.c_str(), NULL, 2));
+  UninstallData fresh;
+  ASSERT_EQ(0, ReadRecord(fresh, path));
+  EXPECT_EQ((std::vector<std::string>{"a.txt", "viewer.exe"}), Slots(fresh.m_pInstalled, fresh.m_nInstalled));
+  EXPECT_EQ((std::vector<std::string>{"viewer.ini"}), Slots(fresh.m_pGenerated, fresh.m_nGenerated));
+
+  {
+    Installed old("Viewer");
+    old.Files({"viewer.exe", "z.txt", "old.dll"});
+    ASSERT_FALSE(WriteUninstallData(old.data, path.c_str()));
+  }
+  UninstallData earlier;
+  ASSERT_EQ(0, ReadRecord(earlier, path));
+  ASSERT_FALSE(WriteUninstallData(app.data, path.c_str(), &earlier, 2));
+  UninstallData record;
+  ASSERT_EQ(0, ReadRecord(record, path));
+  EXPECT_EQ((std::vector<std::string>{"a.txt", "viewer.exe", "z.txt", "old.dll"}),
+            Slots(record.m_pInstalled, record.m_nInstalled));
+}
