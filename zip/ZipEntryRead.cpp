@@ -116,6 +116,10 @@ int32_t CZipReader::CloseEntry(const char* lpszFilePath, bool bAfterException)
       if (!SetFileAttributesA(lpszFilePath, pHeader->m_nAttributes))
         nResult = -2;
     }
+    // The descriptor lies behind the whole of the entry's data, also when
+    // inflate did not need its last bytes or the copy stopped early.
+    if (pHeader->HasDescriptor())
+      SkipUnreadData();
   }
   // After an exception the position inside the entry is unknown, so its
   // descriptor cannot be found; the entry is just let go.
@@ -124,6 +128,16 @@ int32_t CZipReader::CloseEntry(const char* lpszFilePath, bool bAfterException)
   m_stream.m_input.Release();
   FreeTrackedBlocks();
   return nResult;
+}
+
+void CZipReader::SkipUnreadData()
+{
+  CZipEntryStream& s = m_stream;
+  while (s.m_nCompressedLeft > 0 && s.m_input.GetSize() > 0) {
+    uint32_t nRead = Min(s.m_nCompressedLeft, s.m_input.GetSize());
+    m_source.Read(s.m_input.GetBuffer(), nRead, false);
+    s.m_nCompressedLeft -= nRead;
+  }
 }
 
 int32_t CZipReader::CloseEntry(CFile& file)

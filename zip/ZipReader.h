@@ -45,6 +45,8 @@ private:
   [[noreturn]] void Raise(int nCode) const;
   // Z_OK and Z_NEED_DICT pass; any other zlib result is raised as its code.
   void CheckZlib(int nResult) const;
+  // Reads past the compressed bytes of the open entry not read yet.
+  void SkipUnreadData();
   static void* AllocBlock(void* opaque, unsigned items, unsigned size);
   static void FreeBlock(void* opaque, void* block);
 };

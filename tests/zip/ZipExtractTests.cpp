@@ -140,6 +140,32 @@ TEST(ZipExtract, stdin_entry_of_a_streamed_archive_matches_its_input)
   EXPECT_EQ(ZipCause([&] { zip64.reader.ExtractFile(0, dest.Path().c_str()); }), CZipException::corruptArchive);
 }
 
+TEST(ZipExtract, descriptor_is_found_behind_data_left_unread)
+{
+  // border.txt's last compressed byte only ends the deflate stream, and it
+  // lies alone in a third input chunk: every byte is delivered before it is read.
+  CMemArchive border(LoadArchive("chunk-border.zip"));
+  border.Open();
+  CScratchDir dest;
+  ExtractAll(border.reader, dest.Path());
+  EXPECT_EQ(dest.Files(), (std::set<std::string>{"after.txt", "border.txt"}));
+  EXPECT_TRUE(LoadFile((dest.Fs() / "border.txt").string()) == LoadFile(FixturePath("archives/chunk-border.txt")));
+
+  // A copy stopped by the progress callback leaves most of the data unread:
+  // the entry still closes (bytes left, no exception) and the next one follows.
+  CMemArchive stream(LoadArchive("python-stream.zip"));
+  stream.Open();
+  int nManual = FindEntry(stream.reader, "docs\\manual.txt");
+  ASSERT_GE(nManual, 0);
+  auto stop = [](uint32_t, uint32_t, void*) { return false; };
+  EXPECT_EQ(ZipCause([&] {
+              EXPECT_FALSE(stream.reader.ExtractFile((uint16_t)nManual, dest.Path().c_str(), true, NULL, stop, NULL, 4096));
+            }),
+            0);
+  EXPECT_EQ(stream.reader.m_nEntryMode, 0);
+  EXPECT_TRUE(stream.reader.ExtractFile((uint16_t)FindEntry(stream.reader, "readme.txt"), dest.Path().c_str()));
+}
+
 TEST(ZipExtract, name_and_directory_choices_place_the_file)
 {
   CMemArchive archive(LoadArchive("python-deflated.zip"));
