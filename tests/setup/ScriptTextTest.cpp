@@ -109,3 +109,21 @@ TEST(ScriptTextReadStringList, EmptyMissingOrUnterminatedLists)
   EXPECT_EQ("a.ttf", Text(*list[0]));
   CScriptText::FreeStringList(list, count);
 }
+
+TEST(ScriptTextReadBlock, AKeyOnTheLastLineLeavesTheBlockAlone)
+{
+  // No line follows the key: there is no block to read, and nothing past
+  // the text's end may be read for one.
+  for (const char* text : {"#AppName\r\nA\r\n#Agreement", "#Agreement"}) {
+    CScriptText script(text);
+    CString block = kUnchanged;
+    EXPECT_FALSE(script.ReadBlock("#Agreement", block)) << text;
+    EXPECT_EQ(kUnchanged, Text(block)) << text;
+  }
+  CScriptText list("#AppName\r\nA\r\n#InstallFonts");
+  CString** fonts = NULL;
+  int32_t count = -1;
+  EXPECT_FALSE(list.ReadStringList("#InstallFonts", fonts, count));
+  EXPECT_EQ(0, count);
+  EXPECT_EQ(nullptr, fonts);
+}
