@@ -113,6 +113,34 @@ TEST_F(ProgressFixture, DamagedEntryStopsTheExtractionAtThatEntry)
   EXPECT_EQ(0xFFFFFFFFu, FileSize("c.bin"));
 }
 
+// The progress dialog is German for exactly "GER"; any other code, unlike
+// in the destination and start-menu dialogs, keeps its English texts.
+TEST(ProgressDialog, IsGermanOnlyForGer)
+{
+  struct Expected
+  {
+    const char* pszCode;
+    const char* pszTexts;
+  };
+  const Expected cases[] = {
+      {"GER", "Installation|Aktuell|Fortschritt|Bitte warten..."},
+      {"FRA", "Installing|Current|Progress|Please wait..."},
+      {"ENG", "Installing|Current|Progress|Please wait..."},
+  };
+  CString strSavedLanguage = theApp.m_strLanguage;
+  for (const Expected& expected : cases)
+  {
+    theApp.m_strLanguage = expected.pszCode;
+    CProgressDlg progress;
+    ASSERT_TRUE(progress.Create(CProgressDlg::IDD, NULL));
+    EXPECT_EQ(expected.pszTexts, WindowText(progress) + "|" + ItemText(progress, IDC_CURRENT_GROUP) + "|" +
+                                     ItemText(progress, IDC_PROGRESS_GROUP) + "|" +
+                                     ItemText(progress, IDC_PLEASE_WAIT))
+        << expected.pszCode;
+  }
+  theApp.m_strLanguage = strSavedLanguage;
+}
+
 // A line longer than the box stays one line; the text shows in the fixed
 // pitch font the dialog creates.
 TEST(AgreementDialog, LongLinesDoNotWrapAndTheFontIsFixedPitch)
