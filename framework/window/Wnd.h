@@ -15,7 +15,6 @@ public:
   CWnd& operator=(const CWnd&) = default;
   virtual ~CWnd() {}
 
-  HWND GetSafeHwnd() const { return m_hWnd; }
   operator HWND() const { return m_hWnd; }
 
   // GetDlgItem hands out a CWnd by value, so no handle map is needed;
