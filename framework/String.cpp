@@ -137,6 +137,7 @@ void CString::ConcatInPlace(const char* pch, int nLen)
   memcpy(p->chars(), m_pchData, (size_t)old);
   memcpy(p->chars() + old, pch, (size_t)nLen);
   p->chars()[want] = 0;
+  p->chars()[alloc] = 0;
   Release();
   m_pchData = p->chars();
 }
@@ -224,6 +225,7 @@ char* CString::GetBuffer(int nMinLength)
     p->nLength = old;
     p->nAlloc = nMinLength;
     memcpy(p->chars(), m_pchData, (size_t)old + 1);
+    p->chars()[nMinLength] = 0;
     Release();
     m_pchData = p->chars();
   }
@@ -235,8 +237,9 @@ void CString::ReleaseBuffer(int nNewLength)
   if (Data()->nRefs < 0)
     return;
   if (nNewLength < 0) {
+    // A buffer filled to its capacity still ends in the NUL kept behind it.
     const char* end = static_cast<const char*>(memchr(m_pchData, 0, (size_t)Data()->nAlloc + 1));
-    nNewLength = (int)(end - m_pchData);
+    nNewLength = end ? (int)(end - m_pchData) : Data()->nAlloc;
   }
   if (nNewLength > Data()->nAlloc)
     nNewLength = Data()->nAlloc;

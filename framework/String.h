@@ -35,8 +35,8 @@ public:
   CString Mid(int nFirst, int nCount) const;
 
   // Direct access for C functions that fill a buffer: the buffer holds at
-  // least nMinLength characters plus a NUL. ReleaseBuffer(-1) takes the
-  // length up to the first NUL.
+  // least nMinLength characters and, behind them, a NUL. ReleaseBuffer(-1)
+  // takes the length up to the first NUL.
   char* GetBuffer(int nMinLength);
   void ReleaseBuffer(int nNewLength = -1);
 

@@ -52,6 +52,19 @@ TEST(CString, ReleaseBufferTakesTheLengthUpToTheFirstNul)
   p = s.GetBuffer(0);
   s.ReleaseBuffer(2);
   EXPECT_STREQ("C:", s);
+
+  // Filled to its capacity without a NUL of the caller's: the length is
+  // the capacity, and nothing is written outside the buffer.
+  CString full;
+  memset(full.GetBuffer(8), 'x', 8);
+  full.ReleaseBuffer();
+  EXPECT_STREQ("xxxxxxxx", full);
+  CString grown("ab");
+  grown += "cd";  // room for more than its four characters
+  p = grown.GetBuffer(6);
+  memset(p, 'y', 6);
+  grown.ReleaseBuffer();
+  EXPECT_STREQ("yyyyyy", grown);
 }
 
 TEST(CString, FormatFindAndParts)
