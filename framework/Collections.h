@@ -14,7 +14,6 @@ public:
   CPtrArray& operator=(const CPtrArray&) = delete;
 
   int GetSize() const { return m_nSize; }
-  void* GetAt(int nIndex) const { return m_pData[nIndex]; }
   void* operator[](int nIndex) const { return m_pData[nIndex]; }
   int Add(void* p);
   void RemoveAll();

@@ -38,15 +38,6 @@ void CMemFile::Attach(BYTE* lpBuffer, UINT nBufferSize, UINT nGrowBytes)
   m_bAutoDelete = false;
 }
 
-BYTE* CMemFile::Detach()
-{
-  BYTE* p = m_lpBuffer;
-  m_lpBuffer = NULL;
-  m_nBufferSize = m_nFileSize = m_nPosition = 0;
-  m_bAutoDelete = true;
-  return p;
-}
-
 BOOL CMemFile::Open(const char* lpszFileName, UINT, CFileException* pError)
 {
   if (pError) {

@@ -12,7 +12,6 @@ public:
   ~CMemFile() override;
 
   void Attach(BYTE* lpBuffer, UINT nBufferSize, UINT nGrowBytes = 0);
-  BYTE* Detach();
 
   // A memory file has no name: opening one by name always fails.
   BOOL Open(const char* lpszFileName, UINT nOpenFlags, CFileException* pError = NULL) override;

@@ -109,6 +109,10 @@ void CZipEntryHeader::ConvertCodePage(bool bToOem)
     OemToCharBuffA(p, p, m_name.GetSize());
 }
 
+bool CZipEntryHeader::IsEncrypted() const { return (m_nFlags & ZIP_FLAG_ENCRYPTED) != 0; }
+
+bool CZipEntryHeader::HasDescriptor() const { return (m_nFlags & ZIP_FLAG_DESCRIPTOR) != 0; }
+
 CTime CZipEntryHeader::GetTime() const { return CTime(m_nDate, m_nTime, -1); }
 
 uint32_t CZipEntryHeader::GetRecordSize() const

@@ -25,8 +25,8 @@ public:
   void ConvertSlashes(bool bToBackslash);
   void ConvertCodePage(bool bToOem);
   CTime GetTime() const;
-  bool IsEncrypted() const { return (m_nFlags & 1) != 0; }
-  bool HasDescriptor() const { return (m_nFlags & 8) != 0; }
+  bool IsEncrypted() const;
+  bool HasDescriptor() const;
   uint32_t GetRecordSize() const;
 
   uint32_t m_nSignature;
