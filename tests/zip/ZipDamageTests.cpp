@@ -241,6 +241,18 @@ TEST(ZipDamage, end_record_naming_another_volume_fails_to_open_it)
   EXPECT_STREQ(VolumeTried(other), ".002");
 }
 
+TEST(ZipDamage, archive_spread_over_removable_disks_is_refused)
+{
+  if (GetDriveTypeA("A:\\") != DRIVE_REMOVABLE)
+    GTEST_SKIP() << "A: is no removable drive here";
+  Bytes spanned = LoadArchive("python-deflated.zip");
+  Put16(spanned, FindEndRecord(spanned) + 4, 1);  // "this is disk 1"
+  CMemArchive archive(spanned);
+  archive.file.SetFilePath("A:\\payload.zip");
+  EXPECT_EQ(ZipCause([&] { archive.Open(); }), CZipException::removableSpanUnsupported);
+  EXPECT_EQ(archive.reader.GetCount(), 0);
+}
+
 TEST(ZipDamage, compressed_size_ending_inside_the_deflate_stream_is_a_buffer_error)
 {
   // manual.txt's recorded compressed size cut by 1000 bytes in both records:
