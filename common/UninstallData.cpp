@@ -50,6 +50,43 @@ int ReadInt32(FILE* pFile, int32_t& nValue)
   return 0;
 }
 
+// TRUE when lpszFolder is one of the shell's own folders that setup puts
+// links into or below: the user's Startup folder or desktop, or a start
+// menu's programs folder. The installation did not make them, so they stay
+// even when empty.
+bool IsShellFolder(const char* lpszFolder)
+{
+#ifdef _WIN32
+  static const struct
+  {
+    HKEY hRoot;
+    const char* pszValue;
+  } kFolders[] = {{HKEY_CURRENT_USER, "Startup"},
+                  {HKEY_CURRENT_USER, "Desktop"},
+                  {HKEY_CURRENT_USER, "Programs"},
+                  {HKEY_LOCAL_MACHINE, "Common Programs"}};
+  for (const auto& folder : kFolders)
+  {
+    HKEY hKey;
+    if (RegOpenKeyExA(folder.hRoot, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", 0,
+                      KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
+      continue;
+    char szValue[UNINSTALL_PATH_SIZE + 1];
+    DWORD nSize = UNINSTALL_PATH_SIZE;
+    LONG nResult = RegQueryValueExA(hKey, folder.pszValue, NULL, NULL, (BYTE*)szValue, &nSize);
+    RegCloseKey(hKey);
+    if (nResult != ERROR_SUCCESS || nSize > UNINSTALL_PATH_SIZE)
+      continue;
+    szValue[nSize] = 0;
+    if (lstrcmpiA(szValue, lpszFolder) == 0)
+      return true;
+  }
+#else
+  (void)lpszFolder;
+#endif
+  return false;
+}
+
 } // namespace
 
 UninstallData::UninstallData()
@@ -170,5 +207,8 @@ void UninstallData::RemoveShortcuts()
   if (!pszSlash)
     return;
   *pszSlash = 0;
-  _rmdir(m_pLinks[0]);
+  // Without start-menu links the first one lies in the Startup folder or on
+  // the desktop, which are the user's, not the installation's.
+  if (!IsShellFolder(m_pLinks[0]))
+    _rmdir(m_pLinks[0]);
 }

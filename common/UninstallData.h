@@ -31,7 +31,7 @@ public:
   // 1 when the file ends before the string's NUL.
   int ReadString(char* pszBuffer, int nSize, FILE* pFile);
   // Deletes the recorded shortcut files, then the folder of the first one
-  // if that leaves it empty.
+  // if that leaves it empty and it is not one of the shell's own folders.
   void RemoveShortcuts();
 
   // The uninstaller's part (Windows only, defined in uninstall/).

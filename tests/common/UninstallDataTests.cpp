@@ -9,6 +9,9 @@
 #include <fstream>
 #include <string>
 #include <vector>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace fs = std::filesystem;
 
@@ -276,5 +279,43 @@ TEST_F(UninstallDataTest, OnlyLinkFilesAreDeletedAndOnlyALinksFolderIsRemoved)
   EXPECT_FALSE(fs::exists(Host(Path("Menu\\upper.LNK"))));
   EXPECT_TRUE(fs::exists(Host(Path("Empty"))));
 }
+
+#ifdef _WIN32
+// Without start-menu links the first recorded link lies in the user's
+// Startup folder or on the desktop: an empty one stays, it is the shell's.
+TEST_F(UninstallDataTest, TheUsersStartupFolderAndDesktopStayWhenTheirLastLinkGoes)
+{
+  for (const char* lpszValue : {"Startup", "Desktop"})
+  {
+    char szFolder[MAX_PATH] = "";
+    DWORD nSize = sizeof(szFolder);
+    ASSERT_EQ(ERROR_SUCCESS, RegGetValueA(HKEY_CURRENT_USER,
+                                          "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                                          lpszValue, RRF_RT_REG_SZ, NULL, szFolder, &nSize))
+        << lpszValue;
+    CreateDirectoryA(szFolder, NULL);
+    WIN32_FIND_DATAA found;
+    HANDLE hFind = FindFirstFileA((std::string(szFolder) + "\\*").c_str(), &found);
+    int nEntries = 0;
+    if (hFind != INVALID_HANDLE_VALUE)
+    {
+      do
+        nEntries += strcmp(found.cFileName, ".") != 0 && strcmp(found.cFileName, "..") != 0;
+      while (FindNextFileA(hFind, &found));
+      FindClose(hFind);
+    }
+    // Only an empty folder shows whether it would be removed.
+    ASSERT_EQ(0, nEntries) << szFolder << " holds something already";
+
+    std::string strLink = std::string(szFolder) + "\\Uninstall Data Test.lnk";
+    std::ofstream(strLink, std::ios::binary) << "link";
+    ASSERT_EQ(0, ReadBytes(Record("App", {}, {strLink}, {})));
+    m_data.RemoveShortcuts();
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(strLink.c_str())) << strLink;
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(szFolder)) << szFolder;
+    CreateDirectoryA(szFolder, NULL);  // for the next test, should it have gone
+  }
+}
+#endif
 
 } // namespace
