@@ -86,6 +86,20 @@ TEST(ZipDamage, truncated_archives_are_refused_at_open)
   EXPECT_EQ(OpenCause(Bytes{'P', 'K', 5, 6, 0, 0}), CZipException::corruptArchive);
   EXPECT_EQ(OpenCause(Bytes{'P', 'K', 5}), CZipException::endRecordMissing);
   EXPECT_EQ(OpenCause(Bytes{}), CZipException::endRecordMissing);
+
+  // Refused before its end record was read, the reader stays closed and
+  // opens another file; refused after it, it stays open and opens no other.
+  CMemArchive early(Bytes{'P', 'K', 5});
+  EXPECT_EQ(ZipCause([&] { early.Open(); }), CZipException::endRecordMissing);
+  EXPECT_TRUE(early.reader.IsClosed());
+  CMemFile good(original.data(), (UINT)original.size(), 0);
+  early.reader.Open(&good);
+  EXPECT_EQ(early.reader.GetCount(), (int)LocateEntries(original).size());
+  CMemArchive late(Slice(original, 1, original.size()));
+  EXPECT_EQ(ZipCause([&] { late.Open(); }), CZipException::corruptArchive);
+  EXPECT_FALSE(late.reader.IsClosed());
+  late.reader.Open(&good);
+  EXPECT_LT(late.reader.GetCount(), (int)LocateEntries(original).size());
 }
 
 TEST(ZipDamage, flipped_entry_bytes_fail_the_inflate_or_the_crc)
