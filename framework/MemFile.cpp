@@ -25,8 +25,9 @@ void CMemFile::FreeOwned()
   m_nBufferSize = m_nFileSize = m_nPosition = 0;
 }
 
-// With a growth step of 0 the whole buffer is the file's content and stays
-// the caller's; otherwise it starts empty and may be grown (reallocated).
+// With a growth step of 0 the whole buffer is the file's content, otherwise
+// it starts empty. Either way it stays the caller's: it is never reallocated,
+// so a write past its end throws.
 void CMemFile::Attach(BYTE* lpBuffer, UINT nBufferSize, UINT nGrowBytes)
 {
   FreeOwned();

@@ -26,8 +26,8 @@ public:
   virtual ~CZipSource() {}
 
   void Open(CFile* pFile);
-  // Reads nSize bytes. bWhole: all of them from the current volume or
-  // corruptArchive; otherwise a spanned archive may continue on the next volume.
+  // Reads nSize bytes. bWhole: all of them from one volume or corruptArchive;
+  // otherwise a spanned archive may continue on the next volume.
   uint32_t Read(void* pBuf, uint32_t nSize, bool bWhole);
   void DetectSpanning(uint16_t nVolume);
   void ChangeVolume(int32_t nVolume);
