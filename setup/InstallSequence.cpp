@@ -47,8 +47,10 @@ INT_PTR CSetupApp::ChooseDestination(CStartMenuDlg& startMenu)
   if (m_destinationDlg.DoModal() == IDCANCEL)
     return IDCANCEL;
   while (startMenu.DoModal() == IDCANCEL) {
-    // Back: an empty destination that the dialog made goes again.
-    _rmdir(m_destinationDlg.m_szDestDir);
+    // Back: an empty destination that the dialog made goes again; one that
+    // was there before stays.
+    if (m_destinationDlg.m_bMadeDestDir)
+      _rmdir(m_destinationDlg.m_szDestDir);
     if (m_destinationDlg.DoModal() == IDCANCEL)
       return IDCANCEL;
   }

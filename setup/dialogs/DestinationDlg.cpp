@@ -36,7 +36,7 @@ void QueryText(HKEY hKey, const char* lpszName, char* pszBuffer)
 
 }  // namespace
 
-CDestinationDlg::CDestinationDlg(CWnd* pParent) : CDialog(IDD, pParent)
+CDestinationDlg::CDestinationDlg(CWnd* pParent) : CDialog(IDD, pParent), m_bMadeDestDir(false)
 {
   m_szPrevDir[0] = '\0';
   m_szDestDir[0] = '\0';
@@ -172,14 +172,15 @@ BOOL CDestinationDlg::CheckFreeSpace()
 
 BOOL CDestinationDlg::CreateDestination()
 {
+  m_bMadeDestDir = false;
   if (_mkdir(m_szDestDir) == 0)
-    return TRUE;
+    return m_bMadeDestDir = true;
   switch (errno)
   {
   case ENOENT:
     CreateParentFolders(m_szDestDir);
     if (_mkdir(m_szDestDir) == 0)
-      return TRUE;
+      return m_bMadeDestDir = true;
     break;
   case EEXIST:
     return AcceptExistingEntry();

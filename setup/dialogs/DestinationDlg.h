@@ -14,6 +14,9 @@ public:
   char m_szPrevDir[260];
   char m_szDestDir[260];
   CString m_strText;
+  // Whether the accepted run made m_szDestDir itself (not found it there):
+  // only then does going back remove it again.
+  bool m_bMadeDestDir;
 
 protected:
   void DoDataExchange(CDataExchange* pDX) override;

@@ -82,6 +82,23 @@ back_from_full_destination() {
   nothing_installed
 }
 
+# An empty folder that was there before setup, accepted after "Directory
+# already exists... Continue?": Back leaves it, as it leaves everything setup
+# did not make.
+back_from_existing_empty_destination() {
+  local empty='C:\Apps\Empty'
+  mkdir -p "$(unix "$empty")"
+  start_setup exits exits-empty
+  agree
+  choose_destination "$empty"
+  confirm_existing
+  back_from_group
+  e2e_check "empty: Back leaves the folder that was there before" [ -d "$(unix "$empty")" ]
+  e2e_check "empty: Exit is pressed" e2e_drive click "$CAP_DEST" 2
+  setup_ends
+  nothing_installed
+}
+
 back_then_finish() {
   local first='C:\Apps\First' second='C:\Apps\Second'
   start_setup exits exits-finish
@@ -103,5 +120,6 @@ refuse_agreement
 exit_at_destination
 back_then_exit
 back_from_full_destination
+back_from_existing_empty_destination
 back_then_finish
 e2e_finish
