@@ -50,13 +50,9 @@ build-win64: $(BUILD)/win64/Makefile
 build-fuzz: $(BUILD)/fuzz/Makefile
 	$(MAKE) -C $(BUILD)/fuzz -j$(JOBS)
 
-# The first start of wine makes the prefix (about 10 s); do it once, before
-# tests run side by side.
-# wineboot links the user's Desktop and documents to the Unix home: tests
-# must write inside the prefix, so those become real folders.
+# The wine prefix of the Windows tests, made once before tests run side by side.
 wineprefix:
-	@[ -f $(WINEPREFIX)/system.reg ] || (WINEDEBUG=-all /usr/lib/wine/wine64 wineboot --init && /usr/lib/wine/wineserver -w)
-	@for link in $(WINEPREFIX)/drive_c/users/*/*; do [ -L "$$link" ] && rm "$$link" && mkdir "$$link"; done; true
+	tests/make-wineprefix.sh $(WINEPREFIX)
 
 test-host: build-host
 	cd $(BUILD)/host && ctest --output-on-failure -j$(JOBS)

@@ -7,6 +7,7 @@ export WINEPREFIX="${WINEPREFIX:-$here/build/wineprefix}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
 export LANG=C.UTF-8
+[ -f "$WINEPREFIX/.tests-ready" ] || "$here/tests/make-wineprefix.sh" "$WINEPREFIX"
 if [ -z "$DISPLAY" ]; then
   exec xvfb-run -a -s "-screen 0 1024x768x24" /usr/lib/wine/wine64 "$@"
 fi
