@@ -180,8 +180,12 @@ BOOL CSetupApp::InitInstance()
     return FALSE;
   }
 
-  // 4. The file table.
-  BuildFileTable();
+  // 4. The file table. Without it nothing would be installed while setup
+  // went on as if all was well.
+  if (BuildFileTable()) {
+    ::MessageBoxA(NULL, "Out of memory!", "Error", MB_OK | MB_ICONEXCLAMATION);
+    return FALSE;
+  }
 
   // 5. The background becomes the main window; it hides the startup box.
   CBackgroundWnd background;

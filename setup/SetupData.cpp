@@ -133,7 +133,7 @@ bool CSetupData::HasGeneratedFile(const char* lpszName) const
   return false;
 }
 
-void CSetupData::BuildFileTable()
+BOOL CSetupData::BuildFileTable()
 {
   free(m_pFiles);
   m_pFiles = NULL;
@@ -141,10 +141,10 @@ void CSetupData::BuildFileTable()
   m_nTotalSize = 0;
   int32_t nCount = m_archive.GetCount();
   if (nCount <= 0)
-    return;
+    return FALSE;
   m_pFiles = static_cast<FileEntry*>(calloc((size_t)nCount, sizeof(FileEntry)));
   if (m_pFiles == NULL)
-    return;
+    return TRUE;
   // The total is the progress range and the free-space check: it saturates
   // instead of wrapping on a damaged archive.
   int64_t nTotal = 0;
@@ -159,4 +159,5 @@ void CSetupData::BuildFileTable()
   }
   m_nFiles = nCount;
   m_nTotalSize = nTotal > INT32_MAX ? INT32_MAX : (int32_t)nTotal;
+  return FALSE;
 }

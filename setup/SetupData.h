@@ -23,8 +23,9 @@ public:
   // Parses a NUL-terminated script text into the fields, in setup's order.
   void ParseScript(const char* pszScript, CString& strAgreement);
   static BOOL ReadShortcutList(CScriptText& script, const char* lpszKey, ShortcutEntry*& pList, int32_t& nCount);
-  // The file table: one row per archive entry, and m_nTotalSize.
-  void BuildFileTable();
+  // The file table: one row per archive entry, and m_nTotalSize. TRUE when
+  // there is no memory for it.
+  BOOL BuildFileTable();
   // Whether the file table, or the script's generated files, hold exactly
   // this name (byte-wise, case-sensitive).
   bool HasFile(const char* lpszName) const;

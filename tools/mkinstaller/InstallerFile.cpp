@@ -16,7 +16,8 @@ void LoadInstaller(CSetupData& data, CString& strAgreement, const std::string& s
         c = ' ';
     Refuse(strShownAs.empty() ? strPath : strShownAs, "setup would say: " + strError);
   }
-  data.BuildFileTable();
+  if (data.BuildFileTable())
+    Refuse(strShownAs.empty() ? strPath : strShownAs, "setup would say: Out of memory!");
 }
 
 std::string DescribeException(CException* e)
