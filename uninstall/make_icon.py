@@ -5,19 +5,12 @@ it as uninstall.ico (one image, 4 bits per pixel, with its AND mask).
 
 Run from anywhere: python3 uninstall/make_icon.py [output.ico]"""
 import os
-import struct
 import sys
 
-SIZE = 32
-# The 16 standard colours as (red, green, blue).
-PALETTE = [
-    (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0),
-    (0, 0, 128), (128, 0, 128), (0, 128, 128), (192, 192, 192),
-    (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0),
-    (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
-]
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'tools'))
+from icon16 import CLEAR, SIZE, ico_bytes  # noqa: E402
+
 BLACK, OLIVE, SILVER, GREY, RED, YELLOW, WHITE = 0, 3, 7, 8, 9, 11, 15
-CLEAR = None
 
 
 def draw():
@@ -50,26 +43,6 @@ def draw():
             px[int(cy + i)][int(cx + i) + dx - 1] = WHITE
             px[int(cy + i)][int(cx - i) + dx] = WHITE
     return px
-
-
-def ico_bytes(px):
-    colour_rows = []
-    mask_rows = []
-    for row in reversed(px):  # bitmaps run bottom-up
-        nibbles = [0 if p is CLEAR else p for p in row]
-        colour_rows.append(bytes((nibbles[i] << 4) | nibbles[i + 1] for i in range(0, SIZE, 2)))
-        bits = 0
-        for p in row:
-            bits = (bits << 1) | (1 if p is CLEAR else 0)
-        mask_rows.append(bits.to_bytes(SIZE // 8, 'big'))
-    palette = b''.join(struct.pack('<BBBB', b, g, r, 0) for (r, g, b) in PALETTE)
-    # BITMAPINFOHEADER; the height counts the colour and the mask bitmaps.
-    header = struct.pack('<IiiHHIIiiII', 40, SIZE, SIZE * 2, 1, 4, 0,
-                         len(b''.join(colour_rows)) + len(b''.join(mask_rows)), 0, 0, 16, 0)
-    image = header + palette + b''.join(colour_rows) + b''.join(mask_rows)
-    directory = struct.pack('<HHH', 0, 1, 1)
-    entry = struct.pack('<BBBBHHII', SIZE, SIZE, 16, 0, 1, 4, len(image), 6 + 16)
-    return directory + entry + image
 
 
 def main():

@@ -1,19 +1,15 @@
 #!/usr/bin/env python3
 """Writes setup.ico: setup's 32 x 32, 16-colour icon (a parcel with an
-arrow pointing into it). Run it from this folder; the .ico is committed."""
-import struct
+arrow pointing into it). The .ico is committed.
 
-# The standard 16-colour palette (index: blue, green, red, reserved).
-PALETTE = [
-    (0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0),
-    (0, 0, 128), (128, 0, 128), (0, 128, 128), (192, 192, 192),
-    (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0),
-    (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
-]  # as (r, g, b)
+Run from anywhere: python3 setup/resources/make_icon.py"""
+import os
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'tools'))
+from icon16 import CLEAR, SIZE, ico_bytes  # noqa: E402
+
 BLACK, DARK_YELLOW, GREY, LIGHT_GREY, GREEN, DARK_GREEN, YELLOW, WHITE = 0, 3, 8, 7, 10, 2, 11, 15
-CLEAR = None
-
-SIZE = 32
 
 
 def draw():
@@ -46,27 +42,7 @@ def draw():
     return px
 
 
-def icon_bytes(px):
-    header = struct.pack("<IiiHHIIiiII", 40, SIZE, SIZE * 2, 1, 4, 0, 0, 0, 0, 16, 0)
-    palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for (r, g, b) in PALETTE)
-    xor = bytearray()
-    mask = bytearray()
-    for y in reversed(range(SIZE)):  # bottom-up rows
-        row = px[y]
-        for x in range(0, SIZE, 2):
-            hi = row[x] if row[x] is not None else 0
-            lo = row[x + 1] if row[x + 1] is not None else 0
-            xor.append((hi << 4) | lo)
-        bits = 0
-        for x in range(SIZE):
-            bits = (bits << 1) | (1 if row[x] is None else 0)
-        mask += struct.pack(">I", bits)
-    image = header + palette + bytes(xor) + bytes(mask)
-    directory = struct.pack("<HHH", 0, 1, 1)
-    entry = struct.pack("<BBBBHHII", SIZE, SIZE, 16, 0, 1, 4, len(image), 6 + 16)
-    return directory + entry + image
-
-
 if __name__ == "__main__":
-    with open("setup.ico", "wb") as f:
-        f.write(icon_bytes(draw()))
+    here = os.path.dirname(os.path.abspath(__file__))
+    with open(os.path.join(here, "setup.ico"), "wb") as f:
+        f.write(ico_bytes(draw()))
