@@ -16,4 +16,4 @@ mkdir -p "$(dirname "$prefix")"
     fi
   done
   [ -f "$prefix/system.reg" ] && touch "$prefix/.tests-ready"
-) 9>"$prefix.lock"
+) 9>"$prefix.boot-lock"

@@ -11,13 +11,9 @@ fi
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../e2e/lib.sh"
 source "$here/dialogs-lib.sh"
-export E2E_DRIVER=$1
-DIALOGHOST=$2
-SHOTS=$4
-e2e_init "$3" || exit 1
+dialogs_init "$@"
 dlg="Destination Directory"
 key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Quillwork'
-c_drive() { e2e_unixpath "C:\\$1"; }
 
 # The proposal below ProgramFilesDir; OK creates it.
 program_files=$(e2e_reg_query 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion' ProgramFilesDir)

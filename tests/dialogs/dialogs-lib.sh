@@ -1,7 +1,19 @@
 # Helpers of the dialog tests, on top of tests/e2e/lib.sh: dialoghost runs,
 # message boxes, screenshots, and a real mouse and keyboard (xdotool on the
 # virtual screen) where the driver's messages cannot stand in for a person.
-# Needs DIALOGHOST and SHOTS.
+# dialogs_init sets DIALOGHOST and SHOTS.
+
+# dialogs_init DRIVER.EXE DIALOGHOST.EXE WORKDIR SHOTDIR: the screen, the
+# prefix and the tools of a dialog test.
+dialogs_init() {
+  export E2E_DRIVER=$1
+  DIALOGHOST=$2
+  SHOTS=$4
+  e2e_init "$3" || exit 1
+}
+
+# c_drive PATH: the Unix path of C:\PATH in the test's prefix.
+c_drive() { e2e_unixpath "C:\\$1"; }
 
 # host DIALOG ARGS...: shows the dialog through dialoghost.
 host() {

@@ -6,14 +6,10 @@
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../e2e/lib.sh"
 source "$here/dialogs-lib.sh"
-export E2E_DRIVER=$1
-DIALOGHOST=$2
-SHOTS=$4
-e2e_init "$3" || exit 1
+dialogs_init "$@"
 dlg="Start Menu Folder"
 user_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders'
 common_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders'
-c_drive() { e2e_unixpath "C:\\$1"; }
 set_folder() { e2e_run reg add "$1" /v "$2" /d "$3" /f >/dev/null; }
 
 # Two Programs folders of our own: subfolders, a hidden one and a file.

@@ -86,15 +86,7 @@ e2e_make_template() {
     [ -f "$template/.e2e-ready" ] && exit 0
     rm -rf "$template"
     e2e_log "making wine prefix template $template"
-    WINEPREFIX=$template timeout 300 "$E2E_WINE" wineboot --init >/dev/null 2>&1
-    # wineboot links the user's Desktop, Documents and the like to the Unix
-    # home; the programs under test must write inside the prefix instead.
-    local link
-    for link in "$template"/drive_c/users/*/*; do
-      if [ -L "$link" ]; then
-        rm "$link" && mkdir "$link"
-      fi
-    done
+    timeout 300 "$(dirname "${BASH_SOURCE[0]}")/../make-wineprefix.sh" "$template"
     local reg="$template.reg"
     cat >"$reg" <<EOF
 REGEDIT4
