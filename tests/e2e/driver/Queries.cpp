@@ -70,23 +70,19 @@ int QueryProgress(const Args& args, Lines* pOut)
   return kExitOk;
 }
 
-int QueryEnabled(const Args& args, Lines* pOut)
+// A yes/no state of the control, printed as 1 or 0.
+static int QueryState(const Args& args, Lines* pOut, BOOL(WINAPI* pfnState)(HWND))
 {
   HWND hTop, hControl;
   int nCode = FindControlOrFail(args, &hTop, &hControl);
   if (nCode == kExitOk)
-    pOut->push_back(IsWindowEnabled(hControl) ? "1" : "0");
+    pOut->push_back(pfnState(hControl) ? "1" : "0");
   return nCode;
 }
 
-int QueryVisible(const Args& args, Lines* pOut)
-{
-  HWND hTop, hControl;
-  int nCode = FindControlOrFail(args, &hTop, &hControl);
-  if (nCode == kExitOk)
-    pOut->push_back(IsWindowVisible(hControl) ? "1" : "0");
-  return nCode;
-}
+int QueryEnabled(const Args& args, Lines* pOut) { return QueryState(args, pOut, IsWindowEnabled); }
+
+int QueryVisible(const Args& args, Lines* pOut) { return QueryState(args, pOut, IsWindowVisible); }
 
 int QueryChecked(const Args& args, Lines* pOut)
 {
