@@ -87,7 +87,7 @@ touch "$(c_drive Afile)"
 long=C:\\$(printf 'x%.0s' {1..300})
 host destination --total-size 5000
 refuse() {
-  e2e_drive type "$dlg" 1005 "$1" && e2e_drive click "$dlg" 1
+  e2e_drive type "$dlg" 1005 "$1" && click_for_box "$dlg" 1 Error
   expect_box Error "$2" "$3" 1
   e2e_check "\"$1\" stays" e2e_drive expect-text "$dlg" 1005 "$1"
 }

@@ -61,7 +61,7 @@ expect-items "Start Menu Folder" 1007 Shared
 select "Start Menu Folder" 1011 1
 SCRIPT
 refuse() {
-  e2e_drive type "$dlg" 1006 "$1" && e2e_drive click "$dlg" 1
+  e2e_drive type "$dlg" 1006 "$1" && click_for_box "$dlg" 1 Error
   expect_box Error "$2" 0 1
   e2e_check "\"$1\" stays" e2e_drive expect-text "$dlg" 1006 "$1"
 }
