@@ -8,9 +8,27 @@
 #   E2E_PREFIX_TEMPLATE  a wine prefix made once and copied for every test run
 #   E2E_KEEP=1           keep the test's prefix copy even when the test passed
 #   E2E_TIMEOUT          seconds a single wine start may take (default 120)
+#   E2E_ROOT             the WoW64 root (tests/wow64/make-root.sh): every wine
+#                        program then runs there under wine 10, as the shipped
+#                        32-bit programs run on 64-bit Windows
 
 E2E_WINE=/usr/lib/wine/wine64
 E2E_WINESERVER=/usr/lib/wine/wineserver
+E2E_LIB_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# What a program of the tested flavour sees: the shipped 32-bit programs
+# get the 32-bit registry view and "Program Files (x86)" on 64-bit Windows.
+if [ -n "$E2E_ROOT" ]; then
+  E2E_RUNNER=("$E2E_LIB_DIR/../wow64/run-in-root.sh")
+  export WOW64_ROOT=$E2E_ROOT
+  E2E_REG_VIEW=/reg:32
+  E2E_REGEDIT='C:\windows\syswow64\regedit.exe'
+  E2E_PROGRAM_FILES='C:\Program Files (x86)'
+else
+  E2E_RUNNER=()
+  E2E_REG_VIEW=
+  E2E_REGEDIT=regedit
+  E2E_PROGRAM_FILES='C:\Program Files'
+fi
 E2E_DESKTOP=e2e
 E2E_FAILURES=0
 E2E_CHECKS=0
@@ -20,6 +38,10 @@ E2E_XVFB_PID=
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=d;mshtml=d"
 export LANG=C.UTF-8
+
+# e2e_wine ARGS...: wine64 of the tested flavour (on the host, or in the root).
+e2e_wine() { "${E2E_RUNNER[@]}" "$E2E_WINE" "$@"; }
+e2e_wineserver() { "${E2E_RUNNER[@]}" "$E2E_WINESERVER" "$@"; }
 
 e2e_log() {
   printf '[e2e %s] %s\n' "$(date +%H:%M:%S)" "$*" >&2
@@ -31,6 +53,8 @@ e2e_log() {
 # whose programs all run in one virtual desktop, and the exit trap.
 e2e_init() {
   E2E_WORK=$(mkdir -p "$1" && cd "$1" && pwd) || return 1
+  # The root sees the source tree (run-in-root.sh's default) and the work folder.
+  [ -n "$E2E_ROOT" ] && export WOW64_BINDS="$(cd "$E2E_LIB_DIR/../.." && pwd):$E2E_WORK"
   mkdir -p "$E2E_WORK/shots"
   trap e2e_cleanup EXIT
   trap 'exit 130' INT TERM
@@ -86,12 +110,14 @@ e2e_make_template() {
     [ -f "$template/.e2e-ready" ] && exit 0
     rm -rf "$template"
     e2e_log "making wine prefix template $template"
-    timeout 300 "$(dirname "${BASH_SOURCE[0]}")/../make-wineprefix.sh" "$template"
-    local reg="$template.reg"
+    WINE_RUNNER="${E2E_RUNNER[*]}" timeout 300 "$E2E_LIB_DIR/../make-wineprefix.sh" "$template"
+    local reg="$template.reg" wow64_runonce=
+    [ -n "$E2E_ROOT" ] && wow64_runonce='[HKEY_LOCAL_MACHINE\Software\Wow6432Node\Microsoft\Windows\CurrentVersion\RunOnce]'
     cat >"$reg" <<EOF
 REGEDIT4
 
 [HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce]
+$wow64_runonce
 
 [HKEY_CURRENT_USER\\Software\\Wine\\Explorer]
 "Desktop"="$E2E_DESKTOP"
@@ -99,8 +125,8 @@ REGEDIT4
 [HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]
 "$E2E_DESKTOP"="1024x768"
 EOF
-    WINEPREFIX=$template timeout 120 "$E2E_WINE" regedit /S "$(e2e_winpath "$reg")" >/dev/null 2>&1
-    WINEPREFIX=$template timeout 60 "$E2E_WINESERVER" -w
+    WINEPREFIX=$template timeout 120 "${E2E_RUNNER[@]}" "$E2E_WINE" regedit /S "$(e2e_winpath "$reg")" >/dev/null 2>&1
+    WINEPREFIX=$template timeout 60 "${E2E_RUNNER[@]}" "$E2E_WINESERVER" -w
     rm -f "$reg"
     [ -f "$template/system.reg" ] && touch "$template/.e2e-ready"
   ) 9>"$template.lock"
@@ -124,8 +150,8 @@ e2e_cleanup() {
     kill "$pid" 2>/dev/null
   done
   if [ -n "$WINEPREFIX" ] && [ -d "$WINEPREFIX" ]; then
-    "$E2E_WINESERVER" -k >/dev/null 2>&1
-    timeout 20 "$E2E_WINESERVER" -w >/dev/null 2>&1
+    e2e_wineserver -k >/dev/null 2>&1
+    timeout 20 "${E2E_RUNNER[@]}" "$E2E_WINESERVER" -w >/dev/null 2>&1
   fi
   if [ -n "$E2E_XVFB_PID" ]; then
     kill "$E2E_XVFB_PID" 2>/dev/null
@@ -142,7 +168,7 @@ e2e_cleanup() {
 # e2e_start PROGRAM [ARGS...]: runs a Windows program in the background, in
 # the virtual desktop. Its pid is in E2E_PID.
 e2e_start() {
-  "$E2E_WINE" "$@" </dev/null >>"$E2E_WORK/program.log" 2>&1 &
+  e2e_wine "$@" </dev/null >>"$E2E_WORK/program.log" 2>&1 &
   E2E_PID=$!
   E2E_PIDS+=("$E2E_PID")
   e2e_log "started $(basename "$1") (pid $E2E_PID)"
@@ -168,21 +194,21 @@ e2e_wait_exit() {
 # e2e_run PROGRAM [ARGS...]: runs a Windows console program in the
 # foreground (with the wine timeout) and returns its exit code.
 e2e_run() {
-  timeout "${E2E_TIMEOUT:-120}" "$E2E_WINE" "$@" </dev/null
+  timeout "${E2E_TIMEOUT:-120}" "${E2E_RUNNER[@]}" "$E2E_WINE" "$@" </dev/null
 }
 
 # e2e_drive COMMAND ARGS...: one driver command; its results on stdout.
 e2e_drive() {
-  timeout "${E2E_TIMEOUT:-120}" "$E2E_WINE" "${E2E_DRIVER:?E2E_DRIVER is not set}" "$@" </dev/null
+  timeout "${E2E_TIMEOUT:-120}" "${E2E_RUNNER[@]}" "$E2E_WINE" "${E2E_DRIVER:?E2E_DRIVER is not set}" "$@" </dev/null
 }
 
 # e2e_script [FILE]: many driver commands in one wine start, from FILE or
 # from stdin (a here-document).
 e2e_script() {
   if [ $# -gt 0 ]; then
-    timeout "${E2E_TIMEOUT:-120}" "$E2E_WINE" "${E2E_DRIVER:?E2E_DRIVER is not set}" -f "$(e2e_winpath "$1")" </dev/null
+    timeout "${E2E_TIMEOUT:-120}" "${E2E_RUNNER[@]}" "$E2E_WINE" "${E2E_DRIVER:?E2E_DRIVER is not set}" -f "$(e2e_winpath "$1")" </dev/null
   else
-    timeout "${E2E_TIMEOUT:-120}" "$E2E_WINE" "${E2E_DRIVER:?E2E_DRIVER is not set}" -
+    timeout "${E2E_TIMEOUT:-120}" "${E2E_RUNNER[@]}" "$E2E_WINE" "${E2E_DRIVER:?E2E_DRIVER is not set}" -
   fi
 }
 
@@ -211,7 +237,7 @@ e2e_reg_query() {
   # Under load a reg.exe start now and then fails with no output; only a
   # value that is missing three times over counts as missing.
   for attempt in 1 2 3; do
-    out=$(timeout "${E2E_TIMEOUT:-120}" "$E2E_WINE" reg query "$1" /v "$2" </dev/null 2>/dev/null) && break
+    out=$(timeout "${E2E_TIMEOUT:-120}" "${E2E_RUNNER[@]}" "$E2E_WINE" reg query "$1" /v "$2" $E2E_REG_VIEW </dev/null 2>/dev/null) && break
     [ "$attempt" = 3 ] && return 1
     sleep 0.2
   done
@@ -232,10 +258,21 @@ e2e_reg_query() {
 e2e_reg_exists() {
   local attempt
   for attempt in 1 2 3; do
-    timeout "${E2E_TIMEOUT:-120}" "$E2E_WINE" reg query "$1" </dev/null >/dev/null 2>&1 && return 0
+    timeout "${E2E_TIMEOUT:-120}" "${E2E_RUNNER[@]}" "$E2E_WINE" reg query "$1" $E2E_REG_VIEW </dev/null >/dev/null 2>&1 && return 0
     [ "$attempt" = 3 ] || sleep 0.2
   done
   return 1
+}
+
+# e2e_reg add|delete ARGS...: reg.exe in the registry view of the tested
+# programs; its exit code.
+e2e_reg() {
+  e2e_run reg "$@" $E2E_REG_VIEW
+}
+
+# e2e_regedit WINPATH: imports a .reg file into the tested programs' view.
+e2e_regedit() {
+  e2e_run "$E2E_REGEDIT" /S "$1"
 }
 
 # e2e_winpath UNIXPATH: the path as wine's programs see it (Z:\...).
