@@ -9,14 +9,22 @@ if [ -z "$DLG_MOUNT_NS" ] && unshare -m true 2>/dev/null; then
   DLG_MOUNT_NS=1 exec unshare -m bash "$0" "$@"
 fi
 here=$(cd "$(dirname "$0")" && pwd)
+# Mounted before wine starts: in the WoW64 root the wineserver, which opens
+# files for its programs, keeps the mounts it started with.
+small=$3/small
+mkdir -p "$small"
+[ -n "$DLG_MOUNT_NS" ] && mount -t tmpfs -o size=1m tmpfs "$small"
 source "$here/../e2e/lib.sh"
 source "$here/dialogs-lib.sh"
 dialogs_init "$@"
+small=$E2E_WORK/small
 dlg="Destination Directory"
 key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Quillwork'
 
 # The proposal below ProgramFilesDir; OK creates it.
-program_files=$(e2e_reg_query 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion' ProgramFilesDir)
+program_files=$E2E_PROGRAM_FILES
+e2e_eq "ProgramFilesDir as the tested programs see it" \
+  "$(e2e_reg_query 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion' ProgramFilesDir)" "$program_files"
 host destination
 e2e_check "English texts and the ProgramFilesDir proposal" e2e_script <<SCRIPT
 expect-text "$dlg" 1005 "$program_files\\Quillwork"
@@ -40,7 +48,7 @@ e2e_eq "Exit" "$REPORT" "$(lines 'run=1 result=2' dest= prevdir=)"
 
 # An earlier registration: its folder is taken without a question, but the
 # same folder typed in other case asks. Each run proposes it anew.
-e2e_run reg add "$key" /v UninstallString /d 'C:\Tools\Quillwork\uninstall.exe' /f >/dev/null
+e2e_reg add "$key" /v UninstallString /d 'C:\Tools\Quillwork\uninstall.exe' /f >/dev/null
 mkdir -p "$(c_drive 'Tools\Quillwork')"
 host destination --runs 2
 e2e_drive expect-text "$dlg" 1005 'C:\Tools\Quillwork' && e2e_drive click "$dlg" 1
@@ -66,23 +74,20 @@ e2e_eq "an unregistrable name reads no key" "$REPORT" "$(lines 'run=1 result=2' 
 
 # An UninstallString without a folder counts as no earlier installation; a
 # missing one leaves "C:\" cut to "C:", which is then accepted as is.
-e2e_run reg add "$key" /v UninstallString /d 'uninstall.exe' /f >/dev/null
+e2e_reg add "$key" /v UninstallString /d 'uninstall.exe' /f >/dev/null
 host destination
 e2e_drive expect-text "$dlg" 1005 "$program_files\\Quillwork" && e2e_drive click "$dlg" 2
 host_end
 e2e_eq "no folder in UninstallString" "$REPORT" "$(lines 'run=1 result=2' dest= prevdir=)"
-e2e_run reg delete "$key" /v UninstallString /f >/dev/null
+e2e_reg delete "$key" /v UninstallString /f >/dev/null
 host destination
 e2e_drive expect-text "$dlg" 1005 'C:' && e2e_drive click "$dlg" 1
 host_end
 e2e_eq "no UninstallString" "$REPORT" "$(lines 'run=1 result=1' dest=C: prevdir=C:)"
-e2e_run reg delete "$key" /f >/dev/null
+e2e_reg delete "$key" /f >/dev/null
 
 # Refusals: the dialog stays with the text after each message.
-small=$E2E_WORK/small
-if [ -n "$DLG_MOUNT_NS" ] && mkdir -p "$small" && mount -t tmpfs -o size=1m tmpfs "$small"; then
-  ln -sfn "$small" "$WINEPREFIX/dosdevices/m:"
-fi
+mountpoint -q "$small" && ln -sfn "$small" "$WINEPREFIX/dosdevices/m:"
 touch "$(c_drive Afile)"
 long=C:\\$(printf 'x%.0s' {1..300})
 host destination --total-size 5000
@@ -136,12 +141,12 @@ e2e_check "C:\\Apps\\Sub\\Leaf and C:\\Apps2\\Sub exist" [ -d "$(c_drive 'Apps\S
 
 # "ProgramFilesDir" unreadable: "C:\" stays, and the name follows a second
 # backslash.
-e2e_run reg delete 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion' /v ProgramFilesDir /f >/dev/null
+e2e_reg delete 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion' /v ProgramFilesDir /f >/dev/null
 host destination
 e2e_check "no ProgramFilesDir" e2e_drive expect-text "$dlg" 1005 'C:\\Quillwork'
 e2e_drive click "$dlg" 2
 host_end
-e2e_run reg add 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion' /v ProgramFilesDir /d "$program_files" /f >/dev/null
+e2e_reg add 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion' /v ProgramFilesDir /d "$program_files" /f >/dev/null
 
 # German for every code but exactly "ENG"; a long name is cut to 259.
 name=$(printf 'N%.0s' {1..300})

@@ -10,7 +10,7 @@ dialogs_init "$@"
 dlg="Start Menu Folder"
 user_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders'
 common_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders'
-set_folder() { e2e_run reg add "$1" /v "$2" /d "$3" /f >/dev/null; }
+set_folder() { e2e_reg add "$1" /v "$2" /d "$3" /f >/dev/null; }
 
 # Two Programs folders of our own: subfolders, a hidden one and a file.
 long1=$(printf 'L%.0s' {1..200})
@@ -100,7 +100,7 @@ host_end
 
 # Unreadable Programs folders: none known yet gives an empty list that OK
 # refuses; one known before stays, with its scope.
-e2e_run reg delete "$user_key" /v Programs /f >/dev/null
+e2e_reg delete "$user_key" /v Programs /f >/dev/null
 host startmenu
 e2e_drive expect-items "$dlg" 1007 "" && e2e_drive click "$dlg" 1
 expect_box Error 'The start menu folder cannot be found.\nPlease choose the other start menu.' 0 1
@@ -111,7 +111,7 @@ click "Start Menu Folder" 2
 SCRIPT
 host_end
 set_folder "$user_key" Programs 'C:\Menu\User'
-e2e_run reg delete "$common_key" /v 'Common Programs' /f >/dev/null
+e2e_reg delete "$common_key" /v 'Common Programs' /f >/dev/null
 host startmenu
 e2e_check "All Users unreadable: the list and scope stay" e2e_script <<'SCRIPT'
 expect-items "Start Menu Folder" 1007 "Games\nTools"

@@ -121,12 +121,24 @@ agree() {
   e2e_check "$SHOT_NAME: the agreement is accepted" e2e_drive click "$CAP_AGREEMENT" 1
 }
 
+# type_text CAPTION ID TEXT: types the text and sees that the control holds
+# it. Once a proposal set while the dialog came up replaced a text typed at
+# that moment; a person would type it again, and so does this, once.
+type_text() {
+  local attempt
+  for attempt in 1 2; do
+    e2e_drive type "$1" "$2" "$3" && e2e_drive -t 2000 expect-text "$1" "$2" "$3" 2>/dev/null && return 0
+    e2e_log "\"$3\" did not stay in control $2 of \"$1\""
+  done
+  return 1
+}
+
 # choose_destination [PATH]: the destination dialog; PATH is typed over
 # the proposal; OK.
 choose_destination() {
   appears "$CAP_DEST" destination
   if [ -n "$1" ]; then
-    e2e_drive type "$CAP_DEST" 1005 "$1"
+    e2e_check "$SHOT_NAME: the destination is typed" type_text "$CAP_DEST" 1005 "$1"
     step destination-typed
   fi
   e2e_check "$SHOT_NAME: the destination is accepted" e2e_drive click "$CAP_DEST" 1
@@ -147,7 +159,7 @@ choose_group() {
     e2e_drive select "$CAP_GROUP" 1011 "$1"
   fi
   if [ -n "$2" ]; then
-    e2e_drive type "$CAP_GROUP" 1006 "$2"
+    e2e_check "$SHOT_NAME: the program group is typed" type_text "$CAP_GROUP" 1006 "$2"
   fi
   [ -n "$1$2" ] && step start-menu-chosen
   e2e_check "$SHOT_NAME: the program group is accepted" e2e_drive click "$CAP_GROUP" 1
@@ -253,10 +265,16 @@ check_links() {
 }
 
 # check_registration APPNAME DEST
+# The shipped 32-bit setup registers in the 32-bit view (WOW6432Node).
 check_registration() {
   e2e_eq "$SHOT_NAME: DisplayName" "$(e2e_reg_query "$UNINSTALL_KEY\\$1" DisplayName)" "$1"
   e2e_eq "$SHOT_NAME: UninstallString" "$(e2e_reg_query "$UNINSTALL_KEY\\$1" UninstallString)" "$2\\uninstall.exe"
+  if [ -n "$E2E_ROOT" ]; then
+    e2e_check "$SHOT_NAME: not in the 64-bit registry view" not_in_64bit_view "$UNINSTALL_KEY\\$1"
+  fi
 }
+
+not_in_64bit_view() { ! E2E_REG_VIEW=/reg:64 e2e_reg_exists "$1"; }
 
 not_registered() { ! e2e_reg_exists "$UNINSTALL_KEY\\$1"; }
 absent() { [ ! -e "$1" ] && [ ! -L "$1" ]; }
@@ -291,7 +309,7 @@ uninstall() {
 hold_file() {
   HOLD_RELEASE="$E2E_WORK/release-$RANDOM"
   rm -f "$HOLD_RELEASE" "$E2E_WORK/hold.log"
-  "$E2E_WINE" "$HOLDFILE" "$1" "$(e2e_winpath "$HOLD_RELEASE")" </dev/null >"$E2E_WORK/hold.log" 2>&1 &
+  e2e_wine "$HOLDFILE" "$1" "$(e2e_winpath "$HOLD_RELEASE")" </dev/null >"$E2E_WORK/hold.log" 2>&1 &
   HOLD_PID=$!
   E2E_PIDS+=("$HOLD_PID")
   local i

@@ -7,7 +7,7 @@ source "$(dirname "$0")/install-lib.sh"
 install_init "$@"
 
 app="Exit Test"
-proposal="C:\\Program Files\\$app"
+proposal="$E2E_PROGRAM_FILES\\$app"
 
 payload=$(new_payload exits)
 put "$payload" notes.txt "notes"

@@ -12,7 +12,7 @@ german_font=DejaVuSerifCondensed-Bold.ttf
 # Quill Viewer: shortcuts in all three lists, a read-only file, an empty
 # folder, a font, generated files that the application makes when it runs.
 english_installation() {
-  local payload dest='C:\Program Files\Quill Viewer' group="$PROGRAMS\\Quill Viewer"
+  local payload dest="$E2E_PROGRAM_FILES\\Quill Viewer" group="$PROGRAMS\\Quill Viewer"
   payload=$(new_payload quill)
   put "$payload" readme.txt "Quill Viewer shows pictures."
   put "$payload" docs/manual.txt "Chapter 1: starting Quill Viewer."

@@ -117,8 +117,8 @@ Other Pad
 EOF
   start_setup other
   appears "$CAP_DEST" destination
-  e2e_eq "other: its own proposal" "$(e2e_drive text "$CAP_DEST" 1005)" 'C:\Program Files\Other Pad'
-  e2e_drive type "$CAP_DEST" 1005 "$dest"
+  e2e_eq "other: its own proposal" "$(e2e_drive text "$CAP_DEST" 1005)" "$E2E_PROGRAM_FILES\\Other Pad"
+  e2e_check "other: the destination is typed" type_text "$CAP_DEST" 1005 "$dest"
   e2e_check "other: the destination is accepted" e2e_drive click "$CAP_DEST" 1
   confirm_existing
   choose_group

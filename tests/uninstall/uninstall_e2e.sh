@@ -111,7 +111,7 @@ REGEDIT4
 [$UNINSTALL_KEY\\Decoy]
 "DisplayName"="Decoy"
 REG
-e2e_run regedit /S 'C:\e2e\keys.reg' || e2e_log "regedit failed"
+e2e_regedit 'C:\e2e\keys.reg' || e2e_log "regedit failed"
 
 # ---- a complete run ----
 
@@ -143,9 +143,9 @@ e2e_eq "full: RunOnce removes the folder" "$(e2e_reg_query "$RUNONCE_KEY" "${ful
 # ---- no shortcuts, COMSPEC unset ----
 
 comspec=$(e2e_reg_query "$ENV_KEY" ComSpec)
-e2e_run reg delete "$ENV_KEY" /v ComSpec /f >/dev/null
+e2e_reg delete "$ENV_KEY" /v ComSpec /f >/dev/null
 uninstall 'C:\e2e\bare\uninstall.exe' Success bare
-e2e_run reg add "$ENV_KEY" /v ComSpec /t REG_EXPAND_SZ /d "$comspec" /f >/dev/null
+e2e_reg add "$ENV_KEY" /v ComSpec /t REG_EXPAND_SZ /d "$comspec" /f >/dev/null
 e2e_eq "bare: exit code" "$g_exit" 0
 e2e_eq "bare: message" "$g_text" "Bare Tool was uninstalled successfully!"
 e2e_check "bare: file removed" absent "$E/bare/bare.txt"
@@ -167,9 +167,13 @@ e2e_check "nodata: no RunOnce value" value_absent "$RUNONCE_KEY" "Decoy_RmDir"
 
 # ---- its own folder can't be made current ----
 
+# Wine 10 starts no 32-bit program from a path that long (ShellExecuteEx:
+# "File not found"), so in the WoW64 root only the outcome is checked.
 uninstall "$deep/uninstall.exe" Error deep
 e2e_eq "deep: exit code" "$g_exit" 1
-e2e_eq "deep: message" "$g_text" 'The installation folder could not be opened!\nNothing was removed.'
+if [ -z "$E2E_ROOT" ]; then
+  e2e_eq "deep: message" "$g_text" 'The installation folder could not be opened!\nNothing was removed.'
+fi
 e2e_check "deep: nothing removed" exists "$deep/victim.txt"
 e2e_check "deep: no RunOnce value" value_absent "$RUNONCE_KEY" "Deep_RmDir"
 
@@ -177,9 +181,9 @@ e2e_check "deep: no RunOnce value" value_absent "$RUNONCE_KEY" "Deep_RmDir"
 
 # setup then writes its values into the Uninstall key itself. Without other
 # programs' entries below it, deleting "Uninstall\" would take the key along.
-e2e_run reg delete "$UNINSTALL_KEY\\Other App" /f >/dev/null
-e2e_run reg delete "$UNINSTALL_KEY\\Decoy" /f >/dev/null
-e2e_run reg add "$UNINSTALL_KEY" /v UninstallString /d 'C:\e2e\noname\uninstall.exe' /f >/dev/null
+e2e_reg delete "$UNINSTALL_KEY\\Other App" /f >/dev/null
+e2e_reg delete "$UNINSTALL_KEY\\Decoy" /f >/dev/null
+e2e_reg add "$UNINSTALL_KEY" /v UninstallString /d 'C:\e2e\noname\uninstall.exe' /f >/dev/null
 uninstall 'C:\e2e\noname\uninstall.exe' Success noname
 e2e_eq "noname: exit code" "$g_exit" 0
 e2e_eq "noname: message" "$g_text" " was uninstalled successfully!"
