@@ -6,13 +6,17 @@ JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 WINEPREFIX ?= $(CURDIR)/$(BUILD)/wineprefix
 export WINEPREFIX
+# The Debian 13 root whose wine 10 runs the shipped 32-bit programs; made
+# once per machine, outside the work tree.
+WOW64_ROOT ?= /var/lib/installer-tests/wow64-root
+export WOW64_ROOT
 
 PACKAGES := build-essential cmake g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools \
   libz-mingw-w64-dev zlib1g-dev wine wine64 xvfb xauth imagemagick zip unzip \
-  libarchive-tools p7zip-full libzip-dev clang libclang-rt-14-dev googletest python3 file fonts-dejavu-core xdotool pkg-config git
+  libarchive-tools p7zip-full libzip-dev clang libclang-rt-14-dev googletest python3 file fonts-dejavu-core xdotool pkg-config git nsis
 
-.PHONY: all deps build build-host build-win32 build-win64 build-fuzz test test-host test-win64 \
-  fuzz wineprefix release-check demo clean
+.PHONY: all deps wow64-root build build-host build-win32 build-win64 build-fuzz test test-host test-win64 \
+  test-shipped fuzz wineprefix release-check demo clean
 
 all: build
 
@@ -29,6 +33,11 @@ deps:
 	  keep_out=; dpkg --print-foreign-architectures | grep -qx i386 && keep_out=wine32:i386-; \
 	  DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq $$missing $$keep_out; \
 	else echo "all packages present"; fi
+	$(MAKE) --no-print-directory wow64-root
+
+# Made again only when it is missing or broken.
+wow64-root:
+	tests/wow64/make-root.sh $(WOW64_ROOT)
 
 build: build-host build-win32 build-win64
 
@@ -37,7 +46,8 @@ $(BUILD)/host/Makefile:
 $(BUILD)/win32/Makefile:
 	cmake -S . -B $(BUILD)/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=MinSizeRel
 $(BUILD)/win64/Makefile:
-	cmake -S . -B $(BUILD)/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Debug
+	cmake -S . -B $(BUILD)/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DCMAKE_BUILD_TYPE=Debug \
+	  -DINSTALLER_WOW64_ROOT=$(WOW64_ROOT)
 $(BUILD)/fuzz/Makefile:
 	CC=clang CXX=clang++ cmake -S . -B $(BUILD)/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DINSTALLER_FUZZ=ON
 
@@ -57,13 +67,18 @@ wineprefix:
 test-host: build-host
 	cd $(BUILD)/host && ctest --output-on-failure -j$(JOBS)
 
+# The win64 build's tests under the host's wine64.
 test-win64: build-win64 wineprefix
-	tests/with-display.sh bash -c 'cd $(BUILD)/win64 && ctest --output-on-failure'
+	tests/with-display.sh bash -c 'cd $(BUILD)/win64 && ctest --output-on-failure -LE shipped'
 
-test: build test-host test-win64 release-check fuzz
+# The end-to-end suites with the shipped 32-bit programs, in the WoW64 root.
+test-shipped: build
+	tests/with-display.sh bash -c 'cd $(BUILD)/win64 && ctest --output-on-failure -L shipped'
+
+test: build test-host test-win64 test-shipped release-check fuzz
 
 # The main job: pack the sample, install it under wine, remove it again.
-demo: build-host build-win64
+demo: build-host build-win32 build-win64
 	examples/demo.sh $(BUILD)
 
 # The shipped programs: system DLLs only, no marker text, size budgets.

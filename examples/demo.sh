@@ -1,6 +1,7 @@
 #!/bin/bash
-# The demo: packs the sample application with mkinstaller, installs it under
-# wine64 on a virtual 1024x768 screen, answering each dialog as a person
+# The demo: packs the sample application with mkinstaller, installs it with
+# the shipped 32-bit setup.exe under wine 10 (the WoW64 root, as on 64-bit
+# Windows) on a virtual 1024x768 screen, answering each dialog as a person
 # would, then removes it with its uninstaller, and tells what happened.
 # Screenshots of every step land in build/demo/shots/.
 # usage: examples/demo.sh [BUILD_DIR]   (make demo builds what it needs first)
@@ -8,20 +9,23 @@ set +u
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
 host=$build/host/bin
-win=$build/win64/bin
+win=$build/win32/bin
+tools=$build/win64/bin
 out=$build/demo
 sample=$root/examples/sample
 
+export E2E_ROOT=${WOW64_ROOT:-/var/lib/installer-tests/wow64-root}
+[ -f "$E2E_ROOT/.installer-root-ready" ] || { echo "demo: no WoW64 root at $E2E_ROOT (run 'make deps')" >&2; exit 1; }
 source "$root/tests/e2e/lib.sh"
-export E2E_DRIVER=$win/driver.exe
-export E2E_PREFIX_TEMPLATE=$build/demo-prefix-template
+export E2E_DRIVER=$tools/driver.exe
+export E2E_PREFIX_TEMPLATE=$build/demo-prefix-template-wow64
 export E2E_KEEP=1
 
 say() { printf '%s\n' "$*"; }
 section() { printf '\n== %s ==\n' "$*"; }
 die() { say "demo: $*" >&2; exit 1; }
 
-for f in "$host/mkinstaller" "$win/setup.exe" "$win/uninstall.exe" "$win/viewer.exe" "$win/driver.exe"; do
+for f in "$host/mkinstaller" "$win/setup.exe" "$win/uninstall.exe" "$win/viewer.exe" "$tools/driver.exe"; do
   [ -f "$f" ] || die "missing $f (run 'make demo', which builds it)"
 done
 font=/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf
@@ -77,7 +81,7 @@ say "  setup ended with exit code $?"
 destu=$(e2e_unixpath "$dest")
 section "Installed into $dest"
 (cd "$destu" && find . -type f | sort | sed 's/^\.\//  /')
-section "Registered under HKLM\\...\\Uninstall\\Sample Viewer"
+section "Registered under HKLM\\...\\Uninstall\\Sample Viewer (the 32-bit view, WOW6432Node)"
 key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Sample Viewer'
 say "  DisplayName     = $(e2e_reg_query "$key" DisplayName)"
 say "  UninstallString = $(e2e_reg_query "$key" UninstallString)"
