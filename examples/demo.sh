@@ -7,7 +7,7 @@
 set +u
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
-host=$build/host/bin
+host=$build/tools/bin   # the release mkinstaller (make build-tools)
 win=$build/win64/bin
 out=$build/demo
 sample=$root/examples/sample
