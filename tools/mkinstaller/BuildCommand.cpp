@@ -12,6 +12,7 @@
 #include <set>
 
 #include "tools/mkinstaller/ArchiveWriter.h"
+#include "tools/mkinstaller/BuildVerification.h"
 #include "tools/mkinstaller/ChunkDeflater.h"
 #include "tools/mkinstaller/CodePage.h"
 #include "tools/mkinstaller/Commands.h"
@@ -59,81 +60,13 @@ std::set<std::string> PayloadNames(const std::vector<CPayloadEntry>& entries)
   return names;
 }
 
-// Compares what the reader gives back with the payload file, piece by piece.
-class CSourceComparison
-{
-public:
-  explicit CSourceComparison(const std::string& strPath) : m_fd(open(strPath.c_str(), O_RDONLY)) {}
-  ~CSourceComparison()
-  {
-    if (m_fd >= 0)
-      close(m_fd);
-  }
-  bool Same(const char* pData, uint32_t nSize)
-  {
-    m_strBuffer.resize(nSize);
-    size_t nRead = 0;
-    while (m_fd >= 0 && nRead < nSize) {
-      ssize_t n = read(m_fd, &m_strBuffer[nRead], nSize - nRead);
-      if (n < 0 && errno == EINTR)
-        continue;
-      if (n <= 0)
-        break;
-      nRead += (size_t)n;
-    }
-    return nRead == nSize && memcmp(m_strBuffer.data(), pData, nSize) == 0;
-  }
-
-private:
-  int m_fd;
-  std::string m_strBuffer;
-};
-
-// The output, read as setup reads it, must hold exactly what was written.
-void VerifyInstaller(const std::string& strTemp, const std::string& strPath, uint32_t nScript, const std::string& strScript,
-                     const std::vector<CPayloadEntry>& entries, CProgress& progress)
-{
-  CSetupData data;
-  CString strAgreement;
-  LoadInstaller(data, strAgreement, strTemp, strPath);
-  if (strScript != data.m_pImage + nScript)
-    Refuse(strPath, "verification failed: the script reads back differently");
-  if (data.m_archive.GetCount() != (int32_t)entries.size())
-    Refuse(strPath, "verification failed: " + std::to_string(data.m_archive.GetCount()) + " entries instead of " +
-                        std::to_string(entries.size()));
-  uint64_t nBytesDone = 0;
-  for (size_t i = 0; i < entries.size(); ++i) {
-    const CPayloadEntry& entry = entries[i];
-    std::string strWhere = strPath + ": entry \"" + AnsiToUtf8(entry.m_strName) + "\"";
-    CZipEntryHeader info;
-    data.m_archive.GetEntryInfo(info, (uint16_t)i);
-    std::string strExpected = entry.m_strName;
-    std::replace(strExpected.begin(), strExpected.end(), '/', '\\');
-    CString strName = info.GetFileName();
-    if (std::string(strName, (size_t)strName.GetLength()) != strExpected)
-      Refuse(strWhere, "verification failed: setup reads the name as \"" + EntryNameUtf8(data, (uint16_t)i) + "\"");
-    if (info.m_nAttributes != entry.m_nAttributes || info.m_nTime != entry.m_nDosTime ||
-        info.m_nDate != entry.m_nDosDate || info.m_nSize != entry.m_nSize ||
-        data.m_archive.IsDirectoryEntry((uint16_t)i) != entry.m_bDirectory)
-      Refuse(strWhere, "verification failed: attributes, time or size read back differently");
-    if (!entry.m_bDirectory) {
-      CSourceComparison source(entry.m_strSource);
-      ReadEntryData(data, (uint16_t)i, strPath, [&](const char* pData, uint32_t nSize) {
-        if (!source.Same(pData, nSize))
-          Refuse(strWhere, "verification failed: the contents read back differently");
-        nBytesDone += nSize;
-        progress.Update(i, nBytesDone);
-      });
-    }
-  }
-}
 }
 
 int RunBuild(const CBuildOptions& options)
 {
   const auto start = std::chrono::steady_clock::now();
   int64_t nEpoch = SourceDateEpoch();
-  unsigned nThreads = DeflateThreads();
+  unsigned nThreads = WorkerThreads();
   std::string strStub = ReadHostFile(options.m_strStub);
   CheckStub(options.m_strStub, strStub);
   std::string strScript = PrepareScript(options.m_strScript, ReadHostFile(options.m_strScript));
@@ -175,7 +108,7 @@ int RunBuild(const CBuildOptions& options)
       Refuse(options.m_strOutput, "the installer would reach 4 GiB");
     out.Close();
     progress.Start("verifying", entries.size(), nPayloadBytes);
-    VerifyInstaller(strTemp, options.m_strOutput, nScript, strScript, entries, progress);
+    VerifyInstaller(strTemp, options.m_strOutput, nScript, nArchive, strScript, entries, nThreads, progress);
   } catch (...) {
     unlink(strTemp.c_str());
     throw;

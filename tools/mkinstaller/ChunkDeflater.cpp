@@ -42,7 +42,7 @@ std::string ReadRange(const std::string& strPath, uint32_t nOffset, uint32_t nSi
 }
 }
 
-unsigned DeflateThreads()
+unsigned WorkerThreads()
 {
   const char* psz = getenv("MKINSTALLER_THREADS");
   if (psz != NULL && *psz != 0) {

@@ -60,6 +60,6 @@ private:
   std::vector<std::thread> m_threads;
 };
 
-// The number of worker threads: MKINSTALLER_THREADS when set, otherwise one
-// per processor.
-unsigned DeflateThreads();
+// The number of threads that deflate and verify: MKINSTALLER_THREADS when
+// set, otherwise one per processor.
+unsigned WorkerThreads();

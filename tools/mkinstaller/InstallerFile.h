@@ -13,10 +13,10 @@ void LoadInstaller(CSetupData& data, CString& strAgreement, const std::string& s
 // One entry's bytes through OpenEntry, ReadEntry and CloseEntry, which checks
 // the CRC, handed to take piece by piece; returns their number. Refuses,
 // naming the entry and strShownAs, when the reader fails.
-uint64_t ReadEntryData(CSetupData& data, uint16_t nIndex, const std::string& strShownAs,
+uint64_t ReadEntryData(CZipReader& archive, uint16_t nIndex, const std::string& strShownAs,
                        const std::function<void(const char*, uint32_t)>& take);
 // An entry's name as setup sees it (Windows-1252, backslashes), in UTF-8.
-std::string EntryNameUtf8(const CSetupData& data, uint16_t nIndex);
+std::string EntryNameUtf8(const CZipReader& archive, uint16_t nIndex);
 // The reader's exception as text; deletes it.
 std::string DescribeException(CException* e);
 
