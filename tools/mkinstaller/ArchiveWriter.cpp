@@ -5,6 +5,7 @@
 #include <string.h>
 #include <unistd.h>
 #include <zlib.h>
+#include <algorithm>
 
 #include "tools/mkinstaller/ChunkDeflater.h"
 #include "tools/mkinstaller/Diagnostics.h"

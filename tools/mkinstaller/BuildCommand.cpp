@@ -1,7 +1,6 @@
 // mkinstaller build: stub + marker 1 + script + marker 2 + archive, then
 // read back with setup's own code before it takes the output's name.
 #include <errno.h>
-#include <fcntl.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>

@@ -6,6 +6,7 @@
 #include <string.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 
 #include "tools/mkinstaller/Diagnostics.h"
 
@@ -59,8 +60,8 @@ unsigned WorkerThreads()
 CChunkDeflater::CChunkDeflater(const std::vector<CPayloadEntry>& entries, unsigned nThreads) : m_entries(entries)
 {
   for (size_t i = 0; i < entries.size(); ++i)
-    for (uint32_t nOffset = 0; nOffset < entries[i].m_nSize; nOffset += std::min(kChunkSize, entries[i].m_nSize - nOffset))
-      m_jobs.push_back({i, nOffset});
+    for (uint64_t nOffset = 0; nOffset < entries[i].m_nSize; nOffset += kChunkSize)
+      m_jobs.push_back({i, (uint32_t)nOffset});
   m_window.resize(2 * (size_t)nThreads + 2);
   m_done.resize(m_window.size());
   for (unsigned i = 0; i < nThreads && i < m_jobs.size(); ++i)
@@ -157,9 +158,10 @@ void CChunkDeflater::Deflate(const CJob& job, CDeflatedChunk& chunk, z_stream& z
     zs.avail_out = (uInt)(chunk.m_strPacked.size() - nOut);
     int r = deflate(&zs, nFlush);
     nOut = chunk.m_strPacked.size() - zs.avail_out;
-    if (r == Z_STREAM_END || (r == Z_OK && nFlush == Z_SYNC_FLUSH && zs.avail_in == 0 && zs.avail_out > 0))
+    // A flush is complete when deflate leaves output space unused.
+    if (nFlush == Z_FINISH ? r == Z_STREAM_END : zs.avail_in == 0 && zs.avail_out > 0)
       break;
-    if (r != Z_OK && r != Z_BUF_ERROR)
+    if ((r != Z_OK && r != Z_BUF_ERROR) || zs.avail_out > 0)
       throw CRefusal("archive: zlib refused to deflate " + entry.m_strSource);
     chunk.m_strPacked.resize(chunk.m_strPacked.size() * 2);
   }
