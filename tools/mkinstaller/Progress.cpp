@@ -14,7 +14,7 @@ std::string HumanBytes(uint64_t nBytes)
   char sz[32];
   if (nBytes < 10000)
     snprintf(sz, sizeof(sz), "%llu bytes", (unsigned long long)nBytes);
-  else if (nBytes < 10000000)
+  else if (nBytes < 1000000)
     snprintf(sz, sizeof(sz), "%.1f KB", nBytes / 1e3);
   else
     snprintf(sz, sizeof(sz), "%.1f MB", nBytes / 1e6);
