@@ -1,5 +1,6 @@
 # Builds: win32 (the shipped 32-bit programs), win64 (the same sources and
-# their tests, run under wine) and host (the portable core, natively).
+# their tests, run under wine), host (the portable core, natively, with
+# sanitizers) and tools (mkinstaller as authors run it, optimised).
 SHELL := /bin/bash
 BUILD := build
 JOBS ?= $(shell nproc)
@@ -13,10 +14,10 @@ export WOW64_ROOT
 
 PACKAGES := build-essential cmake g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools \
   libz-mingw-w64-dev zlib1g-dev wine wine64 xvfb xauth imagemagick zip unzip \
-  libarchive-tools p7zip-full libzip-dev clang libclang-rt-14-dev googletest python3 file fonts-dejavu-core xdotool pkg-config git nsis
+  libarchive-tools p7zip-full libzip-dev clang libclang-rt-14-dev googletest python3 file fonts-dejavu-core xdotool pkg-config git nsis osslsigncode
 
-.PHONY: all deps wow64-root build build-host build-win32 build-win64 build-fuzz test test-host test-win64 \
-  test-shipped fuzz wineprefix release-check demo clean
+.PHONY: all deps build build-host build-tools build-win32 build-win64 build-fuzz test test-host test-win64 \
+  fuzz wineprefix release-check demo clean
 
 all: build
 
@@ -39,10 +40,12 @@ deps:
 wow64-root:
 	tests/wow64/make-root.sh $(WOW64_ROOT)
 
-build: build-host build-win32 build-win64
+build: build-host build-tools build-win32 build-win64
 
 $(BUILD)/host/Makefile:
 	cmake -S . -B $(BUILD)/host -DCMAKE_BUILD_TYPE=Debug
+$(BUILD)/tools/Makefile:
+	cmake -S . -B $(BUILD)/tools -DCMAKE_BUILD_TYPE=Release -DINSTALLER_TOOLS_RELEASE=ON
 $(BUILD)/win32/Makefile:
 	cmake -S . -B $(BUILD)/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=MinSizeRel
 $(BUILD)/win64/Makefile:
@@ -53,6 +56,8 @@ $(BUILD)/fuzz/Makefile:
 
 build-host: $(BUILD)/host/Makefile
 	$(MAKE) -C $(BUILD)/host -j$(JOBS)
+build-tools: $(BUILD)/tools/Makefile
+	$(MAKE) -C $(BUILD)/tools -j$(JOBS) mkinstaller
 build-win32: $(BUILD)/win32/Makefile
 	$(MAKE) -C $(BUILD)/win32 -j$(JOBS)
 build-win64: $(BUILD)/win64/Makefile
@@ -78,7 +83,7 @@ test-shipped: build
 test: build test-host test-win64 test-shipped release-check fuzz
 
 # The main job: pack the sample, install it under wine, remove it again.
-demo: build-host build-win32 build-win64
+demo: build-tools build-win32 build-win64
 	examples/demo.sh $(BUILD)
 
 # The shipped programs: system DLLs only, no marker text, size budgets.

@@ -17,7 +17,7 @@ root=$(cd "$here/.." && pwd)
 build=${BUILD:-$root/build}
 rounds=${ROUNDS:-3}
 [ "$rounds" -ge 3 ] || rounds=3
-mkinstaller=${MKINSTALLER:-$build/host/bin/mkinstaller}
+mkinstaller=${MKINSTALLER:-$build/tools/bin/mkinstaller}
 stub=$build/win32/bin/setup.exe
 for f in "$mkinstaller" "$stub" "$build/win64/bin/driver.exe"; do
   [ -f "$f" ] || { echo "install-speed: missing $f (make build)" >&2; exit 1; }

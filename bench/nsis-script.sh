@@ -1,13 +1,19 @@
 #!/bin/bash
-# nsis-script.sh PAYLOAD_DIR OUTFILE: prints the NSIS script of the
-# yardstick installer: zlib, the default progress page, one File /r.
-payload=${1:?usage: nsis-script.sh PAYLOAD_DIR OUTFILE}
+# nsis-script.sh PAYLOAD_DIR OUTFILE.exe > script.nsi: prints the NSIS script
+# the benchmarks measure us against: zlib, one page that closes by itself,
+# and every file of PAYLOAD_DIR under the install folder.
+set -euo pipefail
+usage="usage: nsis-script.sh PAYLOAD_DIR OUTFILE.exe > script.nsi"
+payload=${1:?$usage}
+outfile=${2:?$usage}
+payload=$(cd "$payload" && pwd)
+# makensis works in the script's folder: a relative name would land there.
+case $outfile in /*) ;; *) outfile=$PWD/$outfile ;; esac
 cat <<NSI
-Name "NSIS Bench"
-OutFile "$2"
-InstallDir "\$PROGRAMFILES\\NSIS Bench"
-RequestExecutionLevel admin
 SetCompressor zlib
+Name "Payload"
+OutFile "$outfile"
+InstallDir "\$PROGRAMFILES\\Payload"
 AutoCloseWindow true
 Page instfiles
 Section

@@ -8,16 +8,16 @@
 set +u
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
-host=$build/host/bin
+host=$build/tools/bin   # the release mkinstaller (make build-tools)
 win=$build/win32/bin
-tools=$build/win64/bin
+helpers=$build/win64/bin
 out=$build/demo
 sample=$root/examples/sample
 
 export E2E_ROOT=${WOW64_ROOT:-/var/lib/installer-tests/wow64-root}
 [ -f "$E2E_ROOT/.installer-root-ready" ] || { echo "demo: no WoW64 root at $E2E_ROOT (run 'make deps')" >&2; exit 1; }
 source "$root/tests/e2e/lib.sh"
-export E2E_DRIVER=$tools/driver.exe
+export E2E_DRIVER=$helpers/driver.exe
 export E2E_PREFIX_TEMPLATE=$build/demo-prefix-template-wow64
 export E2E_KEEP=1
 
@@ -25,7 +25,7 @@ say() { printf '%s\n' "$*"; }
 section() { printf '\n== %s ==\n' "$*"; }
 die() { say "demo: $*" >&2; exit 1; }
 
-for f in "$host/mkinstaller" "$win/setup.exe" "$win/uninstall.exe" "$win/viewer.exe" "$tools/driver.exe"; do
+for f in "$host/mkinstaller" "$win/setup.exe" "$win/uninstall.exe" "$win/viewer.exe" "$helpers/driver.exe"; do
   [ -f "$f" ] || die "missing $f (run 'make demo', which builds it)"
 done
 font=/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf

@@ -79,7 +79,9 @@ TEST_F(MkinstallerRoundTrip, BuildsAnInstallerInSetupsForm)
 {
   ToolResult r = Build("setup.exe");
   ASSERT_EQ(0, r.code) << r.err;
-  EXPECT_EQ("", r.err) << "a complete payload and script give no warning";
+  EXPECT_EQ("", r.err) << "a complete payload and script give no warning, and no progress off a terminal";
+  EXPECT_EQ(0u, r.out.find("setup.exe: 10 entries, 28.0 KB in, ")) << r.out;
+  EXPECT_EQ(r.out.size() - 1, r.out.find('\n')) << "one summary line: " << r.out;
 
   std::string image = ReadBytes(dir / "setup.exe");
   std::string stub = ReadBytes(dir / "stub.exe");
@@ -194,4 +196,72 @@ TEST_F(MkinstallerRoundTrip, AnEmptyPayloadGivesAnEmptyArchive)
   EXPECT_NE(std::string::npos, r.err.find("warning: payload: no uninstall.exe")) << r.err;
   ToolResult list = dir.Run({"list", "setup.exe"});
   EXPECT_NE(std::string::npos, list.out.find("Entries: 0, 0 bytes")) << list.out << list.err;
+}
+
+TEST_F(MkinstallerRoundTrip, ProgressShowsOnATerminal)
+{
+  // script(1) gives the tool a terminal; the line is redrawn in place.
+  std::string cmd = std::string(MKINSTALLER) + " build --stub stub.exe --script script.txt --payload payload -o setup.exe";
+  ASSERT_EQ(0, dir.Shell("script -qec '" + cmd + "' /dev/null > terminal.txt"));
+  std::string shown = ReadBytes(dir / "terminal.txt");
+  EXPECT_NE(std::string::npos, shown.find("\rpacking: 0/10 entries, 0 bytes of 28.0 KB, estimating time left")) << shown;
+  EXPECT_NE(std::string::npos, shown.find("\rverifying: 0/10 entries")) << shown;
+  EXPECT_NE(std::string::npos, shown.find("\r\033[Ksetup.exe: 10 entries, 28.0 KB in, ")) << shown;
+}
+
+TEST_F(MkinstallerRoundTrip, TheThreadCountDoesNotChangeTheArchive)
+{
+  // Files of several chunks, one that deflates and one that must be stored:
+  // the chunks' seams and the fallback to storing are in play.
+  std::string log;
+  for (int i = 0; log.size() < (5u << 19); ++i)
+    log += "entry " + std::to_string(i) + " written by thread " + std::to_string(i % 7) + "\n";
+  WriteBytes(payload / "big/text.log", log);
+  WriteBytes(payload / "big/noise.bin", RandomBytes(3u << 19, 3));
+  const std::string env = "SOURCE_DATE_EPOCH=1700000000 MKINSTALLER_THREADS=";
+  ASSERT_EQ(0, Build("one.exe", env + "1").code);
+  ToolResult r = Build("four.exe", env + "4");
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ(ReadBytes(dir / "one.exe"), ReadBytes(dir / "four.exe"));
+
+  // Another inflater reads the joined chunks as one stream.
+  WriteBytes(dir / "check.py",
+             "import zipfile\n"
+             "z = zipfile.ZipFile('four.exe')\n"
+             "print(z.testzip(), z.getinfo('big/text.log').compress_type, z.getinfo('big/noise.bin').compress_type)\n");
+  ASSERT_EQ(0, dir.Shell("python3 check.py > check.txt"));
+  EXPECT_EQ("None 8 0\n", ReadBytes(dir / "check.txt"));
+  ASSERT_EQ(0, dir.Run({"extract", "four.exe", "out"}).code);
+  EXPECT_EQ(log, ReadBytes(dir / "out/big/text.log"));
+  EXPECT_EQ(RandomBytes(3u << 19, 3), ReadBytes(dir / "out/big/noise.bin"));
+
+  r = Build("bad.exe", "MKINSTALLER_THREADS=0");
+  EXPECT_EQ(1, r.code);
+  EXPECT_NE(std::string::npos, r.err.find("mkinstaller: MKINSTALLER_THREADS: not a number of threads from 1 to 256"))
+      << r.err;
+}
+
+TEST_F(MkinstallerRoundTrip, ASignedInstallerVerifiesAndExtractsTheSameFiles)
+{
+  dir.MakePeStub();
+  ASSERT_EQ(0, Build("setup.exe").code);
+  ASSERT_EQ(0, dir.Shell("openssl req -x509 -newkey rsa:2048 -nodes -keyout key.pem -out cert.pem -days 2 "
+                         "-subj /CN=mkinstaller-test > openssl.log 2>&1"));
+  ASSERT_EQ(0, dir.Shell("osslsigncode sign -certs cert.pem -key key.pem -in setup.exe -out signed.exe > sign.log 2>&1"))
+      << ReadBytes(dir / "sign.log");
+  // The certificate is its own authority; the digest covers the archive.
+  EXPECT_EQ(0, dir.Shell("osslsigncode verify -CAfile cert.pem -in signed.exe > check.log 2>&1"));
+  std::string check = ReadBytes(dir / "check.log");
+  EXPECT_NE(std::string::npos, check.find("Signature verification: ok")) << check;
+  ASSERT_GT(fs::file_size(dir / "signed.exe"), fs::file_size(dir / "setup.exe")) << "the certificate table follows";
+
+  ToolResult verify = dir.Run({"verify", "signed.exe"});
+  EXPECT_EQ(0, verify.code) << verify.err;
+  EXPECT_NE(std::string::npos, verify.out.find("10 entries, 28032 bytes, all checksums match")) << verify.out;
+  ASSERT_EQ(0, dir.Run({"extract", "signed.exe", "signed"}).code);
+  ASSERT_EQ(0, dir.Run({"extract", "setup.exe", "unsigned"}).code);
+  for (const auto& f : files) {
+    EXPECT_EQ(f.second, ReadBytes(dir / "signed" / f.first)) << f.first;
+    EXPECT_EQ(ModTime(dir / "unsigned" / f.first), ModTime(dir / "signed" / f.first)) << f.first;
+  }
 }

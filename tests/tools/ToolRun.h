@@ -22,8 +22,14 @@ public:
   // ("NAME=value ..."), empty for none.
   ToolResult Run(const std::vector<std::string>& args, const std::string& env = "") const;
 
+  // A shell command run in the folder; its exit code.
+  int Shell(const std::string& command) const;
+
   // A stub of random bytes with no marker text in it, as stub.exe.
   std::filesystem::path MakeStub(size_t size = 4096) const;
+  // The smallest 32-bit Windows program signing tools accept (one section
+  // that returns), as stub.exe.
+  std::filesystem::path MakePeStub() const;
 
 private:
   std::filesystem::path m_root;

@@ -1,143 +1,174 @@
 #include "tools/mkinstaller/ArchiveWriter.h"
 
-#include <zip.h>
+#include <errno.h>
+#include <fcntl.h>
+#include <string.h>
+#include <unistd.h>
 #include <zlib.h>
+#include <algorithm>
 
+#include "tools/mkinstaller/ChunkDeflater.h"
 #include "tools/mkinstaller/Diagnostics.h"
+#include "zip/ZipRecords.h"
 
 namespace {
-const int kLevel = 9;
-const uint16_t kUtf8Flag = 0x0800;
+const uint16_t kMadeByDos = 20;  // MS-DOS attributes, format version 2.0
+const uint16_t kNeededStored = 10, kNeededDeflated = 20;
 
-uint32_t Get32(const std::string& s, size_t i)
+// Where and how one entry landed in the archive.
+struct CPackedEntry
 {
-  return (uint32_t)(unsigned char)s[i] | (uint32_t)(unsigned char)s[i + 1] << 8 |
-         (uint32_t)(unsigned char)s[i + 2] << 16 | (uint32_t)(unsigned char)s[i + 3] << 24;
-}
-uint16_t Get16(const std::string& s, size_t i) { return (uint16_t)((unsigned char)s[i] | (unsigned char)s[i + 1] << 8); }
-void ClearFlag(std::string& s, size_t i, uint16_t nFlag)
-{
-  uint16_t n = (uint16_t)(Get16(s, i) & ~nFlag);
-  s[i] = (char)(n & 0xFF);
-  s[i + 1] = (char)(n >> 8);
-}
-
-// Names are OEM bytes: no entry may claim UTF-8, in its central record or
-// its local header. The archive is our own, without comment or zip64.
-void ClearUtf8Flags(std::string& strArchive)
-{
-  if (strArchive.size() < 22 || Get32(strArchive, strArchive.size() - 22) != 0x06054B50)
-    throw CRefusal("archive: no end record where libzip writes it");
-  const size_t nEnd = strArchive.size() - 22;
-  size_t nPos = Get32(strArchive, nEnd + 16);
-  for (uint16_t i = 0, n = Get16(strArchive, nEnd + 10); i < n; ++i) {
-    if (nPos + 46 > nEnd || Get32(strArchive, nPos) != 0x02014B50)
-      throw CRefusal("archive: unexpected central directory");
-    size_t nLocal = Get32(strArchive, nPos + 42);
-    if (nLocal + 30 > nEnd || Get32(strArchive, nLocal) != 0x04034B50)
-      throw CRefusal("archive: unexpected local header");
-    ClearFlag(strArchive, nPos + 8, kUtf8Flag);
-    ClearFlag(strArchive, nLocal + 6, kUtf8Flag);
-    nPos += 46 + Get16(strArchive, nPos + 28) + Get16(strArchive, nPos + 30) + Get16(strArchive, nPos + 32);
-  }
-}
-
-// Raw deflate's size for the data, as the archive would hold it.
-size_t DeflatedSize(const std::string& strData)
-{
-  z_stream zs = {};
-  if (deflateInit2(&zs, kLevel, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK)
-    return strData.size();
-  std::string strOut(deflateBound(&zs, (uLong)strData.size()), '\0');
-  zs.next_in = (Bytef*)strData.data();
-  zs.avail_in = (uInt)strData.size();
-  zs.next_out = (Bytef*)&strOut[0];
-  zs.avail_out = (uInt)strOut.size();
-  int r = deflate(&zs, Z_FINISH);
-  size_t n = r == Z_STREAM_END ? zs.total_out : strData.size();
-  deflateEnd(&zs);
-  return n;
-}
-
-class CZipWriter
-{
-public:
-  CZipWriter()
-  {
-    zip_error_init(&m_error);
-    m_pSource = zip_source_buffer_create(NULL, 0, 0, &m_error);
-    if (m_pSource == NULL || (m_pArchive = zip_open_from_source(m_pSource, ZIP_TRUNCATE, &m_error)) == NULL)
-      Fail("cannot start the archive");
-    zip_source_keep(m_pSource);
-  }
-  ~CZipWriter()
-  {
-    if (m_pArchive)
-      zip_discard(m_pArchive);
-    if (m_pSource)
-      zip_source_free(m_pSource);
-    zip_error_fini(&m_error);
-  }
-
-  // Names go in as raw bytes: libzip's CP437 mode refuses OEM bytes that
-  // happen to form UTF-8, and its guess flags them as UTF-8 (cleared below).
-  void Add(const CPayloadEntry& entry)
-  {
-    zip_int64_t nIndex;
-    if (entry.m_bDirectory) {
-      nIndex = zip_dir_add(m_pArchive, entry.m_strOemName.c_str(), ZIP_FL_ENC_GUESS);
-    } else {
-      zip_source_t* pData = zip_source_buffer(m_pArchive, entry.m_strData.data(), entry.m_strData.size(), 0);
-      nIndex = pData ? zip_file_add(m_pArchive, entry.m_strOemName.c_str(), pData, ZIP_FL_ENC_GUESS) : -1;
-      if (nIndex < 0)
-        zip_source_free(pData);
-    }
-    if (nIndex < 0)
-      Fail(entry.m_strSource + ": " + zip_strerror(m_pArchive));
-    bool bDeflate = !entry.m_bDirectory && DeflatedSize(entry.m_strData) < entry.m_strData.size();
-    if (zip_set_file_compression(m_pArchive, (zip_uint64_t)nIndex, bDeflate ? ZIP_CM_DEFLATE : ZIP_CM_STORE,
-                                 bDeflate ? kLevel : 0) != 0 ||
-        zip_file_set_external_attributes(m_pArchive, (zip_uint64_t)nIndex, 0, ZIP_OPSYS_DOS, entry.m_nAttributes) != 0 ||
-        zip_file_set_dostime(m_pArchive, (zip_uint64_t)nIndex, entry.m_nDosTime, entry.m_nDosDate, 0) != 0)
-      Fail(entry.m_strSource + ": " + zip_strerror(m_pArchive));
-  }
-
-  std::string Finish()
-  {
-    if (zip_close(m_pArchive) != 0)
-      Fail(std::string("cannot write the archive: ") + zip_strerror(m_pArchive));
-    m_pArchive = NULL;
-    zip_stat_t st;
-    zip_stat_init(&st);
-    if (zip_source_stat(m_pSource, &st) != 0 || zip_source_open(m_pSource) != 0)
-      Fail("cannot read the archive back");
-    std::string strBytes((size_t)st.size, '\0');
-    zip_int64_t n = strBytes.empty() ? 0 : zip_source_read(m_pSource, &strBytes[0], st.size);
-    zip_source_close(m_pSource);
-    if (n != (zip_int64_t)st.size)
-      Fail("cannot read the archive back");
-    return strBytes;
-  }
-
-private:
-  [[noreturn]] void Fail(const std::string& strWhat) { throw CRefusal("archive: " + strWhat); }
-
-  zip_error_t m_error;
-  zip_source_t* m_pSource = NULL;
-  zip_t* m_pArchive = NULL;
+  uint32_t m_nLocalOffset;
+  uint16_t m_nMethod;
+  uint32_t m_nCrc;
+  uint32_t m_nPackedSize;
 };
+
+void Set16(std::string& r, size_t nOffset, uint16_t n)
+{
+  r[nOffset] = (char)(n & 0xFF);
+  r[nOffset + 1] = (char)(n >> 8);
+}
+void Set32(std::string& r, size_t nOffset, uint32_t n)
+{
+  Set16(r, nOffset, (uint16_t)(n & 0xFFFF));
+  Set16(r, nOffset + 2, (uint16_t)(n >> 16));
 }
 
-std::string WriteArchive(const std::vector<CPayloadEntry>& entries)
+uint16_t Needed(const CPayloadEntry& entry, const CPackedEntry& packed)
 {
-  // libzip writes nothing at all for an archive without entries; setup
-  // needs the end record of an empty archive.
-  if (entries.empty())
-    return std::string("PK\x05\x06", 4) + std::string(18, '\0');
-  CZipWriter writer;
-  for (const CPayloadEntry& entry : entries)
-    writer.Add(entry);
-  std::string strArchive = writer.Finish();
-  ClearUtf8Flags(strArchive);
-  return strArchive;
+  return entry.m_bDirectory || packed.m_nMethod == ZIP_METHOD_DEFLATED ? kNeededDeflated : kNeededStored;
+}
+
+std::string LocalHeader(const CPayloadEntry& entry, const CPackedEntry& packed)
+{
+  std::string r(LOC_RECORD_SIZE, '\0');
+  Set32(r, LOC_SIGNATURE, ZIP_LOCAL_SIGNATURE);
+  Set16(r, LOC_NEEDED, Needed(entry, packed));
+  Set16(r, LOC_FLAGS, 0);
+  Set16(r, LOC_METHOD, packed.m_nMethod);
+  Set16(r, LOC_TIME, entry.m_nDosTime);
+  Set16(r, LOC_DATE, entry.m_nDosDate);
+  Set32(r, LOC_CRC, packed.m_nCrc);
+  Set32(r, LOC_PACKED_SIZE, packed.m_nPackedSize);
+  Set32(r, LOC_SIZE, entry.m_nSize);
+  Set16(r, LOC_NAME_LENGTH, (uint16_t)entry.m_strOemName.size());
+  Set16(r, LOC_EXTRA_LENGTH, 0);
+  return r + entry.m_strOemName;
+}
+
+std::string CentralRecord(const CPayloadEntry& entry, const CPackedEntry& packed)
+{
+  std::string r(CEN_RECORD_SIZE, '\0');
+  Set32(r, CEN_SIGNATURE, ZIP_CENTRAL_SIGNATURE);
+  Set16(r, CEN_MADE_BY, kMadeByDos);
+  Set16(r, CEN_NEEDED, Needed(entry, packed));
+  Set16(r, CEN_FLAGS, 0);
+  Set16(r, CEN_METHOD, packed.m_nMethod);
+  Set16(r, CEN_TIME, entry.m_nDosTime);
+  Set16(r, CEN_DATE, entry.m_nDosDate);
+  Set32(r, CEN_CRC, packed.m_nCrc);
+  Set32(r, CEN_PACKED_SIZE, packed.m_nPackedSize);
+  Set32(r, CEN_SIZE, entry.m_nSize);
+  Set16(r, CEN_NAME_LENGTH, (uint16_t)entry.m_strOemName.size());
+  Set16(r, CEN_EXTRA_LENGTH, 0);
+  Set16(r, CEN_COMMENT_LENGTH, 0);
+  Set16(r, CEN_FIRST_DISK, 0);
+  Set16(r, CEN_INTERNAL, 0);
+  Set32(r, CEN_EXTERNAL, entry.m_nAttributes);
+  Set32(r, CEN_LOCAL_OFFSET, packed.m_nLocalOffset);
+  return r + entry.m_strOemName;
+}
+
+std::string EndRecord(uint16_t nEntries, uint32_t nDirSize, uint32_t nDirOffset)
+{
+  std::string r(END_RECORD_SIZE, '\0');
+  Set32(r, END_SIGNATURE, ZIP_END_SIGNATURE);
+  Set16(r, END_THIS_DISK, 0);
+  Set16(r, END_DIR_DISK, 0);
+  Set16(r, END_ENTRIES_HERE, nEntries);
+  Set16(r, END_ENTRIES, nEntries);
+  Set32(r, END_DIR_SIZE, nDirSize);
+  Set32(r, END_DIR_OFFSET, nDirOffset);
+  Set16(r, END_COMMENT_LENGTH, 0);
+  return r;
+}
+
+// An entry that deflate did not make smaller: its deflated bytes at nOffset
+// are replaced by the file's own, read again and checked against the CRC
+// taken while deflating.
+void RewriteStored(COutputFile& out, uint64_t nOffset, const CPayloadEntry& entry, uint32_t nCrc)
+{
+  int fd = open(entry.m_strSource.c_str(), O_RDONLY);
+  if (fd < 0)
+    Refuse(entry.m_strSource, std::string("cannot be read: ") + strerror(errno));
+  std::string strBuffer(CChunkDeflater::kChunkSize, '\0');
+  uLong nReadCrc = crc32(0, NULL, 0);
+  uint32_t nDone = 0;
+  while (nDone < entry.m_nSize) {
+    ssize_t n = read(fd, &strBuffer[0], std::min<size_t>(strBuffer.size(), entry.m_nSize - nDone));
+    if (n < 0 && errno == EINTR)
+      continue;
+    if (n <= 0)
+      break;
+    nReadCrc = crc32(nReadCrc, (const Bytef*)strBuffer.data(), (uInt)n);
+    out.WriteAt(nOffset + nDone, strBuffer.data(), (size_t)n);
+    nDone += (uint32_t)n;
+  }
+  close(fd);
+  if (nDone != entry.m_nSize || nReadCrc != nCrc)
+    Refuse(entry.m_strSource, "changed while it was being packed");
+}
+
+uint32_t ArchiveOffset(uint64_t nOffset)
+{
+  if (nOffset > 0xFFFFFFFFull)
+    throw CRefusal("archive: it would reach 4 GiB");
+  return (uint32_t)nOffset;
+}
+}
+
+uint64_t WriteArchive(COutputFile& out, const std::vector<CPayloadEntry>& entries, unsigned nThreads,
+                      CProgress& progress)
+{
+  const uint64_t nStart = out.Position();
+  CChunkDeflater deflater(entries, nThreads);
+  std::string strDirectory;
+  uint64_t nBytesDone = 0;
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const CPayloadEntry& entry = entries[i];
+    CPackedEntry packed = {ArchiveOffset(out.Position() - nStart), ZIP_METHOD_STORED, 0, 0};
+    const uint64_t nHeader = out.Position();
+    out.Append(LocalHeader(entry, packed));
+    const uint64_t nData = out.Position();
+    uLong nCrc = crc32(0, NULL, 0);
+    for (uint32_t nRaw = 0; nRaw < entry.m_nSize;) {
+      CDeflatedChunk chunk;
+      if (!deflater.Next(chunk) || chunk.m_nEntry != i)
+        throw CRefusal("archive: deflated chunks out of order");
+      out.Append(chunk.m_strPacked);
+      nCrc = crc32_combine(nCrc, chunk.m_nCrc, chunk.m_nRawSize);
+      nRaw += chunk.m_nRawSize;
+      nBytesDone += chunk.m_nRawSize;
+      progress.Update(i, nBytesDone);
+    }
+    packed.m_nCrc = (uint32_t)nCrc;
+    if (out.Position() - nData < entry.m_nSize) {
+      packed.m_nMethod = ZIP_METHOD_DEFLATED;
+      packed.m_nPackedSize = ArchiveOffset(out.Position() - nData);
+    } else {
+      if (entry.m_nSize > 0)
+        RewriteStored(out, nData, entry, packed.m_nCrc);
+      out.Rewind(nData + entry.m_nSize);
+      packed.m_nPackedSize = entry.m_nSize;
+    }
+    out.WriteAt(nHeader, LocalHeader(entry, packed));
+    strDirectory += CentralRecord(entry, packed);
+    progress.Update(i + 1, nBytesDone);
+  }
+  uint32_t nDirOffset = ArchiveOffset(out.Position() - nStart);
+  out.Append(strDirectory);
+  out.Append(EndRecord((uint16_t)entries.size(), (uint32_t)strDirectory.size(), nDirOffset));
+  ArchiveOffset(out.Position() - nStart);
+  return out.Position() - nStart;
 }

@@ -1,10 +1,14 @@
 // Writes the payload archive: DOS attributes and times, names in code page
 // 437 without the UTF-8 flag, each file deflated unless that does not help.
+// Offsets count from the archive's start, as setup's reader counts them.
 #pragma once
-#include <string>
 #include <vector>
 
+#include "tools/mkinstaller/OutputFile.h"
 #include "tools/mkinstaller/Payload.h"
+#include "tools/mkinstaller/Progress.h"
 
-// The archive's bytes; entries in the given order.
-std::string WriteArchive(const std::vector<CPayloadEntry>& entries);
+// Appends the archive, entries in the given order, deflated on nThreads
+// threads; returns its size.
+uint64_t WriteArchive(COutputFile& out, const std::vector<CPayloadEntry>& entries, unsigned nThreads,
+                      CProgress& progress);

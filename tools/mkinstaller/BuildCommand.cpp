@@ -7,9 +7,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <algorithm>
+#include <chrono>
 #include <set>
 
 #include "tools/mkinstaller/ArchiveWriter.h"
+#include "tools/mkinstaller/BuildVerification.h"
+#include "tools/mkinstaller/ChunkDeflater.h"
 #include "tools/mkinstaller/CodePage.h"
 #include "tools/mkinstaller/Commands.h"
 #include "tools/mkinstaller/Diagnostics.h"
@@ -56,54 +59,13 @@ std::set<std::string> PayloadNames(const std::vector<CPayloadEntry>& entries)
   return names;
 }
 
-// The output, read as setup reads it, must hold exactly what was written.
-void VerifyInstaller(const std::string& strTemp, const std::string& strPath, uint32_t nScript, const std::string& strScript,
-                     const std::vector<CPayloadEntry>& entries)
-{
-  CSetupData data;
-  CString strAgreement;
-  LoadInstaller(data, strAgreement, strTemp, strPath);
-  if (strScript != data.m_pImage + nScript)
-    Refuse(strPath, "verification failed: the script reads back differently");
-  if (data.m_archive.GetCount() != (int32_t)entries.size())
-    Refuse(strPath, "verification failed: " + std::to_string(data.m_archive.GetCount()) + " entries instead of " +
-                        std::to_string(entries.size()));
-  for (size_t i = 0; i < entries.size(); ++i) {
-    const CPayloadEntry& entry = entries[i];
-    std::string strWhere = strPath + ": entry \"" + AnsiToUtf8(entry.m_strName) + "\"";
-    CZipEntryHeader info;
-    data.m_archive.GetEntryInfo(info, (uint16_t)i);
-    std::string strExpected = entry.m_strName;
-    std::replace(strExpected.begin(), strExpected.end(), '/', '\\');
-    CString strName = info.GetFileName();
-    if (std::string(strName, (size_t)strName.GetLength()) != strExpected)
-      Refuse(strWhere, "verification failed: setup reads the name as \"" + EntryNameUtf8(data, (uint16_t)i) + "\"");
-    if (info.m_nAttributes != entry.m_nAttributes || info.m_nTime != entry.m_nDosTime ||
-        info.m_nDate != entry.m_nDosDate || info.m_nSize != entry.m_strData.size() ||
-        data.m_archive.IsDirectoryEntry((uint16_t)i) != entry.m_bDirectory)
-      Refuse(strWhere, "verification failed: attributes, time or size read back differently");
-    if (!entry.m_bDirectory && ReadEntryData(data, (uint16_t)i, strPath) != entry.m_strData)
-      Refuse(strWhere, "verification failed: the contents read back differently");
-  }
-}
-
-void WriteHostFile(const std::string& strPath, const std::string& strData, mode_t nMode)
-{
-  FILE* pFile = fopen(strPath.c_str(), "wb");
-  if (pFile == NULL)
-    Refuse(strPath, std::string("cannot be written: ") + strerror(errno));
-  bool bWritten = fwrite(strData.data(), 1, strData.size(), pFile) == strData.size();
-  if (fclose(pFile) != 0 || !bWritten) {
-    unlink(strPath.c_str());
-    Refuse(strPath, "cannot be written whole");
-  }
-  chmod(strPath.c_str(), nMode);
-}
 }
 
 int RunBuild(const CBuildOptions& options)
 {
+  const auto start = std::chrono::steady_clock::now();
   int64_t nEpoch = SourceDateEpoch();
+  unsigned nThreads = WorkerThreads();
   std::string strStub = ReadHostFile(options.m_strStub);
   CheckStub(options.m_strStub, strStub);
   std::string strScript = PrepareScript(options.m_strScript, ReadHostFile(options.m_strScript));
@@ -115,33 +77,50 @@ int RunBuild(const CBuildOptions& options)
 
   char szMarker1[11], szMarker2[11];
   CSetupData::GetMarkers(szMarker1, szMarker2);
-  std::string strArchive = WriteArchive(entries);
-  std::string strImage = strStub + szMarker1 + strScript + szMarker2 + strArchive;
-  if (strImage.size() > 0xFFFFFFFFull)
+  // Setup stops looking once it has seen both markers, so the part in front
+  // of the archive decides where it finds them.
+  std::string strHead = strStub + szMarker1 + strScript + szMarker2;
+  if (strHead.size() > 0xFFFFFFFFull)
     Refuse(options.m_strOutput, "the installer would reach 4 GiB");
   uint32_t nScript = (uint32_t)(strStub.size() + CSetupData::kMarkerSize);
   uint32_t nArchive = nScript + (uint32_t)(strScript.size() + CSetupData::kMarkerSize);
   uint32_t nFoundScript = 0, nFoundArchive = 0;
-  if (!CSetupData::FindOverlay(strImage.data(), (uint32_t)strImage.size(), nFoundScript, nFoundArchive) ||
+  if (!CSetupData::FindOverlay(strHead.data(), (uint32_t)strHead.size(), nFoundScript, nFoundArchive) ||
       nFoundScript != nScript || nFoundArchive != nArchive)
     Refuse(options.m_strStub, "its last bytes and the first marker read together as a marker; setup would not find the script");
 
+  uint64_t nPayloadBytes = 0;
+  for (const CPayloadEntry& entry : entries)
+    nPayloadBytes += entry.m_nSize;
   struct stat st;
   mode_t nMode = stat(options.m_strStub.c_str(), &st) == 0 ? (st.st_mode & 0777) | 0200 : 0644;
   std::string strTemp = options.m_strOutput + ".tmp" + std::to_string(getpid());
-  WriteHostFile(strTemp, strImage, nMode);
+  CProgress progress;
+  uint64_t nInstallerBytes = 0;
   try {
-    VerifyInstaller(strTemp, options.m_strOutput, nScript, strScript, entries);
+    COutputFile out(strTemp, nMode, strTemp);
+    out.Append(strHead);
+    progress.Start("packing", entries.size(), nPayloadBytes);
+    WriteArchive(out, entries, nThreads, progress);
+    nInstallerBytes = out.Position();
+    if (nInstallerBytes > 0xFFFFFFFFull)
+      Refuse(options.m_strOutput, "the installer would reach 4 GiB");
+    out.Close();
+    progress.Start("verifying", entries.size(), nPayloadBytes);
+    VerifyInstaller(strTemp, options.m_strOutput, nScript, nArchive, strScript, entries, nThreads, progress);
   } catch (...) {
     unlink(strTemp.c_str());
     throw;
   }
+  progress.Clear();
   if (rename(strTemp.c_str(), options.m_strOutput.c_str()) != 0) {
     int nErr = errno;
     unlink(strTemp.c_str());
     Refuse(options.m_strOutput, std::string("cannot be written: ") + strerror(nErr));
   }
-  printf("%s: %zu entries, %zu bytes of archive, %zu bytes in all\n", options.m_strOutput.c_str(), entries.size(),
-         strArchive.size(), strImage.size());
+  double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  printf("%s: %zu entries, %s in, %s out (%.1f %%), %.1f s\n", options.m_strOutput.c_str(), entries.size(),
+         HumanBytes(nPayloadBytes).c_str(), HumanBytes(nInstallerBytes).c_str(),
+         nPayloadBytes ? 100.0 * nInstallerBytes / nPayloadBytes : 100.0, seconds);
   return 0;
 }

@@ -71,7 +71,7 @@ int RunVerify(const std::string& strInstaller)
   LoadInstaller(data, strAgreement, strInstaller);
   uint64_t nBytes = 0;
   for (int32_t i = 0; i < data.m_nFiles; ++i)
-    nBytes += ReadEntryData(data, (uint16_t)i, strInstaller).size();
+    nBytes += ReadEntryData(data.m_archive, (uint16_t)i, strInstaller, [](const char*, uint32_t) {});
   printf("%s: %d entries, %llu bytes, all checksums match\n", strInstaller.c_str(), data.m_nFiles,
          (unsigned long long)nBytes);
   return 0;

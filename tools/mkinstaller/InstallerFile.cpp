@@ -31,34 +31,40 @@ std::string DescribeException(CException* e)
   return strWhat;
 }
 
-std::string EntryNameUtf8(const CSetupData& data, uint16_t nIndex)
+std::string EntryNameUtf8(const CZipReader& archive, uint16_t nIndex)
 {
   CZipEntryHeader info;
-  data.m_archive.GetEntryInfo(info, nIndex);
+  archive.GetEntryInfo(info, nIndex);
   CString strName = info.GetFileName();
   return AnsiToUtf8(std::string(strName, (size_t)strName.GetLength()));
 }
 
-std::string ReadEntryData(CSetupData& data, uint16_t nIndex, const std::string& strShownAs)
+uint64_t ReadEntryData(CZipReader& archive, uint16_t nIndex, const std::string& strShownAs,
+                       const std::function<void(const char*, uint32_t)>& take)
 {
-  std::string strWhere = strShownAs + ": entry \"" + EntryNameUtf8(data, nIndex) + "\"";
-  if (!data.m_archive.OpenEntry(nIndex))
+  std::string strWhere = strShownAs + ": entry \"" + EntryNameUtf8(archive, nIndex) + "\"";
+  if (!archive.OpenEntry(nIndex))
     Refuse(strWhere, "cannot be opened");
-  std::string strData;
+  uint64_t nTotal = 0;
   int32_t nResult = 0;
   try {
     char buf[65536];
     uint32_t n;
-    while ((n = data.m_archive.ReadEntry(buf, sizeof(buf))) > 0)
-      strData.append(buf, n);
-    nResult = data.m_archive.CloseEntry();
+    while ((n = archive.ReadEntry(buf, sizeof(buf))) > 0) {
+      take(buf, n);
+      nTotal += n;
+    }
+    nResult = archive.CloseEntry();
   } catch (CException* e) {
-    data.m_archive.CloseEntry(NULL, true);
+    archive.CloseEntry(NULL, true);
     Refuse(strWhere, DescribeException(e));
+  } catch (const CRefusal&) {
+    archive.CloseEntry(NULL, true);
+    throw;
   }
   if (nResult != 1)
     Refuse(strWhere, "not read to its end");
-  return strData;
+  return nTotal;
 }
 
 std::string ReadHostFile(const std::string& strPath)

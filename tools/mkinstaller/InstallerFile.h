@@ -1,6 +1,7 @@
 // Reading an installer with setup's own code: the overlay search, the script
 // parse and the archive reader, exactly as setup runs them.
 #pragma once
+#include <functional>
 #include <string>
 
 #include "setup/SetupData.h"
@@ -10,10 +11,12 @@
 void LoadInstaller(CSetupData& data, CString& strAgreement, const std::string& strPath,
                    const std::string& strShownAs = std::string());
 // One entry's bytes through OpenEntry, ReadEntry and CloseEntry, which checks
-// the CRC. Refuses, naming the entry and strShownAs, when the reader fails.
-std::string ReadEntryData(CSetupData& data, uint16_t nIndex, const std::string& strShownAs);
+// the CRC, handed to take piece by piece; returns their number. Refuses,
+// naming the entry and strShownAs, when the reader fails.
+uint64_t ReadEntryData(CZipReader& archive, uint16_t nIndex, const std::string& strShownAs,
+                       const std::function<void(const char*, uint32_t)>& take);
 // An entry's name as setup sees it (Windows-1252, backslashes), in UTF-8.
-std::string EntryNameUtf8(const CSetupData& data, uint16_t nIndex);
+std::string EntryNameUtf8(const CZipReader& archive, uint16_t nIndex);
 // The reader's exception as text; deletes it.
 std::string DescribeException(CException* e);
 

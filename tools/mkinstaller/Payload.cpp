@@ -2,16 +2,17 @@
 
 #include <dirent.h>
 #include <errno.h>
+#include <fcntl.h>
 #include <stdio.h>
 #include <string.h>
 #include <sys/stat.h>
 #include <time.h>
+#include <unistd.h>
 #include <algorithm>
 #include <map>
 
 #include "tools/mkinstaller/CodePage.h"
 #include "tools/mkinstaller/Diagnostics.h"
-#include "tools/mkinstaller/InstallerFile.h"
 
 namespace {
 // Limits of setup and of uninstall.dat: the readers take names of up to 258
@@ -112,11 +113,17 @@ private:
       ToDosTime(m_nEpoch, true, entry.m_nDosTime, entry.m_nDosDate);
     else
       ToDosTime((int64_t)st.st_mtime, false, entry.m_nDosTime, entry.m_nDosDate);
+    entry.m_nSize = 0;
     if (!bDirectory) {
       m_nTotal += (uint64_t)st.st_size;
       if (m_nTotal >= kMaxTotal)
         Refuse(strSource, "the payload reaches 2 GiB here; setup counts sizes in 31 bits");
-      entry.m_strData = ReadHostFile(strSource);
+      // Refused here, before anything is packed, as when contents were read now.
+      int fd = open(strSource.c_str(), O_RDONLY);
+      if (fd < 0)
+        Refuse(strSource, std::string("cannot be read: ") + strerror(errno));
+      close(fd);
+      entry.m_nSize = (uint32_t)st.st_size;
     }
     m_entries.push_back(std::move(entry));
   }

@@ -1,5 +1,6 @@
 // The payload folder as archive entries: names as setup will read them,
-// DOS attributes, times and contents, sorted byte-wise by name.
+// DOS attributes, times and sizes, sorted byte-wise by name. Contents stay
+// on disk until they are packed.
 #pragma once
 #include <stdint.h>
 #include <string>
@@ -13,7 +14,7 @@ struct CPayloadEntry
   bool m_bDirectory;
   uint32_t m_nAttributes;   // DOS attribute bits
   uint16_t m_nDosTime, m_nDosDate;
-  std::string m_strData;    // a file's contents
+  uint32_t m_nSize;         // a file's size in bytes (below 2 GiB)
 };
 
 // Reads the whole folder. nEpoch >= 0 (SOURCE_DATE_EPOCH) gives every entry
