@@ -194,6 +194,21 @@ bool IsShortcutPath(const char* lpszPath)
   return pszExt[0] == '.' && (pszExt[1] | 0x20) == 'l' && (pszExt[2] | 0x20) == 'n' && (pszExt[3] | 0x20) == 'k';
 }
 
+bool UninstallData::GetShortcutFolder(char* pszFolder) const
+{
+  if (m_nLinks <= 0 || !IsShortcutPath(m_pLinks[0]))
+    return false;
+  const char* pszSlash = strrchr(m_pLinks[0], '\\');
+  if (!pszSlash)
+    return false;
+  size_t nLength = (size_t)(pszSlash - m_pLinks[0]);
+  memcpy(pszFolder, m_pLinks[0], nLength);
+  pszFolder[nLength] = 0;
+  // Without start-menu links the first one lies in the Startup folder or on
+  // the desktop, which are the user's, not the installation's.
+  return !IsShellFolder(pszFolder);
+}
+
 void UninstallData::RemoveShortcuts()
 {
   // Only .lnk files: a damaged record must not delete anything else.
@@ -201,14 +216,7 @@ void UninstallData::RemoveShortcuts()
     if (IsShortcutPath(m_pLinks[i]))
       _unlink(m_pLinks[i]);
 
-  if (m_nLinks <= 0 || !IsShortcutPath(m_pLinks[0]))
-    return;
-  char* pszSlash = strrchr(m_pLinks[0], '\\');
-  if (!pszSlash)
-    return;
-  *pszSlash = 0;
-  // Without start-menu links the first one lies in the Startup folder or on
-  // the desktop, which are the user's, not the installation's.
-  if (!IsShellFolder(m_pLinks[0]))
-    _rmdir(m_pLinks[0]);
+  char szFolder[UNINSTALL_PATH_SIZE];
+  if (GetShortcutFolder(szFolder))
+    _rmdir(szFolder);
 }

@@ -33,6 +33,9 @@ public:
   // Deletes the recorded shortcut files, then the folder of the first one
   // if that leaves it empty and it is not one of the shell's own folders.
   void RemoveShortcuts();
+  // That folder into a buffer of UNINSTALL_PATH_SIZE bytes; false when
+  // there is none to remove.
+  bool GetShortcutFolder(char* pszFolder) const;
 
   // The uninstaller's part (Windows only, defined in uninstall/).
   void RemoveAll();

@@ -108,6 +108,8 @@ for g in generated: print('  generated (removed by the uninstaller when present)
 PY
 fonts=$(e2e_unixpath 'C:\windows\Fonts')
 [ -f "$fonts/DejaVuSansMono.ttf" ] && say "  font moved to C:\\windows\\Fonts\\DejaVuSansMono.ttf"
+fonts_key='HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts'
+say "  font listed: \"DejaVu Sans Mono (TrueType)\" = $(e2e_reg_query "$fonts_key" 'DejaVu Sans Mono (TrueType)')"
 
 # The application runs once, so that it makes its generated files.
 e2e_run "$destu/viewer.exe" /quit
@@ -116,12 +118,20 @@ say "  viewer.exe ran once and made: $(cd "$destu" && ls viewer.ini viewer.log 2
 # ---- uninstall ----
 section "Uninstalling with $dest\\uninstall.exe"
 e2e_start "$destu/uninstall.exe"
-e2e_drive wait "Success" 60000 >/dev/null || die "the uninstaller showed no message"
+# "Success" when everything went, "Warning" naming what remained.
+box=
+for i in $(seq 120); do
+  for caption in Success Warning; do
+    e2e_drive -t 100 wait "$caption" >/dev/null 2>&1 && box=$caption && break 2
+  done
+  sleep 0.4
+done
+[ -n "$box" ] || die "the uninstaller showed no message"
 shot 06-uninstalled
-say "  message: $(e2e_drive text "Success" 65535)"
-e2e_drive click "Success" 1 >/dev/null
+say "  message ($box): $(e2e_drive text "$box" 65535)"
+e2e_drive click "$box" 1 >/dev/null
 e2e_wait_exit 60
-say "  uninstall ended with exit code $?"
+say "  uninstall ended with exit code $? (0 all removed, 2 something remained)"
 
 section "What the uninstaller left, and why"
 if [ -d "$destu" ]; then

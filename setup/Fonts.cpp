@@ -1,9 +1,11 @@
 // Step 14 of the install sequence: the script's fonts are moved from the
-// destination into the user's fonts folder. Moving the file is all there is
-// to it: no font resource is registered and no notice is sent.
+// destination into the user's fonts folder, added as font resources and
+// listed under the system's Fonts key, so that they work now and after the
+// next start; then the change is announced once.
 #include "setup/SetupApp.h"
 
 #include "common/InstallNames.h"
+#include "setup/FontRegistration.h"
 
 void CSetupApp::InstallFonts(const char* lpszDestDir)
 {
@@ -12,13 +14,25 @@ void CSetupApp::InstallFonts(const char* lpszDestDir)
   char szFonts[260];
   if (GetShellFolder("Fonts", szFonts, HKEY_CURRENT_USER))
     return;
+  bool bAdded = false;
   for (int32_t i = 0; i < m_nFonts; ++i) {
     const CString& strFont = *m_ppFonts[i];
     if (!IsInsideInstallation(strFont))
       continue;
     CString strFrom = CString(lpszDestDir) + "\\" + strFont;
     CString strTo = CString(szFonts) + "\\" + strFont;
-    if (strFrom.GetLength() < MAX_PATH && strTo.GetLength() < MAX_PATH)
-      ::MoveFileA(strFrom, strTo);
+    if (strFrom.GetLength() >= MAX_PATH || strTo.GetLength() >= MAX_PATH)
+      continue;
+    if (::MoveFileA(strFrom, strTo)) {
+      bAdded = RegisterFont(szFonts, strFont, false) || bAdded;
+    } else {
+      // A font of that name was there already: it stays as it is, and it is
+      // listed if it is not yet.
+      DWORD nAttributes = ::GetFileAttributesA(strTo);
+      if (nAttributes != INVALID_FILE_ATTRIBUTES && !(nAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        bAdded = RegisterFont(szFonts, strFont, true) || bAdded;
+    }
   }
+  if (bAdded)
+    AnnounceFontChange();
 }

@@ -84,11 +84,13 @@ void CSetupApp::CreateAllShortcuts(CProgressDlg& progress, const char* lpszProgr
 }
 
 // Step 15.
-void CSetupApp::SaveUninstallData(CProgressDlg& progress, CWnd& owner, const char* lpszDestDir)
+bool CSetupApp::SaveUninstallData(CProgressDlg& progress, CWnd& owner, const char* lpszDestDir)
 {
   progress.SetDlgItemText(IDC_CURRENT_FILE, Text(kCreatingUninstallData, m_strLanguage));
-  if (WriteUninstallData(*this, CString(lpszDestDir) + "\\uninstall.dat"))
-    ::MessageBoxA(owner.m_hWnd, "Uninstall Information could not be saved!", "Error", MB_ICONEXCLAMATION);
+  if (!WriteUninstallData(*this, CString(lpszDestDir) + "\\uninstall.dat"))
+    return true;
+  ::MessageBoxA(owner.m_hWnd, "Uninstall Information could not be saved!", "Error", MB_ICONEXCLAMATION);
+  return false;
 }
 
 // A stopped installation leaves what it has extracted, and nothing of it is
@@ -106,11 +108,12 @@ void CSetupApp::RecordStoppedInstallation(const char* lpszDestDir, int32_t nStop
   bool bSameApplication = earlier.Read(strRecord) == 0 && m_strAppName == earlier.m_szAppName;
   int32_t nCounts[3] = {m_nShortcuts, m_nStartupShortcuts, m_nDesktopShortcuts};
   m_nShortcuts = m_nStartupShortcuts = m_nDesktopShortcuts = 0;
-  WriteUninstallData(*this, strRecord, bSameApplication ? &earlier : NULL, nStoppedAt + 1);
+  BOOL bNotWritten = WriteUninstallData(*this, strRecord, bSameApplication ? &earlier : NULL, nStoppedAt + 1);
   m_nShortcuts = nCounts[0];
   m_nStartupShortcuts = nCounts[1];
   m_nDesktopShortcuts = nCounts[2];
-  if (::GetFileAttributesA(CString(lpszDestDir) + "\\uninstall.exe") != INVALID_FILE_ATTRIBUTES)
+  // Without its record the uninstaller could only say that it has none.
+  if (!bNotWritten && ::GetFileAttributesA(CString(lpszDestDir) + "\\uninstall.exe") != INVALID_FILE_ATTRIBUTES)
     RegisterUninstall(lpszDestDir);
 }
 
@@ -158,13 +161,15 @@ void CSetupApp::RunInstallation(CBackgroundWnd& background)
     InstallFonts(pszDest);
   }
 
-  // 15, 16. The record for the uninstaller, and the registration.
-  SaveUninstallData(progress, background, pszDest);
-  RegisterUninstall(pszDest);
+  // 15, 16. The record for the uninstaller, and the registration. Without
+  // the record the uninstaller could not work: it is not registered then.
+  bool bRemovable = SaveUninstallData(progress, background, pszDest) && !RegisterUninstall(pszDest);
 
-  // 17, 18. Done.
+  // 17, 18. Done; the person learns when the program cannot be removed.
   progress.EndDialog(0);
   CString strText = m_strAppName + Text(kInstalledText, m_strLanguage);
+  if (!bRemovable)
+    strText += Text(kNotRemovable, m_strLanguage);
   ::MessageBoxA(background.m_hWnd, strText, Text(kInstalledTitle, m_strLanguage), MB_OK | MB_ICONINFORMATION);
 }
 

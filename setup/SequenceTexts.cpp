@@ -10,6 +10,9 @@ const SequenceText kCreatingUninstallData = {"creating uninstall data...", "Erst
 const SequenceText kInstalledText = {" is now installed on your computer.\nUse the start menu to run the application.\n",
                                      " wurde erfolgreich installiert!"};
 const SequenceText kInstalledTitle = {"Installation Complete", "Installation beendet"};
+// Follows the completion text when no working uninstaller is registered.
+const SequenceText kNotRemovable = {"The program cannot be removed automatically.",
+                                    "\nDas Programm kann nicht automatisch entfernt werden."};
 // %s: the entry's name, then the cause.
 const SequenceText kExtractFailed = {
     "%s could not be installed:\n%s.\n\nClose any program that may be using it and choose Retry, "

@@ -16,6 +16,7 @@ extern const SequenceText kInstallingFonts;
 extern const SequenceText kCreatingUninstallData;
 extern const SequenceText kInstalledText;
 extern const SequenceText kInstalledTitle;
+extern const SequenceText kNotRemovable;
 extern const SequenceText kExtractFailed;
 
 // The text in the language of strLanguage.

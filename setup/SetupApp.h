@@ -46,8 +46,12 @@ public:
   void RemoveEarlierInstallation(UninstallData& earlier, const char* lpszProgramGroup);
   void CreateAllShortcuts(CProgressDlg& progress, const char* lpszProgramGroup);
   void InstallFonts(const char* lpszDestDir);
-  void SaveUninstallData(CProgressDlg& progress, CWnd& owner, const char* lpszDestDir);
-  void RegisterUninstall(const char* lpszDestDir);
+  // true when uninstall.dat was written; else the person has been told.
+  bool SaveUninstallData(CProgressDlg& progress, CWnd& owner, const char* lpszDestDir);
+  // TRUE when the Uninstall key or its values could not be written. A name
+  // that cannot name its own key (empty, or with a backslash) is not
+  // registered, and that is no failure.
+  BOOL RegisterUninstall(const char* lpszDestDir);
   void RecordStoppedInstallation(const char* lpszDestDir, int32_t nStoppedAt);
 
   // Shell folders and shortcuts.

@@ -15,7 +15,59 @@ void SetString(HKEY hKey, const char* lpszName, const char* lpszData)
   RegSetValueExA(hKey, lpszName, 0, REG_SZ, (const BYTE*)lpszData, (DWORD)strlen(lpszData) + 1);
 }
 
+// COMSPEC; unset, or longer than the buffer (which then holds nothing
+// defined), the system's own cmd.exe: a command that begins with " /c"
+// would never run.
+void GetCommandInterpreter(char (&szPath)[MAX_PATH])
+{
+  DWORD nLength = GetEnvironmentVariableA("COMSPEC", szPath, MAX_PATH);
+  if (nLength > 0 && nLength < MAX_PATH)
+    return;
+  const char kCmd[] = "\\cmd.exe";
+  UINT nDir = GetSystemDirectoryA(szPath, MAX_PATH);
+  if (nDir == 0 || nDir + sizeof(kCmd) > MAX_PATH)
+    nDir = 0;
+  else if (szPath[nDir - 1] == '\\')
+    nDir--;  // a root directory
+  lstrcpyA(szPath + nDir, nDir ? kCmd : kCmd + 1);
+}
+
+// The REG_SZ value into a buffer of nSize bytes; false when it is missing,
+// of another type or does not fit.
+bool QueryString(HKEY hKey, const char* lpszName, char* pszValue, DWORD nSize)
+{
+  DWORD nType = 0;
+  DWORD nBytes = nSize - 1;
+  if (RegQueryValueExA(hKey, lpszName, NULL, &nType, (BYTE*)pszValue, &nBytes) != ERROR_SUCCESS || nType != REG_SZ)
+    return false;
+  pszValue[nBytes] = 0;
+  return true;
+}
+
 } // namespace
+
+bool IsGermanInstallation(const char* lpszAppName, const char* lpszInstallDir, const char* lpszOwnName)
+{
+  if (!IsRegistrableAppName(lpszAppName))
+    return false;
+  char szKey[sizeof(kUninstallKey) + 256];
+  wsprintfA(szKey, "%s%s", kUninstallKey, lpszAppName);
+  HKEY hKey;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, szKey, 0, KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
+    return false;
+  char szCommand[MAX_PATH + 1];
+  char szOwnPath[MAX_PATH + MAX_PATH];
+  wsprintfA(szOwnPath, "%s\\%s", lpszInstallDir, lpszOwnName);
+  DWORD nLanguage = 0;
+  DWORD nType = 0;
+  DWORD nSize = sizeof(nLanguage);
+  bool bGerman = QueryString(hKey, "UninstallString", szCommand, sizeof(szCommand)) &&
+                 lstrcmpiA(szCommand, szOwnPath) == 0 &&
+                 RegQueryValueExA(hKey, "Language", NULL, &nType, (BYTE*)&nLanguage, &nSize) == ERROR_SUCCESS &&
+                 nType == REG_DWORD && PRIMARYLANGID((LANGID)nLanguage) == LANG_GERMAN;
+  RegCloseKey(hKey);
+  return bGerman;
+}
 
 void DeleteUninstallKey(const char* lpszAppName)
 {
@@ -28,12 +80,8 @@ void DeleteUninstallKey(const char* lpszAppName)
 
 void ScheduleSelfRemoval(const char* lpszAppName, const char* lpszInstallDir)
 {
-  // Unset, or longer than the buffer (then the buffer holds nothing
-  // defined): the commands start with the blank before "/c".
-  char szComspec[260];
-  DWORD nLength = GetEnvironmentVariableA("COMSPEC", szComspec, sizeof(szComspec));
-  if (nLength == 0 || nLength >= sizeof(szComspec))
-    szComspec[0] = 0;
+  char szComspec[MAX_PATH];
+  GetCommandInterpreter(szComspec);
 
   HKEY hKey;
   if (RegOpenKeyA(HKEY_LOCAL_MACHINE, kRunOnceKey, &hKey) != ERROR_SUCCESS)

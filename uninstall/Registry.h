@@ -8,5 +8,12 @@
 void DeleteUninstallKey(const char* lpszAppName);
 
 // Writes "<name>_DelUninstallExe" and "<name>_RmDir" under the existing
-// HKLM RunOnce key; nothing when that key can't be opened.
+// HKLM RunOnce key; nothing when that key can't be opened. The commands run
+// COMSPEC, or <system directory>\cmd.exe when it is unset or too long.
 void ScheduleSelfRemoval(const char* lpszAppName, const char* lpszInstallDir);
+
+// TRUE when the application's Uninstall entry belongs to this program (its
+// UninstallString names <lpszInstallDir>\<lpszOwnName>) and its Language
+// value, which setup writes, is German. Without them the uninstaller
+// speaks English.
+bool IsGermanInstallation(const char* lpszAppName, const char* lpszInstallDir, const char* lpszOwnName);

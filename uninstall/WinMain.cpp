@@ -4,6 +4,7 @@
 #include "common/UninstallData.h"
 #include "uninstall/FolderList.h"
 #include "uninstall/Registry.h"
+#include "uninstall/Remains.h"
 
 #include <windows.h>
 #include <direct.h>
@@ -28,10 +29,10 @@ void RestrictDllSearch()
     pfn(0x800);  // LOAD_LIBRARY_SEARCH_SYSTEM32
 }
 
-// The directory of this program into szDir, made the current directory.
-// FALSE when that fails; then nothing may be removed, since every recorded
-// name is relative to it.
-bool EnterInstallDirectory(char* szDir)
+// The directory of this program into szDir, made the current directory,
+// and the program's own file name into szOwnName. FALSE when that fails;
+// then nothing may be removed, since every recorded name is relative to it.
+bool EnterInstallDirectory(char* szDir, char* szOwnName)
 {
   DWORD nLength = GetModuleFileNameA(NULL, szDir, MAX_PATH);
   if (nLength == 0 || nLength >= MAX_PATH)
@@ -39,6 +40,7 @@ bool EnterInstallDirectory(char* szDir)
   char* pszSlash = strrchr(szDir, '\\');
   if (!pszSlash)
     return false;
+  lstrcpynA(szOwnName, pszSlash + 1, MAX_PATH);
   *pszSlash = 0;
   // "C:" alone is the drive's current directory, not its root.
   if (pszSlash == szDir + 2 && szDir[1] == ':')
@@ -51,12 +53,16 @@ bool EnterInstallDirectory(char* szDir)
 
 } // namespace
 
+// Exit codes: 0 everything recorded is gone, 1 uninstall.dat can't be read
+// (or the folder can't be entered; nothing removed), 2 something that was
+// to be removed remained.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
   RestrictDllSearch();
 
   char szInstallDir[MAX_PATH];
-  if (!EnterInstallDirectory(szInstallDir))
+  char szOwnName[MAX_PATH];
+  if (!EnterInstallDirectory(szInstallDir, szOwnName))
   {
     MessageBoxA(NULL, kFolderError, "Error", MB_ICONEXCLAMATION);
     return 1;
@@ -68,15 +74,27 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     MessageBoxA(NULL, kReadError, "Error", MB_ICONEXCLAMATION);
     return 1;
   }
+  // Read before the Uninstall entry goes with it.
+  bool bGerman = IsGermanInstallation(data.m_szAppName, szInstallDir, szOwnName);
 
   data.RemoveAll();
   CFolderList folders;
   folders.Build(data);
   folders.RemoveFolders();
+  RemainList remains;
+  FindRemains(data, folders, szOwnName, remains);
 
   DeleteUninstallKey(data.m_szAppName);
   ScheduleSelfRemoval(data.m_szAppName, szInstallDir);
 
+  if (remains.nCount > 0)
+  {
+    char szText[REMAINS_TEXT];
+    const char* pszCaption;
+    FormatRemainsMessage(data.m_szAppName, remains, bGerman, szText, pszCaption);
+    MessageBoxA(NULL, szText, pszCaption, MB_ICONEXCLAMATION);
+    return 2;
+  }
   char szMessage[256 + 64];
   wsprintfA(szMessage, "%s was uninstalled successfully!", data.m_szAppName);
   MessageBoxA(NULL, szMessage, "Success", MB_ICONINFORMATION);

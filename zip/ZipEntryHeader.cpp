@@ -113,6 +113,24 @@ bool CZipEntryHeader::IsEncrypted() const { return (m_nFlags & ZIP_FLAG_ENCRYPTE
 
 bool CZipEntryHeader::HasDescriptor() const { return (m_nFlags & ZIP_FLAG_DESCRIPTOR) != 0; }
 
+bool CZipEntryHeader::IsDirectory() const
+{
+  if (m_nAttributes & ZIP_ATTRIBUTE_DIRECTORY)
+    return true;
+  uint32_t nLength = m_name.GetSize();
+  if (nLength == 0)
+    return false;
+  uint8_t cLast = m_name.GetBuffer()[nLength - 1];
+  return cLast == '/' || cLast == '\\';
+}
+
+uint32_t CZipEntryHeader::GetDosAttributes() const
+{
+  uint32_t nAttributes = m_nAttributes & ZIP_ATTRIBUTES_SETTABLE;
+  // None at all is "normal": 0 would leave the file's attributes as they were.
+  return nAttributes != 0 ? nAttributes : ZIP_ATTRIBUTE_NORMAL;
+}
+
 CTime CZipEntryHeader::GetTime() const { return CTime(m_nDate, m_nTime, -1); }
 
 uint32_t CZipEntryHeader::GetRecordSize() const

@@ -27,6 +27,14 @@ public:
   CTime GetTime() const;
   bool IsEncrypted() const;
   bool HasDescriptor() const;
+  // A folder: the DOS directory bit, or a name ending in a slash or
+  // backslash, which no file can have. Unix tools (jar, bsdtar) mark folders
+  // by the name alone.
+  bool IsDirectory() const;
+  // The DOS attribute bits that a file or folder can be given (read-only,
+  // hidden, system, archive); an archive made on Unix keeps the file's mode
+  // in the high 16 bits, which mean nothing to Windows.
+  uint32_t GetDosAttributes() const;
   uint32_t GetRecordSize() const;
 
   uint32_t m_nSignature;

@@ -113,7 +113,7 @@ int32_t CZipReader::CloseEntry(const char* lpszFilePath, bool bAfterException)
         e->Delete();
         return 0;
       }
-      if (!SetFileAttributesA(lpszFilePath, pHeader->m_nAttributes))
+      if (!SetFileAttributesA(lpszFilePath, pHeader->GetDosAttributes()))
         nResult = -2;
     }
     // The descriptor lies behind the whole of the entry's data, also when

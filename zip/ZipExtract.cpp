@@ -33,7 +33,7 @@ bool CZipReader::ExtractFile(uint16_t nIndex, const char* lpszDir, bool bFullPat
     // failure like a file that cannot be written, not a success.
     if (!MakeDirectoryPath(strPath))
       CFileException::Throw(CFileException::badPath, -1, strPath);
-    SetFileAttributesA(strPath, header.m_nAttributes);
+    SetFileAttributesA(strPath, header.GetDosAttributes());
     return true;
   }
   if (nBufSize == 0 || !OpenEntry(nIndex))

@@ -39,7 +39,7 @@ bool CZipReader::IsDirectoryEntry(uint16_t nIndex) const
 {
   if (IsClosed() || !m_directory.IsValidIndex(nIndex))
     return false;
-  return (m_directory.GetHeader(nIndex)->m_nAttributes & ZIP_ATTRIBUTE_DIRECTORY) != 0;
+  return m_directory.GetHeader(nIndex)->IsDirectory();
 }
 
 // zlib's allocator: every block is recorded, so that the blocks of an entry

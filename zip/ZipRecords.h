@@ -77,6 +77,9 @@ const uint16_t ZIP_FLAG_DESCRIPTOR = 0x0008;
 const uint16_t ZIP_METHOD_STORED = 0;
 const uint16_t ZIP_METHOD_DEFLATED = 8;
 const uint32_t ZIP_ATTRIBUTE_DIRECTORY = 0x10;
+// Read-only, hidden, system and archive: the DOS bits a file can be given.
+const uint32_t ZIP_ATTRIBUTES_SETTABLE = 0x27;
+const uint32_t ZIP_ATTRIBUTE_NORMAL = 0x80;
 
 // A record's bytes as read. A field that would reach past the record reads
 // as 0; the records are read whole, so that only guards against a wrong offset.

@@ -8,6 +8,8 @@ build=${1:?usage: run-all.sh BUILD_DIR}
 here=$(cd "$(dirname "$0")" && pwd)
 seconds=${FUZZ_SECONDS:-60}
 status=0
+# The font seeds are cut from installed fonts at run time.
+python3 "$here/make_font_seeds.py" "$build/seeds/font_name"
 for bin in "$build"/bin/fuzz_*; do
   [ -x "$bin" ] || continue
   name=$(basename "$bin"); name=${name#fuzz_}

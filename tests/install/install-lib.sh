@@ -172,11 +172,11 @@ progress_shot() {
   e2e_drive -t 1000 wait "$CAP_PROGRESS" >/dev/null 2>&1 && step progress
 }
 
-# finish_setup APPNAME: the completion message, its text checked and
-# answered; setup ends.
+# finish_setup APPNAME [MORE]: the completion message, its text (and MORE
+# behind it) checked and answered; setup ends.
 finish_setup() {
   appears "$CAP_DONE" completion
-  e2e_eq "$SHOT_NAME: completion text" "$(e2e_drive text "$CAP_DONE" 65535)" "$1$DONE_TEXT"
+  e2e_eq "$SHOT_NAME: completion text" "$(e2e_drive text "$CAP_DONE" 65535)" "$1$DONE_TEXT$2"
   e2e_drive click "$CAP_DONE" 1 >/dev/null
   e2e_wait_exit 60
   e2e_eq "$SHOT_NAME: setup ends" "$?" 0
@@ -264,11 +264,13 @@ check_links() {
     --startup "$STARTUP" --desktop "$DESKTOP" --prefix "$WINEPREFIX" $4
 }
 
-# check_registration APPNAME DEST
+# check_registration APPNAME DEST [LANGID]: the Uninstall entry, with the
+# installation's language as a language id (default 0x409, English).
 # The shipped 32-bit setup registers in the 32-bit view (WOW6432Node).
 check_registration() {
   e2e_eq "$SHOT_NAME: DisplayName" "$(e2e_reg_query "$UNINSTALL_KEY\\$1" DisplayName)" "$1"
   e2e_eq "$SHOT_NAME: UninstallString" "$(e2e_reg_query "$UNINSTALL_KEY\\$1" UninstallString)" "$2\\uninstall.exe"
+  e2e_eq "$SHOT_NAME: Language" "$(e2e_reg_query "$UNINSTALL_KEY\\$1" Language)" "${3:-0x409}"
   if [ -n "$E2E_ROOT" ]; then
     e2e_check "$SHOT_NAME: not in the 64-bit registry view" not_in_64bit_view "$UNINSTALL_KEY\\$1"
   fi
@@ -281,24 +283,51 @@ absent() { [ ! -e "$1" ] && [ ! -L "$1" ]; }
 
 # ---- the uninstaller ----
 
-# uninstall APPNAME: runs the registered UninstallString, answers its
-# "Success" box and checks the key and the two RunOnce values.
+# remains_text APPNAME ITEM...: the uninstaller's English warning that
+# these items remained (at most three are named).
+remains_text() {
+  local app=$1 n item shown=0
+  shift
+  n=$#
+  if [ "$n" = 1 ]; then
+    printf '%s was uninstalled, but 1 item could not be removed:\\n\\n' "$app"
+  else
+    printf '%s was uninstalled, but %d items could not be removed:\\n\\n' "$app" "$n"
+  fi
+  for item in "$@"; do
+    [ $shown -lt 3 ] && printf '%s\\n' "$item"
+    shown=$((shown + 1))
+  done
+  [ "$n" -gt 3 ] && printf '... and %d more\\n' $((n - 3))
+  printf '%s' '\nFiles that are read-only or in use, and folders that still hold files, stay. You can delete them yourself.'
+}
+
+# uninstall APPNAME [REMAINING...]: runs the registered UninstallString,
+# answers its box and checks the key and the two RunOnce values. Without
+# REMAINING it must say "Success" and end with 0; with them it must warn
+# that exactly these items remained and end with 2.
 uninstall() {
-  local command dest
-  command=$(e2e_reg_query "$UNINSTALL_KEY\\$1" UninstallString)
+  local command dest app=$1 caption=Success text code=0
+  command=$(e2e_reg_query "$UNINSTALL_KEY\\$app" UninstallString)
   dest=${command%\\*}
+  text="$app was uninstalled successfully!"
+  if [ $# -gt 1 ]; then
+    caption=Warning
+    text=$(remains_text "$@")
+    code=2
+  fi
   SHOT_NAME="$SHOT_NAME-uninstall"
   SHOT_STEP=0
   e2e_start "$command"
-  appears Success "uninstall-message"
-  e2e_eq "$SHOT_NAME: message" "$(e2e_drive text Success 65535)" "$1 was uninstalled successfully!"
-  e2e_drive click Success 1 >/dev/null
+  appears "$caption" "uninstall-message"
+  e2e_eq "$SHOT_NAME: message" "$(e2e_drive text "$caption" 65535)" "$text"
+  e2e_drive click "$caption" 1 >/dev/null
   e2e_wait_exit 60
-  e2e_eq "$SHOT_NAME: uninstall ends" "$?" 0
-  e2e_check "$SHOT_NAME: the Uninstall key is gone" not_registered "$1"
-  e2e_eq "$SHOT_NAME: RunOnce deletes the uninstaller" "$(e2e_reg_query "$RUNONCE_KEY" "$1_DelUninstallExe")" \
+  e2e_eq "$SHOT_NAME: uninstall's exit code" "$?" "$code"
+  e2e_check "$SHOT_NAME: the Uninstall key is gone" not_registered "$app"
+  e2e_eq "$SHOT_NAME: RunOnce deletes the uninstaller" "$(e2e_reg_query "$RUNONCE_KEY" "${app}_DelUninstallExe")" \
     "C:\\windows\\system32\\cmd.exe /c del \"$dest\\uninstall.exe\""
-  e2e_eq "$SHOT_NAME: RunOnce removes the directory" "$(e2e_reg_query "$RUNONCE_KEY" "$1_RmDir")" \
+  e2e_eq "$SHOT_NAME: RunOnce removes the directory" "$(e2e_reg_query "$RUNONCE_KEY" "${app}_RmDir")" \
     "C:\\windows\\system32\\cmd.exe /c rd \"$dest\""
 }
 

@@ -8,6 +8,19 @@ install_init "$@"
 
 english_font=DejaVuSansMono-BoldOblique.ttf
 german_font=DejaVuSerifCondensed-Bold.ttf
+otf_dir=/usr/share/fonts/opentype/urw-base35
+otf_font=NimbusSans-Regular.otf
+FONTS_KEY='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\Fonts'
+
+# font_listed WHO VALUE FILE: the Fonts key lists FILE as VALUE. The key is
+# shared between the 32-bit and the 64-bit view on 64-bit Windows, so a
+# 32-bit setup's value shows in both.
+font_listed() {
+  e2e_eq "$1: $2 listed" "$(e2e_reg_query "$FONTS_KEY" "$2")" "$3"
+  if [ -n "$E2E_ROOT" ]; then
+    e2e_eq "$1: $2 listed in the 64-bit view" "$(E2E_REG_VIEW=/reg:64 e2e_reg_query "$FONTS_KEY" "$2")" "$3"
+  fi
+}
 
 # Quill Viewer: shortcuts in all three lists, a read-only file, an empty
 # folder, a font, generated files that the application makes when it runs.
@@ -64,6 +77,7 @@ EOF
   d=$(unix "$dest")
   check_files "$payload" "$d" "-$english_font" uninstall.dat
   e2e_check "quill: the font is in the fonts folder" cmp "$payload/$english_font" "$(unix "$FONTS")/$english_font"
+  font_listed quill "DejaVu Sans Mono Bold Oblique (TrueType)" "$english_font"
   check_record quill "$dest" "$group"
   check_links quill "$dest" "$group"
   check_registration "Quill Viewer" "$dest"
@@ -76,23 +90,29 @@ EOF
   e2e_eq "quill: the Startup shortcut started the application" "$(tr -d '\r' <"$d/viewer.ini" 2>&1)" \
     "$(printf '[Viewer]\nStarts=1')"
 
-  uninstall "Quill Viewer"
-  # The read-only file and its folder stay, and so does the running uninstaller.
+  # The read-only file and its folder stay, and the uninstaller says so;
+  # the running uninstaller stays too, but RunOnce deletes it.
+  uninstall "Quill Viewer" 'data\ro.dat' data
   e2e_eq "quill: what the uninstaller leaves" "$(tree "$d")" "$(printf 'data/\ndata/ro.dat\nuninstall.exe')"
   check_links quill "$dest" "$group" --absent
   e2e_check "quill: the program group is gone" absent "$(unix "$group")"
   e2e_check "quill: the font stays" cmp "$payload/$english_font" "$(unix "$FONTS")/$english_font"
+  font_listed quill "DejaVu Sans Mono Bold Oblique (TrueType)" "$english_font"
 }
 
 # Bildbetrachter: German dialogs, a typed destination whose parents do not
-# exist, the program group for all users, a name with an umlaut.
+# exist, the program group for all users, a name with an umlaut. Two fonts:
+# an OpenType one, and a TrueType one that is in the fonts folder already
+# but not listed, which stays as it is and gets listed.
 german_installation() {
   local payload dest='C:\Programme\Bildbetrachter' group="$COMMON_PROGRAMS\\Bildbetrachter"
   use_language GER
   payload=$(new_payload bild)
   put "$payload" "Übersicht.txt" "Alle Bilder auf einen Blick."
   put "$payload" Hilfe/Anleitung.txt "Doppelklicken Sie ein Bild."
-  cp "/usr/share/fonts/truetype/dejavu/$german_font" "$payload/"
+  cp "/usr/share/fonts/truetype/dejavu/$german_font" "$otf_dir/$otf_font" "$payload/"
+  cp "/usr/share/fonts/truetype/dejavu/$german_font" "$(unix "$FONTS")/"
+  e2e_reg delete "$FONTS_KEY" /v "DejaVu Serif Condensed Bold (TrueType)" /f >/dev/null 2>&1
   make_installer bild "$payload" <<EOF
 #AppName
 Bildbetrachter
@@ -114,6 +134,7 @@ Bildbetrachter (abgesicherter Modus)
 #GeneratedFiles
 viewer.ini
 #InstallFonts
+$otf_font
 $german_font
 #end
 EOF
@@ -127,17 +148,21 @@ EOF
 
   local d
   d=$(unix "$dest")
-  check_files "$payload" "$d" "-$german_font" uninstall.dat
-  e2e_check "bild: the font is in the fonts folder" cmp "$payload/$german_font" "$(unix "$FONTS")/$german_font"
+  # The font that was there already stays in the destination, as it came.
+  check_files "$payload" "$d" "-$otf_font" uninstall.dat
+  e2e_check "bild: the OpenType font is in the fonts folder" cmp "$payload/$otf_font" "$(unix "$FONTS")/$otf_font"
+  font_listed bild "NimbusSans-Regular (OpenType)" "$otf_font"
+  font_listed bild "DejaVu Serif Condensed Bold (TrueType)" "$german_font"
   check_record bild "$dest" "$group"
   check_links bild "$dest" "$group"
-  check_registration Bildbetrachter "$dest"
+  check_registration Bildbetrachter "$dest" 0x407
 
   e2e_run "$dest\\viewer.exe" /quit
   e2e_check "bild: the application made its settings" [ -f "$d/viewer.ini" ]
   uninstall Bildbetrachter
   # The log is the application's own, not named among the generated files.
   e2e_eq "bild: what the uninstaller leaves" "$(tree "$d")" "$(printf 'uninstall.exe\nviewer.log')"
+  e2e_check "bild: the OpenType font stays" [ -f "$(unix "$FONTS")/$otf_font" ]
   check_links bild "$dest" "$group" --absent
   e2e_check "bild: the program group is gone" absent "$(unix "$group")"
   e2e_check "bild: the font stays" [ -f "$(unix "$FONTS")/$german_font" ]

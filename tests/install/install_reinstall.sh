@@ -2,7 +2,8 @@
 # Installing again into a used destination: the same application deletes
 # what its earlier installation had and it no longer brings, another
 # application deletes nothing; the earlier registration's directory is
-# proposed and taken without a question; an archive without entries.
+# proposed and taken without a question; an archive without entries;
+# archives made by other tools.
 # usage: install_reinstall.sh DRIVER SETUP UNINSTALL VIEWER HOLDFILE MKINSTALLER WORKDIR SHOTDIR
 source "$(dirname "$0")/install-lib.sh"
 install_init "$@"
@@ -132,8 +133,10 @@ EOF
 }
 
 # No entries at all. The first run cannot write uninstall.dat (a folder has
-# its name), which holds the progress dialog up to be read; the second run
-# goes into the registered directory.
+# its name), which holds the progress dialog up to be read; without a record
+# it registers no uninstaller, and says that the program cannot be removed
+# automatically. The second run writes it and registers; the third goes
+# into the registered directory.
 empty_archive() {
   local payload="$E2E_WORK/payloads/empty" empty='C:\Apps\Empty'
   rm -rf "$payload" && mkdir -p "$payload" "$(unix 'C:\Apps')/Empty/uninstall.dat"
@@ -151,23 +154,80 @@ EOF
   e2e_eq "empty1: the progress range is 0 to 0" "$(e2e_drive progress Installing 1002)" "0 0 0"
   e2e_eq "empty1: the status line" "$(e2e_drive text Installing 1003)" "creating uninstall data..."
   e2e_drive click Error 1 >/dev/null
-  finish_setup "Empty Pack"
-  check_registration "Empty Pack" "$empty"
+  finish_setup "Empty Pack" "The program cannot be removed automatically."
+  e2e_check "empty1: not registered" not_registered "Empty Pack"
 
   rmdir "$(unix "$empty")/uninstall.dat"
   start_setup empty empty2
+  choose_destination "$empty"
+  confirm_existing
+  choose_group
+  finish_setup "Empty Pack"
+  check_registration "Empty Pack" "$empty"
+
+  start_setup empty empty3
   appears "$CAP_DEST" destination
-  e2e_eq "empty2: the registered directory is proposed" "$(e2e_drive text "$CAP_DEST" 1005)" "$empty"
-  e2e_check "empty2: the destination is accepted" e2e_drive click "$CAP_DEST" 1
+  e2e_eq "empty3: the registered directory is proposed" "$(e2e_drive text "$CAP_DEST" 1005)" "$empty"
+  e2e_check "empty3: the destination is accepted" e2e_drive click "$CAP_DEST" 1
   next_window_is "$CAP_GROUP"
   choose_group
   finish_setup "Empty Pack"
-  e2e_eq "empty2: only the record in the destination" "$(tree "$(unix "$empty")")" uninstall.dat
+  e2e_eq "empty3: only the record in the destination" "$(tree "$(unix "$empty")")" uninstall.dat
   check_record empty "$empty" "$PROGRAMS\\Empty Pack"
+}
+
+# wrap_archive NAME ZIP: installer NAME keeps its stub and script, and gets
+# ZIP, made by another tool, as its archive.
+wrap_archive() {
+  python3 - "$(installer_of "$1")" "$2" <<'PY'
+import sys
+installer, archive = sys.argv[1], sys.argv[2]
+data = open(installer, 'rb').read()
+marker = b'-over' + b'lay2-'  # never whole in a file that setup might read
+at = data.index(marker) + len(marker)
+open(installer, 'wb').write(data[:at] + open(archive, 'rb').read())
+PY
+}
+
+# Archives made by jar and by bsdtar, which mark folders by the trailing
+# "/" of their names alone (attributes 0, or a Unix mode): installed whole,
+# the empty folder too, and removed again by the uninstaller.
+foreign_archives() {
+  local tool payload dest d archive
+  payload=$(new_payload foreign)
+  put "$payload" readme.txt "made elsewhere"
+  put "$payload" docs/guide/page.txt "a page"
+  mkdir -p "$payload/empty"
+  for tool in jar bsdtar; do
+    dest="C:\\Apps\\Foreign $tool"
+    d=$(unix "$dest")
+    archive="$E2E_WORK/installers/foreign-$tool.zip"
+    rm -f "$archive"
+    if [ $tool = jar ]; then
+      jar --create --no-manifest --file "$archive" -C "$payload" . || e2e_log "jar failed"
+    else
+      (cd "$payload" && bsdtar --format zip -cf "$archive" *) || e2e_log "bsdtar failed"
+    fi
+    make_installer "foreign-$tool" "$payload" <<EOF
+#AppName
+Foreign $tool
+#end
+EOF
+    wrap_archive "foreign-$tool" "$archive"
+    start_setup "foreign-$tool"
+    choose_destination "$dest"
+    choose_group
+    finish_setup "Foreign $tool"
+    check_files "$payload" "$d" uninstall.dat
+    check_registration "Foreign $tool" "$dest"
+    uninstall "Foreign $tool"
+    e2e_eq "foreign-$tool: the uninstaller removed all of it" "$(tree "$d")" uninstall.exe
+  done
 }
 
 first_installation
 second_installation
 other_application
 empty_archive
+foreign_archives
 e2e_finish

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "setup/FontRegistration.h"
 #include "setup/SetupApp.h"
 
 namespace {
@@ -360,3 +361,141 @@ TEST_F(ShellFolderValueTest, ValuesWithoutNulAreTerminated)
 }
 
 }  // namespace
+
+// Fonts: a copy of an OpenType font whose names say "Zqxwvu" for "Nimbus",
+// so that no font of the system answers to them and the font is there for
+// this process only once it has been added; and a copy of a TrueType font
+// without any full name. Both lie in a folder of their own, which is not
+// the system's fonts folder, so the Fonts key lists them by full path.
+class FontRegistrationTest : public ::testing::Test
+{
+protected:
+  void SetUp() override
+  {
+    char szTemp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, szTemp);
+    m_strFolder = std::string(szTemp) + "font test " + std::to_string(::GetCurrentProcessId());
+    RemoveTree(m_strFolder);
+    ASSERT_TRUE(::CreateDirectoryA(m_strFolder.c_str(), NULL)) << m_strFolder;
+    std::string strOtf = Load("Z:\\usr\\share\\fonts\\opentype\\urw-base35\\NimbusSans-Regular.otf");
+    ASSERT_FALSE(strOtf.empty()) << "fonts-urw-base35";
+    Replace(strOtf, "Nimbus", "Zqxwvu");
+    Replace(strOtf, std::string("\0N\0i\0m\0b\0u\0s", 12), std::string("\0Z\0q\0x\0w\0v\0u", 12));
+    Save(m_strFolder + "\\zqx.otf", strOtf);
+    // DejaVu's full names (name ID 4) made copyright notices (ID 0).
+    std::string strTtf = Load("Z:\\usr\\share\\fonts\\truetype\\dejavu\\DejaVuSansMono.ttf");
+    ASSERT_FALSE(strTtf.empty()) << "fonts-dejavu-core";
+    Replace(strTtf, std::string("\0\3\0\1\4\x09\0\4", 8), std::string("\0\3\0\1\4\x09\0\0", 8));
+    Save(m_strFolder + "\\No Name Mono.ttf", strTtf);
+  }
+
+  void TearDown() override
+  {
+    while (::RemoveFontResourceA((m_strFolder + "\\zqx.otf").c_str()))
+      ;
+    while (::RemoveFontResourceA((m_strFolder + "\\No Name Mono.ttf").c_str()))
+      ;
+    HKEY hKey;
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kFontsKey, 0, KEY_SET_VALUE, &hKey) == ERROR_SUCCESS) {
+      ::RegDeleteValueA(hKey, "ZqxwvuSans-Regular (OpenType)");
+      ::RegDeleteValueA(hKey, "No Name Mono (TrueType)");
+      ::RegCloseKey(hKey);
+    }
+    RemoveTree(m_strFolder);
+  }
+
+  static std::string Load(const std::string& strPath)
+  {
+    std::string strBytes;
+    FILE* pFile = fopen(strPath.c_str(), "rb");
+    if (!pFile)
+      return strBytes;
+    char buffer[65536];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof(buffer), pFile)) > 0)
+      strBytes.append(buffer, n);
+    fclose(pFile);
+    return strBytes;
+  }
+
+  static void Save(const std::string& strPath, const std::string& strBytes)
+  {
+    FILE* pFile = fopen(strPath.c_str(), "wb");
+    ASSERT_NE(pFile, nullptr) << strPath;
+    fwrite(strBytes.data(), 1, strBytes.size(), pFile);
+    fclose(pFile);
+  }
+
+  static void Replace(std::string& strBytes, const std::string& strFrom, const std::string& strTo)
+  {
+    int nCount = 0;
+    for (size_t at = strBytes.find(strFrom); at != std::string::npos; at = strBytes.find(strFrom, at + 1), ++nCount)
+      strBytes.replace(at, strFrom.size(), strTo);
+    EXPECT_GT(nCount, 0);
+  }
+
+  // The face that a font asked for by that name gets in this process.
+  static std::string FaceOf(const char* lpszFace)
+  {
+    HDC hdc = ::CreateCompatibleDC(NULL);
+    HFONT hFont = ::CreateFontA(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH, lpszFace);
+    HGDIOBJ hOld = ::SelectObject(hdc, hFont);
+    char szFace[LF_FACESIZE];
+    strcpy(szFace, kSentinel);
+    ::GetTextFaceA(hdc, sizeof(szFace), szFace);
+    ::SelectObject(hdc, hOld);
+    ::DeleteObject(hFont);
+    ::DeleteDC(hdc);
+    return szFace;
+  }
+
+  // Whether this process knows a font family of that name. Unlike a font
+  // that is made and selected, this leaves nothing in the font cache.
+  static bool Knows(const char* lpszFamily)
+  {
+    HDC hdc = ::CreateCompatibleDC(NULL);
+    LOGFONTA lf = {};
+    lf.lfCharSet = DEFAULT_CHARSET;
+    snprintf(lf.lfFaceName, sizeof(lf.lfFaceName), "%s", lpszFamily);
+    bool bFound = false;
+    auto found = [](const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM lParam) -> int {
+      *reinterpret_cast<bool*>(lParam) = true;
+      return 0;
+    };
+    ::EnumFontFamiliesExA(hdc, &lf, found, reinterpret_cast<LPARAM>(&bFound), 0);
+    ::DeleteDC(hdc);
+    return bFound;
+  }
+
+  static std::string Listed(const char* lpszValueName)
+  {
+    char szValue[2 * MAX_PATH];
+    strcpy(szValue, kSentinel);
+    DWORD nSize = sizeof(szValue);
+    LONG nResult = ::RegGetValueA(HKEY_LOCAL_MACHINE, kFontsKey, lpszValueName, RRF_RT_REG_SZ, NULL, szValue, &nSize);
+    return nResult == ERROR_SUCCESS ? szValue : "(error " + std::to_string(nResult) + ")";
+  }
+
+  static constexpr const char* kFontsKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
+  std::string m_strFolder;
+};
+
+TEST_F(FontRegistrationTest, AnAddedFontIsUsableAndListedByTheFullNameInItsNameTable)
+{
+  EXPECT_FALSE(Knows("Zqxwvu Sans"));
+  EXPECT_TRUE(RegisterFont(m_strFolder.c_str(), "zqx.otf", false));
+  EXPECT_TRUE(Knows("Zqxwvu Sans"));
+  EXPECT_EQ("Zqxwvu Sans", FaceOf("Zqxwvu Sans"));
+  EXPECT_EQ(m_strFolder + "\\zqx.otf", Listed("ZqxwvuSans-Regular (OpenType)"));
+  // Listed already: a font that was there before is left alone.
+  EXPECT_FALSE(RegisterFont(m_strFolder.c_str(), "zqx.otf", true));
+}
+
+TEST_F(FontRegistrationTest, WithoutAFullNameTheFileTitleNamesTheFont)
+{
+  // Not listed yet: a font that was there before is listed and added.
+  EXPECT_TRUE(RegisterFont(m_strFolder.c_str(), "No Name Mono.ttf", true));
+  EXPECT_EQ(m_strFolder + "\\No Name Mono.ttf", Listed("No Name Mono (TrueType)"));
+  AnnounceFontChange();  // returns even with windows that do not answer
+}

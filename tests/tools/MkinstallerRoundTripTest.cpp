@@ -3,6 +3,7 @@
 
 #include <sys/stat.h>
 #include <utime.h>
+#include <cstdlib>
 #include <random>
 
 #include "ToolRun.h"
@@ -263,5 +264,35 @@ TEST_F(MkinstallerRoundTrip, ASignedInstallerVerifiesAndExtractsTheSameFiles)
   for (const auto& f : files) {
     EXPECT_EQ(f.second, ReadBytes(dir / "signed" / f.first)) << f.first;
     EXPECT_EQ(ModTime(dir / "unsigned" / f.first), ModTime(dir / "signed" / f.first)) << f.first;
+  }
+}
+
+TEST_F(MkinstallerRoundTrip, ExtractTakesArchivesOfJarAndBsdtarWithTheirFolders)
+{
+  // An installer whose archive another tool made: the stub and script of a
+  // build, then the archive of jar or bsdtar, which mark folders only by the
+  // trailing "/" of their names. ASCII names: jar writes UTF-8 ones.
+  ASSERT_EQ(0, Build("setup.exe").code);
+  std::string image = ReadBytes(dir / "setup.exe");
+  size_t at = image.find(MarkerText('2'));
+  ASSERT_NE(std::string::npos, at);
+  image.resize(at + MarkerText('2').size());
+  WriteBytes(dir / "foreign/readme.txt", "made elsewhere\n");
+  WriteBytes(dir / "foreign/docs/guide/page.txt", "a page\n");
+  fs::create_directories(dir / "foreign/empty");
+  const std::pair<std::string, std::string> tools[] = {
+      {"jar", "jar --create --no-manifest --file ../jar.zip -C . ."},
+      {"bsdtar", "bsdtar --format zip -cf ../bsdtar.zip *"},
+  };
+  for (const auto& tool : tools) {
+    std::string command = "cd '" + (dir / "foreign").string() + "' && " + tool.second;
+    ASSERT_EQ(0, std::system(command.c_str())) << command;
+    WriteBytes(dir / (tool.first + ".exe"), image + ReadBytes(dir / (tool.first + ".zip")));
+    ToolResult r = dir.Run({"extract", tool.first + ".exe", "out-" + tool.first});
+    ASSERT_EQ(0, r.code) << tool.first << ": " << r.err;
+    fs::path out = dir / ("out-" + tool.first);
+    EXPECT_EQ("made elsewhere\n", ReadBytes(out / "readme.txt")) << tool.first;
+    EXPECT_EQ("a page\n", ReadBytes(out / "docs/guide/page.txt")) << tool.first;
+    EXPECT_TRUE(fs::is_directory(out / "empty")) << tool.first;
   }
 }

@@ -4,13 +4,14 @@
 # its folder, the driver reads and answers its message box, and then every
 # file, folder, key and RunOnce value is checked.
 #
-# usage: uninstall_e2e.sh UNINSTALL_EXE DRIVER_EXE WORKDIR
+# usage: uninstall_e2e.sh UNINSTALL_EXE DRIVER_EXE HOLDFILE_EXE WORKDIR
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/../e2e/lib.sh"
 # Absolute: one case starts the program from another directory.
 uninstall_exe=$(realpath "$1")
 export E2E_DRIVER=$(realpath "$2")
-e2e_init "$3" || exit 1
+holdfile_exe=$(realpath "$3")
+e2e_init "$4" || exit 1
 
 C=$WINEPREFIX/drive_c
 E=$C/e2e
@@ -49,6 +50,30 @@ uninstall() {
   g_exit=$?
 }
 
+# hold WINPATH: holdfile.exe keeps the file open with no sharing, as a
+# running program holds its own files, until release.
+hold() {
+  hold_release="$E2E_WORK/release-$RANDOM"
+  e2e_wine "$holdfile_exe" "$1" "$(e2e_winpath "$hold_release")" </dev/null >"$E2E_WORK/hold.log" 2>&1 &
+  hold_pid=$!
+  E2E_PIDS+=("$hold_pid")
+  local i
+  for i in $(seq 300); do
+    grep -q held "$E2E_WORK/hold.log" 2>/dev/null && return 0
+    kill -0 "$hold_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  e2e_log "holdfile did not take $1: $(cat "$E2E_WORK/hold.log")"
+  return 1
+}
+release() {
+  touch "$hold_release"
+  e2e_wait_exit 30 "$hold_pid"
+}
+
+ADVICE='\nFiles that are read-only or in use, and folders that still hold files, stay. You can delete them yourself.'
+ADVICE_GER='\nSchreibgeschützte oder verwendete Dateien und Ordner, die noch Dateien enthalten, bleiben erhalten. Sie können sie selbst löschen.'
+
 exists() { [ -e "$1" ] || [ -L "$1" ]; }
 absent() { ! exists "$1"; }
 key_absent() { ! e2e_reg_exists "$1"; }
@@ -80,6 +105,16 @@ install "$full" "$full" \
 make_file "$E/bare/bare.txt"
 install bare "Bare Tool" uninstall.exe bare.txt
 
+# A file that another program holds open, and a Language value that says
+# German in an Uninstall entry that names another program.
+make_file "$E/held/app.dat" "$E/held/free.txt"
+install held "Held Tool" uninstall.exe app.dat free.txt
+
+# Read-only files, more than the message names, in a German installation.
+make_file "$E/bild/ro/1.txt" "$E/bild/ro/2.txt" "$E/bild/ro/3.txt" "$E/bild/frei.txt"
+chmod a-w "$E/bild/ro/"*.txt
+install bild "Bild Tool" uninstall.exe 'ro\1.txt' 'ro\2.txt' 'ro\3.txt' frei.txt
+
 make_file "$E/noname/n.txt"
 install noname "" uninstall.exe n.txt
 
@@ -110,14 +145,28 @@ REGEDIT4
 
 [$UNINSTALL_KEY\\Decoy]
 "DisplayName"="Decoy"
+
+[$UNINSTALL_KEY\\Held Tool]
+"UninstallString"="C:\\\\other\\\\uninstall.exe"
+"Language"=dword:00000407
+
+[$UNINSTALL_KEY\\Bild Tool]
+"UninstallString"="C:\\\\e2e\\\\bild\\\\uninstall.exe"
+"Language"=dword:00000407
 REG
 e2e_regedit 'C:\e2e\keys.reg' || e2e_log "regedit failed"
 
 # ---- a complete run ----
 
-uninstall "C:\\e2e\\$full\\uninstall.exe" Success full
-e2e_eq "full: exit code" "$g_exit" 0
-e2e_eq "full: message" "$g_text" "$full was uninstalled successfully!"
+# What stays that was to go is counted, the first three named: the
+# read-only file, its folder, the generated folder that keeps the names with
+# a leading full stop, and the generated link (wine removes a Unix symbolic
+# link to a folder neither as a folder nor as a file; Windows removes a
+# junction as a folder).
+uninstall "C:\\e2e\\$full\\uninstall.exe" Warning full
+e2e_eq "full: exit code" "$g_exit" 2
+e2e_eq "full: message" "$g_text" \
+  "$full was uninstalled, but 4 items could not be removed:\\n\\nro\\locked.txt\\nro\\ncache\\n... and 1 more\\n$ADVICE"
 for f in tool.exe a c.txt 'd/e' g settings.ini cache/1.tmp cache/sub logs uninstall.dat; do
   e2e_check "full: $f removed" absent "$I/$f"
 done
@@ -140,6 +189,26 @@ e2e_eq "full: RunOnce deletes the program" "$(e2e_reg_query "$RUNONCE_KEY" "${fu
 e2e_eq "full: RunOnce removes the folder" "$(e2e_reg_query "$RUNONCE_KEY" "${full}_RmDir")" \
   "C:\\windows\\system32\\cmd.exe /c rd \"C:\\e2e\\$full\""
 
+# ---- a file held open; the entry's language is not this program's ----
+
+e2e_check "held: another program holds app.dat" hold 'C:\e2e\held\app.dat'
+uninstall 'C:\e2e\held\uninstall.exe' Warning held
+release
+e2e_eq "held: exit code" "$g_exit" 2
+e2e_eq "held: message, in English" "$g_text" \
+  "Held Tool was uninstalled, but 1 item could not be removed:\\n\\napp.dat\\n$ADVICE"
+e2e_check "held: the held file stays" exists "$E/held/app.dat"
+e2e_check "held: the other file is removed" absent "$E/held/free.txt"
+
+# ---- a German installation: read-only files ----
+
+uninstall 'C:\e2e\bild\uninstall.exe' Warnung bild
+e2e_eq "bild: exit code" "$g_exit" 2
+e2e_eq "bild: message, in German" "$g_text" \
+  "Bild Tool wurde entfernt, aber 4 Elemente konnten nicht gelöscht werden:\\n\\nro\\1.txt\\nro\\2.txt\\nro\\3.txt\\n... und 1 weitere\\n$ADVICE_GER"
+e2e_check "bild: the other file is removed" absent "$E/bild/frei.txt"
+e2e_check "bild: its key is deleted" key_absent "$UNINSTALL_KEY\\Bild Tool"
+
 # ---- no shortcuts, COMSPEC unset ----
 
 comspec=$(e2e_reg_query "$ENV_KEY" ComSpec)
@@ -149,9 +218,11 @@ e2e_reg add "$ENV_KEY" /v ComSpec /t REG_EXPAND_SZ /d "$comspec" /f >/dev/null
 e2e_eq "bare: exit code" "$g_exit" 0
 e2e_eq "bare: message" "$g_text" "Bare Tool was uninstalled successfully!"
 e2e_check "bare: file removed" absent "$E/bare/bare.txt"
+# Without COMSPEC the system's own command interpreter runs the commands.
 e2e_eq "bare: RunOnce without COMSPEC" "$(e2e_reg_query "$RUNONCE_KEY" "Bare Tool_DelUninstallExe")" \
-  " /c del \"C:\\e2e\\bare\\uninstall.exe\""
-e2e_eq "bare: RunOnce rd without COMSPEC" "$(e2e_reg_query "$RUNONCE_KEY" "Bare Tool_RmDir")" " /c rd \"C:\\e2e\\bare\""
+  "C:\\windows\\system32\\cmd.exe /c del \"C:\\e2e\\bare\\uninstall.exe\""
+e2e_eq "bare: RunOnce rd without COMSPEC" "$(e2e_reg_query "$RUNONCE_KEY" "Bare Tool_RmDir")" \
+  "C:\\windows\\system32\\cmd.exe /c rd \"C:\\e2e\\bare\""
 
 # ---- no uninstall.dat beside the program ----
 

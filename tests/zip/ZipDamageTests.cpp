@@ -358,23 +358,47 @@ TEST(ZipDamage, an_entry_left_open_by_an_exception_blocks_until_closed_after_it)
   EXPECT_TRUE(archive.reader.ExtractFile(nReadme, dest.Path().c_str()));
 }
 
-TEST(ZipDamage, name_ending_in_a_backslash_without_the_directory_bit_is_a_file)
+TEST(ZipDamage, name_ending_in_a_slash_is_a_folder_whatever_its_attributes)
 {
   // "docs/" of python-stored.zip with its external attributes replaced by a
-  // Unix mode alone, as bsdtar writes directories: no DOS directory bit.
+  // Unix mode alone, as bsdtar writes directories, and then by 0, as jar
+  // does: no DOS directory bit. No file can have such a name, so it is a
+  // folder, made without opening an entry.
+  for (uint32_t nAttributes : {0x41ED0000u, 0u}) {
+    CScratchDir dir;
+    Bytes bytes = LoadArchive("python-stored.zip");
+    std::vector<EntryRecords> entries = LocateEntries(bytes);
+    Put32(bytes, EntryNamed(entries, "docs/").nCentral + 38, nAttributes);
+    CMemArchive archive(bytes);
+    archive.Open();
+    uint16_t nDocs = (uint16_t)FindEntry(archive.reader, "docs\\");
+    EXPECT_TRUE(archive.reader.IsDirectoryEntry(nDocs)) << std::hex << nAttributes;
+    EXPECT_TRUE(archive.reader.ExtractFile(nDocs, dir.Path().c_str()));
+    EXPECT_TRUE(fs::is_directory(dir.Fs() / "docs"));
+    EXPECT_EQ(archive.reader.m_nEntryMode, 0);
+  }
+}
+
+TEST(ZipDamage, only_the_dos_attribute_bits_reach_the_file)
+{
+  // readme.txt marked as made on Unix: a mode in the high 16 bits with
+  // every bit set, and read-only and archive in the low byte.
   CScratchDir dir;
   Bytes bytes = LoadArchive("python-stored.zip");
   std::vector<EntryRecords> entries = LocateEntries(bytes);
-  const EntryRecords& docs = EntryNamed(entries, "docs/");
-  Put32(bytes, docs.nCentral + 38, 0x41ED0000);  // drwxr-xr-x, no DOS bits
+  const EntryRecords& readme = EntryNamed(entries, "readme.txt");
+  Put16(bytes, readme.nCentral + 4, 0x0314);
+  Put32(bytes, readme.nCentral + 38, 0xFFFF0021);
   CMemArchive archive(bytes);
   archive.Open();
-  uint16_t nDocs = (uint16_t)FindEntry(archive.reader, "docs\\");
-  EXPECT_FALSE(archive.reader.IsDirectoryEntry(nDocs));
-  EXPECT_TRUE(ThrowsFileException([&] { archive.reader.ExtractFile(nDocs, dir.Path().c_str()); }));
-  EXPECT_TRUE(fs::is_directory(dir.Fs() / "docs"));
-  EXPECT_EQ(archive.reader.m_nEntryMode, 255);
-  EXPECT_EQ(archive.reader.CloseEntry(NULL, true), 1);
+  uint16_t nReadme = (uint16_t)FindEntry(archive.reader, "readme.txt");
+  EXPECT_FALSE(archive.reader.IsDirectoryEntry(nReadme));
+  ASSERT_TRUE(archive.reader.ExtractFile(nReadme, dir.Path().c_str()));
+  EXPECT_TRUE(IsReadOnly(dir.Fs() / "readme.txt"));
+#ifdef _WIN32
+  EXPECT_EQ(GetFileAttributesA((dir.Path() + "\\readme.txt").c_str()),
+            (DWORD)(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE));
+#endif
 }
 
 TEST(ZipErrors, codes_map_to_causes)

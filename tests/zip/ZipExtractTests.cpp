@@ -18,6 +18,8 @@ const ToolArchive kToolArchives[] = {
     {"infozip-fd.zip", true},      {"bsdtar.zip", false},          {"7z.zip", true},
     {"python-stored.zip", false},  {"python-deflated.zip", false}, {"python-stream.zip", false},
     {"python-stream-nosig.zip", false}, {"biased.zip", true},
+    // Folders marked by the trailing "/" alone.
+    {"bsdtar-dirs.zip", false}, {"jar.zip", false},
 };
 
 void ExtractAll(CZipReader& reader, const std::string& dest)

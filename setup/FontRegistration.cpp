@@ -1,0 +1,103 @@
+#include "setup/FontRegistration.h"
+
+#include <windows.h>
+
+#include "common/FontName.h"
+#include "framework/afx.h"
+#include "zip/ZipPath.h"
+
+namespace {
+
+const char kFontsKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
+
+// Windows looks a bare file name up in its own fonts folder; a font
+// anywhere else is listed by its full path.
+CString ListedFileName(const char* lpszFontsDir, const char* lpszName, const CString& strPath)
+{
+  char szWindows[MAX_PATH];
+  UINT nLength = ::GetSystemWindowsDirectoryA(szWindows, MAX_PATH);
+  if (nLength == 0 || nLength >= MAX_PATH)
+    return strPath;
+  CString strSystemFonts(szWindows);
+  if (szWindows[nLength - 1] != '\\')
+    strSystemFonts += "\\";
+  strSystemFonts += "Fonts";
+  return ::lstrcmpiA(strSystemFonts, lpszFontsDir) == 0 ? CString(lpszName) : strPath;
+}
+
+// TRUE when a value of the Fonts key names the file, by its name or its path.
+bool IsListed(HKEY hKey, const CString& strListed, const CString& strPath)
+{
+  static char szValueName[16384];  // the longest value name the registry allows
+  char szData[2 * MAX_PATH];
+  for (DWORD i = 0;; ++i) {
+    DWORD nNameSize = sizeof(szValueName);
+    DWORD nDataSize = sizeof(szData) - 1;
+    DWORD nType = 0;
+    LONG nResult = ::RegEnumValueA(hKey, i, szValueName, &nNameSize, NULL, &nType,
+                                   reinterpret_cast<BYTE*>(szData), &nDataSize);
+    if (nResult == ERROR_NO_MORE_ITEMS)
+      return false;
+    if (nResult != ERROR_SUCCESS || nType != REG_SZ)
+      continue;  // too long to be either, or not a file name
+    szData[nDataSize] = '\0';
+    if (::lstrcmpiA(szData, strListed) == 0 || ::lstrcmpiA(szData, strPath) == 0)
+      return true;
+  }
+}
+
+// "<name> (TrueType)" or "(OpenType)" in UTF-16: the font's name may hold
+// characters that the ANSI code page lacks.
+void MakeValueName(const CString& strPath, WCHAR (&szValueName)[FONT_NAME_UNITS + 16])
+{
+  FontName name;
+  ReadFontFileName(strPath, name);
+  size_t nLength = 0;
+  if (name.szName[0]) {
+    while (name.szName[nLength]) {
+      szValueName[nLength] = name.szName[nLength];
+      ++nLength;
+    }
+  } else {
+    int nWritten = ::MultiByteToWideChar(CP_ACP, 0, GetTitlePart(strPath), -1, szValueName, FONT_NAME_UNITS);
+    nLength = nWritten > 0 ? (size_t)nWritten - 1 : 0;
+  }
+  const WCHAR* pszKind = name.nOutlines == FONT_OPENTYPE   ? L" (OpenType)"
+                         : name.nOutlines == FONT_TRUETYPE ? L" (TrueType)"
+                                                           : L"";
+  ::lstrcpyW(szValueName + nLength, pszKind);
+}
+
+}  // namespace
+
+bool RegisterFont(const char* lpszFontsDir, const char* lpszName, bool bOnlyIfUnlisted)
+{
+  CString strPath = CString(lpszFontsDir) + "\\" + lpszName;
+  CString strListed = ListedFileName(lpszFontsDir, lpszName, strPath);
+  HKEY hKey;
+  if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kFontsKey, 0, NULL, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, NULL, &hKey,
+                        NULL) != ERROR_SUCCESS)
+    hKey = NULL;
+  if (bOnlyIfUnlisted && (hKey == NULL || IsListed(hKey, strListed, strPath))) {
+    if (hKey != NULL)
+      ::RegCloseKey(hKey);
+    return false;
+  }
+  bool bAdded = ::AddFontResourceA(strPath) > 0;
+  if (hKey != NULL) {
+    WCHAR szValueName[FONT_NAME_UNITS + 16];
+    MakeValueName(strPath, szValueName);
+    WCHAR szData[2 * MAX_PATH];
+    int nData = ::MultiByteToWideChar(CP_ACP, 0, strListed, -1, szData, 2 * MAX_PATH);
+    if (nData > 0)
+      ::RegSetValueExW(hKey, szValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(szData),
+                       static_cast<DWORD>(nData * sizeof(WCHAR)));
+    ::RegCloseKey(hKey);
+  }
+  return bAdded;
+}
+
+void AnnounceFontChange()
+{
+  ::SendMessageTimeoutA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0, SMTO_ABORTIFHUNG, 1000, NULL);
+}

@@ -1,0 +1,121 @@
+#include "uninstall/Remains.h"
+
+#include "common/InstallNames.h"
+#include "common/UninstallData.h"
+#include "uninstall/FolderList.h"
+
+#include <windows.h>
+#include <string.h>
+
+namespace {
+
+struct RemainsText
+{
+  const char* pszCaption;
+  const char* pszOne;   // %s the application
+  const char* pszMany;  // %s the application, %d the count
+  const char* pszMore;  // %d the items not named
+  const char* pszAdvice;
+};
+
+const RemainsText kEnglish = {
+  "Warning",
+  "%s was uninstalled, but 1 item could not be removed:\n",
+  "%s was uninstalled, but %d items could not be removed:\n",
+  "... and %d more\n",
+  "\nFiles that are read-only or in use, and folders that still hold files, stay. You can delete them "
+  "yourself."};
+
+// Windows-1252: the ANSI functions take it as it is.
+const RemainsText kGerman = {
+  "Warnung",
+  "%s wurde entfernt, aber 1 Element konnte nicht gel\xf6" "scht werden:\n",
+  "%s wurde entfernt, aber %d Elemente konnten nicht gel\xf6" "scht werden:\n",
+  "... und %d weitere\n",
+  "\nSchreibgesch\xfc" "tzte oder verwendete Dateien und Ordner, die noch Dateien enthalten, bleiben "
+  "erhalten. Sie k\xf6" "nnen sie selbst l\xf6" "schen."};
+
+void Note(RemainList& remains, const char* lpszName)
+{
+  if (remains.nCount < REMAINS_SHOWN)
+    lstrcpynA(remains.szShown[remains.nCount], lpszName, sizeof(remains.szShown[0]));
+  remains.nCount++;
+}
+
+void NoteIfThere(RemainList& remains, const char* lpszName)
+{
+  if (GetFileAttributesA(lpszName) != INVALID_FILE_ATTRIBUTES)
+    Note(remains, lpszName);
+}
+
+bool IsOwnFile(const char* lpszName, const char* lpszOwnName)
+{
+  return lstrcmpiA(lpszName, lpszOwnName) == 0 || lstrcmpiA(lpszName, "uninstall.exe") == 0;
+}
+
+// Appends as much of lpszText as fits; the text stays terminated.
+void Append(char* pszText, int nSize, const char* lpszMore)
+{
+  int nLength = lstrlenA(pszText);
+  if (nLength < nSize - 1)
+    lstrcpynA(pszText + nLength, lpszMore, nSize - nLength);
+}
+
+} // namespace
+
+void FindRemains(const UninstallData& data, const CFolderList& folders, const char* lpszOwnName,
+                 RemainList& remains)
+{
+  remains.nCount = 0;
+  for (int32_t i = 0; i < data.m_nInstalled; i++)
+  {
+    const char* pszName = data.m_pInstalled[i];
+    size_t nLength = strlen(pszName);
+    // A folder entry ends in a backslash; the folder list holds that folder.
+    if (nLength == 0 || pszName[nLength - 1] == '\\' || !IsInsideInstallation(pszName) ||
+        IsOwnFile(pszName, lpszOwnName))
+      continue;
+    NoteIfThere(remains, pszName);
+  }
+  for (int32_t i = 0; i < folders.m_nRows; i++)
+    NoteIfThere(remains, folders.m_pRows[i].name);
+  for (int32_t i = 0; i < data.m_nGenerated; i++)
+    if (IsInsideInstallation(data.m_pGenerated[i]))
+      NoteIfThere(remains, data.m_pGenerated[i]);
+  NoteIfThere(remains, "uninstall.dat");
+  for (int32_t i = 0; i < data.m_nLinks; i++)
+    if (IsShortcutPath(data.m_pLinks[i]))
+      NoteIfThere(remains, data.m_pLinks[i]);
+  char szFolder[UNINSTALL_PATH_SIZE];
+  if (data.GetShortcutFolder(szFolder))
+    NoteIfThere(remains, szFolder);
+}
+
+void FormatRemainsMessage(const char* lpszAppName, const RemainList& remains, bool bGerman,
+                          char (&szText)[REMAINS_TEXT], const char*& pszCaption)
+{
+  const RemainsText& text = bGerman ? kGerman : kEnglish;
+  pszCaption = text.pszCaption;
+  // wsprintfA writes at most 1024 bytes: the name goes in on its own.
+  char szLine[128];
+  szText[0] = 0;
+  const char* pszHead = remains.nCount == 1 ? text.pszOne : text.pszMany;
+  const char* pszAt = strstr(pszHead, "%s");
+  lstrcpynA(szText, pszHead, (int)(pszAt - pszHead) + 1);
+  Append(szText, REMAINS_TEXT, lpszAppName);
+  wsprintfA(szLine, pszAt + 2, remains.nCount);
+  Append(szText, REMAINS_TEXT, szLine);
+  Append(szText, REMAINS_TEXT, "\n");
+  int nShown = remains.nCount < REMAINS_SHOWN ? remains.nCount : REMAINS_SHOWN;
+  for (int i = 0; i < nShown; i++)
+  {
+    Append(szText, REMAINS_TEXT, remains.szShown[i]);
+    Append(szText, REMAINS_TEXT, "\n");
+  }
+  if (remains.nCount > nShown)
+  {
+    wsprintfA(szLine, text.pszMore, remains.nCount - nShown);
+    Append(szText, REMAINS_TEXT, szLine);
+  }
+  Append(szText, REMAINS_TEXT, text.pszAdvice);
+}

@@ -1,0 +1,34 @@
+// What the uninstaller was to remove and found still there afterwards, and
+// the message that tells the person. Kept apart from showing it, so that a
+// run without a window can report the same outcome.
+#pragma once
+#include <stdint.h>
+
+class UninstallData;
+class CFolderList;
+
+enum
+{
+  REMAINS_SHOWN = 3,   // items named in the message
+  REMAINS_TEXT = 2048  // size of the message buffer
+};
+
+struct RemainList
+{
+  int32_t nCount;                    // items still there
+  char szShown[REMAINS_SHOWN][260];  // the first of them, as recorded
+};
+
+// After the removal, relative to the install directory (the current one):
+// the installed files and the folders that held them, the generated names,
+// uninstall.dat, the shortcut files and their folder that are still there.
+// This program's own file (lpszOwnName) and the install directory, which
+// the RunOnce commands remove, do not count; names outside the
+// installation were never to be removed.
+void FindRemains(const UninstallData& data, const CFolderList& folders, const char* lpszOwnName,
+                 RemainList& remains);
+
+// The message and caption for remains.nCount > 0: how many items remained
+// and the first few, in German when bGerman, else English.
+void FormatRemainsMessage(const char* lpszAppName, const RemainList& remains, bool bGerman,
+                          char (&szText)[REMAINS_TEXT], const char*& pszCaption);
