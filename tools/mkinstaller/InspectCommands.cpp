@@ -1,4 +1,5 @@
-// mkinstaller list, verify and extract: an installer read with setup's code.
+// mkinstaller list, verify and extract: an installer read with setup's code,
+// from the file as setup reads it, an entry at a time in chunks.
 #include <stdio.h>
 #include <sys/stat.h>
 #include <string.h>
@@ -71,7 +72,7 @@ int RunVerify(const std::string& strInstaller)
   LoadInstaller(data, strAgreement, strInstaller);
   uint64_t nBytes = 0;
   for (int32_t i = 0; i < data.m_nFiles; ++i)
-    nBytes += ReadEntryData(data, (uint16_t)i, strInstaller).size();
+    nBytes += ReadEntryChunks(data, (uint16_t)i, strInstaller, [](const char*, uint32_t) {});
   printf("%s: %d entries, %llu bytes, all checksums match\n", strInstaller.c_str(), data.m_nFiles,
          (unsigned long long)nBytes);
   return 0;

@@ -4,6 +4,8 @@
 #include <stdio.h>
 #include <string.h>
 
+#include <vector>
+
 #include "tools/mkinstaller/CodePage.h"
 #include "tools/mkinstaller/Diagnostics.h"
 
@@ -39,18 +41,21 @@ std::string EntryNameUtf8(const CSetupData& data, uint16_t nIndex)
   return AnsiToUtf8(std::string(strName, (size_t)strName.GetLength()));
 }
 
-std::string ReadEntryData(CSetupData& data, uint16_t nIndex, const std::string& strShownAs)
+uint64_t ReadEntryChunks(CSetupData& data, uint16_t nIndex, const std::string& strShownAs,
+                         const std::function<void(const char*, uint32_t)>& onChunk)
 {
   std::string strWhere = strShownAs + ": entry \"" + EntryNameUtf8(data, nIndex) + "\"";
   if (!data.m_archive.OpenEntry(nIndex))
     Refuse(strWhere, "cannot be opened");
-  std::string strData;
+  uint64_t nBytes = 0;
   int32_t nResult = 0;
   try {
-    char buf[65536];
+    std::vector<char> buf(65536);
     uint32_t n;
-    while ((n = data.m_archive.ReadEntry(buf, sizeof(buf))) > 0)
-      strData.append(buf, n);
+    while ((n = data.m_archive.ReadEntry(buf.data(), (uint32_t)buf.size())) > 0) {
+      onChunk(buf.data(), n);
+      nBytes += n;
+    }
     nResult = data.m_archive.CloseEntry();
   } catch (CException* e) {
     data.m_archive.CloseEntry(NULL, true);
@@ -58,6 +63,13 @@ std::string ReadEntryData(CSetupData& data, uint16_t nIndex, const std::string& 
   }
   if (nResult != 1)
     Refuse(strWhere, "not read to its end");
+  return nBytes;
+}
+
+std::string ReadEntryData(CSetupData& data, uint16_t nIndex, const std::string& strShownAs)
+{
+  std::string strData;
+  ReadEntryChunks(data, nIndex, strShownAs, [&strData](const char* p, uint32_t n) { strData.append(p, n); });
   return strData;
 }
 

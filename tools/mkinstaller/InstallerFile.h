@@ -1,6 +1,7 @@
 // Reading an installer with setup's own code: the overlay search, the script
 // parse and the archive reader, exactly as setup runs them.
 #pragma once
+#include <functional>
 #include <string>
 
 #include "setup/SetupData.h"
@@ -9,8 +10,12 @@
 // strShownAs (the path when empty).
 void LoadInstaller(CSetupData& data, CString& strAgreement, const std::string& strPath,
                    const std::string& strShownAs = std::string());
-// One entry's bytes through OpenEntry, ReadEntry and CloseEntry, which checks
-// the CRC. Refuses, naming the entry and strShownAs, when the reader fails.
+// One entry's bytes, chunk by chunk to onChunk, through OpenEntry, ReadEntry
+// and CloseEntry, which checks the CRC; returns their number. Refuses,
+// naming the entry and strShownAs, when the reader fails.
+uint64_t ReadEntryChunks(CSetupData& data, uint16_t nIndex, const std::string& strShownAs,
+                         const std::function<void(const char*, uint32_t)>& onChunk);
+// The same, the whole entry in one string.
 std::string ReadEntryData(CSetupData& data, uint16_t nIndex, const std::string& strShownAs);
 // An entry's name as setup sees it (Windows-1252, backslashes), in UTF-8.
 std::string EntryNameUtf8(const CSetupData& data, uint16_t nIndex);
