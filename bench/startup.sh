@@ -116,6 +116,8 @@ run_once() {
 
 median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
+# The first start of a prefix also starts its wineserver: not counted.
+run_once "$work/startup-$(label "$small_mb").exe" >/dev/null
 declare -A times peaks errors
 for r in $(seq "$rounds"); do
   for mb in "$small_mb" "$large_mb"; do
