@@ -4,7 +4,8 @@
 # installer. Both are made here (stored entries of random data, by
 # tests/install/random_installer.py) and removed when the bench ends.
 # setup runs in the WoW64 root as on 64-bit Windows, ROUNDS times each
-# (at least 3), the page cache warm from making them:
+# (default 5, at least 3; the order alternates), the page cache warm from
+# making them:
 #   first dialog  from the start to the destination dialog (the script has
 #                 no agreement); "Exit" there ends setup
 #   peak memory   the largest VmHWM (peak resident set) that
@@ -18,7 +19,7 @@ set -o pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/.." && pwd)
 build=${BUILD:-$root/build}
-rounds=${ROUNDS:-3}
+rounds=${ROUNDS:-5}
 [ "$rounds" -ge 3 ] || rounds=3
 small_mb=${SMALL_MB:-10}
 large_mb=${LARGE_MB:-1900}
@@ -120,7 +121,9 @@ median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print (NR % 
 run_once "$work/startup-$(label "$small_mb").exe" >/dev/null
 declare -A times peaks errors
 for r in $(seq "$rounds"); do
-  for mb in "$small_mb" "$large_mb"; do
+  order=("$small_mb" "$large_mb")
+  [ $((r % 2)) -eq 0 ] && order=("$large_mb" "$small_mb")
+  for mb in "${order[@]}"; do
     name=$(label "$mb")
     read -r t kb rest < <(run_once "$work/startup-$name.exe")
     [ -n "$t" ] || { echo "startup: the $name installer did not run" >&2; exit 1; }
