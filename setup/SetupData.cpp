@@ -41,7 +41,7 @@ void FreeShortcuts(ShortcutEntry*& pList, int32_t& nCount)
 CSetupData::CSetupData()
     : m_pImage(NULL), m_nImageSize(0), m_strAppName("Application"), m_pFiles(NULL), m_nFiles(0),
       m_pShortcuts(NULL), m_pStartupShortcuts(NULL), m_pDesktopShortcuts(NULL), m_nShortcuts(0),
-      m_nStartupShortcuts(0), m_nDesktopShortcuts(0), m_archiveFile(1024), m_ppGeneratedFiles(NULL),
+      m_nStartupShortcuts(0), m_nDesktopShortcuts(0), m_ppGeneratedFiles(NULL),
       m_nGeneratedFiles(0), m_ppFonts(NULL), m_nFonts(0), m_nTotalSize(0)
 {
 }

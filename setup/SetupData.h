@@ -4,6 +4,7 @@
 #pragma once
 #include "framework/afx.h"
 #include "setup/Records.h"
+#include "setup/SourceFile.h"
 #include "zip/ZipReader.h"
 
 class CScriptText;
@@ -16,10 +17,14 @@ public:
   CSetupData(const CSetupData&) = delete;
   CSetupData& operator=(const CSetupData&) = delete;
 
-  // Reads the installer file at lpszPath into m_pImage, finds the two markers,
-  // parses the script (the agreement block goes to strAgreement) and opens
-  // the archive. FALSE on success; TRUE with the message in m_strError.
+  // Opens the installer file at lpszPath as m_sourceFile and loads its
+  // overlay from it. FALSE on success; TRUE with the message in m_strError.
   BOOL LoadOverlayFrom(const char* lpszPath, CString& strAgreement);
+  // Finds the two markers in the file, reads its head up to marker 2 into
+  // m_pImage, parses the script (the agreement block goes to strAgreement)
+  // and opens the archive over the file itself, which must stay open while
+  // the archive is read: setup's own file, or a memory file in the tests.
+  BOOL LoadOverlayFrom(CFile& file, CString& strAgreement);
   // Parses a NUL-terminated script text into the fields, in setup's order.
   void ParseScript(const char* pszScript, CString& strAgreement);
   static BOOL ReadShortcutList(CScriptText& script, const char* lpszKey, ShortcutEntry*& pList, int32_t& nCount);
@@ -35,11 +40,19 @@ public:
   // nScript is the offset just behind marker 1 and nArchive the one just
   // behind marker 2.
   static bool FindOverlay(const char* pImage, uint32_t nSize, uint32_t& nScript, uint32_t& nArchive);
+  // The same search over a file, read from its start in chunks into
+  // pBuffer: it reads no further than the chunk that holds marker 2.
+  // Read failures are thrown.
+  static bool FindOverlayIn(CFile& file, char* pBuffer, uint32_t nBufferSize, uint32_t& nScript, uint32_t& nArchive);
   // The markers as setup looks for them (built at run time, never stored).
   static void GetMarkers(char szMarker1[11], char szMarker2[11]);
   static const uint32_t kMarkerSize = 10;
+  static const uint32_t kSearchChunk = 65536;
 
   CString m_strError;
+  // The head of the installer file: program image, marker 1, the script
+  // (NUL-terminated where marker 2 began) and marker 2. The archive behind
+  // it is read from the file.
   char* m_pImage;
   uint32_t m_nImageSize;
   CString m_strAppName;
@@ -53,7 +66,7 @@ public:
   int32_t m_nShortcuts;
   int32_t m_nStartupShortcuts;
   int32_t m_nDesktopShortcuts;
-  CMemFile m_archiveFile;
+  CSourceFile m_sourceFile;
   CString** m_ppGeneratedFiles;
   int32_t m_nGeneratedFiles;
   CString** m_ppFonts;
@@ -63,4 +76,5 @@ public:
 
 private:
   void FreeScriptLists();
+  void FreeImage();
 };

@@ -71,7 +71,7 @@ void CZipDirectory::Read()
 {
   CFile* pFile = m_pSource->m_pFile;
   m_nEndPos = FindEndRecord();
-  pFile->Seek((LONG)m_nEndPos, CFile::begin);
+  m_pSource->SeekTo(m_nEndPos);
   uint8_t record[END_RECORD_SIZE];
   if (pFile->Read(record, sizeof(record)) != sizeof(record))
     Raise(ZIP_CODE_CORRUPT);

@@ -1,5 +1,5 @@
-// CZipReader: opens a ZIP archive on a CFile (in setup, a CMemFile over the
-// overlay), lists its entries and extracts them.
+// CZipReader: opens a ZIP archive on a CFile (in setup, its own installer
+// file, whose head the bias skips), lists its entries and extracts them.
 #pragma once
 #include "framework/afx.h"
 #include "zip/ZipDirectory.h"

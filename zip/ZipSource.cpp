@@ -84,9 +84,18 @@ void CZipSource::ChangeVolume(int32_t nVolume)
 
 void CZipSource::SeekTo(uint64_t nPosition)
 {
-  if (nPosition > m_pFile->GetLength() || nPosition > 0x7FFFFFFF)
+  if (nPosition > m_pFile->GetLength())
     Raise(ZIP_CODE_CORRUPT);
-  m_pFile->Seek((LONG)nPosition, CFile::begin);
+  // CFile seeks by a signed 32-bit distance. Behind a long head (an
+  // installer of more than 2 GiB) a position is reached in steps.
+  uint64_t nLeft = nPosition;
+  UINT nFrom = CFile::begin;
+  do {
+    LONG nStep = nLeft > 0x7FFFFFFF ? 0x7FFFFFFF : (LONG)nLeft;
+    m_pFile->Seek(nStep, nFrom);
+    nFrom = CFile::current;
+    nLeft -= (uint64_t)nStep;
+  } while (nLeft > 0);
 }
 
 void CZipSource::Skip(int32_t nBytes)

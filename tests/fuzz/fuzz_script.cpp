@@ -1,9 +1,12 @@
 // The setup script parse and the overlay search on arbitrary bytes. The
 // fields must stay inside their records and the search inside the buffer;
-// the sanitizers catch the rest.
+// the search over a file in small chunks must find what the search over
+// the whole image finds; the whole load, archive included, from a memory
+// file must fail cleanly or succeed. The sanitizers catch the rest.
 #include <stdlib.h>
 #include <string.h>
 #include <string>
+#include <vector>
 
 #include "setup/SetupData.h"
 
@@ -24,9 +27,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 {
   const char* pImage = reinterpret_cast<const char*>(pData);
   uint32_t nScript = 0, nArchive = 0;
-  if (CSetupData::FindOverlay(pImage, (uint32_t)nSize, nScript, nArchive) &&
-      (nScript < CSetupData::kMarkerSize || nArchive > nSize || nArchive - CSetupData::kMarkerSize < nScript))
+  bool bWhole = CSetupData::FindOverlay(pImage, (uint32_t)nSize, nScript, nArchive);
+  if (bWhole && (nScript < CSetupData::kMarkerSize || nArchive > nSize || nArchive - CSetupData::kMarkerSize < nScript))
     abort();
+
+  // The same bytes as a file, searched in chunks of a size the input picks.
+  std::string strImage(pImage, nSize);
+  std::vector<char> buffer(CSetupData::kMarkerSize + (nSize ? pData[0] % 32 : 0));
+  CMemFile file(reinterpret_cast<BYTE*>(&strImage[0]), (UINT)nSize);
+  uint32_t nFileScript = 0, nFileArchive = 0;
+  bool bChunks = CSetupData::FindOverlayIn(file, buffer.data(), (uint32_t)buffer.size(), nFileScript, nFileArchive);
+  if (bWhole != bChunks || (bWhole && (nScript != nFileScript || nArchive != nFileArchive)))
+    abort();
+  {
+    CSetupData loaded;
+    CString strAgreement;
+    if (!loaded.LoadOverlayFrom(file, strAgreement) && loaded.BuildFileTable() == FALSE &&
+        (loaded.m_nImageSize != nArchive || loaded.m_archive.GetCount() != loaded.m_nFiles))
+      abort();
+  }
 
   // The script as setup sees it: text up to the first NUL.
   std::string strText(pImage, strnlen(pImage, nSize));

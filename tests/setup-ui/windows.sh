@@ -191,4 +191,40 @@ e2e_check "OK closes it" e2e_drive click Error 1
 e2e_wait_exit 30
 e2e_eq "setup ends after the message" "$?" 0
 
+# ---- 6. An installer whose archive is cut short: the same message ----
+installer cut "$payloads/small.zip" <<'EOF'
+#AppName
+Cut Short
+#end
+EOF
+truncate -s -30 "$payloads/cut.exe"  # the end record is gone
+run_installer "$payloads/cut.exe"
+e2e_check "the error box appears for a cut installer" e2e_drive wait "Error" 30000
+e2e_eq "the message for a cut installer" "$(e2e_drive text Error 65535)" "The installation file is corrupt!"
+e2e_check "OK closes it" e2e_drive click Error 1
+e2e_wait_exit 30
+e2e_eq "setup ends after the message" "$?" 0
+
+# ---- 7. The installer cut while setup runs: the first entry reads short ----
+installer shrinking "$payloads/small.zip" <<'EOF'
+#AppName
+Shrinking
+#end
+EOF
+run_installer "$payloads/shrinking.exe"
+e2e_check "the destination dialog of the installer about to be cut" e2e_drive wait "Destination Directory" 30000
+# Forty bytes into the archive: behind a.bin's local header, most of its
+# data is gone.
+truncate -s $(($(stat -c %s "$payloads/shrinking.exe") - $(stat -c %s "$payloads/small.zip") + 40)) \
+  "$payloads/shrinking.exe"
+e2e_check "destination and program group chosen" \
+  through_dialogs "Destination Directory" "Start Menu Folder" 'C:\Shrinking'
+e2e_check "the extraction's error box appears" e2e_drive wait Error 30000
+keep_shot cut-while-running >/dev/null
+e2e_eq "the message names the file and the damage" "$(e2e_drive text Error 65535)" \
+  'a.bin could not be installed:\nthe installation file is damaged.\n\nClose any program that may be using it and choose Retry, or choose Cancel to stop the installation.'
+e2e_check "Cancel stops the installation" e2e_drive click Error 2
+e2e_wait_exit 30
+e2e_eq "setup ends after Cancel" "$?" 0
+
 e2e_finish

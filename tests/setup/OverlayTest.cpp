@@ -1,9 +1,12 @@
-// The overlay: the marker search over a whole installer image, the load of
-// a real installer file and its archive, and what a damaged one gives.
+// The overlay: the marker search over a whole installer image and over a
+// file in chunks, the load of a real installer file and its archive read
+// from the file, and what a damaged one, or one cut while it is read, gives.
 #include <gtest/gtest.h>
 
 #include <stdio.h>
 #include <string.h>
+
+#include <vector>
 
 #include "../framework/TestDir.h"
 #include "SetupTestFiles.h"
@@ -34,6 +37,19 @@ std::string Stub()
   for (int i = 0; i < 2000; ++i)
     stub += (char)(i * 7 + 3);  // no '-' run forms a marker; many '-' bytes test the search
   return stub;
+}
+
+// The archive with its end record's directory offset raised by nMore.
+std::string WithDirOffset(std::string archive, uint32_t nMore)
+{
+  size_t at = archive.size() - 6;
+  uint32_t offset = 0;
+  for (int i = 3; i >= 0; --i)
+    offset = offset << 8 | (uint8_t)archive[at + i];
+  offset += nMore;
+  for (int i = 0; i < 4; ++i)
+    archive[at + i] = (char)(offset >> (8 * i));
+  return archive;
 }
 
 struct Found
@@ -123,6 +139,49 @@ TEST(FindOverlay, ThisProgramHoldsNoMarkerText)
   EXPECT_EQ(std::string::npos, image.find(Marker('2')));
 }
 
+TEST(FindOverlayIn, ChunksFindWhatTheWholeImageSearchFinds)
+{
+  std::string stub = Stub();
+  std::vector<std::string> images = {
+      stub + Marker('1') + "S" + Marker('2') + "ZIP",
+      Marker('1') + Marker('2'),
+      stub,
+      stub + Marker('1') + "script only",
+      stub + Marker('2') + "script" + Marker('1') + "zip",
+      Marker('1') + Marker('2').substr(1),
+      Marker('1') + "old" + Marker('1') + "new" + Marker('2') + "zip" + Marker('1'),
+      "-?verlay1--?verlay2--overlay-overlay3--overlay1" + Marker('1') + "S" + Marker('2'),
+      "",
+  };
+  // Markers at every offset against a chunk border of the smallest chunks.
+  for (size_t shift = 0; shift < 24; ++shift)
+    images.push_back(std::string(shift, '-') + Marker('1') + std::string(shift % 5, 's') + Marker('2') + "zip");
+  for (size_t i = 0; i < images.size(); ++i) {
+    Found whole = Find(images[i]);
+    for (uint32_t chunk : {10u, 11u, 16u, 19u, 64u, 65536u}) {
+      CMemFile file(reinterpret_cast<BYTE*>(&images[i][0]), (UINT)images[i].size());
+      std::vector<char> buffer(chunk);
+      Found f = {false, 0, 0};
+      f.found = CSetupData::FindOverlayIn(file, buffer.data(), chunk, f.script, f.archive);
+      EXPECT_EQ(whole.found, f.found) << "image " << i << ", chunk " << chunk;
+      if (whole.found && f.found) {
+        EXPECT_EQ(whole.script, f.script) << "image " << i << ", chunk " << chunk;
+        EXPECT_EQ(whole.archive, f.archive) << "image " << i << ", chunk " << chunk;
+      }
+    }
+  }
+}
+
+TEST(FindOverlayIn, ReadsNoFurtherThanTheChunkThatHoldsMarker2)
+{
+  std::string image = Stub() + Marker('1') + kScript + Marker('2') + std::string(1 << 20, 'z');
+  CMemFile file(reinterpret_cast<BYTE*>(&image[0]), (UINT)image.size());
+  std::vector<char> buffer(4096);
+  uint32_t script = 0, archive = 0;
+  ASSERT_TRUE(CSetupData::FindOverlayIn(file, buffer.data(), 4096, script, archive));
+  EXPECT_LE(file.GetPosition(), archive + 4096);
+}
+
 TEST_F(OverlayLoad, ARealInstallerLoadsItsScriptAndArchive)
 {
   std::string archive = TestArchive();
@@ -142,7 +201,9 @@ TEST_F(OverlayLoad, ARealInstallerLoadsItsScriptAndArchive)
   EXPECT_EQ(8400, data.m_pFiles[2].size);
   EXPECT_EQ(36 + 8400, data.m_nTotalSize);
 
-  // The archive is read in place, from the image: every entry checks out.
+  // Only the head up to marker 2 is in memory; the archive is read from the
+  // file, its offsets shifted by that head: every entry checks out.
+  EXPECT_EQ(Stub().size() + 10 + strlen(kScript) + 10, data.m_nImageSize);
   ASSERT_TRUE(data.m_archive.OpenEntry(2));
   std::string bytes(9000, '\0');
   uint32_t n = data.m_archive.ReadEntry(&bytes[0], (uint32_t)bytes.size());
@@ -173,7 +234,14 @@ TEST_F(OverlayLoad, AnArchiveTheReaderRejectsIsCorruptNotACrash)
       archive.substr(0, archive.size() - 30),  // end record cut off
       // the end record's directory offset pointing past the end record
       archive.substr(0, archive.size() - 6) + std::string("\xff\xff\x00\x00\x00\x00", 6),
+      // offsets that count from 8 bytes in front of marker 2's end: the
+      // records are all found, but the archive would begin in the script
+      WithDirOffset(archive, 8),
+      // the central directory on volume 1: a file beside the installer
+      // (setup.001 below, a sound copy) is never opened in its stead
+      archive.substr(0, archive.size() - 16) + std::string("\x01\x00", 2) + archive.substr(archive.size() - 14),
   };
+  TestDir::WriteFile(dir.Path("setup.001"), head + archive);
   for (size_t i = 0; i < sizeof(damaged) / sizeof(damaged[0]); ++i) {
     CSetupData fresh;
     std::string path = dir.Path("setup.exe");
@@ -181,6 +249,58 @@ TEST_F(OverlayLoad, AnArchiveTheReaderRejectsIsCorruptNotACrash)
     EXPECT_TRUE(fresh.LoadOverlayFrom(path.c_str(), agreement)) << "case " << i;
     EXPECT_EQ(kCorrupt, Text(fresh.m_strError)) << "case " << i;
   }
+}
+
+TEST_F(OverlayLoad, AFileCutOrChangedWhileSetupReadsItGivesAnErrorNotACrash)
+{
+  std::string head = Stub() + Marker('1') + kScript + Marker('2');
+  std::string archive = TestArchive();
+  std::string path = dir.Path("setup.exe");
+  ASSERT_FALSE(Load(head + archive)) << Text(data.m_strError);
+#ifdef _WIN32
+  // Shared for reading only: nobody changes the file while setup runs.
+  CFile writer;
+  EXPECT_FALSE(writer.Open(path.c_str(), CFile::modeWrite | CFile::shareDenyNone));
+#else
+  // The same bytes with every byte of the tool's data changed, then the
+  // file cut 40 bytes into the archive: setup holds it open throughout.
+  std::string changed = head + archive;
+  size_t tool = head.size() + archive.find("bin/tool.exe") + 12;
+  for (size_t i = tool; i < tool + 200; ++i)
+    changed[i] ^= 0x5a;
+  TestDir::WriteFile(path, changed);
+  int cause = 0;
+  try {
+    ASSERT_TRUE(data.m_archive.OpenEntry(2));
+    std::string bytes(9000, '\0');
+    data.m_archive.ReadEntry(&bytes[0], (uint32_t)bytes.size());
+    data.m_archive.CloseEntry();
+  } catch (CZipException* e) {
+    cause = e->m_nCause;
+    e->Delete();
+    data.m_archive.CloseEntry(NULL, true);
+  }
+  EXPECT_NE(0, cause) << "a changed entry is an error";
+
+  std::string host = path;
+  for (char& c : host)
+    if (c == '\\')
+      c = '/';
+  ASSERT_EQ(0, truncate(host.c_str(), (off_t)(head.size() + 40)));
+  for (uint16_t i = 0; i < 3; ++i) {
+    cause = 0;
+    try {
+      data.m_archive.ExtractFile(i, dir.Root().c_str());
+    } catch (CZipException* e) {
+      cause = e->m_nCause;
+      e->Delete();
+      data.m_archive.CloseEntry(NULL, true);
+    }
+    if (i != 1) {  // the folder entry needs no data
+      EXPECT_EQ(CZipException::corruptArchive, cause) << "entry " << i;
+    }
+  }
+#endif
 }
 
 TEST_F(OverlayLoad, AMissingFileCannotBeOpened)
@@ -192,15 +312,22 @@ TEST_F(OverlayLoad, AMissingFileCannotBeOpened)
 }
 
 #ifdef CAN_FAIL_ALLOCATIONS
-TEST_F(OverlayLoad, AnImageTooLargeForMemoryIsReported)
+TEST_F(OverlayLoad, AHeadTooLargeForMemoryIsReported)
 {
+  // Markers behind 1.5 GB of nothing (a sparse file): the head up to
+  // marker 2 cannot be held.
   std::string path = dir.Path("setup.exe");
   TestDir::WriteFile(path, "");
   std::string host = path;
   for (char& c : host)
     if (c == '\\')
       c = '/';
-  ASSERT_EQ(0, truncate(host.c_str(), 1536LL << 20));  // sparse: 1.5 GB of nothing
+  ASSERT_EQ(0, truncate(host.c_str(), 1536LL << 20));
+  FILE* pFile = fopen(host.c_str(), "ab");
+  ASSERT_NE(nullptr, pFile);
+  std::string tail = Marker('1') + kScript + Marker('2') + TestArchive();
+  fwrite(tail.data(), 1, tail.size(), pFile);
+  fclose(pFile);
   EXPECT_TRUE(data.LoadOverlayFrom(path.c_str(), agreement));
   EXPECT_EQ("Out of memory!", Text(data.m_strError));
   EXPECT_EQ(nullptr, data.m_pImage);

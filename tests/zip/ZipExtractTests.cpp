@@ -98,6 +98,30 @@ TEST(ZipExtract, extracts_from_a_file_on_disk_and_reports_its_path)
   }
 }
 
+TEST(ZipExtract, archive_behind_more_than_2_GiB_of_other_bytes_is_read_through_its_bias)
+{
+  // As at the end of an installer of more than 2 GiB: the file's first
+  // 2 GiB and 4 KiB are a hole (sparse, no disk used), the archive follows.
+  fs::path large = fs::current_path() / "behind-2-GiB.exe";
+  Bytes zip = LoadArchive("infozip-deflated.zip");
+  {
+    CFile out(large.string().c_str(), CFile::modeCreate | CFile::modeWrite);
+    out.Seek(0x7FFFFFFF, CFile::begin);
+    out.Seek(4097, CFile::current);
+    out.Write(zip.data(), (UINT)zip.size());
+  }
+  {
+    CFile file(large.string().c_str(), CFile::modeRead | CFile::shareDenyWrite);
+    CZipReader reader;
+    reader.Open(&file);
+    EXPECT_EQ(0x80001000u, reader.m_directory.m_nBias);
+    CScratchDir dest;
+    ExtractAll(reader, dest.Path());
+    ExpectSameTree(dest, true);
+  }
+  fs::remove(large);
+}
+
 TEST(ZipExtract, reads_numbered_volumes_of_a_split_archive)
 {
   std::string path = FixturePath("archives/split/payload.zip");

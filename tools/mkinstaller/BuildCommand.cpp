@@ -107,7 +107,7 @@ int RunBuild(const CBuildOptions& options)
       Refuse(options.m_strOutput, "the installer would reach 4 GiB");
     out.Close();
     progress.Start("verifying", entries.size(), nPayloadBytes);
-    VerifyInstaller(strTemp, options.m_strOutput, nScript, nArchive, strScript, entries, nThreads, progress);
+    VerifyInstaller(strTemp, options.m_strOutput, nScript, strScript, entries, nThreads, progress);
   } catch (...) {
     unlink(strTemp.c_str());
     throw;

@@ -75,9 +75,8 @@ void CheckHeaders(const CSetupData& data, const std::string& strPath, const std:
 class CContentCheck
 {
 public:
-  CContentCheck(char* pArchive, uint32_t nArchiveSize, const std::string& strPath,
-                const std::vector<CPayloadEntry>& entries)
-      : m_pArchive(pArchive), m_nArchiveSize(nArchiveSize), m_strPath(strPath), m_entries(entries),
+  CContentCheck(const std::string& strInstaller, const std::string& strPath, const std::vector<CPayloadEntry>& entries)
+      : m_strInstaller(strInstaller), m_strPath(strPath), m_entries(entries),
         m_nFailed(entries.size())
   {
   }
@@ -99,9 +98,12 @@ private:
   void Work(CProgress* pProgress)
   {
     try {
-      CMemFile file(reinterpret_cast<BYTE*>(m_pArchive), m_nArchiveSize, 0);
-      CZipReader reader;
-      reader.Open(&file, 0);
+      // Each thread reads the installer through a reader of its own, as
+      // setup does: from the file.
+      CSetupData data;
+      CString strAgreement;
+      LoadInstaller(data, strAgreement, m_strInstaller, m_strPath);
+      CZipReader& reader = data.m_archive;
       while (!m_bStop) {
         size_t i = m_nNext++;
         if (i >= m_entries.size())
@@ -112,6 +114,8 @@ private:
           Fail(i, refusal.what());
         }
       }
+    } catch (const CRefusal& refusal) {
+      Fail(0, refusal.what());
     } catch (CException* e) {
       Fail(0, m_strPath + ": verification failed: " + DescribeException(e));
     } catch (const std::bad_alloc&) {
@@ -145,8 +149,7 @@ private:
     m_bStop = true;
   }
 
-  char* m_pArchive;
-  uint32_t m_nArchiveSize;
+  const std::string& m_strInstaller;
   const std::string& m_strPath;
   const std::vector<CPayloadEntry>& m_entries;
   std::atomic<size_t> m_nNext{0}, m_nEntriesDone{0};
@@ -158,7 +161,7 @@ private:
 };
 }
 
-void VerifyInstaller(const std::string& strTemp, const std::string& strPath, uint32_t nScript, uint32_t nArchive,
+void VerifyInstaller(const std::string& strTemp, const std::string& strPath, uint32_t nScript,
                      const std::string& strScript, const std::vector<CPayloadEntry>& entries, unsigned nThreads,
                      CProgress& progress)
 {
@@ -171,5 +174,5 @@ void VerifyInstaller(const std::string& strTemp, const std::string& strPath, uin
     Refuse(strPath, "verification failed: " + std::to_string(data.m_archive.GetCount()) + " entries instead of " +
                         std::to_string(entries.size()));
   CheckHeaders(data, strPath, entries);
-  CContentCheck(data.m_pImage + nArchive, data.m_nImageSize - nArchive, strPath, entries).Run(nThreads, progress);
+  CContentCheck(strTemp, strPath, entries).Run(nThreads, progress);
 }

@@ -8,9 +8,9 @@
 #include "tools/mkinstaller/Payload.h"
 #include "tools/mkinstaller/Progress.h"
 
-// strTemp is read, strPath named in refusals. nScript and nArchive are the
-// offsets behind the two markers. Contents are read back on nThreads threads,
-// each with its own reader over the one image.
-void VerifyInstaller(const std::string& strTemp, const std::string& strPath, uint32_t nScript, uint32_t nArchive,
+// strTemp is read, strPath named in refusals. nScript is the offset behind
+// marker 1. Contents are read back on nThreads threads, each with its own
+// reader over the file, as setup reads it.
+void VerifyInstaller(const std::string& strTemp, const std::string& strPath, uint32_t nScript,
                      const std::string& strScript, const std::vector<CPayloadEntry>& entries, unsigned nThreads,
                      CProgress& progress);

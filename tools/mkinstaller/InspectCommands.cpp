@@ -1,4 +1,5 @@
-// mkinstaller list, verify and extract: an installer read with setup's code.
+// mkinstaller list, verify and extract: an installer read with setup's code,
+// from the file as setup reads it, an entry at a time in chunks.
 #include <stdio.h>
 #include <sys/stat.h>
 #include <string.h>
