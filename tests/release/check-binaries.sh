@@ -1,7 +1,8 @@
 #!/bin/bash
 # Release checks on the shipped 32-bit programs: they import only system
-# DLLs, run with ASLR and DEP, carry neither overlay marker, and stay
-# within their size budgets.
+# DLLs, run with ASLR and DEP, need no start-up tables beyond what their own
+# entry runs, carry neither overlay marker, and stay within their size
+# budgets.
 set -euo pipefail
 bin=${1:?usage: check-binaries.sh WIN32_BIN_DIR}
 objdump=i686-w64-mingw32-objdump
@@ -28,6 +29,11 @@ check() {
   grep -q DYNAMIC_BASE <<<"$flags" && $objdump -h "$path" | grep -q '\.reloc' ||
     { echo "$file: not relocatable (no ASLR)"; status=1; }
   grep -q NX_COMPAT <<<"$flags" || { echo "$file: not marked for DEP"; status=1; }
+  # The programs' own entry runs neither the C runtime's initialiser tables
+  # nor TLS callbacks: a piece of the runtime that needs them must not come.
+  if $objdump -h "$path" | grep -qE '^\s*[0-9]+ \.(CRT|tls)\s'; then
+    echo "$file: has a .CRT or .tls section, which the program entry does not run"; status=1
+  fi
   local marker
   for marker in -overlay1- -overlay2-; do
     if grep -a -q -- "$marker" "$path"; then echo "$file: contains the marker text $marker"; status=1; fi
