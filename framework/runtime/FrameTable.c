@@ -1,10 +1,10 @@
 /* The unwinder's look-up of a frame description (FDE) by program counter,
- * in place of libgcc's unwind-dw2-fde.o (9 KB: sorting, binary search
+ * in place of libgcc's unwind-dw2-fde.o (10 KB: sorting, binary search
  * tables, several tables, thread locks). A statically linked program
  * registers one table, its .eh_frame, from crtbegin.o's constructor; a throw
  * walks a few frames, so a linear walk over the table is quick enough.
  *
- * As for ExceptionMemory.cpp, this object is linked ahead of libgcc: should
+ * As with ExceptionMemory.cpp, this object is linked ahead of libgcc: should
  * unwind-dw2-fde.o come along anyway, the link fails with duplicate
  * definitions. */
 #include <stddef.h>
