@@ -8,3 +8,6 @@ set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+# Link-time optimisation needs the archiver and index with the LTO plugin.
+set(CMAKE_AR /usr/bin/i686-w64-mingw32-gcc-ar-win32)
+set(CMAKE_RANLIB /usr/bin/i686-w64-mingw32-gcc-ranlib-win32)

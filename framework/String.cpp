@@ -253,7 +253,7 @@ void CString::Format(const char* pszFormat, ...)
   va_start(args, pszFormat);
   va_list again;
   va_copy(again, args);
-  int n = vsnprintf(NULL, 0, pszFormat, args);
+  int n = FormatToV(NULL, 0, pszFormat, args);
   va_end(args);
   if (n <= 0) {
     va_end(again);
@@ -262,9 +262,39 @@ void CString::Format(const char* pszFormat, ...)
   }
   CString result;
   result.AllocBuffer(n);
-  vsnprintf(result.m_pchData, (size_t)n + 1, pszFormat, again);
+  FormatToV(result.m_pchData, (size_t)n + 1, pszFormat, again);
   va_end(again);
   *this = result;
+}
+
+int FormatToV(char* pszOut, size_t nOutSize, const char* pszFormat, va_list args)
+{
+#ifdef _WIN32
+  // _vsnprintf leaves a text that fills the buffer unterminated and says
+  // -1 when it is cut; _vscprintf tells the whole length.
+  va_list again;
+  va_copy(again, args);
+  int n = _vscprintf(pszFormat, args);
+  if (n >= 0 && nOutSize > 0) {
+    _vsnprintf(pszOut, nOutSize, pszFormat, again);
+    pszOut[(size_t)n < nOutSize ? (size_t)n : nOutSize - 1] = 0;
+  } else if (nOutSize > 0) {
+    pszOut[0] = 0;
+  }
+  va_end(again);
+  return n;
+#else
+  return vsnprintf(pszOut, nOutSize, pszFormat, args);
+#endif
+}
+
+int FormatTo(char* pszOut, size_t nOutSize, const char* pszFormat, ...)
+{
+  va_list args;
+  va_start(args, pszFormat);
+  int n = FormatToV(pszOut, nOutSize, pszFormat, args);
+  va_end(args);
+  return n;
 }
 
 CString operator+(const CString& a, const CString& b)

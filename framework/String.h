@@ -3,6 +3,8 @@
 #pragma once
 #include "framework/Platform.h"
 
+#include <stdarg.h>
+
 class CString
 {
 public:
@@ -82,3 +84,16 @@ inline bool operator==(const char* a, const CString& b) { return b.Compare(a) ==
 inline bool operator!=(const CString& a, const CString& b) { return !(a == b); }
 inline bool operator!=(const CString& a, const char* b) { return !(a == b); }
 inline bool operator!=(const char* a, const CString& b) { return !(b == a); }
+
+// snprintf as C99 has it, on every platform: the text is cut to fit nOutSize
+// bytes and always terminated (when nOutSize > 0); the result is the length
+// the whole text needs, negative for a bad format. Windows builds format
+// through the system's C runtime (_vscprintf, _vsnprintf), so that MinGW's
+// own printf, 25 KB, stays out of the shipped programs: use only what that
+// runtime knows too (no %zu, %lld or %hhd).
+int FormatTo(char* pszOut, size_t nOutSize, const char* pszFormat, ...)
+#ifdef __GNUC__
+    __attribute__((format(printf, 3, 4)))
+#endif
+    ;
+int FormatToV(char* pszOut, size_t nOutSize, const char* pszFormat, va_list args);

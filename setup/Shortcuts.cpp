@@ -71,20 +71,20 @@ HRESULT CSetupApp::CreateShortcut(ShortcutEntry* pEntry, const char* lpszFolder)
   // A path cut at 259 characters would name another file: such a link is
   // not made and not recorded.
   char szTarget[kPathSize];
-  int nTarget = snprintf(szTarget, sizeof(szTarget), "%s\\%.*s", m_destinationDlg.m_szDestDir,
+  int nTarget = FormatTo(szTarget, sizeof(szTarget), "%s\\%.*s", m_destinationDlg.m_szDestDir,
                          FieldLength(pEntry->target, sizeof(pEntry->target)), pEntry->target);
   char szLink[kPathSize];
-  int nLink = snprintf(szLink, sizeof(szLink), "%s\\%.*s.lnk", lpszFolder,
+  int nLink = FormatTo(szLink, sizeof(szLink), "%s\\%.*s.lnk", lpszFolder,
                        FieldLength(pEntry->caption, sizeof(pEntry->caption)), pEntry->caption);
   if (nTarget < 0 || nTarget >= static_cast<int>(kPathSize) || nLink < 0 || nLink >= static_cast<int>(kPathSize))
     return HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE);
   memcpy(pEntry->linkPath, szLink, static_cast<size_t>(nLink) + 1);
 
   char szCaption[sizeof(pEntry->caption) + 1];
-  snprintf(szCaption, sizeof(szCaption), "%.*s", FieldLength(pEntry->caption, sizeof(pEntry->caption)),
+  FormatTo(szCaption, sizeof(szCaption), "%.*s", FieldLength(pEntry->caption, sizeof(pEntry->caption)),
            pEntry->caption);
   char szArguments[sizeof(pEntry->arguments) + 1];
-  snprintf(szArguments, sizeof(szArguments), "%.*s", FieldLength(pEntry->arguments, sizeof(pEntry->arguments)),
+  FormatTo(szArguments, sizeof(szArguments), "%.*s", FieldLength(pEntry->arguments, sizeof(pEntry->arguments)),
            pEntry->arguments);
   return CreateLink(szTarget, pEntry->linkPath, szCaption, szArguments);
 }
@@ -110,7 +110,7 @@ HRESULT CSetupApp::CreateLink(const char* lpszTarget, const char* lpszLinkFile, 
 
       // The target's folder is where it starts.
       char szWorkingDir[kPathSize];
-      snprintf(szWorkingDir, sizeof(szWorkingDir), "%s", lpszTarget);
+      FormatTo(szWorkingDir, sizeof(szWorkingDir), "%s", lpszTarget);
       char* pLastBackslash = strrchr(szWorkingDir, '\\');
       if (pLastBackslash != NULL)
         *pLastBackslash = '\0';

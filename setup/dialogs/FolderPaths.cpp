@@ -1,10 +1,10 @@
 #include "setup/dialogs/FolderPaths.h"
-#include <stdio.h>
 #include "framework/Platform.h"
+#include "framework/String.h"
 
 bool JoinPath(char* pszOut, size_t nOutSize, const char* pszFolder, const char* pszName)
 {
-  const int nLength = snprintf(pszOut, nOutSize, "%s\\%s", pszFolder, pszName);
+  const int nLength = FormatTo(pszOut, nOutSize, "%s\\%s", pszFolder, pszName);
   if (nLength < 0 || static_cast<size_t>(nLength) >= nOutSize)
   {
     pszOut[0] = '\0';
@@ -15,7 +15,7 @@ bool JoinPath(char* pszOut, size_t nOutSize, const char* pszFolder, const char* 
 
 void CopyCut(char* pszOut, size_t nOutSize, const char* pszText)
 {
-  snprintf(pszOut, nOutSize, "%s", pszText);
+  FormatTo(pszOut, nOutSize, "%s", pszText);
 }
 
 PathKind ExaminePath(const char* pszPath)

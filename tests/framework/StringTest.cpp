@@ -85,3 +85,26 @@ TEST(CString, FormatFindAndParts)
   big.Format("%s", std::string(100000, 'z').c_str());
   EXPECT_EQ(100000, big.GetLength());
 }
+
+// Every format the programs use, with the result C99's snprintf gives: on
+// Windows these go through the system runtime, which cuts without a NUL.
+TEST(FormatTo, CutsTerminatesAndTellsTheWholeLength)
+{
+  CString s;
+  s.Format("%.3d|%ld|%.*s|%c|%s", 7, -40000L, 4, "abcdefgh", 'x', "end");
+  EXPECT_STREQ("007|-40000|abcd|x|end", s);
+
+  char sz[8];
+  memset(sz, '#', sizeof(sz));
+  EXPECT_EQ(7, FormatTo(sz, sizeof(sz), "%s\\%s", "abc", "def"));
+  EXPECT_STREQ("abc\\def", sz) << "a text that just fits keeps its NUL";
+  memset(sz, '#', sizeof(sz));
+  EXPECT_EQ(8, FormatTo(sz, sizeof(sz), "%s.lnk", "name"));
+  EXPECT_STREQ("name.ln", sz) << "a text one byte too long is cut and terminated";
+  EXPECT_EQ(20, FormatTo(sz, sizeof(sz), "%s", "twenty characters..."));
+  EXPECT_STREQ("twenty ", sz);
+  memset(sz, '#', sizeof(sz));
+  EXPECT_EQ(3, FormatTo(sz, 0, "%i", 123));
+  EXPECT_EQ('#', sz[0]) << "an empty buffer is not touched";
+  EXPECT_EQ(3, FormatTo(NULL, 0, "%i", 123));
+}
