@@ -61,18 +61,22 @@ bool CSetupApp::ExtractEntry(int32_t nIndex, const char* lpszDestDir, CString& s
   return false;
 }
 
-int32_t CSetupApp::ExtractFiles(CProgressDlg& progress, const char* lpszDestDir, EntryDoneHook pfnEntryDone,
+int32_t CSetupApp::ExtractFiles(CProgressDlg* pProgress, const char* lpszDestDir, EntryDoneHook pfnEntryDone,
                                 void* pUserData, ExtractFailedHook pfnFailed)
 {
   for (int32_t j = 0; j < m_nFiles; ++j) {
-    progress.SetDlgItemText(IDC_CURRENT_FILE, "");
-    progress.SetDlgItemText(IDC_CURRENT_FILE, m_pFiles[j].name);
-    PumpPaintMessages();
+    if (pProgress != NULL) {
+      pProgress->SetDlgItemText(IDC_CURRENT_FILE, "");
+      pProgress->SetDlgItemText(IDC_CURRENT_FILE, m_pFiles[j].name);
+      PumpPaintMessages();
+    }
     CString strCause;
     while (!ExtractEntry(j, lpszDestDir, strCause))
       if (pfnFailed == NULL || !pfnFailed(j, strCause, pUserData))
         return j;
-    progress.m_progress.OffsetPos(m_pFiles[j].size);
+    if (pProgress != NULL)
+      pProgress->m_progress.OffsetPos(m_pFiles[j].size);
+    m_log.Write("installed", m_pFiles[j].name);
     if (pfnEntryDone != NULL)
       pfnEntryDone(j, pUserData);
   }
