@@ -11,22 +11,21 @@ namespace {
 
 const char kCannotLog[] = "The log file cannot be written:\n";
 
+// How the log names each option; a value follows the name.
 struct OptionLabel
 {
   unsigned nBit;
   const char* pszName;
-  const char* (*pfnValue)(const CommandLine&);
+  char (CommandLine::*pValue)[CMDLINE_VALUE_SIZE];
 };
 
-const char* NoValue(const CommandLine&) { return ""; }
-const char* GroupValue(const CommandLine& line) { return line.szGroup; }
-const char* LogValue(const CommandLine& line) { return line.szLog; }
-const char* DestValue(const CommandLine& line) { return line.szDest; }
-
 const OptionLabel kOptionLabels[] = {
-    {OPT_SILENT, "/S", NoValue},           {OPT_ALLUSERS, "/ALLUSERS", NoValue},
-    {OPT_CURRENTUSER, "/CURRENTUSER", NoValue}, {OPT_GROUP, "/GROUP=", GroupValue},
-    {OPT_LOG, "/LOG=", LogValue},          {OPT_DEST, "/D=", DestValue},
+    {OPT_SILENT, "/S", NULL},
+    {OPT_ALLUSERS, "/ALLUSERS", NULL},
+    {OPT_CURRENTUSER, "/CURRENTUSER", NULL},
+    {OPT_GROUP, "/GROUP=", &CommandLine::szGroup},
+    {OPT_LOG, "/LOG=", &CommandLine::szLog},
+    {OPT_DEST, "/D=", &CommandLine::szDest},
 };
 
 }  // namespace
@@ -57,7 +56,7 @@ bool CSetupApp::ReadCommandLine(const char* lpszArgs)
   }
   for (const OptionLabel& option : kOptionLabels)
     if (m_options.nGiven & option.nBit)
-      m_log.Write("option", CString(option.pszName) + option.pfnValue(m_options));
+      m_log.Write("option", CString(option.pszName) + (option.pValue != NULL ? m_options.*option.pValue : ""));
   return true;
 }
 
