@@ -8,8 +8,10 @@
 #   ours start to first window  from the start to the destination dialog
 #   ours extraction             from OK in the start-menu dialog to the
 #                               completion box
-# Figures are medians; the last line is "ratio vs nsis-gui: X", the NSIS
-# installer's time divided by ours (first window plus extraction).
+# and runs unattended (/S /D=...) from its start to its end.
+# Figures are medians; the last lines are "ratio vs nsis-gui: X", the NSIS
+# installer's time divided by ours (first window plus extraction), and
+# "ratio vs nsis-silent: X", NSIS /S divided by ours /S.
 set -o pipefail
 payload=$(cd "${1:?usage: install-speed.sh PAYLOAD_DIR}" && pwd) || exit 1
 here=$(cd "$(dirname "$0")" && pwd)
@@ -59,6 +61,15 @@ run_nsis() {
   since "$start"
 }
 
+# run_ours_silent DEST: our installer with /S to its end; prints the seconds.
+run_ours_silent() {
+  local start
+  start=$(now)
+  e2e_start "$(e2e_winpath "$work/ours.exe")" /S "/D=$1"
+  e2e_wait_exit 600 || { echo "install-speed: our installer failed with /S" >&2; return 1; }
+  since "$start"
+}
+
 # run_ours DEST: our installer through its dialogs; prints "FIRST EXTRACTION".
 run_ours() {
   local start first extracted
@@ -81,7 +92,7 @@ EOF
   echo "$first $extracted"
 }
 
-gui=() silent=() first=() extraction=()
+gui=() silent=() first=() extraction=() ours_silent=()
 for r in $(seq "$rounds"); do
   fresh
   gui+=("$(run_nsis "/D=C:\\bench\\nsis-gui-$r")") || exit 1
@@ -90,8 +101,10 @@ for r in $(seq "$rounds"); do
   fresh
   read -r f x < <(run_ours "C:\\bench\\ours-$r") || { echo "install-speed: our installer failed" >&2; exit 1; }
   first+=("$f") extraction+=("$x")
-  printf 'round %d: nsis-gui %.2f s, nsis-silent %.2f s, ours first window %.2f s, ours extraction %.2f s\n' \
-    "$r" "${gui[-1]}" "${silent[-1]}" "$f" "$x"
+  fresh
+  ours_silent+=("$(run_ours_silent "C:\\bench\\ours-silent-$r")") || exit 1
+  printf 'round %d: nsis-gui %.2f s, nsis-silent %.2f s, ours first window %.2f s, ours extraction %.2f s, ours silent %.2f s\n' \
+    "$r" "${gui[-1]}" "${silent[-1]}" "$f" "$x" "${ours_silent[-1]}"
 done
 fresh
 
@@ -100,8 +113,11 @@ m_first=$(median "${first[@]}")
 m_extraction=$(median "${extraction[@]}")
 m_gui=$(median "${gui[@]}")
 m_silent=$(median "${silent[@]}")
+m_ours_silent=$(median "${ours_silent[@]}")
 printf 'ours start to first window: %.2f s\n' "$m_first"
 printf 'ours extraction: %.2f s\n' "$m_extraction"
 printf 'nsis-gui total: %.2f s\n' "$m_gui"
 printf 'nsis-silent total: %.2f s\n' "$m_silent"
+printf 'ours silent total: %.2f s\n' "$m_ours_silent"
 awk -v g="$m_gui" -v f="$m_first" -v x="$m_extraction" 'BEGIN { printf "ratio vs nsis-gui: %.2f\n", g / (f + x) }'
+awk -v n="$m_silent" -v o="$m_ours_silent" 'BEGIN { printf "ratio vs nsis-silent: %.2f\n", n / o }'

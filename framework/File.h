@@ -68,6 +68,9 @@ public:
   // Sets the times (a zero CTime leaves that time as it is) and the
   // attribute bits of a file by name.
   static void SetStatus(const char* lpszFileName, const CFileStatus& status);
+  // Sets the times of this open file the same way, through its handle:
+  // no second open by name.
+  void SetTimes(const CFileStatus& status);
 
   static const intptr_t hFileNull = -1;
 

@@ -133,6 +133,17 @@ DWORD CFile::GetLength() const
   return (DWORD)st.st_size;
 }
 
+void CFile::SetTimes(const CFileStatus& status)
+{
+  struct timespec times[2];
+  times[0].tv_sec = status.m_atime.GetTime();
+  times[0].tv_nsec = status.m_atime.GetTime() ? 0 : UTIME_OMIT;
+  times[1].tv_sec = status.m_mtime.GetTime();
+  times[1].tv_nsec = status.m_mtime.GetTime() ? 0 : UTIME_OMIT;
+  if (futimens(Fd(m_hFile), times) != 0)
+    CFileException::ThrowOsError(errno, m_strFilePath);
+}
+
 void CFile::SetStatus(const char* lpszFileName, const CFileStatus& status)
 {
   HostName name(lpszFileName);

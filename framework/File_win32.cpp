@@ -120,6 +120,14 @@ DWORD CFile::GetLength() const
   return (DWORD)size.QuadPart;
 }
 
+void CFile::SetTimes(const CFileStatus& status)
+{
+  FILETIME c = ToFileTime(status.m_ctime), a = ToFileTime(status.m_atime), m = ToFileTime(status.m_mtime);
+  if (!::SetFileTime(H(m_hFile), status.m_ctime.GetTime() ? &c : NULL, status.m_atime.GetTime() ? &a : NULL,
+                     status.m_mtime.GetTime() ? &m : NULL))
+    CFileException::ThrowOsError((LONG)::GetLastError(), m_strFilePath);
+}
+
 void CFile::SetStatus(const char* lpszFileName, const CFileStatus& status)
 {
   DWORD current = ::GetFileAttributesA(lpszFileName);

@@ -22,57 +22,70 @@ void PumpPaintMessages()
 }
 
 // An earlier installation may have left the file read-only; it is replaced
-// anyway, and the archive's attributes are set again afterwards.
-void MakeTargetWritable(const char* lpszDestDir, const char* lpszName)
+// anyway, and the archive's attributes are set again afterwards. Only
+// asked after the file has been refused: most entries are new files, and
+// under wine every look at a file is a round trip. TRUE when the file was
+// read-only and now is not.
+bool MakeTargetWritable(const char* lpszDestDir, const char* lpszName)
 {
   if (!IsInsideInstallation(lpszName))
-    return;
+    return false;
   CString strDir(lpszDestDir);
   while (!strDir.IsEmpty() && strDir[strDir.GetLength() - 1] == '\\')
     strDir = strDir.Left(strDir.GetLength() - 1);
   CString strPath = strDir + "\\" + GetPathWithoutDrive(lpszName);
   DWORD nAttributes = ::GetFileAttributesA(strPath);
-  if (nAttributes != INVALID_FILE_ATTRIBUTES && !(nAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-      (nAttributes & FILE_ATTRIBUTE_READONLY))
-    ::SetFileAttributesA(strPath, nAttributes & ~(DWORD)FILE_ATTRIBUTE_READONLY);
+  return nAttributes != INVALID_FILE_ATTRIBUTES && !(nAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+         (nAttributes & FILE_ATTRIBUTE_READONLY) &&
+         ::SetFileAttributesA(strPath, nAttributes & ~(DWORD)FILE_ATTRIBUTE_READONLY);
 }
 
 }  // namespace
 
 bool CSetupApp::ExtractEntry(int32_t nIndex, const char* lpszDestDir, CString& strCause)
 {
-  MakeTargetWritable(lpszDestDir, m_pFiles[nIndex].name);
-  try {
-    if (m_archive.ExtractFile(static_cast<uint16_t>(nIndex), lpszDestDir, true, NULL, NULL, NULL, 65535))
-      return true;
-    strCause = DescribeFalseResult(m_strLanguage);
-  } catch (CZipException* e) {
-    strCause = DescribeZipCause(e->m_nCause, m_strLanguage);
-    e->Delete();
-  } catch (CFileException* e) {
-    strCause = DescribeFileCause(e->m_cause, e->m_lOsError, m_strLanguage);
-    e->Delete();
-  } catch (CException* e) {
-    strCause = DescribeZipCause(CZipException::unknownCause, m_strLanguage);
-    e->Delete();
+  bool bMayBeReadOnly = true;
+  for (;;) {
+    bool bDenied = false;
+    try {
+      if (m_archive.ExtractFile(static_cast<uint16_t>(nIndex), lpszDestDir, true, NULL, NULL, NULL, 65535))
+        return true;
+      strCause = DescribeFalseResult(m_strLanguage);
+    } catch (CZipException* e) {
+      strCause = DescribeZipCause(e->m_nCause, m_strLanguage);
+      e->Delete();
+    } catch (CFileException* e) {
+      bDenied = e->m_cause == CFileException::accessDenied;
+      strCause = DescribeFileCause(e->m_cause, e->m_lOsError, m_strLanguage);
+      e->Delete();
+    } catch (CException* e) {
+      strCause = DescribeZipCause(CZipException::unknownCause, m_strLanguage);
+      e->Delete();
+    }
+    // A failure can leave the entry open, which would refuse every later one.
+    m_archive.CloseEntry(NULL, true);
+    if (!bDenied || !bMayBeReadOnly || !MakeTargetWritable(lpszDestDir, m_pFiles[nIndex].name))
+      return false;
+    bMayBeReadOnly = false;
   }
-  // A failure can leave the entry open, which would refuse every later one.
-  m_archive.CloseEntry(NULL, true);
-  return false;
 }
 
-int32_t CSetupApp::ExtractFiles(CProgressDlg& progress, const char* lpszDestDir, EntryDoneHook pfnEntryDone,
+int32_t CSetupApp::ExtractFiles(CProgressDlg* pProgress, const char* lpszDestDir, EntryDoneHook pfnEntryDone,
                                 void* pUserData, ExtractFailedHook pfnFailed)
 {
   for (int32_t j = 0; j < m_nFiles; ++j) {
-    progress.SetDlgItemText(IDC_CURRENT_FILE, "");
-    progress.SetDlgItemText(IDC_CURRENT_FILE, m_pFiles[j].name);
-    PumpPaintMessages();
+    if (pProgress != NULL) {
+      pProgress->SetDlgItemText(IDC_CURRENT_FILE, "");
+      pProgress->SetDlgItemText(IDC_CURRENT_FILE, m_pFiles[j].name);
+      PumpPaintMessages();
+    }
     CString strCause;
     while (!ExtractEntry(j, lpszDestDir, strCause))
       if (pfnFailed == NULL || !pfnFailed(j, strCause, pUserData))
         return j;
-    progress.m_progress.OffsetPos(m_pFiles[j].size);
+    if (pProgress != NULL)
+      pProgress->m_progress.OffsetPos(m_pFiles[j].size);
+    m_log.Write("installed", m_pFiles[j].name);
     if (pfnEntryDone != NULL)
       pfnEntryDone(j, pUserData);
   }

@@ -68,9 +68,19 @@ void MakeValueName(const CString& strPath, WCHAR (&szValueName)[FONT_NAME_UNITS 
   ::lstrcpyW(szValueName + nLength, pszKind);
 }
 
+// "HKLM\...\Fonts: <name> = <data>" for the log, the name in the ANSI
+// code page as far as it has the characters.
+CString DescribeValue(const WCHAR* pszValueName, const CString& strData)
+{
+  char szName[2 * (FONT_NAME_UNITS + 16)];
+  if (::WideCharToMultiByte(CP_ACP, 0, pszValueName, -1, szName, sizeof(szName), NULL, NULL) == 0)
+    szName[0] = '\0';
+  return CString("HKEY_LOCAL_MACHINE\\") + kFontsKey + ": " + szName + " = " + strData;
+}
+
 }  // namespace
 
-bool RegisterFont(const char* lpszFontsDir, const char* lpszName, bool bOnlyIfUnlisted)
+bool RegisterFont(const char* lpszFontsDir, const char* lpszName, bool bOnlyIfUnlisted, CString* pstrListedAs)
 {
   CString strPath = CString(lpszFontsDir) + "\\" + lpszName;
   CString strListed = ListedFileName(lpszFontsDir, lpszName, strPath);
@@ -89,9 +99,11 @@ bool RegisterFont(const char* lpszFontsDir, const char* lpszName, bool bOnlyIfUn
     MakeValueName(strPath, szValueName);
     WCHAR szData[2 * MAX_PATH];
     int nData = ::MultiByteToWideChar(CP_ACP, 0, strListed, -1, szData, 2 * MAX_PATH);
-    if (nData > 0)
-      ::RegSetValueExW(hKey, szValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(szData),
-                       static_cast<DWORD>(nData * sizeof(WCHAR)));
+    if (nData > 0 &&
+        ::RegSetValueExW(hKey, szValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(szData),
+                         static_cast<DWORD>(nData * sizeof(WCHAR))) == ERROR_SUCCESS &&
+        pstrListedAs != NULL)
+      *pstrListedAs = DescribeValue(szValueName, strListed);
     ::RegCloseKey(hKey);
   }
   return bAdded;

@@ -3,6 +3,7 @@
 // and programs that run now see a font once it is added as a resource and
 // the change is announced.
 #pragma once
+#include "framework/afx.h"
 
 // The font lpszName (a name relative to the fonts folder lpszFontsDir) is
 // added as a font resource and listed under the Fonts key as
@@ -10,8 +11,9 @@
 // or its file title when the table has no English Windows full name.
 // bOnlyIfUnlisted: for a file that was there before, which is left alone
 // when a value of the Fonts key already names it. TRUE when the font was
-// added, so that the change is to be announced.
-bool RegisterFont(const char* lpszFontsDir, const char* lpszName, bool bOnlyIfUnlisted);
+// added, so that the change is to be announced. pstrListedAs, when given,
+// receives the value's name and data as written, or stays empty.
+bool RegisterFont(const char* lpszFontsDir, const char* lpszName, bool bOnlyIfUnlisted, CString* pstrListedAs = NULL);
 
 // WM_FONTCHANGE to every top-level window, not waiting long for any.
 void AnnounceFontChange();

@@ -7,6 +7,7 @@
 #include "setup/SetupApp.h"
 #include "setup/UninstallDataWriter.h"
 #include "setup/dialogs/BackgroundWnd.h"
+#include "setup/dialogs/ProgramGroupChoice.h"
 #include "setup/dialogs/ProgressDlg.h"
 #include "setup/dialogs/StartMenuDlg.h"
 
@@ -27,7 +28,8 @@ struct FailureContext
 
 // An entry that cannot be extracted: the person is told which and why, and
 // chooses between trying again (say, after closing a program that holds the
-// file) and stopping the installation.
+// file) and stopping the installation. An unattended run stops, as Cancel
+// does. The log gets the file and the cause, without the advice.
 bool AskRetry(int32_t nIndex, const CString& strCause, void* pUserData)
 {
   FailureContext* pContext = static_cast<FailureContext*>(pUserData);
@@ -35,10 +37,33 @@ bool AskRetry(int32_t nIndex, const CString& strCause, void* pUserData)
   CString strText;
   strText.Format(Text(kExtractFailed, app.m_strLanguage), app.m_pFiles[nIndex].name,
                  static_cast<const char*>(strCause));
-  return ::MessageBoxA(pContext->pOwner->m_hWnd, strText, "Error", MB_RETRYCANCEL | MB_ICONEXCLAMATION) == IDRETRY;
+  const int nAdvice = strText.Find("\n\n");
+  app.m_log.Write("Error", nAdvice < 0 ? strText : strText.Left(nAdvice));
+  if (app.m_bSilent)
+    return false;
+  const bool bRetry =
+      ::MessageBoxA(pContext->pOwner->m_hWnd, strText, "Error", MB_RETRYCANCEL | MB_ICONEXCLAMATION) == IDRETRY;
+  app.m_log.Write("answer", bRetry ? "Retry" : "Cancel");
+  return bRetry;
 }
 
 }  // namespace
+
+int CSetupApp::Tell(CWnd* pOwner, const char* lpszText, const char* lpszCaption, UINT nType, int nDefault)
+{
+  m_log.Write(lpszCaption, lpszText);
+  if (m_bSilent)
+    return nDefault;
+  return ::MessageBoxA(pOwner != NULL ? pOwner->m_hWnd : NULL, lpszText, lpszCaption, nType);
+}
+
+void CSetupApp::ShowStatus(CProgressDlg* pProgress, const SequenceText& text)
+{
+  const char* pszText = Text(text, m_strLanguage);
+  if (pProgress != NULL)
+    pProgress->SetDlgItemText(IDC_CURRENT_FILE, pszText);
+  m_log.Write(pszText);
+}
 
 // Steps 7 and 8: the destination and the program group, with the Back loop.
 // IDCANCEL when the person leaves setup.
@@ -58,23 +83,30 @@ INT_PTR CSetupApp::ChooseDestination(CStartMenuDlg& startMenu)
 }
 
 // Step 12: only when the destination holds a record of the same application.
-void CSetupApp::CleanUpEarlierInstallation(CProgressDlg& progress, const char* lpszProgramGroup)
+void CSetupApp::CleanUpEarlierInstallation(CProgressDlg* pProgress, const char* lpszProgramGroup)
 {
   FILE* pFile = fopen("uninstall.dat", "rb");
   if (pFile == NULL)
     return;
-  progress.SetDlgItemText(IDC_CURRENT_FILE, Text(kCheckingOldData, m_strLanguage));
+  ShowStatus(pProgress, kCheckingOldData);
   fclose(pFile);
   UninstallData earlier;
-  if (earlier.Read("uninstall.dat") != 0 || m_strAppName != earlier.m_szAppName)
+  if (earlier.Read("uninstall.dat") != 0) {
+    m_log.Write("clean-up", "the earlier uninstall.dat cannot be read: nothing is removed");
     return;
+  }
+  if (m_strAppName != earlier.m_szAppName) {
+    m_log.Write("clean-up", CString("the earlier uninstall.dat belongs to ") + earlier.m_szAppName +
+                                ": nothing is removed");
+    return;
+  }
   RemoveEarlierInstallation(earlier, lpszProgramGroup);
 }
 
 // Step 13.
-void CSetupApp::CreateAllShortcuts(CProgressDlg& progress, const char* lpszProgramGroup)
+void CSetupApp::CreateAllShortcuts(CProgressDlg* pProgress, const char* lpszProgramGroup)
 {
-  progress.SetDlgItemText(IDC_CURRENT_FILE, Text(kCreatingShortcuts, m_strLanguage));
+  ShowStatus(pProgress, kCreatingShortcuts);
   for (int32_t i = 0; i < m_nShortcuts; ++i)
     CreateShortcut(&m_pShortcuts[i], lpszProgramGroup);
   if (m_nStartupShortcuts != 0)
@@ -84,12 +116,15 @@ void CSetupApp::CreateAllShortcuts(CProgressDlg& progress, const char* lpszProgr
 }
 
 // Step 15.
-bool CSetupApp::SaveUninstallData(CProgressDlg& progress, CWnd& owner, const char* lpszDestDir)
+bool CSetupApp::SaveUninstallData(CProgressDlg* pProgress, CWnd* pOwner, const char* lpszDestDir)
 {
-  progress.SetDlgItemText(IDC_CURRENT_FILE, Text(kCreatingUninstallData, m_strLanguage));
-  if (!WriteUninstallData(*this, CString(lpszDestDir) + "\\uninstall.dat"))
+  ShowStatus(pProgress, kCreatingUninstallData);
+  const CString strPath = CString(lpszDestDir) + "\\uninstall.dat";
+  if (!WriteUninstallData(*this, strPath)) {
+    m_log.Write("uninstall data", strPath);
     return true;
-  ::MessageBoxA(owner.m_hWnd, "Uninstall Information could not be saved!", "Error", MB_ICONEXCLAMATION);
+  }
+  Tell(pOwner, "Uninstall Information could not be saved!", "Error", MB_ICONEXCLAMATION);
   return false;
 }
 
@@ -112,25 +147,77 @@ void CSetupApp::RecordStoppedInstallation(const char* lpszDestDir, int32_t nStop
   m_nShortcuts = nCounts[0];
   m_nStartupShortcuts = nCounts[1];
   m_nDesktopShortcuts = nCounts[2];
+  m_log.Write(bNotWritten ? "uninstall data not written" : "uninstall data", strRecord);
   // Without its record the uninstaller could only say that it has none.
   if (!bNotWritten && ::GetFileAttributesA(CString(lpszDestDir) + "\\uninstall.exe") != INVALID_FILE_ATTRIBUTES)
     RegisterUninstall(lpszDestDir);
 }
 
-// Steps 6 to 18. Returns when the installation is complete, stopped, or the
-// person has left.
+// Steps 10 to 18, after the dialogs or the unattended choices.
+int CSetupApp::Install(const char* lpszDestDir, const char* lpszProgramGroup, CProgressDlg* pProgress, CWnd* pOwner)
+{
+  // 10. Extraction.
+  FailureContext context = {this, pOwner};
+  int32_t nStoppedAt = ExtractFiles(pProgress, lpszDestDir, NULL, &context, AskRetry);
+  if (nStoppedAt >= 0) {
+    m_log.Write("installation stopped at", m_pFiles[nStoppedAt].name);
+    RecordStoppedInstallation(lpszDestDir, nStoppedAt);
+    if (pProgress != NULL)
+      pProgress->EndDialog(0);
+    return kExitStopped;
+  }
+
+  // 11, 12. Relative names from here on are inside the destination; if it
+  // cannot be made current, nothing is deleted relative to another place.
+  if (_chdir(lpszDestDir) == 0)
+    CleanUpEarlierInstallation(pProgress, lpszProgramGroup);
+  else
+    m_log.Write("clean-up", "the destination cannot be made the current directory: nothing is removed");
+
+  // 13. Shortcuts.
+  CreateAllShortcuts(pProgress, lpszProgramGroup);
+
+  // 14. Fonts.
+  if (m_nFonts != 0) {
+    ShowStatus(pProgress, kInstallingFonts);
+    InstallFonts(lpszDestDir);
+  }
+
+  // 15, 16. The record for the uninstaller, and the registration. Without
+  // the record the uninstaller could not work: it is not registered then.
+  bool bRemovable = SaveUninstallData(pProgress, pOwner, lpszDestDir) && !RegisterUninstall(lpszDestDir);
+
+  // 17, 18. Done; the person learns when the program cannot be removed.
+  if (pProgress != NULL)
+    pProgress->EndDialog(0);
+  CString strText = m_strAppName + Text(kInstalledText, m_strLanguage);
+  if (!bRemovable)
+    strText += Text(kNotRemovable, m_strLanguage);
+  Tell(pOwner, strText, Text(kInstalledTitle, m_strLanguage), MB_OK | MB_ICONINFORMATION);
+  return kExitInstalled;
+}
+
+// Steps 6 to 9 and the installation. Returns when the installation is
+// complete, stopped, or the person has left.
 void CSetupApp::RunInstallation(CBackgroundWnd& background)
 {
   // 6. The agreement, when the script has one.
-  if (!m_agreementDlg.m_strText.IsEmpty() && m_agreementDlg.DoModal() == IDCANCEL)
+  if (!m_agreementDlg.m_strText.IsEmpty() && m_agreementDlg.DoModal() == IDCANCEL) {
+    m_log.Write("agreement", "declined");
     return;
+  }
 
   // 7, 8. Destination and program group.
   CStartMenuDlg startMenu;
-  if (ChooseDestination(startMenu) == IDCANCEL)
+  if (ChooseDestination(startMenu) == IDCANCEL) {
+    m_log.Write("setup was left in the destination dialog");
     return;
+  }
   const char* pszDest = m_destinationDlg.m_szDestDir;
   const char* pszGroup = startMenu.m_szFolder;
+  m_log.Write("destination", pszDest);
+  m_log.Write("start menu", ScopeName(startMenu.m_nScope));
+  m_log.Write("program group folder", pszGroup);
 
   // 9. The progress dialog over the background.
   CProgressDlg progress;
@@ -138,57 +225,38 @@ void CSetupApp::RunInstallation(CBackgroundWnd& background)
   progress.m_progress.SetRange32(0, m_nTotalSize);
   PaintNow(progress);
 
-  // 10. Extraction.
-  FailureContext context = {this, &background};
-  int32_t nStoppedAt = ExtractFiles(progress, pszDest, NULL, &context, AskRetry);
-  if (nStoppedAt >= 0) {
-    RecordStoppedInstallation(pszDest, nStoppedAt);
-    progress.EndDialog(0);
-    return;
-  }
-
-  // 11, 12. Relative names from here on are inside the destination; if it
-  // cannot be made current, nothing is deleted relative to another place.
-  if (_chdir(pszDest) == 0)
-    CleanUpEarlierInstallation(progress, pszGroup);
-
-  // 13. Shortcuts.
-  CreateAllShortcuts(progress, pszGroup);
-
-  // 14. Fonts.
-  if (m_nFonts != 0) {
-    progress.SetDlgItemText(IDC_CURRENT_FILE, Text(kInstallingFonts, m_strLanguage));
-    InstallFonts(pszDest);
-  }
-
-  // 15, 16. The record for the uninstaller, and the registration. Without
-  // the record the uninstaller could not work: it is not registered then.
-  bool bRemovable = SaveUninstallData(progress, background, pszDest) && !RegisterUninstall(pszDest);
-
-  // 17, 18. Done; the person learns when the program cannot be removed.
-  progress.EndDialog(0);
-  CString strText = m_strAppName + Text(kInstalledText, m_strLanguage);
-  if (!bRemovable)
-    strText += Text(kNotRemovable, m_strLanguage);
-  ::MessageBoxA(background.m_hWnd, strText, Text(kInstalledTitle, m_strLanguage), MB_OK | MB_ICONINFORMATION);
+  m_nExitCode = Install(pszDest, pszGroup, &progress, &background);
 }
 
 BOOL CSetupApp::InitInstance()
 {
+  if (!ReadCommandLine(m_lpCmdLine))
+    return FALSE;
+
   // 1, 2. The startup box, while the overlay is read.
-  Enable3dControls();
-  m_initDlg.Create(CInitDlg::IDD, NULL);
+  if (!m_bSilent) {
+    Enable3dControls();
+    m_initDlg.Create(CInitDlg::IDD, NULL);
+  }
 
   // 3. The overlay: script and archive.
   if (LoadOverlay()) {
-    ::MessageBoxA(NULL, m_strError, "Error", MB_OK | MB_ICONEXCLAMATION);
+    Tell(NULL, m_strError, "Error", MB_OK | MB_ICONEXCLAMATION);
+    m_nExitCode = kExitDamaged;
     return FALSE;
   }
+  m_log.Write("application", m_strAppName);
 
   // 4. The file table. Without it nothing would be installed while setup
   // went on as if all was well.
   if (BuildFileTable()) {
-    ::MessageBoxA(NULL, "Out of memory!", "Error", MB_OK | MB_ICONEXCLAMATION);
+    Tell(NULL, "Out of memory!", "Error", MB_OK | MB_ICONEXCLAMATION);
+    m_nExitCode = kExitDamaged;
+    return FALSE;
+  }
+
+  if (m_bSilent) {
+    m_nExitCode = RunSilentInstallation();
     return FALSE;
   }
 
@@ -205,4 +273,16 @@ BOOL CSetupApp::InitInstance()
   background.m_bitmap.DeleteObject();
   m_pMainWnd = NULL;
   return FALSE;
+}
+
+// The exit code is the unattended run's; after its windows setup ends with
+// 0, as it always has, unless the log it was asked for cannot be written.
+int CSetupApp::ExitInstance()
+{
+  const int nExitCode = m_bSilent || m_nExitCode == kExitBadCommandLine ? m_nExitCode : kExitInstalled;
+  CString strCode;
+  strCode.Format("%d", nExitCode);
+  m_log.Write("exit code", strCode);
+  m_log.Close();
+  return nExitCode;
 }

@@ -8,20 +8,27 @@ namespace {
 
 const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
-bool SetString(HKEY hKey, const char* lpszName, const CString& strValue)
+// The value, and a log line that names the key, the value and its data.
+bool SetString(CInstallLog& log, const CString& strKey, HKEY hKey, const char* lpszName, const CString& strValue)
 {
-  return ::RegSetValueExA(hKey, lpszName, 0, REG_SZ, reinterpret_cast<const BYTE*>(static_cast<const char*>(strValue)),
-                          static_cast<DWORD>(strValue.GetLength() + 1)) == ERROR_SUCCESS;
+  bool bSet = ::RegSetValueExA(hKey, lpszName, 0, REG_SZ, reinterpret_cast<const BYTE*>(static_cast<const char*>(strValue)),
+                               static_cast<DWORD>(strValue.GetLength() + 1)) == ERROR_SUCCESS;
+  log.Write(bSet ? "registry" : "registry value not written", strKey + ": " + lpszName + " = " + strValue);
+  return bSet;
 }
 
 // The installation's language as a language id, as installers record it:
 // the uninstaller answers in it.
-bool SetLanguage(HKEY hKey, const CString& strLanguage)
+bool SetLanguage(CInstallLog& log, const CString& strKey, HKEY hKey, const CString& strLanguage)
 {
   DWORD nLanguage = strLanguage == "ENG" ? MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)
                                          : MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN);
-  return ::RegSetValueExA(hKey, "Language", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&nLanguage),
-                          sizeof(nLanguage)) == ERROR_SUCCESS;
+  bool bSet = ::RegSetValueExA(hKey, "Language", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&nLanguage),
+                               sizeof(nLanguage)) == ERROR_SUCCESS;
+  CString strLine;
+  strLine.Format(": Language = 0x%lx", static_cast<unsigned long>(nLanguage));
+  log.Write(bSet ? "registry" : "registry value not written", strKey + strLine);
+  return bSet;
 }
 
 }  // namespace
@@ -29,15 +36,27 @@ bool SetLanguage(HKEY hKey, const CString& strLanguage)
 BOOL CSetupApp::RegisterUninstall(const char* lpszDestDir)
 {
   // The uninstaller deletes the key only for such names.
-  if (!IsRegistrableAppName(m_strAppName))
+  if (!IsRegistrableAppName(m_strAppName)) {
+    m_log.Write("registration", "the application's name cannot name a key of its own: not registered");
     return FALSE;
+  }
+  const CString strKey = CString(kUninstallKey) + m_strAppName;
+  const CString strLogKey = "HKEY_LOCAL_MACHINE\\" + strKey;
   HKEY hKey;
-  if (::RegCreateKeyA(HKEY_LOCAL_MACHINE, CString(kUninstallKey) + m_strAppName, &hKey) != ERROR_SUCCESS)
+  if (::RegCreateKeyA(HKEY_LOCAL_MACHINE, strKey, &hKey) != ERROR_SUCCESS) {
+    m_log.Write("registry key not created", strLogKey);
     return TRUE;
+  }
   CString strCommand;
   strCommand.Format("%s\\uninstall.exe", lpszDestDir);
-  bool bWritten = SetString(hKey, "DisplayName", m_strAppName) && SetString(hKey, "UninstallString", strCommand) &&
-                  SetLanguage(hKey, m_strLanguage);
+  // Software-distribution tools remove a program without a question with
+  // the quiet command, by Windows' convention.
+  CString strQuiet;
+  strQuiet.Format("\"%s\\uninstall.exe\" /S", lpszDestDir);
+  bool bWritten = SetString(m_log, strLogKey, hKey, "DisplayName", m_strAppName) &&
+                  SetString(m_log, strLogKey, hKey, "UninstallString", strCommand) &&
+                  SetString(m_log, strLogKey, hKey, "QuietUninstallString", strQuiet) &&
+                  SetLanguage(m_log, strLogKey, hKey, m_strLanguage);
   ::RegCloseKey(hKey);
   return bWritten ? FALSE : TRUE;
 }

@@ -2,7 +2,11 @@
 
 CSetupApp theApp;
 
-CSetupApp::CSetupApp() : m_initDlg(NULL), m_destinationDlg(NULL), m_agreementDlg(NULL) {}
+CSetupApp::CSetupApp()
+    : m_initDlg(NULL), m_destinationDlg(NULL), m_agreementDlg(NULL), m_bSilent(false), m_nExitCode(kExitInstalled)
+{
+  m_options.nGiven = 0;
+}
 
 CSetupApp::~CSetupApp() {}
 

@@ -50,6 +50,7 @@ void CSetupApp::CreateShortcutsIn(ShortcutEntry* pList, int32_t nCount, const ch
     // nothing to delete.
     for (int32_t i = 0; i < nCount; ++i)
       pList[i].linkPath[0] = '\0';
+    m_log.Write("shortcuts not created", CString("no ") + lpszValueName + " folder");
     return;
   }
   for (int32_t i = 0; i < nCount; ++i)
@@ -77,7 +78,10 @@ HRESULT CSetupApp::CreateShortcut(ShortcutEntry* pEntry, const char* lpszFolder)
   int nLink = FormatTo(szLink, sizeof(szLink), "%s\\%.*s.lnk", lpszFolder,
                        FieldLength(pEntry->caption, sizeof(pEntry->caption)), pEntry->caption);
   if (nTarget < 0 || nTarget >= static_cast<int>(kPathSize) || nLink < 0 || nLink >= static_cast<int>(kPathSize))
+  {
+    m_log.Write("shortcut not created (the path is too long)", szLink);
     return HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE);
+  }
   memcpy(pEntry->linkPath, szLink, static_cast<size_t>(nLink) + 1);
 
   char szCaption[sizeof(pEntry->caption) + 1];
@@ -86,7 +90,27 @@ HRESULT CSetupApp::CreateShortcut(ShortcutEntry* pEntry, const char* lpszFolder)
   char szArguments[sizeof(pEntry->arguments) + 1];
   FormatTo(szArguments, sizeof(szArguments), "%.*s", FieldLength(pEntry->arguments, sizeof(pEntry->arguments)),
            pEntry->arguments);
-  return CreateLink(szTarget, pEntry->linkPath, szCaption, szArguments);
+  HRESULT hr = CreateLink(szTarget, pEntry->linkPath, szCaption, szArguments);
+  if (m_log.IsOpen())
+  {
+    CString strLine;
+    strLine.Format("%s to %s%s%s", pEntry->linkPath, szTarget, szArguments[0] ? " " : "", szArguments);
+    if (FAILED(hr))
+    {
+      CString strError;
+      strError.Format(" (failed: 0x%08lx)", static_cast<unsigned long>(hr));
+      strLine += strError;
+    }
+    m_log.Write("shortcut", strLine);
+  }
+  return hr;
+}
+
+void CSetupApp::TellLinkFailure(const char* lpszText)
+{
+  m_log.Write(lpszText);
+  if (!m_bSilent)
+    AfxMessageBox(lpszText, MB_OK, 0);
 }
 
 HRESULT CSetupApp::CreateLink(const char* lpszTarget, const char* lpszLinkFile, const char* lpszDescription,
@@ -106,7 +130,7 @@ HRESULT CSetupApp::CreateLink(const char* lpszTarget, const char* lpszLinkFile, 
     if (SUCCEEDED(hr))
     {
       if (FAILED(pShellLink->SetPath(lpszTarget)))
-        AfxMessageBox("SetPath failed!", MB_OK, 0);
+        TellLinkFailure("SetPath failed!");
 
       // The target's folder is where it starts.
       char szWorkingDir[kPathSize];
@@ -117,7 +141,7 @@ HRESULT CSetupApp::CreateLink(const char* lpszTarget, const char* lpszLinkFile, 
       pShellLink->SetWorkingDirectory(szWorkingDir);
 
       if (FAILED(pShellLink->SetDescription(lpszDescription)))
-        AfxMessageBox("SetDescription failed!", MB_OK, 0);
+        TellLinkFailure("SetDescription failed!");
       pShellLink->SetArguments(lpszArguments != NULL ? lpszArguments : "");
 
       WCHAR wszLinkFile[kPathSize];

@@ -2,6 +2,7 @@
 
 #include "common/UninstallData.h"
 #include "common/InstallNames.h"
+#include "uninstall/UninstallLog.h"
 
 #include <direct.h>
 #include <stdlib.h>
@@ -60,6 +61,6 @@ void CFolderList::RemoveFolders() const
 {
   for (int32_t d = m_nMaxDepth; d >= 0; d--)
     for (int32_t i = 0; i < m_nRows; i++)
-      if (m_pRows[i].depth == d)
-        _rmdir(m_pRows[i].name);
+      if (m_pRows[i].depth == d && _rmdir(m_pRows[i].name) == 0)
+        g_log.Write("removed folder", m_pRows[i].name);
 }

@@ -1,6 +1,7 @@
 #include "uninstall/Registry.h"
 
 #include "common/InstallNames.h"
+#include "uninstall/UninstallLog.h"
 
 #include <windows.h>
 #include <string.h>
@@ -12,7 +13,12 @@ const char kRunOnceKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnc
 
 void SetString(HKEY hKey, const char* lpszName, const char* lpszData)
 {
-  RegSetValueExA(hKey, lpszName, 0, REG_SZ, (const BYTE*)lpszData, (DWORD)strlen(lpszData) + 1);
+  bool bSet = RegSetValueExA(hKey, lpszName, 0, REG_SZ, (const BYTE*)lpszData, (DWORD)strlen(lpszData) + 1) ==
+              ERROR_SUCCESS;
+  // wsprintfA writes at most 1024 bytes: the name and the command fit.
+  char szLine[1024];
+  wsprintfA(szLine, "%s = %s", lpszName, lpszData);
+  g_log.Write(bSet ? "RunOnce value" : "RunOnce value not written", szLine);
 }
 
 // COMSPEC; unset, or longer than the buffer (which then holds nothing
@@ -75,7 +81,10 @@ void DeleteUninstallKey(const char* lpszAppName)
     return;
   char szKey[sizeof(kUninstallKey) + 256];
   wsprintfA(szKey, "%s%s", kUninstallKey, lpszAppName);
-  RegDeleteKeyA(HKEY_LOCAL_MACHINE, szKey);
+  bool bDeleted = RegDeleteKeyA(HKEY_LOCAL_MACHINE, szKey) == ERROR_SUCCESS;
+  char szLine[sizeof(szKey) + 32];
+  wsprintfA(szLine, "HKEY_LOCAL_MACHINE\\%s", szKey);
+  g_log.Write(bDeleted ? "registry key deleted" : "registry key not deleted", szLine);
 }
 
 void ScheduleSelfRemoval(const char* lpszAppName, const char* lpszInstallDir)

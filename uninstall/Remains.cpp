@@ -3,6 +3,7 @@
 #include "common/InstallNames.h"
 #include "common/UninstallData.h"
 #include "uninstall/FolderList.h"
+#include "uninstall/UninstallLog.h"
 
 #include <windows.h>
 #include <string.h>
@@ -35,8 +36,10 @@ const RemainsText kGerman = {
   "\nSchreibgesch\xfc" "tzte oder verwendete Dateien und Ordner, die noch Dateien enthalten, bleiben "
   "erhalten. Sie k\xf6" "nnen sie selbst l\xf6" "schen."};
 
+// Every item goes to the log; the message names the first few.
 void Note(RemainList& remains, const char* lpszName)
 {
+  g_log.Write("remained", lpszName);
   if (remains.nCount < REMAINS_SHOWN)
     lstrcpynA(remains.szShown[remains.nCount], lpszName, sizeof(remains.szShown[0]));
   remains.nCount++;

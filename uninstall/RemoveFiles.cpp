@@ -3,6 +3,7 @@
 // can't go stays.
 #include "common/UninstallData.h"
 #include "common/InstallNames.h"
+#include "uninstall/UninstallLog.h"
 
 #include <windows.h>
 #include <direct.h>
@@ -26,6 +27,19 @@ bool JoinPath(char* pszOut, const char* lpszFolder, const char* lpszName)
   return true;
 }
 
+// remove() and _rmdir(), each success logged.
+void RemoveFile(const char* lpszPath)
+{
+  if (remove(lpszPath) == 0)
+    g_log.Write("removed", lpszPath);
+}
+
+void RemoveFolder(const char* lpszPath)
+{
+  if (_rmdir(lpszPath) == 0)
+    g_log.Write("removed folder", lpszPath);
+}
+
 bool IsLink(unsigned nAttributes)
 {
   return (nAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
@@ -35,9 +49,9 @@ bool IsLink(unsigned nAttributes)
 void RemoveLink(const char* lpszPath, unsigned nAttributes)
 {
   if (nAttributes & FILE_ATTRIBUTE_DIRECTORY)
-    _rmdir(lpszPath);
+    RemoveFolder(lpszPath);
   else
-    remove(lpszPath);
+    RemoveFile(lpszPath);
 }
 
 } // namespace
@@ -46,11 +60,11 @@ void UninstallData::RemoveAll()
 {
   for (int32_t i = 0; i < m_nInstalled; i++)
     if (IsInsideInstallation(m_pInstalled[i]))
-      remove(m_pInstalled[i]);
+      RemoveFile(m_pInstalled[i]);
   for (int32_t i = 0; i < m_nGenerated; i++)
     if (IsInsideInstallation(m_pGenerated[i]))
       RemovePath(m_pGenerated[i]);
-  remove("uninstall.dat");
+  RemoveFile("uninstall.dat");
   RemoveShortcuts();
 }
 
@@ -64,7 +78,7 @@ void UninstallData::RemovePath(const char* lpszName)
   else if (nAttributes & FILE_ATTRIBUTE_DIRECTORY)
     RemoveTree(lpszName);
   else
-    remove(lpszName);
+    RemoveFile(lpszName);
 }
 
 void UninstallData::RemoveTree(const char* lpszFolder)
@@ -86,10 +100,10 @@ void UninstallData::RemoveTree(const char* lpszFolder)
         else if (entry.attrib & _A_SUBDIR)
           RemoveTree(szPath);
         else
-          remove(szPath);
+          RemoveFile(szPath);
       } while (_findnext(hFind, &entry) == 0);
       _findclose(hFind);
     }
   }
-  _rmdir(lpszFolder);
+  RemoveFolder(lpszFolder);
 }

@@ -1,19 +1,83 @@
 // The uninstaller: reads uninstall.dat from its own directory, removes what
 // it lists, the emptied folders and the Uninstall entry, and leaves its own
 // file and the directory to RunOnce commands.
+#include "common/CommandLine.h"
 #include "common/UninstallData.h"
 #include "uninstall/FolderList.h"
 #include "uninstall/Registry.h"
 #include "uninstall/Remains.h"
+#include "uninstall/UninstallLog.h"
 
 #include <windows.h>
 #include <direct.h>
 #include <string.h>
 
+CInstallLog g_log;
+
 namespace {
+
+// Exit codes: 0 everything recorded is gone, 1 uninstall.dat can't be read
+// (or the folder can't be entered; nothing removed), 2 something that was
+// to be removed remained, 3 a command line with /S that is not understood,
+// or a log that cannot be written (nothing removed).
+enum
+{
+  EXIT_REMOVED = 0,
+  EXIT_NO_DATA = 1,
+  EXIT_REMAINS = 2,
+  EXIT_COMMAND_LINE = 3
+};
 
 const char kReadError[] = "Uninstall information could\nnot be read or is corrupt!";
 const char kFolderError[] = "The installation folder could not be opened!\nNothing was removed.";
+const char kCannotLog[] = "The log file cannot be written:\n";
+
+// /S: no window at all. A message is logged, and shown unless the run is
+// unattended.
+bool g_bSilent = false;
+
+void Tell(const char* lpszText, const char* lpszCaption, UINT nType)
+{
+  g_log.Write(lpszCaption, lpszText);
+  if (!g_bSilent)
+    MessageBoxA(NULL, lpszText, lpszCaption, nType);
+}
+
+int Finish(int nExitCode)
+{
+  char szCode[16];
+  wsprintfA(szCode, "%d", nExitCode);
+  g_log.Write("exit code", szCode);
+  g_log.Close();
+  return nExitCode;
+}
+
+// The options. false when the uninstaller is to end at once with
+// EXIT_COMMAND_LINE. Without /S a line that is not understood is ignored,
+// as it always was.
+bool ReadCommandLine(const char* lpszArgs)
+{
+  CommandLine line;
+  bool bUnderstood = ParseCommandLine(lpszArgs, OPT_UNINSTALL, line);
+  g_bSilent = (line.nGiven & OPT_SILENT) != 0;
+  if (!bUnderstood && !g_bSilent)
+    return true;
+  if ((line.nGiven & OPT_LOG) && !g_log.Open(line.szLog))
+  {
+    if (!g_bSilent)
+    {
+      char szText[sizeof(kCannotLog) + CMDLINE_VALUE_SIZE];
+      lstrcpyA(szText, kCannotLog);
+      lstrcatA(szText, line.szLog);
+      MessageBoxA(NULL, szText, "Error", MB_ICONEXCLAMATION);
+    }
+    return false;
+  }
+  g_log.Write("command line", lpszArgs);
+  if (!bUnderstood)
+    g_log.Write("not understood", line.szError);
+  return bUnderstood;
+}
 
 // DLLs load from the system directory only, where the system allows to ask
 // for it: a DLL planted beside us in a download folder must not load.
@@ -53,27 +117,28 @@ bool EnterInstallDirectory(char* szDir, char* szOwnName)
 
 } // namespace
 
-// Exit codes: 0 everything recorded is gone, 1 uninstall.dat can't be read
-// (or the folder can't be entered; nothing removed), 2 something that was
-// to be removed remained.
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR lpCmdLine, int)
 {
   RestrictDllSearch();
+  if (!ReadCommandLine(lpCmdLine))
+    return Finish(EXIT_COMMAND_LINE);
 
   char szInstallDir[MAX_PATH];
   char szOwnName[MAX_PATH];
   if (!EnterInstallDirectory(szInstallDir, szOwnName))
   {
-    MessageBoxA(NULL, kFolderError, "Error", MB_ICONEXCLAMATION);
-    return 1;
+    Tell(kFolderError, "Error", MB_ICONEXCLAMATION);
+    return Finish(EXIT_NO_DATA);
   }
+  g_log.Write("installation folder", szInstallDir);
 
   UninstallData data;
   if (data.Read("uninstall.dat") != 0)
   {
-    MessageBoxA(NULL, kReadError, "Error", MB_ICONEXCLAMATION);
-    return 1;
+    Tell(kReadError, "Error", MB_ICONEXCLAMATION);
+    return Finish(EXIT_NO_DATA);
   }
+  g_log.Write("application", data.m_szAppName);
   // Read before the Uninstall entry goes with it.
   bool bGerman = IsGermanInstallation(data.m_szAppName, szInstallDir, szOwnName);
 
@@ -92,11 +157,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     char szText[REMAINS_TEXT];
     const char* pszCaption;
     FormatRemainsMessage(data.m_szAppName, remains, bGerman, szText, pszCaption);
-    MessageBoxA(NULL, szText, pszCaption, MB_ICONEXCLAMATION);
-    return 2;
+    Tell(szText, pszCaption, MB_ICONEXCLAMATION);
+    return Finish(EXIT_REMAINS);
   }
   char szMessage[256 + 64];
   wsprintfA(szMessage, "%s was uninstalled successfully!", data.m_szAppName);
-  MessageBoxA(NULL, szMessage, "Success", MB_ICONINFORMATION);
-  return 0;
+  Tell(szMessage, "Success", MB_ICONINFORMATION);
+  return Finish(EXIT_REMOVED);
 }

@@ -12,6 +12,34 @@ CString WithoutTrailingBackslashes(const char* lpszDir)
     --nLength;
   return strDir.Left(nLength);
 }
+
+// Every file call is a round trip under wine, so an entry costs as few as
+// the work needs. The file is created where its folder should be; only
+// when that folder is missing are the folders made, and it is tried again.
+void CreateTarget(CFile& file, const CString& strPath)
+{
+  const UINT nFlags = CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite;
+  CFileException error;
+  if (file.Open(strPath, nFlags, &error))
+    return;
+  if (error.m_cause == CFileException::badPath || error.m_cause == CFileException::fileNotFound) {
+    MakeDirectoryPath(GetDirPart(strPath));
+    if (file.Open(strPath, nFlags, &error))
+      return;
+  }
+  CFileException::ThrowOsError(error.m_lOsError, strPath);
+}
+
+// The entry's attributes, set only where the new file does not have them
+// already (most entries are plain archive files, as a new file is).
+bool SetAttributes(const char* lpszPath, uint32_t nAttributes)
+{
+#ifdef _WIN32
+  if (GetFileAttributesA(lpszPath) == nAttributes)
+    return true;
+#endif
+  return SetFileAttributesA(lpszPath, nAttributes) != FALSE;
+}
 }
 
 bool CZipReader::ExtractFile(uint16_t nIndex, const char* lpszDir, bool bFullPath, const char* lpszNewName,
@@ -38,8 +66,8 @@ bool CZipReader::ExtractFile(uint16_t nIndex, const char* lpszDir, bool bFullPat
   }
   if (nBufSize == 0 || !OpenEntry(nIndex))
     return false;
-  MakeDirectoryPath(GetDirPart(strPath));
-  CFile file(strPath, CFile::modeCreate | CFile::modeWrite | CFile::shareDenyWrite);
+  CFile file;
+  CreateTarget(file, strPath);
 
   CZipBuffer buffer;
   uint8_t* pBuffer = buffer.Allocate(nBufSize);
@@ -54,5 +82,19 @@ bool CZipReader::ExtractFile(uint16_t nIndex, const char* lpszDir, bool bFullPat
         break;
     }
   } while (nRead == nBufSize);
-  return CloseEntry(file) == 1;
+
+  // The checks first; then the times through the open file, which spares
+  // opening it again by name, and the attributes once it is closed.
+  const int32_t nResult = CloseEntry(NULL, false);
+  CFileStatus status = {};
+  status.m_ctime = status.m_atime = CTime::GetCurrentTime();
+  status.m_mtime = header.GetTime();
+  try {
+    file.SetTimes(status);
+    file.Close();
+  } catch (CException* e) {
+    e->Delete();
+    return false;
+  }
+  return SetAttributes(strPath, header.GetDosAttributes()) && nResult == 1;
 }

@@ -9,7 +9,7 @@ static CWinApp* s_pApp = NULL;
 
 // The first application object constructed is the program's: a later
 // one (a test's, say) does not take its place.
-CWinApp::CWinApp() : m_pMainWnd(NULL)
+CWinApp::CWinApp() : m_pMainWnd(NULL), m_lpCmdLine("")
 {
   if (s_pApp == NULL)
     s_pApp = this;
@@ -22,6 +22,8 @@ CWinApp::~CWinApp()
 }
 
 BOOL CWinApp::InitInstance() { return TRUE; }
+
+int CWinApp::ExitInstance() { return 0; }
 
 HICON CWinApp::LoadIcon(UINT nIDResource) const
 {
@@ -73,7 +75,7 @@ void __verbose_terminate_handler() { abort(); }
 
 // The entry point: make loading safe, ready the controls, and hand over to
 // the application object.
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR lpCmdLine, int)
 {
   RestrictDllSearch();
 
@@ -83,6 +85,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
   CWinApp* pApp = AfxGetApp();
   if (pApp == NULL)
     return 1;
+  if (lpCmdLine != NULL)
+    pApp->m_lpCmdLine = lpCmdLine;
   pApp->InitInstance();
-  return 0;
+  return pApp->ExitInstance();
 }

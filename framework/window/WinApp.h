@@ -1,6 +1,6 @@
 // CWinApp: the one application object. The layer's WinMain calls its
 // InitInstance; setup's returns FALSE, so no message loop ever runs and the
-// program ends when InitInstance returns.
+// program ends when InitInstance returns, with ExitInstance's exit code.
 #pragma once
 #include "framework/window/Wnd.h"
 
@@ -13,6 +13,8 @@ public:
   CWinApp& operator=(const CWinApp&) = delete;
 
   virtual BOOL InitInstance();
+  // The program's exit code once InitInstance has returned.
+  virtual int ExitInstance();
 
   // Three-dimensional controls are the system's own look since Windows 95
   // and common controls 6 draw them themed: nothing is left to switch on.
@@ -20,6 +22,8 @@ public:
   HICON LoadIcon(UINT nIDResource) const;
 
   CWnd* m_pMainWnd;
+  // The arguments, without the program's name; set before InitInstance.
+  const char* m_lpCmdLine;
 };
 
 CWinApp* AfxGetApp();

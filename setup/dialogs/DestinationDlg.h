@@ -27,13 +27,5 @@ protected:
 
 private:
   void SetTexts();
-  // Fills the 260-byte buffer with the proposal and sets m_szPrevDir.
-  void ProposeDirectory(char* pszProposal);
-  // Each check shows its own message and returns FALSE when the dialog
-  // must stay.
-  BOOL ReadTypedPath();
-  BOOL CheckFreeSpace();
-  BOOL CreateDestination();
-  BOOL AcceptExistingEntry();
   void ShowError(const char* lpszText, UINT nIcon);
 };

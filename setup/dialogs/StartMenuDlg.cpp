@@ -1,8 +1,7 @@
 #include "setup/dialogs/StartMenuDlg.h"
-#include <errno.h>
-#include "common/InstallNames.h"
 #include "setup/SetupApp.h"
 #include "setup/dialogs/FolderPaths.h"
+#include "setup/dialogs/ProgramGroupChoice.h"
 
 BEGIN_MESSAGE_MAP(CStartMenuDlg, CDialog)
   ON_LBN_DBLCLK(IDC_FOLDER_LIST, &CStartMenuDlg::OnDblclkFolderList)
@@ -12,15 +11,10 @@ END_MESSAGE_MAP()
 namespace {
 
 const char kParentEntry[] = "..";
-const char kPathNotFound[] = "Could not create! (path not found)";
-const char kFileExists[] = "A file of the same name already exists.\nPlease Choose a different location.";
-const char kPathTooLong[] = "The path is too long.\nPlease choose a shorter one.";
-const char kNoProgramsFolder[] = "The start menu folder cannot be found.\nPlease choose the other start menu.";
-const char kNotInStartMenu[] = "Please enter the name of a folder\nwithin the start menu.";
 
 }  // namespace
 
-CStartMenuDlg::CStartMenuDlg(CWnd* pParent) : CDialog(IDD, pParent), m_nScope(1)
+CStartMenuDlg::CStartMenuDlg(CWnd* pParent) : CDialog(IDD, pParent), m_nScope(kDefaultScope)
 {
   m_szCurDir[0] = '\0';
   m_szProgramsDir[0] = '\0';
@@ -77,16 +71,7 @@ void CStartMenuDlg::ShowProgramsRoot()
 
 void CStartMenuDlg::ReadProgramsDir(int nPrevScope)
 {
-  char szFolder[260];
-  CopyCut(szFolder, sizeof(szFolder), m_szProgramsDir);
-  const BOOL bFailed = m_nScope == 0 ? theApp.GetShellFolder("Common Programs", szFolder, HKEY_LOCAL_MACHINE)
-                                     : theApp.GetShellFolder("Programs", szFolder, HKEY_CURRENT_USER);
-  if (!bFailed)
-  {
-    szFolder[kMaxPathChars] = '\0';
-    CopyCut(m_szProgramsDir, sizeof(m_szProgramsDir), szFolder);
-  }
-  else if (m_szProgramsDir[0] != '\0' && nPrevScope != m_nScope)
+  if (!ReadProgramsFolder(m_nScope, m_szProgramsDir) && m_szProgramsDir[0] != '\0' && nPrevScope != m_nScope)
   {
     // The combo box keeps naming the folder that the list shows.
     m_nScope = nPrevScope;
@@ -140,7 +125,7 @@ void CStartMenuDlg::OnDblclkFolderList()
   }
   else if (!JoinPath(szNewDir, sizeof(szNewDir), m_szCurDir, strEntry))
   {
-    ShowError(kPathTooLong);
+    ShowError(DescribeGroupRefusal(kGroupTooLong));
     return;
   }
 
@@ -155,50 +140,13 @@ void CStartMenuDlg::OnDblclkFolderList()
 
 void CStartMenuDlg::OnOK()
 {
-  CWnd edit = GetDlgItem(IDC_FOLDER);
   CString strTyped;
-  edit.GetWindowText(strTyped);
-  if (m_szProgramsDir[0] == '\0')
+  GetDlgItemText(IDC_FOLDER, strTyped);
+  const GroupVerdict verdict = CreateProgramGroup(m_szProgramsDir, strTyped, m_szFolder);
+  if (verdict != kGroupAccepted)
   {
-    ShowError(kNoProgramsFolder);
+    ShowError(DescribeGroupRefusal(verdict));
     return;
-  }
-  // The program group lies inside the start menu: an empty name would be
-  // the Programs folder itself, which the uninstaller would then try to
-  // remove with the last shortcut; ".." or a drive would leave it.
-  if (!IsInsideInstallation(strTyped))
-  {
-    ShowError(kNotInStartMenu);
-    return;
-  }
-  if (strTyped.GetLength() > kMaxPathChars ||
-      !JoinPath(m_szFolder, sizeof(m_szFolder), m_szProgramsDir, strTyped))
-  {
-    ShowError(kPathTooLong);
-    return;
-  }
-
-  // One level only: the person creates deeper groups step by step.
-  if (_mkdir(m_szFolder) != 0)
-  {
-    const int nError = errno;
-    const PathKind kind = ExaminePath(m_szFolder);
-    if (nError == ENOENT)
-    {
-      ShowError(kPathNotFound);
-      return;
-    }
-    if (nError == EEXIST && kind == kPathFile)
-    {
-      ShowError(kFileExists);
-      return;
-    }
-    // An existing folder is reused; anything else must be a folder by now.
-    if (kind != kPathDirectory)
-    {
-      ShowError(kPathNotFound);
-      return;
-    }
   }
   CDialog::OnOK();
 }

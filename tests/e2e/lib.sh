@@ -212,6 +212,43 @@ e2e_script() {
   fi
 }
 
+# ---- windows of a program ----
+
+# e2e_watch_start PROGRAM.EXE: the driver watches, in the background, for
+# the visible top-level windows of that program from its start to its end.
+# Start the program after this has returned.
+e2e_watch_start() {
+  E2E_WATCH_OUT="$E2E_WORK/watch-$1.log"
+  : >"$E2E_WATCH_OUT"
+  # The status goes into the file: e2e_watch_end may run in a subshell,
+  # which cannot wait for this job.
+  (
+    e2e_drive -t 110000 watch-windows "$1"
+    echo "watch status $?"
+  ) >"$E2E_WATCH_OUT" 2>&1 &
+  E2E_PIDS+=("$!")
+  local i
+  for i in $(seq 300); do
+    grep -q '^watching ' "$E2E_WATCH_OUT" && return 0
+    grep -q '^watch status ' "$E2E_WATCH_OUT" && break
+    sleep 0.1
+  done
+  e2e_log "the window watch did not start: $(cat "$E2E_WATCH_OUT")"
+  return 1
+}
+
+# e2e_watch_end: waits (up to two minutes) for the watch to end with the
+# program; prints the windows it saw, one a line, or why it failed.
+e2e_watch_end() {
+  local i
+  for i in $(seq 1200); do
+    grep -q '^watch status ' "$E2E_WATCH_OUT" && break
+    sleep 0.1
+  done
+  grep -v -e '^watching ' -e '^ended$' -e '^watch status 0$' "$E2E_WATCH_OUT"
+  grep -q '^watch status ' "$E2E_WATCH_OUT" || echo "(the watch did not end)"
+}
+
 # ---- the screen ----
 
 # e2e_shot NAME: a screenshot of the whole virtual screen; prints its path.

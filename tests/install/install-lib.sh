@@ -96,12 +96,12 @@ script_of() { echo "$E2E_WORK/installers/$1.txt"; }
 
 # ---- driving setup ----
 
-# start_setup NAME [RUN]: runs installer NAME; the checks and screenshots
-# of this run are named RUN (default NAME).
+# start_setup NAME [RUN [ARGS...]]: runs installer NAME with ARGS; the
+# checks and screenshots of this run are named RUN (default NAME).
 start_setup() {
   SHOT_NAME=${2:-$1}
   SHOT_STEP=0
-  e2e_start "$(e2e_winpath "$(installer_of "$1")")"
+  e2e_start "$(e2e_winpath "$(installer_of "$1")")" "${@:3}"
 }
 
 # step WHAT: a screenshot of this step of the current run.
@@ -189,6 +189,41 @@ setup_ends() {
   step ended
 }
 
+# ---- unattended runs ----
+
+# log_of RUN: the Unix path of a run's log.
+log_of() { echo "$E2E_WORK/logs/$1.log"; }
+
+# silent_setup NAME RUN ARGS...: installer NAME with /LOG= (log_of RUN) and
+# ARGS (/S and the rest), watched from its start to its end: the exit code
+# goes to SILENT_EXIT, and a check fails if setup showed any window.
+silent_setup() {
+  local name=$1 run=$2 log
+  shift 2
+  SHOT_NAME=$run
+  log=$(log_of "$run")
+  mkdir -p "$(dirname "$log")" && rm -f "$log"
+  e2e_watch_start "$name.exe"
+  e2e_start "$(e2e_winpath "$(installer_of "$name")")" "/LOG=$(e2e_winpath "$log")" "$@"
+  e2e_wait_exit 120
+  SILENT_EXIT=$?
+  e2e_eq "$run: no window of setup appeared" "$(e2e_watch_end)" ""
+}
+
+# in_log RUN LINE: the run's log holds that line (CR LF line ends).
+in_log() {
+  tr -d '\r' <"$(log_of "$1")" | grep -qxF -- "$2"
+}
+
+# log_says RUN LINE...: checks that the log holds each line.
+log_says() {
+  local run=$1 line
+  shift
+  for line in "$@"; do
+    e2e_check "$run: the log says \"$line\"" in_log "$run" "$line"
+  done
+}
+
 # ---- paths ----
 
 unix() { e2e_unixpath "$1"; }
@@ -270,6 +305,8 @@ check_links() {
 check_registration() {
   e2e_eq "$SHOT_NAME: DisplayName" "$(e2e_reg_query "$UNINSTALL_KEY\\$1" DisplayName)" "$1"
   e2e_eq "$SHOT_NAME: UninstallString" "$(e2e_reg_query "$UNINSTALL_KEY\\$1" UninstallString)" "$2\\uninstall.exe"
+  e2e_eq "$SHOT_NAME: QuietUninstallString" "$(e2e_reg_query "$UNINSTALL_KEY\\$1" QuietUninstallString)" \
+    "\"$2\\uninstall.exe\" /S"
   e2e_eq "$SHOT_NAME: Language" "$(e2e_reg_query "$UNINSTALL_KEY\\$1" Language)" "${3:-0x409}"
   if [ -n "$E2E_ROOT" ]; then
     e2e_check "$SHOT_NAME: not in the 64-bit registry view" not_in_64bit_view "$UNINSTALL_KEY\\$1"
@@ -329,6 +366,30 @@ uninstall() {
     "C:\\windows\\system32\\cmd.exe /c del \"$dest\\uninstall.exe\""
   e2e_eq "$SHOT_NAME: RunOnce removes the directory" "$(e2e_reg_query "$RUNONCE_KEY" "${app}_RmDir")" \
     "C:\\windows\\system32\\cmd.exe /c rd \"$dest\""
+}
+
+# silent_uninstall APPNAME CODE [REMAINING...]: runs the registered
+# QuietUninstallString with a log, watched: no window, exit code CODE, the
+# key gone, and exactly the REMAINING items logged as remained.
+silent_uninstall() {
+  local app=$1 code=$2 quiet exe log
+  shift 2
+  quiet=$(e2e_reg_query "$UNINSTALL_KEY\\$app" QuietUninstallString)
+  exe=${quiet#\"}
+  exe=${exe%%\"*}
+  e2e_eq "$SHOT_NAME: the quiet command" "$quiet" "\"$exe\" /S"
+  SHOT_NAME="$SHOT_NAME-uninstall"
+  log=$(log_of "$SHOT_NAME")
+  mkdir -p "$(dirname "$log")" && rm -f "$log"
+  e2e_watch_start uninstall.exe
+  e2e_start "$exe" /S "/LOG=$(e2e_winpath "$log")"
+  e2e_wait_exit 60
+  e2e_eq "$SHOT_NAME: uninstall's exit code" "$?" "$code"
+  e2e_eq "$SHOT_NAME: no window of the uninstaller appeared" "$(e2e_watch_end)" ""
+  e2e_check "$SHOT_NAME: the Uninstall key is gone" not_registered "$app"
+  e2e_eq "$SHOT_NAME: what remained, as the log says" "$(tr -d '\r' <"$log" | sed -n 's/^remained: //p')" \
+    "$(printf '%s\n' "$@")"
+  log_says "$SHOT_NAME" "exit code: $code"
 }
 
 # ---- a program that holds a file ----

@@ -2,9 +2,21 @@
 # The ways out of setup: "No" to the agreement, "Exit" in the destination
 # dialog, and "Back" from the start-menu dialog, which removes the
 # destination while it is empty and shows the destination dialog again.
+# Unattended (/S), every refusal: its exit code, its reason in the log, and
+# nothing installed.
 # usage: install_exits.sh DRIVER SETUP UNINSTALL VIEWER HOLDFILE MKINSTALLER WORKDIR SHOTDIR
+# A drive of 1 MiB (tmpfs) gives the refusal for want of space; it needs a
+# private mount namespace, so the script runs itself again inside one where
+# it can. Mounted before the first wine command, as the WoW64 root needs.
+if [ -z "$INSTALL_MOUNT_NS" ] && unshare -m true 2>/dev/null; then
+  INSTALL_MOUNT_NS=1 exec unshare -m bash "$0" "$@"
+fi
+small=$7/small
+mkdir -p "$small"
+[ -n "$INSTALL_MOUNT_NS" ] && mount -t tmpfs -o size=1m tmpfs "$small"
 source "$(dirname "$0")/install-lib.sh"
 install_init "$@"
+small=$E2E_WORK/small
 
 app="Exit Test"
 proposal="$E2E_PROGRAM_FILES\\$app"
@@ -99,9 +111,11 @@ back_from_existing_empty_destination() {
   nothing_installed
 }
 
+# With a log: the person's decisions and the outcome are in it.
 back_then_finish() {
   local first='C:\Apps\First' second='C:\Apps\Second'
-  start_setup exits exits-finish
+  mkdir -p "$E2E_WORK/logs" && rm -f "$(log_of exits-finish)"
+  start_setup exits exits-finish "/LOG=$(e2e_winpath "$(log_of exits-finish)")"
   agree
   choose_destination "$first"
   back_from_group
@@ -114,6 +128,91 @@ back_then_finish() {
   check_links exits "$second" "$PROGRAMS\\$app"
   check_registration "$app" "$second"
   e2e_check "finish: nothing in the first destination" absent "$(unix "$first")"
+  log_says exits-finish "destination: $second" "start menu: Current User" \
+    "program group folder: $PROGRAMS\\$app" 'installed: notes.txt' \
+    "Installation Complete: $app is now installed on your computer. Use the start menu to run the application." \
+    "exit code: 0"
+}
+
+# refused RUN CODE LINE ARGS...: installer "exits" run with ARGS ends with
+# CODE, its log says LINE, and nothing is installed.
+refused() {
+  local run=$1 code=$2 line=$3
+  shift 3
+  silent_setup exits "$run" "$@"
+  e2e_eq "$run: exit code" "$SILENT_EXIT" "$code"
+  log_says "$run" "$line" "exit code: $code"
+  nothing_installed
+}
+
+silent_refusals() {
+  refused silent-form 3 'destination refused: Invalid input - must be of the form X:\Path' /S /D=Tools
+  mkdir -p "$(unix 'C:\Apps')" && touch "$(unix 'C:\Apps')/Afile"
+  refused silent-file 3 \
+    'destination refused: A file of the same name already exists. Please Choose a different location.' \
+    /S '/D=C:\Apps\Afile'
+  e2e_check "silent-file: the file is still a file" [ -f "$(unix 'C:\Apps\Afile')" ]
+  if mountpoint -q "$small"; then
+    ln -sfn "$small" "$WINEPREFIX/dosdevices/m:"
+    local blocks size total short
+    read -r blocks size < <(stat -f -c '%a %S' "$small")
+    total=$(find "$payload" -type f -printf '%s\n' | awk '{ n += $1 } END { print n }')
+    short=$(((total + 0x300000 - blocks * size) / 1024))
+    refused silent-space 3 "destination refused: Not enough disk space. Leave Setup and free at least $short KB \
+on drive M: or choose a different drive." /S '/D=m:\Exit Test'
+    e2e_check "silent-space: nothing on the full drive" [ -z "$(ls -A "$small")" ]
+  else
+    e2e_log "no private mount namespace: the refusal for want of space is not tried"
+  fi
+  # The proposed destination is made, and goes again with the refusal.
+  refused silent-group 3 'program group refused: Please enter the name of a folder within the start menu.' \
+    /S '/GROUP=..\Outside'
+  e2e_check "silent-group: nothing beside the Programs folder" absent "$(unix "$PROGRAMS")/../Outside"
+  refused silent-option 2 'not understood: unknown option: /X' /S /X
+  refused silent-scopes 2 'not understood: /ALLUSERS and /CURRENTUSER exclude each other' \
+    /CURRENTUSER /S /ALLUSERS
+
+  # No log where none can be written: exit code 2, before anything else.
+  SHOT_NAME=silent-log
+  e2e_start "$(e2e_winpath "$(installer_of exits)")" /S '/LOG=C:\No Such Folder\setup.log'
+  e2e_wait_exit 60
+  e2e_eq "silent-log: exit code" "$?" 2
+  nothing_installed
+
+  # A damaged installer (its archive cut short): the startup message goes
+  # to the log, and the exit code is 4.
+  python3 - "$(installer_of exits)" "$(installer_of damaged)" <<'PY'
+import sys
+data = open(sys.argv[1], 'rb').read()
+marker = b'-over' + b'lay2-'  # never whole in a file that setup might read
+open(sys.argv[2], 'wb').write(data[:data.index(marker) + len(marker) + 1000])
+PY
+  silent_setup damaged silent-damaged /S
+  e2e_eq "silent-damaged: exit code" "$SILENT_EXIT" 4
+  log_says silent-damaged "Error: The installation file is corrupt!" "exit code: 4"
+  nothing_installed
+}
+
+# Without /S setup shows its windows whatever the arguments; the watch
+# that finds none in the unattended runs sees them.
+arguments_without_silent() {
+  SHOT_NAME=damaged-gui
+  SHOT_STEP=0
+  e2e_watch_start damaged.exe
+  e2e_start "$(e2e_winpath "$(installer_of damaged)")" /X
+  appears Error corrupt
+  e2e_eq "damaged-gui: the message" "$(e2e_drive text Error 65535)" "The installation file is corrupt!"
+  e2e_drive click Error 1 >/dev/null
+  setup_ends
+  e2e_check "damaged-gui: the watch saw the message" grep -q 'visible=1 .* caption="Error"' <(e2e_watch_end)
+
+  SHOT_NAME=exits-args
+  SHOT_STEP=0
+  e2e_start "$(e2e_winpath "$(installer_of exits)")" /X /D=C:\Elsewhere
+  appears "$CAP_AGREEMENT" agreement
+  e2e_check "args: the agreement is refused" e2e_drive click "$CAP_AGREEMENT" 2
+  setup_ends
+  nothing_installed
 }
 
 refuse_agreement
@@ -121,5 +220,7 @@ exit_at_destination
 back_then_exit
 back_from_full_destination
 back_from_existing_empty_destination
+silent_refusals
+arguments_without_silent
 back_then_finish
 e2e_finish

@@ -173,8 +173,30 @@ cancel_over_earlier_installation() {
   e2e_check "lock3: the program group is gone" absent "$(unix "$lock_group")"
 }
 
+# Unattended, the held file stops the installation as Cancel does: exit
+# code 1, the file and the cause in the log, the record and the
+# registration written.
+silent_stop_at_held_file() {
+  local d
+  d=$(unix "$lock_dest")
+  silent_setup lock1 lock1-silent /S "/D=$lock_dest"
+  e2e_eq "lock1-silent: exit code" "$SILENT_EXIT" 0
+  cp "$d/uninstall.dat" "$E2E_WORK/lock1.dat"
+  e2e_check "lock2-silent: another program holds app.dat" hold_file "$lock_dest\\app.dat"
+  silent_setup lock2 lock2-silent /S
+  release_file
+  e2e_eq "lock2-silent: exit code" "$SILENT_EXIT" 1
+  log_says lock2-silent "Error: app.dat could not be installed: the file is in use by another program." \
+    "installation stopped at: app.dat" "exit code: 1"
+  e2e_eq "lock2-silent: the held file is untouched" "$(cat "$d/app.dat")" "lock1 data"
+  check_record lock2 "$lock_dest" "$lock_group" --stopped app.dat --earlier "$E2E_WORK/lock1.dat"
+  check_registration "Lock Test" "$lock_dest"
+  check_links lock1 "$lock_dest" "$lock_group"
+}
+
 retry_after_the_cause_is_gone
 cancel_fresh_installation
 retry_after_release
 cancel_over_earlier_installation
+silent_stop_at_held_file
 e2e_finish

@@ -168,6 +168,47 @@ EOF
   e2e_check "bild: the font stays" [ -f "$(unix "$FONTS")/$german_font" ]
 }
 
+# Quill Viewer again, unattended with every option: for all users, in a
+# program group of its own, into a destination whose blanks arrive
+# unquoted (/D= takes the rest of the line); the agreement counts as
+# accepted. Then removed by its QuietUninstallString.
+silent_installation() {
+  local payload=$E2E_WORK/payloads/quill dest='C:\Apps\Quill Silent' group="$COMMON_PROGRAMS\\Quill Tools" d
+  d=$(unix "$dest")
+  # The earlier installation left the font in the fonts folder; this one
+  # moves it there again.
+  rm -f "$(unix "$FONTS")/$english_font"
+  e2e_reg delete "$FONTS_KEY" /v "DejaVu Sans Mono Bold Oblique (TrueType)" /f >/dev/null 2>&1
+  silent_setup quill quill-silent /s /AllUsers "/GROUP=Quill Tools" '/D=C:\Apps\Quill' Silent
+  e2e_eq "quill-silent: exit code" "$SILENT_EXIT" 0
+  check_files "$payload" "$d" "-$english_font" uninstall.dat
+  e2e_check "quill-silent: the font is in the fonts folder" cmp "$payload/$english_font" "$(unix "$FONTS")/$english_font"
+  font_listed quill-silent "DejaVu Sans Mono Bold Oblique (TrueType)" "$english_font"
+  check_record quill "$dest" "$group"
+  check_links quill "$dest" "$group"
+  check_registration "Quill Viewer" "$dest"
+  local key="HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quill Viewer"
+  log_says quill-silent "option: /S" "option: /ALLUSERS" "option: /GROUP=Quill Tools" "option: /D=$dest" \
+    "agreement: accepted by whoever runs /S" "destination (/D=): $dest" "start menu: All Users" \
+    "program group (/GROUP=): Quill Tools" "program group folder: $group" \
+    'installed: docs\manual.txt' 'installed: data\ro.dat' "creating shortcuts..." \
+    "shortcut: $group\\Quill Viewer (safe mode).lnk to $dest\\viewer.exe /safe" \
+    "shortcut: $STARTUP\\Quill Counter.lnk to $dest\\viewer.exe /quit" \
+    "font moved: $dest\\$english_font to $FONTS\\$english_font" \
+    "registry: HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts: DejaVu Sans Mono Bold Oblique (TrueType) = $english_font" \
+    "uninstall data: $dest\\uninstall.dat" "registry: $key: UninstallString = $dest\\uninstall.exe" \
+    "registry: $key: QuietUninstallString = \"$dest\\uninstall.exe\" /S" \
+    "Installation Complete: Quill Viewer is now installed on your computer. Use the start menu to run the application." \
+    "exit code: 0"
+  e2e_eq "quill-silent: the log's lines end in CR LF" "$(grep -vc $'\r$' "$(log_of quill-silent)")" 0
+
+  silent_uninstall "Quill Viewer" 2 'data\ro.dat' data
+  e2e_eq "quill-silent: what the uninstaller leaves" "$(tree "$d")" "$(printf 'data/\ndata/ro.dat\nuninstall.exe')"
+  check_links quill "$dest" "$group" --absent
+  e2e_check "quill-silent: the program group is gone" absent "$(unix "$group")"
+}
+
 english_installation
 german_installation
+silent_installation
 e2e_finish

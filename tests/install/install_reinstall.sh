@@ -100,6 +100,25 @@ EOF
   check_registration "$app" "$dest"
 }
 
+# The second version again, unattended and without /D= or /GROUP=: the
+# registered directory and the application's name are taken without a
+# question, the earlier record is checked, and the same files, shortcuts
+# and registration come again.
+silent_reinstallation() {
+  local payload=$E2E_WORK/payloads/notes2 d
+  d=$(unix "$dest")
+  silent_setup notes2 notes2-silent /S
+  e2e_eq "notes2-silent: exit code" "$SILENT_EXIT" 0
+  log_says notes2-silent "destination (proposed): $dest" "program group (proposed): $app" \
+    "program group folder: $group" "checking old uninstall data..." "exit code: 0"
+  e2e_eq "notes2-silent: no question to answer, no file to clean up" \
+    "$(grep -c -e '^Warning: ' -e '^removed: ' "$(log_of notes2-silent)")" 0
+  check_files "$payload" "$d" keep/ uninstall.dat viewer.ini viewer.log
+  check_record notes2 "$dest" "$group"
+  check_links notes2 "$dest" "$group"
+  check_registration "$app" "$dest"
+}
+
 # Another application into the same directory: nothing of Note Pad goes.
 other_application() {
   local payload before d
@@ -227,6 +246,7 @@ EOF
 
 first_installation
 second_installation
+silent_reinstallation
 other_application
 empty_archive
 foreign_archives

@@ -76,7 +76,7 @@ TEST_F(ProgressFixture, BarAdvancesByEachEntrysSizeWhileItsNameShows)
   EXPECT_EQ(10000, range.iHigh);
   EXPECT_EQ(0, Pos());
 
-  EXPECT_EQ(-1, m_app->ExtractFiles(m_progress, m_dest.Path().c_str(), ReadBar, &m_run));
+  EXPECT_EQ(-1, m_app->ExtractFiles(&m_progress, m_dest.Path().c_str(), ReadBar, &m_run));
 
   ASSERT_EQ(3u, m_run.readings.size());
   EXPECT_EQ(1000, m_run.readings[0].nPos);
@@ -95,7 +95,7 @@ TEST_F(ProgressFixture, EmptyArchiveLeavesTheBarAtZeroAndTheTemplateText)
 {
   Load("empty.exe");
   EXPECT_EQ(0, Range().iHigh);
-  EXPECT_EQ(-1, m_app->ExtractFiles(m_progress, m_dest.Path().c_str(), ReadBar, &m_run));
+  EXPECT_EQ(-1, m_app->ExtractFiles(&m_progress, m_dest.Path().c_str(), ReadBar, &m_run));
   EXPECT_TRUE(m_run.readings.empty());
   EXPECT_EQ(0, Pos());
   EXPECT_EQ("Static", ItemText(m_progress, IDC_CURRENT_FILE));
@@ -106,7 +106,7 @@ TEST_F(ProgressFixture, EmptyArchiveLeavesTheBarAtZeroAndTheTemplateText)
 TEST_F(ProgressFixture, DamagedEntryStopsTheExtractionAtThatEntry)
 {
   Load("damaged.exe");
-  EXPECT_EQ(1, m_app->ExtractFiles(m_progress, m_dest.Path().c_str(), ReadBar, &m_run));
+  EXPECT_EQ(1, m_app->ExtractFiles(&m_progress, m_dest.Path().c_str(), ReadBar, &m_run));
   ASSERT_EQ(1u, m_run.readings.size());
   EXPECT_EQ(1000, Pos());
   EXPECT_EQ("sub\\b.bin", ItemText(m_progress, IDC_CURRENT_FILE));

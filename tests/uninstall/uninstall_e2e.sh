@@ -35,12 +35,12 @@ install() {
   python3 "$here/make_uninstall_dat.py" "$dir/uninstall.dat" "$@"
 }
 
-# uninstall WINPATH CAPTION SHOTNAME: runs the program, waits for its box,
-# keeps a screenshot, reads the box's text into g_text and presses OK; the
-# exit code goes to g_exit.
+# uninstall WINPATH CAPTION SHOTNAME [ARGS...]: runs the program, waits for
+# its box, keeps a screenshot, reads the box's text into g_text and presses
+# OK; the exit code goes to g_exit.
 uninstall() {
   g_text="(no box captioned $2)"
-  e2e_start "$1"
+  e2e_start "$1" "${@:4}"
   if e2e_drive wait "$2" 30000 >/dev/null; then
     e2e_shot "$3" >/dev/null
     g_text=$(e2e_drive text "$2" 65535)
@@ -129,6 +129,14 @@ for i in 1 2 3 4 5; do deep=$deep/$(printf 'x%.0s' {1..50}); done
 make_file "$deep/victim.txt"
 mkdir -p "$deep" && cp "$uninstall_exe" "$deep/uninstall.exe"
 python3 "$here/make_uninstall_dat.py" "$deep/uninstall.dat" Deep victim.txt
+
+# Removed unattended (/S).
+make_file "$E/quiet/q.txt" "$E/quiet/sub/r.txt" "$E/quiet-held/app.dat" "$E/quiet-held/free.txt" \
+  "$E/quiet-args/keep.txt"
+install quiet "Quiet Tool" uninstall.exe q.txt 'sub\r.txt'
+install quiet-held "Quiet Held" uninstall.exe app.dat free.txt
+install quiet-args "Quiet Args" uninstall.exe keep.txt
+mkdir -p "$E/quiet-nodata" && cp "$uninstall_exe" "$E/quiet-nodata/uninstall.exe"
 
 reg=$E/keys.reg
 cat >"$reg" <<REG
@@ -247,6 +255,53 @@ if [ -z "$E2E_ROOT" ]; then
 fi
 e2e_check "deep: nothing removed" exists "$deep/victim.txt"
 e2e_check "deep: no RunOnce value" value_absent "$RUNONCE_KEY" "Deep_RmDir"
+
+# ---- unattended: no window, the outcome in the exit code and the log ----
+
+# quiet DIR ARGS...: runs C:\e2e\DIR\uninstall.exe with ARGS and a log in
+# $E2E_WORK/DIR.log, watched; the exit code goes to g_exit, and a check
+# fails if a window appeared.
+quiet() {
+  local dir=$1
+  shift
+  g_log=$E2E_WORK/$dir.log
+  rm -f "$g_log"
+  e2e_watch_start uninstall.exe
+  e2e_start "C:\\e2e\\$dir\\uninstall.exe" "$@" "/LOG=$(e2e_winpath "$g_log")"
+  e2e_wait_exit 30
+  g_exit=$?
+  e2e_eq "$dir: no window appeared" "$(e2e_watch_end)" ""
+}
+logged() { tr -d '\r' <"$g_log" | grep -qxF -- "$1"; }
+
+quiet quiet /S
+e2e_eq "quiet: exit code" "$g_exit" 0
+e2e_check "quiet: its files are removed" absent "$E/quiet/sub"
+for line in 'removed: q.txt' 'removed: sub\r.txt' 'removed folder: sub' \
+  'Success: Quiet Tool was uninstalled successfully!' 'exit code: 0'; do
+  e2e_check "quiet: the log says \"$line\"" logged "$line"
+done
+
+e2e_check "quiet-held: another program holds app.dat" hold 'C:\e2e\quiet-held\app.dat'
+quiet quiet-held /s
+release
+e2e_eq "quiet-held: exit code" "$g_exit" 2
+e2e_check "quiet-held: the held file stays" exists "$E/quiet-held/app.dat"
+e2e_eq "quiet-held: the log names what remained" "$(tr -d '\r' <"$g_log" | grep '^remained: ')" "remained: app.dat"
+e2e_check "quiet-held: and ends with the code" logged "exit code: 2"
+
+quiet quiet-nodata /S
+e2e_eq "quiet-nodata: exit code" "$g_exit" 1
+e2e_check "quiet-nodata: the log says why" logged 'Error: Uninstall information could not be read or is corrupt!'
+
+quiet quiet-args /S '/D=C:\e2e'
+e2e_eq "quiet-args: a line not understood: exit code" "$g_exit" 3
+e2e_check "quiet-args: the log says why" logged 'not understood: unknown option: /D=C:\e2e'
+e2e_check "quiet-args: nothing removed" exists "$E/quiet-args/keep.txt"
+# Without /S the arguments change nothing: the box, and everything removed.
+uninstall 'C:\e2e\quiet-args\uninstall.exe' Success quiet-args-box /X
+e2e_eq "quiet-args: without /S, exit code" "$g_exit" 0
+e2e_check "quiet-args: without /S, removed" absent "$E/quiet-args/keep.txt"
 
 # ---- an empty application name ----
 

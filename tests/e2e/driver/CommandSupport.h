@@ -51,6 +51,7 @@ int QueryChecked(const Args& args, Lines* pOut);
 int QueryRect(const Args& args, Lines* pOut);
 int QueryDump(const Args& args, Lines* pOut);
 int QueryWindows(const Args& args, Lines* pOut);
+int DoWatchWindows(const Args& args, Lines* pOut);
 int DoWait(const Args& args, Lines* pOut);
 int DoGone(const Args& args, Lines* pOut);
 int DoType(const Args& args, Lines* pOut);

@@ -39,6 +39,7 @@ static const Command kCommands[] = {
     {"rect", 1, 2, QueryRect, true, "rect CAPTION [ID]"},
     {"dump", 1, 1, QueryDump, false, "dump CAPTION"},
     {"windows", 0, 0, QueryWindows, false, "windows"},
+    {"watch-windows", 1, 1, DoWatchWindows, false, "watch-windows PROGRAM.EXE"},
 };
 
 void PrintUsage()

@@ -2,9 +2,12 @@
 #include "tests/e2e/driver/CommandSupport.h"
 
 #include <commctrl.h>
+#include <tlhelp32.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+
+#include <set>
 
 #include "tests/e2e/driver/Text.h"
 #include "tests/e2e/driver/Window.h"
@@ -160,23 +163,84 @@ int QueryDump(const Args& args, Lines* pOut)
   return kExitOk;
 }
 
+static std::string DescribeTopWindow(HWND hWnd)
+{
+  HWND hOwner = GetWindow(hWnd, GW_OWNER);
+  return Format("hwnd=0x%llx class=%s visible=%d enabled=%d owner=0x%llx",
+                static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(hWnd)), ClassOf(hWnd).c_str(),
+                IsWindowVisible(hWnd) != FALSE, IsWindowEnabled(hWnd) != FALSE,
+                static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(hOwner))) +
+         " caption=\"" + CaptionOf(hWnd) + "\"";
+}
+
 static BOOL CALLBACK ListTopWindow(HWND hWnd, LPARAM lParam)
 {
-  std::string strCaption = CaptionOf(hWnd);
-  bool bVisible = IsWindowVisible(hWnd) != FALSE;
-  if (!bVisible && strCaption.empty())
+  if (!IsWindowVisible(hWnd) && CaptionOf(hWnd).empty())
     return TRUE;  // the many hidden helper windows tell a test nothing
-  HWND hOwner = GetWindow(hWnd, GW_OWNER);
-  reinterpret_cast<Lines*>(lParam)->push_back(
-      Format("hwnd=0x%llx class=%s visible=%d enabled=%d owner=0x%llx",
-             static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(hWnd)), ClassOf(hWnd).c_str(), bVisible,
-             IsWindowEnabled(hWnd) != FALSE, static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(hOwner))) +
-      " caption=\"" + strCaption + "\"");
+  reinterpret_cast<Lines*>(lParam)->push_back(DescribeTopWindow(hWnd));
   return TRUE;
 }
 
 int QueryWindows(const Args&, Lines* pOut)
 {
   EnumWindows(ListTopWindow, reinterpret_cast<LPARAM>(pOut));
+  return kExitOk;
+}
+
+// The ids of the running processes whose program file is strExe, in any case.
+static std::set<DWORD> ProcessesNamed(const std::string& strExe)
+{
+  std::set<DWORD> ids;
+  HANDLE hSnapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (hSnapshot == INVALID_HANDLE_VALUE)
+    return ids;
+  PROCESSENTRY32 entry;
+  entry.dwSize = sizeof(entry);
+  for (BOOL bMore = Process32First(hSnapshot, &entry); bMore; bMore = Process32Next(hSnapshot, &entry))
+    if (lstrcmpiA(entry.szExeFile, strExe.c_str()) == 0)
+      ids.insert(entry.th32ProcessID);
+  CloseHandle(hSnapshot);
+  return ids;
+}
+
+struct WatchState
+{
+  std::set<DWORD> ids;
+  std::set<HWND> seen;
+};
+
+// Prints each visible top-level window of the watched processes once.
+static BOOL CALLBACK NoteWatchedWindow(HWND hWnd, LPARAM lParam)
+{
+  WatchState* pState = reinterpret_cast<WatchState*>(lParam);
+  DWORD dwProcess = 0;
+  GetWindowThreadProcessId(hWnd, &dwProcess);
+  if (IsWindowVisible(hWnd) && pState->ids.count(dwProcess) && pState->seen.insert(hWnd).second)
+    PrintLine(DescribeTopWindow(hWnd));
+  return TRUE;
+}
+
+// Waits for a process of that program, then prints every visible
+// top-level window it shows until it has ended. "watching" comes first,
+// so that a test starts the program only once the watch runs.
+int DoWatchWindows(const Args& args, Lines*)
+{
+  PrintLine("watching " + args[0]);
+  DWORD dwStart = GetTickCount();
+  WatchState state;
+  while ((state.ids = ProcessesNamed(args[0])).empty())
+  {
+    if (GetTickCount() - dwStart >= g_dwTimeout)
+      return Complain(kExitTimeout, "no process %s within %lu ms", args[0].c_str(), g_dwTimeout);
+    Sleep(5);
+  }
+  do
+  {
+    EnumWindows(NoteWatchedWindow, reinterpret_cast<LPARAM>(&state));
+    if (GetTickCount() - dwStart >= g_dwTimeout)
+      return Complain(kExitTimeout, "%s still runs after %lu ms", args[0].c_str(), g_dwTimeout);
+    Sleep(10);
+  } while (!(state.ids = ProcessesNamed(args[0])).empty());
+  PrintLine("ended");
   return kExitOk;
 }

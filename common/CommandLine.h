@@ -1,0 +1,45 @@
+// The options of an unattended run, as setup and the uninstaller read them
+// from their command line: /S, /ALLUSERS, /CURRENTUSER, /GROUP=name,
+// /LOG=file and /D=path. Plain C++ on fixed buffers, so that the small
+// uninstaller can use it too.
+#pragma once
+
+enum
+{
+  CMDLINE_VALUE_SIZE = 260,  // a value holds at most 259 characters, a path's limit
+  CMDLINE_ERROR_SIZE = 160
+};
+
+// The options a program knows; ParseCommandLine refuses the others.
+enum
+{
+  OPT_SILENT = 1,        // /S
+  OPT_ALLUSERS = 2,      // /ALLUSERS
+  OPT_CURRENTUSER = 4,   // /CURRENTUSER
+  OPT_GROUP = 8,         // /GROUP=name
+  OPT_LOG = 16,          // /LOG=file
+  OPT_DEST = 32,         // /D=path, last: it takes the rest of the line
+  OPT_SETUP = OPT_SILENT | OPT_ALLUSERS | OPT_CURRENTUSER | OPT_GROUP | OPT_LOG | OPT_DEST,
+  OPT_UNINSTALL = OPT_SILENT | OPT_LOG
+};
+
+struct CommandLine
+{
+  unsigned nGiven;                     // the OPT_ bits of the options present
+  char szGroup[CMDLINE_VALUE_SIZE];    // each empty unless its option is given
+  char szLog[CMDLINE_VALUE_SIZE];
+  char szDest[CMDLINE_VALUE_SIZE];
+  char szError[CMDLINE_ERROR_SIZE];    // why a line was not understood
+};
+
+// Reads the arguments (the command line without the program's name).
+// Words are separated by blanks or tabs; a double quote starts or ends a
+// quoted part that keeps its blanks, and is itself dropped. Option names
+// are case-insensitive. /D= must come last: its value is the rest of the
+// line, blanks included, without double quotes and trailing blanks.
+// false, with the reason in szError, for an unknown option, a word that is
+// no option, an option given twice, /ALLUSERS with /CURRENTUSER, an empty
+// value or one longer than 259 characters. The rest of the line is still
+// read for /S and /LOG=, so that the caller knows how and where to report
+// the error.
+bool ParseCommandLine(const char* lpszArgs, unsigned nKnown, CommandLine& line);

@@ -1,0 +1,35 @@
+#include "common/InstallLog.h"
+
+bool CInstallLog::Open(const char* lpszPath)
+{
+  Close();
+  m_pFile = fopen(lpszPath, "wb");
+  return m_pFile != NULL;
+}
+
+void CInstallLog::Write(const char* lpszLabel, const char* lpszText)
+{
+  if (m_pFile == NULL)
+    return;
+  if (lpszLabel != NULL)
+  {
+    fputs(lpszLabel, m_pFile);
+    fputs(": ", m_pFile);
+  }
+  // A run of line breaks, as between a message's paragraphs, is one blank.
+  for (const char* p = lpszText; *p; ++p)
+  {
+    if (*p != '\n' && *p != '\r')
+      fputc(*p, m_pFile);
+    else if (p[1] != '\n' && p[1] != '\r' && p[1] != '\0')
+      fputc(' ', m_pFile);
+  }
+  fputs("\r\n", m_pFile);
+}
+
+void CInstallLog::Close()
+{
+  if (m_pFile != NULL)
+    fclose(m_pFile);
+  m_pFile = NULL;
+}

@@ -1,0 +1,27 @@
+// The plain-text log that /LOG= asks of setup and the uninstaller: one
+// line for each option, decision, file, failure and registry value, and
+// the exit code. The bytes as the programs have them (Windows-1252), CR LF
+// line ends.
+#pragma once
+#include <stdio.h>
+
+class CInstallLog
+{
+public:
+  CInstallLog() : m_pFile(NULL) {}
+  ~CInstallLog() { Close(); }
+  CInstallLog(const CInstallLog&) = delete;
+  CInstallLog& operator=(const CInstallLog&) = delete;
+
+  // Creates the file, or empties it. false when it cannot be written.
+  bool Open(const char* lpszPath);
+  bool IsOpen() const { return m_pFile != NULL; }
+  // One line, "label: text" when a label is given; a message box's line
+  // breaks become blanks. Nothing without a log.
+  void Write(const char* lpszText) { Write(NULL, lpszText); }
+  void Write(const char* lpszLabel, const char* lpszText);
+  void Close();
+
+private:
+  FILE* m_pFile;
+};

@@ -1,0 +1,162 @@
+#include "setup/dialogs/DestinationChoice.h"
+#include <ctype.h>
+#include <errno.h>
+#include "common/InstallNames.h"
+#include "setup/SetupApp.h"
+#include "setup/dialogs/FolderPaths.h"
+#include "setup/dialogs/FreeSpace.h"
+
+const char kDirectoryExists[] = "Directory already exists... Continue?";
+
+namespace {
+
+const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+const char kCurrentVersionKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
+
+const char kInvalidForm[] = "Invalid input - must be of the form\nX:\\Path";
+const char kNoSpace[] = "Not enough disk space.\nLeave Setup and free at least %i KB on drive %c:\nor choose a different drive.";
+const char kCannotCreate[] = "The directory cannot be created.\nPossibly incorrect syntax.";
+const char kFileExists[] = "A file of the same name already exists.\nPlease Choose a different location.";
+const char kPathTooLong[] = "The path is too long.\nPlease choose a shorter one.";
+
+// Reads a registry value of any type as text into a 260-byte buffer. A
+// value that is missing or does not fit leaves the buffer as it was; one
+// stored without its terminating NUL is cut to end inside the buffer.
+void QueryText(HKEY hKey, const char* lpszName, char* pszBuffer)
+{
+  char szValue[260];
+  DWORD nSize = sizeof(szValue);
+  if (::RegQueryValueExA(hKey, lpszName, NULL, NULL, reinterpret_cast<BYTE*>(szValue), &nSize) != ERROR_SUCCESS)
+    return;
+  szValue[nSize < sizeof(szValue) ? nSize : sizeof(szValue) - 1] = '\0';
+  CopyCut(pszBuffer, sizeof(szValue), szValue);
+}
+
+// The shortfall in KB, or -1 when the drive holds the payload. A drive
+// whose space is unknown passes: creating the folder then fails and says so.
+int32_t ShortfallOnDrive(const char* lpszPath, int32_t nTotalSize)
+{
+  // The system wants the root with its backslash, also for "D:" alone.
+  const char szRoot[4] = {lpszPath[0], ':', '\\', '\0'};
+  DWORD nSectorsPerCluster, nBytesPerSector, nFreeClusters, nClusters;
+  if (!::GetDiskFreeSpaceA(szRoot, &nSectorsPerCluster, &nBytesPerSector, &nFreeClusters, &nClusters))
+    return -1;
+  return SpaceShortfallKB(nSectorsPerCluster, nBytesPerSector, nFreeClusters, nTotalSize);
+}
+
+DestinationVerdict AcceptExistingEntry(const char* lpszPath, const char* lpszPrevDir)
+{
+  // The earlier installation's own directory needs no question.
+  if (strcmp(lpszPath, lpszPrevDir) == 0)
+    return kDestAccepted;
+  switch (ExaminePath(lpszPath))
+  {
+  case kPathDirectory:
+    return kDestExists;
+  case kPathFile:
+    return kDestFileExists;
+  default:
+    return kDestCannotCreate;
+  }
+}
+
+DestinationVerdict CreateDestination(const char* lpszPath, const char* lpszPrevDir, bool& bMade)
+{
+  if (_mkdir(lpszPath) == 0)
+    return bMade = true, kDestAccepted;
+  switch (errno)
+  {
+  case ENOENT:
+    CreateParentFolders(lpszPath);
+    if (_mkdir(lpszPath) == 0)
+      return bMade = true, kDestAccepted;
+    return kDestCannotCreate;
+  case EEXIST:
+    return AcceptExistingEntry(lpszPath, lpszPrevDir);
+  default:
+    // Access denied on a drive root, say: what is there may be used.
+    return ExaminePath(lpszPath) == kPathDirectory ? kDestAccepted : kDestCannotCreate;
+  }
+}
+
+}  // namespace
+
+void ProposeDestination(const CString& strAppName, const CString& strDefaultDest, char (&szProposal)[260],
+                        char (&szPrevDir)[260])
+{
+  CopyCut(szProposal, sizeof(szProposal), "C:\\");
+  // An earlier installation of the same name: its uninstaller's folder. A
+  // name setup does not register would open the Uninstall key itself or
+  // another application's key.
+  HKEY hKey;
+  const CString strKey = kUninstallKey + strAppName;
+  if (IsRegistrableAppName(strAppName) &&
+      ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, strKey, 0, KEY_ALL_ACCESS, &hKey) == ERROR_SUCCESS)
+  {
+    QueryText(hKey, "UninstallString", szProposal);
+    ::RegCloseKey(hKey);
+    char* pLastSeparator = strrchr(szProposal, '\\');
+    if (pLastSeparator != NULL)
+    {
+      *pLastSeparator = '\0';
+      CopyCut(szPrevDir, sizeof(szPrevDir), szProposal);
+      return;
+    }
+    // No folder in it: propose as if nothing were registered.
+    CopyCut(szProposal, sizeof(szProposal), "C:\\");
+  }
+
+  if (strDefaultDest == "ProgramFiles")
+  {
+    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kCurrentVersionKey, 0, KEY_ALL_ACCESS, &hKey) == ERROR_SUCCESS)
+    {
+      QueryText(hKey, "ProgramFilesDir", szProposal);
+      ::RegCloseKey(hKey);
+    }
+  }
+  else
+  {
+    theApp.GetShellFolder(strDefaultDest, szProposal, HKEY_CURRENT_USER);
+    szProposal[kMaxPathChars] = '\0';
+  }
+  // A long name is cut here; the person sees the proposal before accepting it.
+  const CString strJoined = CString(szProposal) + "\\" + strAppName;
+  CopyCut(szProposal, sizeof(szProposal), strJoined);
+  szPrevDir[0] = '\0';
+}
+
+DestinationCheck CheckDestination(const char* lpszPath, const char* lpszPrevDir, int32_t nTotalSize)
+{
+  DestinationCheck check = {kDestAccepted, false, -1};
+  // Longer than the limit would be cut to another name: refused.
+  if (strlen(lpszPath) > static_cast<size_t>(kMaxPathChars))
+    check.verdict = kDestTooLong;
+  else if (lpszPath[0] == '\0' || lpszPath[1] != ':')
+    check.verdict = kDestInvalidForm;
+  else if ((check.nShortfallKB = ShortfallOnDrive(lpszPath, nTotalSize)) >= 0)
+    check.verdict = kDestNoSpace;
+  else
+    check.verdict = CreateDestination(lpszPath, lpszPrevDir, check.bMade);
+  return check;
+}
+
+CString DescribeDestinationRefusal(const DestinationCheck& check, const char* lpszPath, UINT& nIcon)
+{
+  nIcon = MB_ICONEXCLAMATION;
+  CString strText;
+  switch (check.verdict)
+  {
+  case kDestTooLong:
+    return kPathTooLong;
+  case kDestInvalidForm:
+    nIcon = 0;
+    return kInvalidForm;
+  case kDestNoSpace:
+    strText.Format(kNoSpace, static_cast<int>(check.nShortfallKB), toupper(static_cast<unsigned char>(lpszPath[0])));
+    return strText;
+  case kDestFileExists:
+    return kFileExists;
+  default:
+    return kCannotCreate;
+  }
+}

@@ -1,0 +1,75 @@
+#include "setup/dialogs/ProgramGroupChoice.h"
+#include <errno.h>
+#include "common/InstallNames.h"
+#include "setup/SetupApp.h"
+#include "setup/dialogs/FolderPaths.h"
+
+namespace {
+
+const char kPathNotFound[] = "Could not create! (path not found)";
+const char kFileExists[] = "A file of the same name already exists.\nPlease Choose a different location.";
+const char kPathTooLong[] = "The path is too long.\nPlease choose a shorter one.";
+const char kNoProgramsFolder[] = "The start menu folder cannot be found.\nPlease choose the other start menu.";
+const char kNotInStartMenu[] = "Please enter the name of a folder\nwithin the start menu.";
+
+}  // namespace
+
+const char* ScopeName(int nScope)
+{
+  return nScope == kScopeAllUsers ? "All Users" : "Current User";
+}
+
+bool ReadProgramsFolder(int nScope, char (&szFolder)[260])
+{
+  char szRead[260];
+  const BOOL bFailed = nScope == kScopeAllUsers ? theApp.GetShellFolder("Common Programs", szRead, HKEY_LOCAL_MACHINE)
+                                                : theApp.GetShellFolder("Programs", szRead, HKEY_CURRENT_USER);
+  if (bFailed)
+    return false;
+  szRead[kMaxPathChars] = '\0';
+  CopyCut(szFolder, sizeof(szFolder), szRead);
+  return true;
+}
+
+GroupVerdict CreateProgramGroup(const char* lpszProgramsDir, const char* lpszTyped, char (&szFolder)[260])
+{
+  if (lpszProgramsDir[0] == '\0')
+    return kGroupNoProgramsFolder;
+  // The program group lies inside the start menu: an empty name would be
+  // the Programs folder itself, which the uninstaller would then try to
+  // remove with the last shortcut; ".." or a drive would leave it.
+  if (!IsInsideInstallation(lpszTyped))
+    return kGroupNotInStartMenu;
+  if (strlen(lpszTyped) > static_cast<size_t>(kMaxPathChars) ||
+      !JoinPath(szFolder, sizeof(szFolder), lpszProgramsDir, lpszTyped))
+    return kGroupTooLong;
+
+  // One level only: the person creates deeper groups step by step.
+  if (_mkdir(szFolder) == 0)
+    return kGroupAccepted;
+  const int nError = errno;
+  const PathKind kind = ExaminePath(szFolder);
+  if (nError == ENOENT)
+    return kGroupPathNotFound;
+  if (nError == EEXIST && kind == kPathFile)
+    return kGroupFileExists;
+  // An existing folder is reused; anything else must be a folder by now.
+  return kind == kPathDirectory ? kGroupAccepted : kGroupPathNotFound;
+}
+
+const char* DescribeGroupRefusal(GroupVerdict verdict)
+{
+  switch (verdict)
+  {
+  case kGroupNoProgramsFolder:
+    return kNoProgramsFolder;
+  case kGroupNotInStartMenu:
+    return kNotInStartMenu;
+  case kGroupTooLong:
+    return kPathTooLong;
+  case kGroupFileExists:
+    return kFileExists;
+  default:
+    return kPathNotFound;
+  }
+}
