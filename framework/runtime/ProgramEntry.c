@@ -6,16 +6,20 @@
  * their places around the program.
  *
  * What it keeps: msvcrt told that this is a windowed program, the static
- * constructors (and with them the unwinder's frame table) through __main,
- * WinMain's arguments, atexit through msvcrt's _onexit, and exit(), which
- * runs what was registered and flushes msvcrt's streams. The link uses
+ * constructors (and with them the unwinder's frame table) and, at exit, the
+ * destructors, WinMain's arguments, atexit through msvcrt's _onexit, and
+ * exit(), which runs what was registered and flushes msvcrt's streams. The link uses
  * --disable-auto-import, so a data import that would need the pseudo-
  * relocations fails there; the release check refuses a .CRT or .tls section,
  * whose initialisers nothing here would run. */
 #include <windows.h>
 #include <stdlib.h>
 
-extern void __main(void);
+typedef void (*StaticFunction)(void);
+/* The linker's tables: a count (or -1) first, then the functions, then a
+ * null entry. */
+extern StaticFunction __CTOR_LIST__[];
+extern StaticFunction __DTOR_LIST__[];
 extern void __cdecl __set_app_type(int);
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nShowCmd);
 
@@ -46,6 +50,25 @@ static LPSTR CommandTail(void)
   return p;
 }
 
+/* Destructors run in table order, constructors the other way round, as
+ * libgcc's __main does; written here without its initialised data, so a
+ * program with nothing else to initialise has no data section. */
+static void RunStaticDestructors(void)
+{
+  for (StaticFunction* p = __DTOR_LIST__ + 1; *p != NULL; ++p)
+    (*p)();
+}
+
+static void RunStaticConstructors(void)
+{
+  StaticFunction* pLast = __CTOR_LIST__;
+  while (pLast[1] != NULL)
+    ++pLast;
+  for (; pLast > __CTOR_LIST__; --pLast)
+    (*pLast)();
+  atexit(RunStaticDestructors);
+}
+
 /* The loader calls this with a stack aligned to 4 bytes only. */
 __attribute__((force_align_arg_pointer, noreturn)) void WinMainCRTStartup(void)
 {
@@ -55,6 +78,6 @@ __attribute__((force_align_arg_pointer, noreturn)) void WinMainCRTStartup(void)
   int nShowCmd = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWDEFAULT;
 
   __set_app_type(GUI_APP);
-  __main();
+  RunStaticConstructors();
   exit(WinMain(GetModuleHandleA(NULL), NULL, CommandTail(), nShowCmd));
 }
