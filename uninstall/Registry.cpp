@@ -35,7 +35,7 @@ void GetCommandInterpreter(char (&szPath)[MAX_PATH])
     nDir = 0;
   else if (szPath[nDir - 1] == '\\')
     nDir--;  // a root directory
-  lstrcpyA(szPath + nDir, nDir ? kCmd : kCmd + 1);
+  strcpy(szPath + nDir, nDir ? kCmd : kCmd + 1);
 }
 
 // The REG_SZ value into a buffer of nSize bytes; false when it is missing,

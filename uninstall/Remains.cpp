@@ -16,25 +16,20 @@ struct RemainsText
   const char* pszOne;   // %s the application
   const char* pszMany;  // %s the application, %d the count
   const char* pszMore;  // %d the items not named
-  const char* pszAdvice;
 };
 
 const RemainsText kEnglish = {
   "Warning",
   "%s was uninstalled, but 1 item could not be removed:\n",
   "%s was uninstalled, but %d items could not be removed:\n",
-  "... and %d more\n",
-  "\nFiles that are read-only or in use, and folders that still hold files, stay. You can delete them "
-  "yourself."};
+  "... and %d more"};
 
 // Windows-1252: the ANSI functions take it as it is.
 const RemainsText kGerman = {
   "Warnung",
   "%s wurde entfernt, aber 1 Element konnte nicht gel\xf6" "scht werden:\n",
   "%s wurde entfernt, aber %d Elemente konnten nicht gel\xf6" "scht werden:\n",
-  "... und %d weitere\n",
-  "\nSchreibgesch\xfc" "tzte oder verwendete Dateien und Ordner, die noch Dateien enthalten, bleiben "
-  "erhalten. Sie k\xf6" "nnen sie selbst l\xf6" "schen."};
+  "... und %d weitere"};
 
 // Every item goes to the log; the message names the first few.
 void Note(RemainList& remains, const char* lpszName)
@@ -59,7 +54,7 @@ bool IsOwnFile(const char* lpszName, const char* lpszOwnName)
 // Appends as much of lpszText as fits; the text stays terminated.
 void Append(char* pszText, int nSize, const char* lpszMore)
 {
-  int nLength = lstrlenA(pszText);
+  int nLength = (int)strlen(pszText);
   if (nLength < nSize - 1)
     lstrcpynA(pszText + nLength, lpszMore, nSize - nLength);
 }
@@ -94,31 +89,26 @@ void FindRemains(const UninstallData& data, const CFolderList& folders, const ch
     NoteIfThere(remains, szFolder);
 }
 
+// The head with the count, a blank line, the first items, one a line, and
+// how many more there are.
 void FormatRemainsMessage(const char* lpszAppName, const RemainList& remains, bool bGerman,
                           char (&szText)[REMAINS_TEXT], const char*& pszCaption)
 {
   const RemainsText& text = bGerman ? kGerman : kEnglish;
   pszCaption = text.pszCaption;
-  // wsprintfA writes at most 1024 bytes: the name goes in on its own.
-  char szLine[128];
-  szText[0] = 0;
-  const char* pszHead = remains.nCount == 1 ? text.pszOne : text.pszMany;
-  const char* pszAt = strstr(pszHead, "%s");
-  lstrcpynA(szText, pszHead, (int)(pszAt - pszHead) + 1);
-  Append(szText, REMAINS_TEXT, lpszAppName);
-  wsprintfA(szLine, pszAt + 2, remains.nCount);
-  Append(szText, REMAINS_TEXT, szLine);
-  Append(szText, REMAINS_TEXT, "\n");
+  // wsprintfA writes at most 1024 bytes: enough for the head with a name of
+  // up to 255 bytes; the items, up to 259 bytes each, are appended.
+  wsprintfA(szText, remains.nCount == 1 ? text.pszOne : text.pszMany, lpszAppName, remains.nCount);
   int nShown = remains.nCount < REMAINS_SHOWN ? remains.nCount : REMAINS_SHOWN;
   for (int i = 0; i < nShown; i++)
   {
-    Append(szText, REMAINS_TEXT, remains.szShown[i]);
     Append(szText, REMAINS_TEXT, "\n");
+    Append(szText, REMAINS_TEXT, remains.szShown[i]);
   }
   if (remains.nCount > nShown)
   {
-    wsprintfA(szLine, text.pszMore, remains.nCount - nShown);
+    char szLine[64] = "\n";
+    wsprintfA(szLine + 1, text.pszMore, remains.nCount - nShown);
     Append(szText, REMAINS_TEXT, szLine);
   }
-  Append(szText, REMAINS_TEXT, text.pszAdvice);
 }

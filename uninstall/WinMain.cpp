@@ -67,8 +67,7 @@ bool ReadCommandLine(const char* lpszArgs)
     if (!g_bSilent)
     {
       char szText[sizeof(kCannotLog) + CMDLINE_VALUE_SIZE];
-      lstrcpyA(szText, kCannotLog);
-      lstrcatA(szText, line.szLog);
+      wsprintfA(szText, "%s%s", kCannotLog, line.szLog);
       MessageBoxA(NULL, szText, "Error", MB_ICONEXCLAMATION);
     }
     return false;

@@ -332,11 +332,14 @@ remains_text() {
     printf '%s was uninstalled, but %d items could not be removed:\\n\\n' "$app" "$n"
   fi
   for item in "$@"; do
-    [ $shown -lt 3 ] && printf '%s\\n' "$item"
+    if [ $shown -lt 3 ]; then
+      [ $shown -gt 0 ] && printf '\\n'
+      printf '%s' "$item"
+    fi
     shown=$((shown + 1))
   done
-  [ "$n" -gt 3 ] && printf '... and %d more\\n' $((n - 3))
-  printf '%s' '\nFiles that are read-only or in use, and folders that still hold files, stay. You can delete them yourself.'
+  [ "$n" -gt 3 ] && printf '\\n... and %d more' $((n - 3))
+  return 0
 }
 
 # uninstall APPNAME [REMAINING...]: runs the registered UninstallString,

@@ -271,6 +271,23 @@ TEST(TemplateLayout, IconIsOne32By32ImageOf16Colours)
   EXPECT_EQ(16, pEntry[2]);
   EXPECT_EQ(4, pEntry[6] | pEntry[7] << 8);  // bits per pixel
   EXPECT_NE(nullptr, ::LoadIconA(hModule, MAKEINTRESOURCEA(IDR_MAINFRAME)));
+
+  // The image itself (stored PNG-compressed) decodes at its own size.
+  HRSRC hImage = ::FindResourceA(hModule, MAKEINTRESOURCEA(pEntry[12] | pEntry[13] << 8), MAKEINTRESOURCEA(3));  // RT_ICON
+  ASSERT_NE(nullptr, hImage);
+  BYTE* pImage = static_cast<BYTE*>(::LockResource(::LoadResource(hModule, hImage)));
+  HICON hIcon = ::CreateIconFromResourceEx(pImage, ::SizeofResource(hModule, hImage), TRUE, 0x00030000, 0, 0,
+                                           LR_DEFAULTCOLOR);
+  ASSERT_NE(nullptr, hIcon);
+  ICONINFO info = {};
+  ASSERT_TRUE(::GetIconInfo(hIcon, &info));
+  BITMAP bitmap = {};
+  ASSERT_NE(0, ::GetObjectA(info.hbmColor, sizeof(bitmap), &bitmap));
+  EXPECT_EQ(32, bitmap.bmWidth);
+  EXPECT_EQ(32, bitmap.bmHeight);
+  ::DeleteObject(info.hbmColor);
+  ::DeleteObject(info.hbmMask);
+  ::DestroyIcon(hIcon);
 }
 
 }  // namespace
