@@ -220,7 +220,7 @@ void UninstallData::RemoveShortcuts()
   // Only .lnk files: a damaged record must not delete anything else.
   for (int32_t i = 0; i < m_nLinks; i++)
     if (IsShortcutPath(m_pLinks[i]))
-      remove(m_pLinks[i]);
+      _unlink(m_pLinks[i]);
 
   char szFolder[UNINSTALL_PATH_SIZE];
   if (GetShortcutFolder(szFolder))
