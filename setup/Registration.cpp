@@ -1,5 +1,5 @@
-// Step 16 of the install sequence: the application joins the system's list
-// of installed programs, with the uninstaller as its removal command.
+// The registration: the application joins the system's list of installed
+// programs, with the uninstaller as its removal command.
 #include "setup/SetupApp.h"
 
 #include "common/InstallNames.h"
