@@ -3,6 +3,7 @@
 // file and the directory to RunOnce commands.
 #include "common/CommandLine.h"
 #include "common/UninstallData.h"
+#include "framework/DllSearch.h"
 #include "uninstall/FolderList.h"
 #include "uninstall/Registry.h"
 #include "uninstall/Remains.h"
@@ -77,20 +78,6 @@ bool ReadCommandLine(const char* lpszArgs)
   if (!bUnderstood)
     g_log.Write("not understood", line.szError);
   return bUnderstood;
-}
-
-// DLLs load from the system directory only, where the system allows to ask
-// for it: a DLL planted beside us in a download folder must not load.
-void RestrictDllSearch()
-{
-  typedef BOOL(WINAPI * SetDefaultDllDirectoriesFn)(DWORD);
-  HMODULE hKernel = GetModuleHandleA("kernel32.dll");
-  if (!hKernel)
-    return;
-  SetDefaultDllDirectoriesFn pfn =
-    (SetDefaultDllDirectoriesFn)(void*)GetProcAddress(hKernel, "SetDefaultDllDirectories");
-  if (pfn)
-    pfn(0x800);  // LOAD_LIBRARY_SEARCH_SYSTEM32
 }
 
 // The directory of this program into szDir, made the current directory,
