@@ -1,6 +1,7 @@
 #include "setup/dialogs/ProgramGroupChoice.h"
 #include <errno.h>
 #include "common/InstallNames.h"
+#include "common/JoinPath.h"
 #include "setup/SetupApp.h"
 #include "setup/dialogs/FolderPaths.h"
 

@@ -1,4 +1,5 @@
 #include "setup/dialogs/StartMenuDlg.h"
+#include "common/JoinPath.h"
 #include "setup/SetupApp.h"
 #include "setup/dialogs/FolderPaths.h"
 #include "setup/dialogs/ProgramGroupChoice.h"
