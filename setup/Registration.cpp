@@ -3,10 +3,9 @@
 #include "setup/SetupApp.h"
 
 #include "common/InstallNames.h"
+#include "framework/RegKey.h"
 
 namespace {
-
-const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
 // The value, and a log line that names the key, the value and its data.
 bool SetString(CInstallLog& log, const CString& strKey, HKEY hKey, const char* lpszName, const CString& strValue)
@@ -42,8 +41,8 @@ BOOL CSetupApp::RegisterUninstall(const char* lpszDestDir)
   }
   const CString strKey = CString(kUninstallKey) + m_strAppName;
   const CString strLogKey = "HKEY_LOCAL_MACHINE\\" + strKey;
-  HKEY hKey;
-  if (::RegCreateKeyA(HKEY_LOCAL_MACHINE, strKey, &hKey) != ERROR_SUCCESS) {
+  CRegKey key;
+  if (key.Create(HKEY_LOCAL_MACHINE, strKey, MAXIMUM_ALLOWED) != ERROR_SUCCESS) {
     m_log.Write("registry key not created", strLogKey);
     return TRUE;
   }
@@ -53,10 +52,9 @@ BOOL CSetupApp::RegisterUninstall(const char* lpszDestDir)
   // the quiet command, by Windows' convention.
   CString strQuiet;
   strQuiet.Format("\"%s\\uninstall.exe\" /S", lpszDestDir);
-  bool bWritten = SetString(m_log, strLogKey, hKey, "DisplayName", m_strAppName) &&
-                  SetString(m_log, strLogKey, hKey, "UninstallString", strCommand) &&
-                  SetString(m_log, strLogKey, hKey, "QuietUninstallString", strQuiet) &&
-                  SetLanguage(m_log, strLogKey, hKey, m_strLanguage);
-  ::RegCloseKey(hKey);
+  bool bWritten = SetString(m_log, strLogKey, key, "DisplayName", m_strAppName) &&
+                  SetString(m_log, strLogKey, key, "UninstallString", strCommand) &&
+                  SetString(m_log, strLogKey, key, "QuietUninstallString", strQuiet) &&
+                  SetLanguage(m_log, strLogKey, key, m_strLanguage);
   return bWritten ? FALSE : TRUE;
 }
