@@ -5,7 +5,7 @@
 #include "setup/SetupApp.h"
 
 #include "common/InstallNames.h"
-#include "setup/SequenceTexts.h"
+#include "setup/SetupTexts.h"
 #include "setup/dialogs/ProgressDlg.h"
 #include "zip/ZipPath.h"
 

@@ -3,7 +3,7 @@
 #include <stdio.h>
 
 #include "common/UninstallData.h"
-#include "setup/SequenceTexts.h"
+#include "setup/SetupTexts.h"
 #include "setup/SetupApp.h"
 #include "setup/UninstallDataWriter.h"
 #include "setup/dialogs/BackgroundWnd.h"
@@ -35,14 +35,14 @@ bool AskRetry(int32_t nIndex, const CString& strCause, void* pUserData)
   FailureContext* pContext = static_cast<FailureContext*>(pUserData);
   CSetupApp& app = *pContext->pApp;
   CString strText;
-  strText.Format(Text(kExtractFailed, app.m_strLanguage), app.m_pFiles[nIndex].name,
+  strText.Format(Text(kExtractFailed, app.m_strLanguage, kEnglishOnlyForENG), app.m_pFiles[nIndex].name,
                  static_cast<const char*>(strCause));
   const int nAdvice = strText.Find("\n\n");
-  app.m_log.Write("Error", nAdvice < 0 ? strText : strText.Left(nAdvice));
+  app.m_log.Write(kErrorCaption, nAdvice < 0 ? strText : strText.Left(nAdvice));
   if (app.m_bSilent)
     return false;
   const bool bRetry =
-      ::MessageBoxA(pContext->pOwner->m_hWnd, strText, "Error", MB_RETRYCANCEL | MB_ICONEXCLAMATION) == IDRETRY;
+      ::MessageBoxA(pContext->pOwner->m_hWnd, strText, kErrorCaption, MB_RETRYCANCEL | MB_ICONEXCLAMATION) == IDRETRY;
   app.m_log.Write("answer", bRetry ? "Retry" : "Cancel");
   return bRetry;
 }
@@ -57,9 +57,9 @@ int CSetupApp::Tell(CWnd* pOwner, const char* lpszText, const char* lpszCaption,
   return ::MessageBoxA(pOwner != NULL ? pOwner->m_hWnd : NULL, lpszText, lpszCaption, nType);
 }
 
-void CSetupApp::ShowStatus(CProgressDlg* pProgress, const SequenceText& text)
+void CSetupApp::ShowStatus(CProgressDlg* pProgress, const SetupText& text)
 {
-  const char* pszText = Text(text, m_strLanguage);
+  const char* pszText = Text(text, m_strLanguage, kEnglishOnlyForENG);
   if (pProgress != NULL)
     pProgress->SetDlgItemText(IDC_CURRENT_FILE, pszText);
   m_log.Write(pszText);
@@ -126,7 +126,7 @@ bool CSetupApp::SaveUninstallData(CProgressDlg* pProgress, CWnd* pOwner, const c
     m_log.Write("uninstall data", strPath);
     return true;
   }
-  Tell(pOwner, "Uninstall Information could not be saved!", "Error", MB_ICONEXCLAMATION);
+  Tell(pOwner, kUninstallDataNotSaved, kErrorCaption, MB_ICONEXCLAMATION);
   return false;
 }
 
@@ -191,10 +191,10 @@ int CSetupApp::Install(const char* lpszDestDir, const char* lpszProgramGroup, CP
   // Done; the person learns when the program cannot be removed.
   if (pProgress != NULL)
     pProgress->EndDialog(0);
-  CString strText = m_strAppName + Text(kInstalledText, m_strLanguage);
+  CString strText = m_strAppName + Text(kInstalledText, m_strLanguage, kEnglishOnlyForENG);
   if (!bRemovable)
-    strText += Text(kNotRemovable, m_strLanguage);
-  Tell(pOwner, strText, Text(kInstalledTitle, m_strLanguage), MB_OK | MB_ICONINFORMATION);
+    strText += Text(kNotRemovable, m_strLanguage, kEnglishOnlyForENG);
+  Tell(pOwner, strText, Text(kInstalledTitle, m_strLanguage, kEnglishOnlyForENG), MB_OK | MB_ICONINFORMATION);
   return kExitInstalled;
 }
 
@@ -242,7 +242,7 @@ BOOL CSetupApp::InitInstance()
 
   // The overlay: script and archive.
   if (LoadOverlay()) {
-    Tell(NULL, m_strError, "Error", MB_OK | MB_ICONEXCLAMATION);
+    Tell(NULL, m_strError, kErrorCaption, MB_OK | MB_ICONEXCLAMATION);
     m_nExitCode = kExitDamaged;
     return FALSE;
   }
@@ -251,7 +251,7 @@ BOOL CSetupApp::InitInstance()
   // The file table. Without it nothing would be installed while setup
   // went on as if all was well.
   if (BuildFileTable()) {
-    Tell(NULL, "Out of memory!", "Error", MB_OK | MB_ICONEXCLAMATION);
+    Tell(NULL, kOutOfMemory, kErrorCaption, MB_OK | MB_ICONEXCLAMATION);
     m_nExitCode = kExitDamaged;
     return FALSE;
   }

@@ -4,6 +4,7 @@
 
 #include "common/InstallNames.h"
 #include "framework/RegKey.h"
+#include "setup/SetupTexts.h"
 
 namespace {
 
@@ -20,8 +21,8 @@ bool SetString(CInstallLog& log, const CString& strKey, HKEY hKey, const char* l
 // the uninstaller answers in it.
 bool SetLanguage(CInstallLog& log, const CString& strKey, HKEY hKey, const CString& strLanguage)
 {
-  DWORD nLanguage = strLanguage == "ENG" ? MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)
-                                         : MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN);
+  DWORD nLanguage = IsGerman(strLanguage, kEnglishOnlyForENG) ? MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN)
+                                                               : MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
   bool bSet = ::RegSetValueExA(hKey, "Language", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&nLanguage),
                                sizeof(nLanguage)) == ERROR_SUCCESS;
   CString strLine;

@@ -11,6 +11,7 @@
 
 #include "common/ShellFolders.h"
 #include "framework/ComPtr.h"
+#include "setup/SetupTexts.h"
 
 static const DWORD kPathSize = 260;
 
@@ -125,7 +126,7 @@ HRESULT WriteLink(CSetupApp& app, const char* lpszTarget, const char* lpszLinkFi
     return hr;
 
   if (FAILED(shellLink->SetPath(lpszTarget)))
-    app.TellLinkFailure("SetPath failed!");
+    app.TellLinkFailure(kSetPathFailed);
   // The target's folder is where it starts.
   char szWorkingDir[kPathSize];
   FormatTo(szWorkingDir, sizeof(szWorkingDir), "%s", lpszTarget);
@@ -134,7 +135,7 @@ HRESULT WriteLink(CSetupApp& app, const char* lpszTarget, const char* lpszLinkFi
     *pLastBackslash = '\0';
   shellLink->SetWorkingDirectory(szWorkingDir);
   if (FAILED(shellLink->SetDescription(lpszDescription)))
-    app.TellLinkFailure("SetDescription failed!");
+    app.TellLinkFailure(kSetDescriptionFailed);
   shellLink->SetArguments(lpszArguments != NULL ? lpszArguments : "");
 
   WCHAR wszLinkFile[kPathSize];

@@ -7,6 +7,7 @@
 #include "uninstall/FolderList.h"
 #include "uninstall/Registry.h"
 #include "uninstall/Remains.h"
+#include "uninstall/UninstallTexts.h"
 #include "uninstall/UninstallLog.h"
 
 #include <windows.h>
@@ -28,10 +29,6 @@ enum
   EXIT_REMAINS = 2,
   EXIT_COMMAND_LINE = 3
 };
-
-const char kReadError[] = "Uninstall information could\nnot be read or is corrupt!";
-const char kFolderError[] = "The installation folder could not be opened!\nNothing was removed.";
-const char kCannotLog[] = "The log file cannot be written:\n";
 
 // /S: no window at all. A message is logged, and shown unless the run is
 // unattended.
@@ -70,7 +67,7 @@ bool ReadCommandLine(const char* lpszArgs)
       char szText[sizeof(kCannotLog) + CMDLINE_VALUE_SIZE];
       lstrcpyA(szText, kCannotLog);
       lstrcatA(szText, line.szLog);
-      MessageBoxA(NULL, szText, "Error", MB_ICONEXCLAMATION);
+      MessageBoxA(NULL, szText, kErrorCaption, MB_ICONEXCLAMATION);
     }
     return false;
   }
@@ -114,7 +111,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR lpCmdLine, int)
   char szOwnName[MAX_PATH];
   if (!EnterInstallDirectory(szInstallDir, szOwnName))
   {
-    Tell(kFolderError, "Error", MB_ICONEXCLAMATION);
+    Tell(kFolderError, kErrorCaption, MB_ICONEXCLAMATION);
     return Finish(EXIT_NO_DATA);
   }
   g_log.Write("installation folder", szInstallDir);
@@ -122,7 +119,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR lpCmdLine, int)
   UninstallData data;
   if (data.Read("uninstall.dat") != 0)
   {
-    Tell(kReadError, "Error", MB_ICONEXCLAMATION);
+    Tell(kReadError, kErrorCaption, MB_ICONEXCLAMATION);
     return Finish(EXIT_NO_DATA);
   }
   g_log.Write("application", data.m_szAppName);
@@ -148,7 +145,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR lpCmdLine, int)
     return Finish(EXIT_REMAINS);
   }
   char szMessage[256 + 64];
-  wsprintfA(szMessage, "%s was uninstalled successfully!", data.m_szAppName);
-  Tell(szMessage, "Success", MB_ICONINFORMATION);
+  wsprintfA(szMessage, kUninstalled, data.m_szAppName);
+  Tell(szMessage, kSuccessCaption, MB_ICONINFORMATION);
   return Finish(EXIT_REMOVED);
 }

@@ -4,20 +4,13 @@
 #include "common/InstallNames.h"
 #include "framework/RegKey.h"
 #include "setup/SetupApp.h"
+#include "setup/SetupTexts.h"
 #include "setup/dialogs/FolderPaths.h"
 #include "setup/dialogs/FreeSpace.h"
-
-const char kDirectoryExists[] = "Directory already exists... Continue?";
 
 namespace {
 
 const char kCurrentVersionKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
-
-const char kInvalidForm[] = "Invalid input - must be of the form\nX:\\Path";
-const char kNoSpace[] = "Not enough disk space.\nLeave Setup and free at least %i KB on drive %c:\nor choose a different drive.";
-const char kCannotCreate[] = "The directory cannot be created.\nPossibly incorrect syntax.";
-const char kFileExists[] = "A file of the same name already exists.\nPlease Choose a different location.";
-const char kPathTooLong[] = "The path is too long.\nPlease choose a shorter one.";
 
 // Reads a registry value of any type as text into a 260-byte buffer. A
 // value that is missing or does not fit leaves the buffer as it was; one

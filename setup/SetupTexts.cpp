@@ -1,33 +1,28 @@
-#include "setup/SequenceTexts.h"
+#include "setup/SetupTexts.h"
 
+#include "framework/afxwin.h"
 #include "zip/ZipException.h"
 
-const SequenceText kCheckingOldData = {"checking old uninstall data...",
-                                       "\xdc" "berpr\xfc" "fung alter Uninstall-Informationen..."};
-const SequenceText kCreatingShortcuts = {"creating shortcuts...", "Verkn\xfc" "pfungen erstellen..."};
-const SequenceText kInstallingFonts = {"installing fonts...", "Schriftarten installieren..."};
-const SequenceText kCreatingUninstallData = {"creating uninstall data...", "Erstellen der Uninstall-Informationen..."};
-const SequenceText kInstalledText = {" is now installed on your computer.\nUse the start menu to run the application.\n",
-                                     " wurde erfolgreich installiert!"};
-const SequenceText kInstalledTitle = {"Installation Complete", "Installation beendet"};
-// Follows the completion text when no working uninstaller is registered.
-const SequenceText kNotRemovable = {"The program cannot be removed automatically.",
-                                    "\nDas Programm kann nicht automatisch entfernt werden."};
-// %s: the entry's name, then the cause.
-const SequenceText kExtractFailed = {
-    "%s could not be installed:\n%s.\n\nClose any program that may be using it and choose Retry, "
-    "or choose Cancel to stop the installation.",
-    "%s konnte nicht installiert werden:\n%s.\n\nSchlie\xdf" "en Sie alle Programme, die die Datei verwenden "
-    "k\xf6" "nnten, und w\xe4" "hlen Sie Wiederholen, oder w\xe4" "hlen Sie Abbrechen, um die Installation zu beenden."};
-
-const char* Text(const SequenceText& text, const CString& strLanguage)
+bool IsGerman(const CString& strLanguage, LanguageRule rule)
 {
-  return strLanguage == "ENG" ? text.pszEnglish : text.pszGerman;
+  return rule == kEnglishOnlyForENG ? strLanguage != "ENG" : strLanguage == "GER";
+}
+
+const char* Text(const SetupText& text, const CString& strLanguage, LanguageRule rule)
+{
+  return IsGerman(strLanguage, rule) ? text.pszGerman : text.pszEnglish;
+}
+
+void SetControlTexts(CWnd& dialog, const ControlText* pTexts, size_t nCount)
+{
+  for (size_t i = 0; i < nCount; ++i)
+    ::SetWindowTextA(pTexts[i].nID == 0 ? dialog.m_hWnd : ::GetDlgItem(dialog.m_hWnd, pTexts[i].nID),
+                     pTexts[i].pszText);
 }
 
 CString DescribeZipCause(int nCause, const CString& strLanguage)
 {
-  SequenceText text;
+  SetupText text;
   switch (nCause) {
   case CZipException::checksumMismatch:
     text = {"its data is damaged (the checksum does not match)", "ihre Daten sind besch\xe4" "digt (Pr\xfc" "fsumme falsch)"};
@@ -49,12 +44,12 @@ CString DescribeZipCause(int nCause, const CString& strLanguage)
     text = {"the installation file is damaged", "die Installationsdatei ist besch\xe4" "digt"};
     break;
   }
-  return Text(text, strLanguage);
+  return Text(text, strLanguage, kEnglishOnlyForENG);
 }
 
 CString DescribeFileCause(int nCause, long lOsError, const CString& strLanguage)
 {
-  SequenceText text;
+  SetupText text;
   switch (nCause) {
   case CFileException::accessDenied:
     text = {"access is denied (the file may be read-only or in use)",
@@ -73,18 +68,18 @@ CString DescribeFileCause(int nCause, long lOsError, const CString& strLanguage)
     break;
   default: {
     CString s;
-    s.Format(strLanguage == "ENG" ? "the file cannot be written (error %ld)"
-                                  : "die Datei kann nicht geschrieben werden (Fehler %ld)",
+    s.Format(Text({"the file cannot be written (error %ld)", "die Datei kann nicht geschrieben werden (Fehler %ld)"},
+                  strLanguage, kEnglishOnlyForENG),
              lOsError);
     return s;
   }
   }
-  return Text(text, strLanguage);
+  return Text(text, strLanguage, kEnglishOnlyForENG);
 }
 
 CString DescribeFalseResult(const CString& strLanguage)
 {
   return Text({"its attributes or time could not be set, or it is encrypted",
                "ihre Attribute oder ihre Zeit lie\xdf" "en sich nicht setzen, oder sie ist verschl\xfc" "sselt"},
-              strLanguage);
+              strLanguage, kEnglishOnlyForENG);
 }
