@@ -22,64 +22,54 @@ void SetControlTexts(CWnd& dialog, const ControlText* pTexts, size_t nCount)
 
 CString DescribeZipCause(int nCause, const CString& strLanguage)
 {
-  SetupText text;
+  const SetupText* pText = &kCauseDamaged;
   switch (nCause) {
   case CZipException::checksumMismatch:
-    text = {"its data is damaged (the checksum does not match)", "ihre Daten sind besch\xe4" "digt (Pr\xfc" "fsumme falsch)"};
+    pText = &kCauseChecksum;
     break;
   case CZipException::unsafeEntryName:
-    text = {"its name points outside the destination directory",
-            "ihr Name zeigt aus dem Zielverzeichnis hinaus"};
+    pText = &kCauseUnsafeName;
     break;
   case CZipException::inflateDataError:
   case CZipException::inflateBufferError:
   case CZipException::inflateStreamError:
-    text = {"its data cannot be unpacked (the installation file is damaged)",
-            "ihre Daten lassen sich nicht entpacken (die Installationsdatei ist besch\xe4" "digt)"};
+    pText = &kCauseUnpacking;
     break;
   case CZipException::inflateMemoryError:
-    text = {"there is not enough memory", "der Speicher reicht nicht aus"};
-    break;
-  default:
-    text = {"the installation file is damaged", "die Installationsdatei ist besch\xe4" "digt"};
+    pText = &kCauseMemory;
     break;
   }
-  return Text(text, strLanguage, kEnglishOnlyForENG);
+  return Text(*pText, strLanguage, kEnglishOnlyForENG);
 }
 
 CString DescribeFileCause(int nCause, long lOsError, const CString& strLanguage)
 {
-  SetupText text;
+  const SetupText* pText;
   switch (nCause) {
   case CFileException::accessDenied:
-    text = {"access is denied (the file may be read-only or in use)",
-            "der Zugriff wurde verweigert (die Datei ist schreibgesch\xfc" "tzt oder in Gebrauch)"};
+    pText = &kCauseAccessDenied;
     break;
   case CFileException::sharingViolation:
   case CFileException::lockViolation:
-    text = {"the file is in use by another program", "die Datei wird von einem anderen Programm verwendet"};
+    pText = &kCauseInUse;
     break;
   case CFileException::diskFull:
-    text = {"the disk is full", "der Datentr\xe4" "ger ist voll"};
+    pText = &kCauseDiskFull;
     break;
   case CFileException::badPath:
   case CFileException::fileNotFound:
-    text = {"the path is invalid or too long", "der Pfad ist ung\xfc" "ltig oder zu lang"};
+    pText = &kCauseBadPath;
     break;
   default: {
     CString s;
-    s.Format(Text({"the file cannot be written (error %ld)", "die Datei kann nicht geschrieben werden (Fehler %ld)"},
-                  strLanguage, kEnglishOnlyForENG),
-             lOsError);
+    s.Format(Text(kCauseWriteError, strLanguage, kEnglishOnlyForENG), lOsError);
     return s;
   }
   }
-  return Text(text, strLanguage, kEnglishOnlyForENG);
+  return Text(*pText, strLanguage, kEnglishOnlyForENG);
 }
 
 CString DescribeFalseResult(const CString& strLanguage)
 {
-  return Text({"its attributes or time could not be set, or it is encrypted",
-               "ihre Attribute oder ihre Zeit lie\xdf" "en sich nicht setzen, oder sie ist verschl\xfc" "sselt"},
-              strLanguage, kEnglishOnlyForENG);
+  return Text(kCauseAttributes, strLanguage, kEnglishOnlyForENG);
 }

@@ -47,11 +47,15 @@ void SetControlTexts(CWnd& dialog, const ControlText (&texts)[N])
   SetControlTexts(dialog, texts, N);
 }
 
-// Why an entry could not be extracted, in the language of strLanguage
-// (kEnglishOnlyForENG).
+// Why an entry could not be extracted (the kCause texts below), in the
+// language of strLanguage (kEnglishOnlyForENG).
 CString DescribeZipCause(int nCause, const CString& strLanguage);
 CString DescribeFileCause(int nCause, long lOsError, const CString& strLanguage);
 CString DescribeFalseResult(const CString& strLanguage);
+
+// The table: each text as it is shown, German split where a hex escape
+// would take the letter after it.
+// clang-format off
 
 // ---- the install sequence (kEnglishOnlyForENG) ----
 
@@ -75,6 +79,31 @@ inline constexpr SetupText kExtractFailed = {
     "or choose Cancel to stop the installation.",
     "%s konnte nicht installiert werden:\n%s.\n\nSchlie\xdf" "en Sie alle Programme, die die Datei verwenden "
     "k\xf6" "nnten, und w\xe4" "hlen Sie Wiederholen, oder w\xe4" "hlen Sie Abbrechen, um die Installation zu beenden."};
+
+// Why an entry could not be extracted: what follows kExtractFailed's name.
+inline constexpr SetupText kCauseChecksum = {"its data is damaged (the checksum does not match)",
+                                             "ihre Daten sind besch\xe4" "digt (Pr\xfc" "fsumme falsch)"};
+inline constexpr SetupText kCauseUnsafeName = {"its name points outside the destination directory",
+                                               "ihr Name zeigt aus dem Zielverzeichnis hinaus"};
+inline constexpr SetupText kCauseUnpacking = {
+    "its data cannot be unpacked (the installation file is damaged)",
+    "ihre Daten lassen sich nicht entpacken (die Installationsdatei ist besch\xe4" "digt)"};
+inline constexpr SetupText kCauseMemory = {"there is not enough memory", "der Speicher reicht nicht aus"};
+inline constexpr SetupText kCauseDamaged = {"the installation file is damaged",
+                                            "die Installationsdatei ist besch\xe4" "digt"};
+inline constexpr SetupText kCauseAccessDenied = {
+    "access is denied (the file may be read-only or in use)",
+    "der Zugriff wurde verweigert (die Datei ist schreibgesch\xfc" "tzt oder in Gebrauch)"};
+inline constexpr SetupText kCauseInUse = {"the file is in use by another program",
+                                          "die Datei wird von einem anderen Programm verwendet"};
+inline constexpr SetupText kCauseDiskFull = {"the disk is full", "der Datentr\xe4" "ger ist voll"};
+inline constexpr SetupText kCauseBadPath = {"the path is invalid or too long", "der Pfad ist ung\xfc" "ltig oder zu lang"};
+// %ld: the system's error code.
+inline constexpr SetupText kCauseWriteError = {"the file cannot be written (error %ld)",
+                                               "die Datei kann nicht geschrieben werden (Fehler %ld)"};
+inline constexpr SetupText kCauseAttributes = {
+    "its attributes or time could not be set, or it is encrypted",
+    "ihre Attribute oder ihre Zeit lie\xdf" "en sich nicht setzen, oder sie ist verschl\xfc" "sselt"};
 
 // ---- the dialogs ----
 
@@ -131,3 +160,5 @@ inline constexpr const char* kPathTooLong = "The path is too long.\nPlease choos
 inline constexpr const char* kPathNotFound = "Could not create! (path not found)";
 inline constexpr const char* kNoProgramsFolder = "The start menu folder cannot be found.\nPlease choose the other start menu.";
 inline constexpr const char* kNotInStartMenu = "Please enter the name of a folder\nwithin the start menu.";
+
+// clang-format on
