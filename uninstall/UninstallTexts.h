@@ -20,6 +20,7 @@ struct RemainsText
   const char* pszAdvice;
 };
 
+// clang-format off
 inline constexpr RemainsText kRemainsEnglish = {
   "Warning",
   "%s was uninstalled, but 1 item could not be removed:\n",
@@ -35,3 +36,4 @@ inline constexpr RemainsText kRemainsGerman = {
   "... und %d weitere\n",
   "\nSchreibgesch\xfc" "tzte oder verwendete Dateien und Ordner, die noch Dateien enthalten, bleiben "
   "erhalten. Sie k\xf6" "nnen sie selbst l\xf6" "schen."};
+// clang-format on
