@@ -20,53 +20,57 @@ void SetControlTexts(CWnd& dialog, const ControlText* pTexts, size_t nCount)
                      pTexts[i].pszText);
 }
 
-CString DescribeZipCause(int nCause, const CString& strLanguage)
+namespace {
+
+const SetupText& ZipCauseText(int nCause)
 {
-  const SetupText* pText = &kCauseDamaged;
   switch (nCause) {
   case CZipException::checksumMismatch:
-    pText = &kCauseChecksum;
-    break;
+    return kCauseChecksum;
   case CZipException::unsafeEntryName:
-    pText = &kCauseUnsafeName;
-    break;
+    return kCauseUnsafeName;
   case CZipException::inflateDataError:
   case CZipException::inflateBufferError:
   case CZipException::inflateStreamError:
-    pText = &kCauseUnpacking;
-    break;
+    return kCauseUnpacking;
   case CZipException::inflateMemoryError:
-    pText = &kCauseMemory;
-    break;
+    return kCauseMemory;
+  default:
+    return kCauseDamaged;
   }
-  return Text(*pText, strLanguage, kEnglishOnlyForENG);
+}
+
+// A cause without a text of its own is told by the system's error code.
+const SetupText& FileCauseText(int nCause)
+{
+  switch (nCause) {
+  case CFileException::accessDenied:
+    return kCauseAccessDenied;
+  case CFileException::sharingViolation:
+  case CFileException::lockViolation:
+    return kCauseInUse;
+  case CFileException::diskFull:
+    return kCauseDiskFull;
+  case CFileException::badPath:
+  case CFileException::fileNotFound:
+    return kCauseBadPath;
+  default:
+    return kCauseWriteError;
+  }
+}
+
+}  // namespace
+
+CString DescribeZipCause(int nCause, const CString& strLanguage)
+{
+  return Text(ZipCauseText(nCause), strLanguage, kEnglishOnlyForENG);
 }
 
 CString DescribeFileCause(int nCause, long lOsError, const CString& strLanguage)
 {
-  const SetupText* pText;
-  switch (nCause) {
-  case CFileException::accessDenied:
-    pText = &kCauseAccessDenied;
-    break;
-  case CFileException::sharingViolation:
-  case CFileException::lockViolation:
-    pText = &kCauseInUse;
-    break;
-  case CFileException::diskFull:
-    pText = &kCauseDiskFull;
-    break;
-  case CFileException::badPath:
-  case CFileException::fileNotFound:
-    pText = &kCauseBadPath;
-    break;
-  default: {
-    CString s;
-    s.Format(Text(kCauseWriteError, strLanguage, kEnglishOnlyForENG), lOsError);
-    return s;
-  }
-  }
-  return Text(*pText, strLanguage, kEnglishOnlyForENG);
+  CString s;
+  s.Format(Text(FileCauseText(nCause), strLanguage, kEnglishOnlyForENG), lOsError);
+  return s;
 }
 
 CString DescribeFalseResult(const CString& strLanguage)
