@@ -8,6 +8,11 @@
 // install directory itself ("", ".", ".\").
 bool IsInsideInstallation(const char* lpszName);
 
+// The system's Uninstall key below HKEY_LOCAL_MACHINE, with the backslash
+// that the application's name follows: setup writes the entry, its
+// destination dialog reads it, the uninstaller deletes it.
+inline constexpr char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+
 // TRUE when an application name can name its own key below the system's
 // Uninstall key: not empty (that would be the Uninstall key itself) and
 // without a backslash (that would reach into another key).

@@ -6,7 +6,9 @@
 
 #include <stdlib.h>
 #include <string.h>
-#ifndef _WIN32
+#ifdef _WIN32
+#include "common/ShellFolders.h"
+#else
 #include <sys/stat.h>
 #endif
 
@@ -73,18 +75,9 @@ bool IsShellFolder(const char* lpszFolder)
                   {HKEY_LOCAL_MACHINE, "Common Programs"}};
   for (const auto& folder : kFolders)
   {
-    HKEY hKey;
-    if (RegOpenKeyExA(folder.hRoot, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", 0,
-                      KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
-      continue;
-    char szValue[UNINSTALL_PATH_SIZE + 1];
-    DWORD nSize = UNINSTALL_PATH_SIZE;
-    LONG nResult = RegQueryValueExA(hKey, folder.pszValue, NULL, NULL, (BYTE*)szValue, &nSize);
-    RegCloseKey(hKey);
-    if (nResult != ERROR_SUCCESS || nSize > UNINSTALL_PATH_SIZE)
-      continue;
-    szValue[nSize] = 0;
-    if (lstrcmpiA(szValue, lpszFolder) == 0)
+    char szValue[SHELL_FOLDER_SIZE + 1];
+    if (ReadShellFolderValue(folder.hRoot, folder.pszValue, KEY_QUERY_VALUE, szValue) &&
+        lstrcmpiA(szValue, lpszFolder) == 0)
       return true;
   }
 #else

@@ -1,6 +1,6 @@
-// Step 12 of the install sequence: what an earlier installation of the same
-// application left in the destination and the new one does not bring again
-// is deleted, with its shortcuts.
+// The clean-up after an earlier installation: what an earlier installation
+// of the same application left in the destination and the new one does not
+// bring again is deleted, with its shortcuts.
 #include "setup/SetupApp.h"
 
 #include <stdlib.h>

@@ -1,11 +1,11 @@
-// Step 10 of the install sequence: every archive entry extracted below the
-// destination while the progress dialog names it and advances by its size.
-// An entry that fails is never passed over: the person sees why and can
-// try again or stop.
+// The extraction: every archive entry extracted below the destination
+// while the progress dialog names it and advances by its size. An entry
+// that fails is never passed over: the person sees why and can try again
+// or stop.
 #include "setup/SetupApp.h"
 
 #include "common/InstallNames.h"
-#include "setup/SequenceTexts.h"
+#include "setup/SetupTexts.h"
 #include "setup/dialogs/ProgressDlg.h"
 #include "zip/ZipPath.h"
 

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "common/FontName.h"
+#include "framework/RegKey.h"
 #include "framework/afx.h"
 #include "zip/ZipPath.h"
 
@@ -84,27 +85,21 @@ bool RegisterFont(const char* lpszFontsDir, const char* lpszName, bool bOnlyIfUn
 {
   CString strPath = CString(lpszFontsDir) + "\\" + lpszName;
   CString strListed = ListedFileName(lpszFontsDir, lpszName, strPath);
-  HKEY hKey;
-  if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, kFontsKey, 0, NULL, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, NULL, &hKey,
-                        NULL) != ERROR_SUCCESS)
-    hKey = NULL;
-  if (bOnlyIfUnlisted && (hKey == NULL || IsListed(hKey, strListed, strPath))) {
-    if (hKey != NULL)
-      ::RegCloseKey(hKey);
+  CRegKey key;
+  key.Create(HKEY_LOCAL_MACHINE, kFontsKey, KEY_QUERY_VALUE | KEY_SET_VALUE);
+  if (bOnlyIfUnlisted && (key == NULL || IsListed(key, strListed, strPath)))
     return false;
-  }
   bool bAdded = ::AddFontResourceA(strPath) > 0;
-  if (hKey != NULL) {
+  if (key != NULL) {
     WCHAR szValueName[FONT_NAME_UNITS + 16];
     MakeValueName(strPath, szValueName);
     WCHAR szData[2 * MAX_PATH];
     int nData = ::MultiByteToWideChar(CP_ACP, 0, strListed, -1, szData, 2 * MAX_PATH);
     if (nData > 0 &&
-        ::RegSetValueExW(hKey, szValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(szData),
+        ::RegSetValueExW(key, szValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(szData),
                          static_cast<DWORD>(nData * sizeof(WCHAR))) == ERROR_SUCCESS &&
         pstrListedAs != NULL)
       *pstrListedAs = DescribeValue(szValueName, strListed);
-    ::RegCloseKey(hKey);
   }
   return bAdded;
 }

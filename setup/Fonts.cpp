@@ -1,7 +1,7 @@
-// Step 14 of the install sequence: the script's fonts are moved from the
-// destination into the user's fonts folder, added as font resources and
-// listed under the system's Fonts key, so that they work now and after the
-// next start; then the change is announced once.
+// The fonts: the script's fonts are moved from the destination into the
+// user's fonts folder, added as font resources and listed under the
+// system's Fonts key, so that they work now and after the next start; then
+// the change is announced once.
 #include "setup/SetupApp.h"
 
 #include "common/InstallNames.h"

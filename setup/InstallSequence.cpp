@@ -3,7 +3,7 @@
 #include <stdio.h>
 
 #include "common/UninstallData.h"
-#include "setup/SequenceTexts.h"
+#include "setup/SetupTexts.h"
 #include "setup/SetupApp.h"
 #include "setup/UninstallDataWriter.h"
 #include "setup/dialogs/BackgroundWnd.h"
@@ -35,14 +35,14 @@ bool AskRetry(int32_t nIndex, const CString& strCause, void* pUserData)
   FailureContext* pContext = static_cast<FailureContext*>(pUserData);
   CSetupApp& app = *pContext->pApp;
   CString strText;
-  strText.Format(Text(kExtractFailed, app.m_strLanguage), app.m_pFiles[nIndex].name,
+  strText.Format(Text(kExtractFailed, app.m_strLanguage, kEnglishOnlyForENG), app.m_pFiles[nIndex].name,
                  static_cast<const char*>(strCause));
   const int nAdvice = strText.Find("\n\n");
-  app.m_log.Write("Error", nAdvice < 0 ? strText : strText.Left(nAdvice));
+  app.m_log.Write(kErrorCaption, nAdvice < 0 ? strText : strText.Left(nAdvice));
   if (app.m_bSilent)
     return false;
   const bool bRetry =
-      ::MessageBoxA(pContext->pOwner->m_hWnd, strText, "Error", MB_RETRYCANCEL | MB_ICONEXCLAMATION) == IDRETRY;
+      ::MessageBoxA(pContext->pOwner->m_hWnd, strText, kErrorCaption, MB_RETRYCANCEL | MB_ICONEXCLAMATION) == IDRETRY;
   app.m_log.Write("answer", bRetry ? "Retry" : "Cancel");
   return bRetry;
 }
@@ -57,15 +57,15 @@ int CSetupApp::Tell(CWnd* pOwner, const char* lpszText, const char* lpszCaption,
   return ::MessageBoxA(pOwner != NULL ? pOwner->m_hWnd : NULL, lpszText, lpszCaption, nType);
 }
 
-void CSetupApp::ShowStatus(CProgressDlg* pProgress, const SequenceText& text)
+void CSetupApp::ShowStatus(CProgressDlg* pProgress, const SetupText& text)
 {
-  const char* pszText = Text(text, m_strLanguage);
+  const char* pszText = Text(text, m_strLanguage, kEnglishOnlyForENG);
   if (pProgress != NULL)
     pProgress->SetDlgItemText(IDC_CURRENT_FILE, pszText);
   m_log.Write(pszText);
 }
 
-// Steps 7 and 8: the destination and the program group, with the Back loop.
+// The destination and the program group, with the Back loop between them.
 // IDCANCEL when the person leaves setup.
 INT_PTR CSetupApp::ChooseDestination(CStartMenuDlg& startMenu)
 {
@@ -82,7 +82,8 @@ INT_PTR CSetupApp::ChooseDestination(CStartMenuDlg& startMenu)
   return IDOK;
 }
 
-// Step 12: only when the destination holds a record of the same application.
+// The clean-up after an earlier installation: only when the destination
+// holds a record of the same application.
 void CSetupApp::CleanUpEarlierInstallation(CProgressDlg* pProgress, const char* lpszProgramGroup)
 {
   FILE* pFile = fopen("uninstall.dat", "rb");
@@ -103,7 +104,8 @@ void CSetupApp::CleanUpEarlierInstallation(CProgressDlg* pProgress, const char* 
   RemoveEarlierInstallation(earlier, lpszProgramGroup);
 }
 
-// Step 13.
+// The shortcuts of the three lists: the program group's, then the Startup
+// folder's and the desktop's.
 void CSetupApp::CreateAllShortcuts(CProgressDlg* pProgress, const char* lpszProgramGroup)
 {
   ShowStatus(pProgress, kCreatingShortcuts);
@@ -115,7 +117,7 @@ void CSetupApp::CreateAllShortcuts(CProgressDlg* pProgress, const char* lpszProg
     CreateShortcutsIn(m_pDesktopShortcuts, m_nDesktopShortcuts, "Desktop");
 }
 
-// Step 15.
+// The record for the uninstaller.
 bool CSetupApp::SaveUninstallData(CProgressDlg* pProgress, CWnd* pOwner, const char* lpszDestDir)
 {
   ShowStatus(pProgress, kCreatingUninstallData);
@@ -124,7 +126,7 @@ bool CSetupApp::SaveUninstallData(CProgressDlg* pProgress, CWnd* pOwner, const c
     m_log.Write("uninstall data", strPath);
     return true;
   }
-  Tell(pOwner, "Uninstall Information could not be saved!", "Error", MB_ICONEXCLAMATION);
+  Tell(pOwner, kUninstallDataNotSaved, kErrorCaption, MB_ICONEXCLAMATION);
   return false;
 }
 
@@ -153,10 +155,11 @@ void CSetupApp::RecordStoppedInstallation(const char* lpszDestDir, int32_t nStop
     RegisterUninstall(lpszDestDir);
 }
 
-// Steps 10 to 18, after the dialogs or the unattended choices.
+// From the extraction to the completion message, after the dialogs or the
+// unattended choices.
 int CSetupApp::Install(const char* lpszDestDir, const char* lpszProgramGroup, CProgressDlg* pProgress, CWnd* pOwner)
 {
-  // 10. Extraction.
+  // The files.
   FailureContext context = {this, pOwner};
   int32_t nStoppedAt = ExtractFiles(pProgress, lpszDestDir, NULL, &context, AskRetry);
   if (nStoppedAt >= 0) {
@@ -167,47 +170,45 @@ int CSetupApp::Install(const char* lpszDestDir, const char* lpszProgramGroup, CP
     return kExitStopped;
   }
 
-  // 11, 12. Relative names from here on are inside the destination; if it
+  // Relative names from here on are inside the destination; if it
   // cannot be made current, nothing is deleted relative to another place.
   if (_chdir(lpszDestDir) == 0)
     CleanUpEarlierInstallation(pProgress, lpszProgramGroup);
   else
     m_log.Write("clean-up", "the destination cannot be made the current directory: nothing is removed");
 
-  // 13. Shortcuts.
   CreateAllShortcuts(pProgress, lpszProgramGroup);
 
-  // 14. Fonts.
   if (m_nFonts != 0) {
     ShowStatus(pProgress, kInstallingFonts);
     InstallFonts(lpszDestDir);
   }
 
-  // 15, 16. The record for the uninstaller, and the registration. Without
+  // The record for the uninstaller, and the registration. Without
   // the record the uninstaller could not work: it is not registered then.
   bool bRemovable = SaveUninstallData(pProgress, pOwner, lpszDestDir) && !RegisterUninstall(lpszDestDir);
 
-  // 17, 18. Done; the person learns when the program cannot be removed.
+  // Done; the person learns when the program cannot be removed.
   if (pProgress != NULL)
     pProgress->EndDialog(0);
-  CString strText = m_strAppName + Text(kInstalledText, m_strLanguage);
+  CString strText = m_strAppName + Text(kInstalledText, m_strLanguage, kEnglishOnlyForENG);
   if (!bRemovable)
-    strText += Text(kNotRemovable, m_strLanguage);
-  Tell(pOwner, strText, Text(kInstalledTitle, m_strLanguage), MB_OK | MB_ICONINFORMATION);
+    strText += Text(kNotRemovable, m_strLanguage, kEnglishOnlyForENG);
+  Tell(pOwner, strText, Text(kInstalledTitle, m_strLanguage, kEnglishOnlyForENG), MB_OK | MB_ICONINFORMATION);
   return kExitInstalled;
 }
 
-// Steps 6 to 9 and the installation. Returns when the installation is
-// complete, stopped, or the person has left.
+// The agreement, the destination, the program group and the progress
+// dialog, then the installation. Returns when the installation is complete,
+// stopped, or the person has left.
 void CSetupApp::RunInstallation(CBackgroundWnd& background)
 {
-  // 6. The agreement, when the script has one.
+  // The agreement, when the script has one.
   if (!m_agreementDlg.m_strText.IsEmpty() && m_agreementDlg.DoModal() == IDCANCEL) {
     m_log.Write("agreement", "declined");
     return;
   }
 
-  // 7, 8. Destination and program group.
   CStartMenuDlg startMenu;
   if (ChooseDestination(startMenu) == IDCANCEL) {
     m_log.Write("setup was left in the destination dialog");
@@ -219,7 +220,7 @@ void CSetupApp::RunInstallation(CBackgroundWnd& background)
   m_log.Write("start menu", ScopeName(startMenu.m_nScope));
   m_log.Write("program group folder", pszGroup);
 
-  // 9. The progress dialog over the background.
+  // The progress dialog over the background.
   CProgressDlg progress;
   progress.Create(CProgressDlg::IDD, &background);
   progress.m_progress.SetRange32(0, m_nTotalSize);
@@ -233,24 +234,24 @@ BOOL CSetupApp::InitInstance()
   if (!ReadCommandLine(m_lpCmdLine))
     return FALSE;
 
-  // 1, 2. The startup box, while the overlay is read.
+  // The startup box, while the overlay is read.
   if (!m_bSilent) {
     Enable3dControls();
     m_initDlg.Create(CInitDlg::IDD, NULL);
   }
 
-  // 3. The overlay: script and archive.
+  // The overlay: script and archive.
   if (LoadOverlay()) {
-    Tell(NULL, m_strError, "Error", MB_OK | MB_ICONEXCLAMATION);
+    Tell(NULL, m_strError, kErrorCaption, MB_OK | MB_ICONEXCLAMATION);
     m_nExitCode = kExitDamaged;
     return FALSE;
   }
   m_log.Write("application", m_strAppName);
 
-  // 4. The file table. Without it nothing would be installed while setup
+  // The file table. Without it nothing would be installed while setup
   // went on as if all was well.
   if (BuildFileTable()) {
-    Tell(NULL, "Out of memory!", "Error", MB_OK | MB_ICONEXCLAMATION);
+    Tell(NULL, kOutOfMemory, kErrorCaption, MB_OK | MB_ICONEXCLAMATION);
     m_nExitCode = kExitDamaged;
     return FALSE;
   }
@@ -260,14 +261,14 @@ BOOL CSetupApp::InitInstance()
     return FALSE;
   }
 
-  // 5. The background becomes the main window; it hides the startup box.
+  // The background becomes the main window; it hides the startup box.
   CBackgroundWnd background;
   m_pMainWnd = &background;
   background.Create(CBackgroundWnd::IDD, NULL);
 
   RunInstallation(background);
 
-  // 19. Close the windows; setup ends. The progress and start-menu dialogs
+  // Close the windows; setup ends. The progress and start-menu dialogs
   // went with RunInstallation's locals.
   background.DestroyWindow();
   background.m_bitmap.DeleteObject();

@@ -1,12 +1,12 @@
-// Step 16 of the install sequence: the application joins the system's list
-// of installed programs, with the uninstaller as its removal command.
+// The registration: the application joins the system's list of installed
+// programs, with the uninstaller as its removal command.
 #include "setup/SetupApp.h"
 
 #include "common/InstallNames.h"
+#include "framework/RegKey.h"
+#include "setup/SetupTexts.h"
 
 namespace {
-
-const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
 // The value, and a log line that names the key, the value and its data.
 bool SetString(CInstallLog& log, const CString& strKey, HKEY hKey, const char* lpszName, const CString& strValue)
@@ -21,8 +21,8 @@ bool SetString(CInstallLog& log, const CString& strKey, HKEY hKey, const char* l
 // the uninstaller answers in it.
 bool SetLanguage(CInstallLog& log, const CString& strKey, HKEY hKey, const CString& strLanguage)
 {
-  DWORD nLanguage = strLanguage == "ENG" ? MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)
-                                         : MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN);
+  DWORD nLanguage = IsGerman(strLanguage, kEnglishOnlyForENG) ? MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN)
+                                                               : MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
   bool bSet = ::RegSetValueExA(hKey, "Language", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&nLanguage),
                                sizeof(nLanguage)) == ERROR_SUCCESS;
   CString strLine;
@@ -42,8 +42,8 @@ BOOL CSetupApp::RegisterUninstall(const char* lpszDestDir)
   }
   const CString strKey = CString(kUninstallKey) + m_strAppName;
   const CString strLogKey = "HKEY_LOCAL_MACHINE\\" + strKey;
-  HKEY hKey;
-  if (::RegCreateKeyA(HKEY_LOCAL_MACHINE, strKey, &hKey) != ERROR_SUCCESS) {
+  CRegKey key;
+  if (key.Create(HKEY_LOCAL_MACHINE, strKey, MAXIMUM_ALLOWED) != ERROR_SUCCESS) {
     m_log.Write("registry key not created", strLogKey);
     return TRUE;
   }
@@ -53,10 +53,9 @@ BOOL CSetupApp::RegisterUninstall(const char* lpszDestDir)
   // the quiet command, by Windows' convention.
   CString strQuiet;
   strQuiet.Format("\"%s\\uninstall.exe\" /S", lpszDestDir);
-  bool bWritten = SetString(m_log, strLogKey, hKey, "DisplayName", m_strAppName) &&
-                  SetString(m_log, strLogKey, hKey, "UninstallString", strCommand) &&
-                  SetString(m_log, strLogKey, hKey, "QuietUninstallString", strQuiet) &&
-                  SetLanguage(m_log, strLogKey, hKey, m_strLanguage);
-  ::RegCloseKey(hKey);
+  bool bWritten = SetString(m_log, strLogKey, key, "DisplayName", m_strAppName) &&
+                  SetString(m_log, strLogKey, key, "UninstallString", strCommand) &&
+                  SetString(m_log, strLogKey, key, "QuietUninstallString", strQuiet) &&
+                  SetLanguage(m_log, strLogKey, key, m_strLanguage);
   return bWritten ? FALSE : TRUE;
 }

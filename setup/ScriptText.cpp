@@ -43,28 +43,6 @@ BOOL CScriptText::ReadBlock(const char* lpszKey, CString& strOut) const
   return FALSE;
 }
 
-namespace {
-// Appends one string; the array doubles so that long lists stay linear.
-// A failed allocation ends the list where it is.
-bool AppendString(CString**& ppList, int32_t& nCount, int32_t& nCapacity, const CString& str)
-{
-  if (nCount == nCapacity) {
-    // The doubled size must not wrap: in a 32-bit process it would shrink
-    // the array below the strings it holds.
-    if (nCapacity > INT32_MAX / 2 || (size_t)nCapacity * 2 > SIZE_MAX / sizeof(CString*))
-      return false;
-    int32_t nNew = nCapacity ? nCapacity * 2 : 8;
-    CString** ppNew = static_cast<CString**>(realloc(ppList, sizeof(CString*) * (size_t)nNew));
-    if (ppNew == NULL)
-      return false;
-    ppList = ppNew;
-    nCapacity = nNew;
-  }
-  ppList[nCount++] = new CString(str);
-  return true;
-}
-}
-
 BOOL CScriptText::ReadStringList(const char* lpszKey, CString**& ppList, int32_t& nCount) const
 {
   ppList = NULL;
@@ -75,8 +53,10 @@ BOOL CScriptText::ReadStringList(const char* lpszKey, CString**& ppList, int32_t
   CString strLine;
   const char* pNext = ReadKeyLine(lpszKey, strLine);
   while (pNext != NULL && strLine.GetAt(0) != '#') {
-    if (!AppendString(ppList, nCount, nCapacity, strLine))
+    // A failed allocation ends the list where it is.
+    if (!MakeRoomByDoubling(ppList, nCount, nCapacity, 8))
       break;
+    ppList[nCount++] = new CString(strLine);
     pNext = ReadLine(pNext, strLine);
   }
   return FALSE;

@@ -13,7 +13,7 @@ class CBackgroundWnd;
 class CProgressDlg;
 class CStartMenuDlg;
 class UninstallData;
-struct SequenceText;
+struct SetupText;
 
 // setup's exit codes for an unattended run (/S).
 enum SetupExitCode
@@ -51,7 +51,7 @@ public:
   // unattended (then the result is nDefault).
   int Tell(CWnd* pOwner, const char* lpszText, const char* lpszCaption, UINT nType, int nDefault = IDOK);
   // A status text of the sequence: in the progress dialog and the log.
-  void ShowStatus(CProgressDlg* pProgress, const SequenceText& text);
+  void ShowStatus(CProgressDlg* pProgress, const SetupText& text);
 
   // Reads this program's own file (the module path) and its overlay.
   BOOL LoadOverlay();

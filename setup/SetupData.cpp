@@ -75,17 +75,8 @@ BOOL CSetupData::ReadShortcutList(CScriptText& script, const char* lpszKey, Shor
   const char* pNext = script.ReadKeyLine(lpszKey, strLine);
   while (pNext != NULL && strLine.GetAt(0) != '#') {
     if (nLine % 2 == 0) {
-      if (nRecords == nCapacity) {
-        // A doubled size that wraps would shrink the list below its records.
-        if (nCapacity > INT32_MAX / 2 || (size_t)nCapacity * 2 > SIZE_MAX / sizeof(ShortcutEntry))
-          break;
-        int32_t nNew = nCapacity ? nCapacity * 2 : 4;
-        ShortcutEntry* pNew = static_cast<ShortcutEntry*>(realloc(pList, sizeof(ShortcutEntry) * (size_t)nNew));
-        if (pNew == NULL)
-          break;
-        pList = pNew;
-        nCapacity = nNew;
-      }
+      if (!MakeRoomByDoubling(pList, nRecords, nCapacity, 4))
+        break;
       ShortcutEntry& entry = pList[nRecords++];
       memset(&entry, 0, sizeof(entry));
       SplitTargetLine(strLine, entry);

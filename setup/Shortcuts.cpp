@@ -9,7 +9,10 @@
 #include <shobjidl.h>
 #include <stdio.h>
 
-static const char kShellFoldersKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
+#include "common/ShellFolders.h"
+#include "framework/ComPtr.h"
+#include "setup/SetupTexts.h"
+
 static const DWORD kPathSize = 260;
 
 // The shell-link object and its two interfaces. Defined here rather than
@@ -20,18 +23,11 @@ static const IID kIidPersistFile = {0x0000010B, 0x0000, 0x0000, {0xC0, 0, 0, 0, 
 
 BOOL CSetupApp::GetShellFolder(const char* lpszValueName, char* lpszFolder, HKEY hRoot)
 {
-  HKEY hKey;
-  if (::RegOpenKeyExA(hRoot, kShellFoldersKey, 0, KEY_ALL_ACCESS, &hKey) != ERROR_SUCCESS)
-    return TRUE;
   // Read into a buffer of our own: a value that does not fit must not leave
-  // a half-written folder behind, and one stored without its NUL gets one.
-  char szValue[kPathSize + 1];
-  DWORD nSize = kPathSize;
-  LONG nResult = ::RegQueryValueExA(hKey, lpszValueName, NULL, NULL, reinterpret_cast<BYTE*>(szValue), &nSize);
-  ::RegCloseKey(hKey);
-  if (nResult != ERROR_SUCCESS || nSize > kPathSize)
+  // a half-written folder behind.
+  char szValue[SHELL_FOLDER_SIZE + 1];
+  if (!ReadShellFolderValue(hRoot, lpszValueName, KEY_ALL_ACCESS, szValue))
     return TRUE;
-  szValue[nSize] = '\0';
   // 260 characters without a NUL do not fit a 260-byte path; an empty value
   // names no folder at all (links would land in the root of the drive).
   size_t nLength = strlen(szValue);
@@ -113,47 +109,50 @@ void CSetupApp::TellLinkFailure(const char* lpszText)
     AfxMessageBox(lpszText, MB_OK, 0);
 }
 
+namespace {
+
+// The link written through the shell-link object, while COM is ready.
+HRESULT WriteLink(CSetupApp& app, const char* lpszTarget, const char* lpszLinkFile, const char* lpszDescription,
+                  const char* lpszArguments)
+{
+  CComPtr<IShellLinkA> shellLink;
+  HRESULT hr = ::CoCreateInstance(kClsidShellLink, NULL, CLSCTX_INPROC_SERVER, kIidShellLinkA,
+                                  reinterpret_cast<void**>(&shellLink));
+  if (FAILED(hr))
+    return hr;
+  CComPtr<IPersistFile> persistFile;
+  hr = shellLink->QueryInterface(kIidPersistFile, reinterpret_cast<void**>(&persistFile));
+  if (FAILED(hr))
+    return hr;
+
+  if (FAILED(shellLink->SetPath(lpszTarget)))
+    app.TellLinkFailure(kSetPathFailed);
+  // The target's folder is where it starts.
+  char szWorkingDir[kPathSize];
+  FormatTo(szWorkingDir, sizeof(szWorkingDir), "%s", lpszTarget);
+  char* pLastBackslash = strrchr(szWorkingDir, '\\');
+  if (pLastBackslash != NULL)
+    *pLastBackslash = '\0';
+  shellLink->SetWorkingDirectory(szWorkingDir);
+  if (FAILED(shellLink->SetDescription(lpszDescription)))
+    app.TellLinkFailure(kSetDescriptionFailed);
+  shellLink->SetArguments(lpszArguments != NULL ? lpszArguments : "");
+
+  WCHAR wszLinkFile[kPathSize];
+  if (::MultiByteToWideChar(CP_ACP, 0, lpszLinkFile, -1, wszLinkFile, kPathSize) == 0)
+    return HRESULT_FROM_WIN32(::GetLastError());
+  return persistFile->Save(wszLinkFile, TRUE);
+}
+
+}  // namespace
+
 HRESULT CSetupApp::CreateLink(const char* lpszTarget, const char* lpszLinkFile, const char* lpszDescription,
                               const char* lpszArguments)
 {
   // COM is ours for this one link only; a thread that already runs COM in
   // another mode keeps its own and must not lose it to our uninitialise.
   HRESULT hrInit = ::CoInitialize(NULL);
-
-  IShellLinkA* pShellLink = NULL;
-  HRESULT hr = ::CoCreateInstance(kClsidShellLink, NULL, CLSCTX_INPROC_SERVER, kIidShellLinkA,
-                                  reinterpret_cast<void**>(&pShellLink));
-  if (SUCCEEDED(hr))
-  {
-    IPersistFile* pPersistFile = NULL;
-    hr = pShellLink->QueryInterface(kIidPersistFile, reinterpret_cast<void**>(&pPersistFile));
-    if (SUCCEEDED(hr))
-    {
-      if (FAILED(pShellLink->SetPath(lpszTarget)))
-        TellLinkFailure("SetPath failed!");
-
-      // The target's folder is where it starts.
-      char szWorkingDir[kPathSize];
-      FormatTo(szWorkingDir, sizeof(szWorkingDir), "%s", lpszTarget);
-      char* pLastBackslash = strrchr(szWorkingDir, '\\');
-      if (pLastBackslash != NULL)
-        *pLastBackslash = '\0';
-      pShellLink->SetWorkingDirectory(szWorkingDir);
-
-      if (FAILED(pShellLink->SetDescription(lpszDescription)))
-        TellLinkFailure("SetDescription failed!");
-      pShellLink->SetArguments(lpszArguments != NULL ? lpszArguments : "");
-
-      WCHAR wszLinkFile[kPathSize];
-      if (::MultiByteToWideChar(CP_ACP, 0, lpszLinkFile, -1, wszLinkFile, kPathSize) == 0)
-        hr = HRESULT_FROM_WIN32(::GetLastError());
-      else
-        hr = pPersistFile->Save(wszLinkFile, TRUE);
-      pPersistFile->Release();
-    }
-    pShellLink->Release();
-  }
-
+  HRESULT hr = WriteLink(*this, lpszTarget, lpszLinkFile, lpszDescription, lpszArguments);
   if (SUCCEEDED(hrInit))
     ::CoUninitialize();
   return hr;

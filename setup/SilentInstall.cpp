@@ -3,13 +3,13 @@
 // decide, without a window, and every message goes to the log instead.
 #include "setup/SetupApp.h"
 
+#include "setup/SetupTexts.h"
+
 #include "setup/dialogs/DestinationChoice.h"
 #include "setup/dialogs/FolderPaths.h"
 #include "setup/dialogs/ProgramGroupChoice.h"
 
 namespace {
-
-const char kCannotLog[] = "The log file cannot be written:\n";
 
 // How the log names each option; a value follows the name.
 struct OptionLabel
@@ -44,7 +44,7 @@ bool CSetupApp::ReadCommandLine(const char* lpszArgs)
   {
     m_nExitCode = kExitBadCommandLine;
     if (!m_bSilent)
-      ::MessageBoxA(NULL, CString(kCannotLog) + m_options.szLog, "Error", MB_OK | MB_ICONEXCLAMATION);
+      ::MessageBoxA(NULL, CString(kCannotLog) + m_options.szLog, kErrorCaption, MB_OK | MB_ICONEXCLAMATION);
     return false;
   }
   m_log.Write("command line", lpszArgs);
@@ -97,7 +97,7 @@ bool CSetupApp::ChooseSilentDestination()
     return false;
   }
   if (check.verdict == kDestExists)
-    m_log.Write("Warning", CString(kDirectoryExists) + " Yes, as /S answers");
+    m_log.Write(kWarningCaption, CString(kDirectoryExists) + " Yes, as /S answers");
   CopyCut(dialog.m_szDestDir, sizeof(dialog.m_szDestDir), pszPath);
   dialog.m_bMadeDestDir = check.bMade;
   return true;

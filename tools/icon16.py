@@ -1,6 +1,7 @@
 """A 32 x 32 icon in the 16 standard colours, as .ico bytes: the one
 format both programs' icons use. Their make_icon.py scripts draw the
-pixels (a palette index per pixel, or CLEAR) and write the file with this.
+pixels (a palette index per pixel, or CLEAR) on a blank() canvas, with
+fill() for rectangles, and write the file with ico_bytes().
 
 The image is stored PNG-compressed, as icons may be since Windows Vista:
 a palette of the colours the picture uses plus one transparent entry, 4
@@ -18,6 +19,18 @@ PALETTE = [
     (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0),
     (0, 0, 255), (255, 0, 255), (0, 255, 255), (255, 255, 255),
 ]
+
+
+def blank():
+    """A canvas of SIZE rows, top to bottom, every pixel CLEAR."""
+    return [[CLEAR] * SIZE for _ in range(SIZE)]
+
+
+def fill(px, x0, y0, x1, y1, colour):
+    """The rectangle from (x0, y0) to (x1, y1), both corners included."""
+    for y in range(y0, y1 + 1):
+        for x in range(x0, x1 + 1):
+            px[y][x] = colour
 
 
 def _chunk(kind, data):

@@ -1,6 +1,7 @@
 #include "uninstall/Registry.h"
 
 #include "common/InstallNames.h"
+#include "framework/RegKey.h"
 #include "uninstall/UninstallLog.h"
 
 #include <windows.h>
@@ -8,7 +9,6 @@
 
 namespace {
 
-const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 const char kRunOnceKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 
 void SetString(HKEY hKey, const char* lpszName, const char* lpszData)
@@ -38,15 +38,14 @@ void GetCommandInterpreter(char (&szPath)[MAX_PATH])
   strcpy(szPath + nDir, nDir ? kCmd : kCmd + 1);
 }
 
-// The REG_SZ value into a buffer of nSize bytes; false when it is missing,
-// of another type or does not fit.
-bool QueryString(HKEY hKey, const char* lpszName, char* pszValue, DWORD nSize)
+// The application's key path below HKEY_LOCAL_MACHINE. false for a name
+// that cannot name a key of its own (see IsRegistrableAppName).
+typedef char UninstallKeyPath[sizeof(kUninstallKey) + 256];
+bool FormatUninstallKey(const char* lpszAppName, UninstallKeyPath& szKey)
 {
-  DWORD nType = 0;
-  DWORD nBytes = nSize - 1;
-  if (RegQueryValueExA(hKey, lpszName, NULL, &nType, (BYTE*)pszValue, &nBytes) != ERROR_SUCCESS || nType != REG_SZ)
+  if (!IsRegistrableAppName(lpszAppName))
     return false;
-  pszValue[nBytes] = 0;
+  wsprintfA(szKey, "%s%s", kUninstallKey, lpszAppName);
   return true;
 }
 
@@ -54,12 +53,9 @@ bool QueryString(HKEY hKey, const char* lpszName, char* pszValue, DWORD nSize)
 
 bool IsGermanInstallation(const char* lpszAppName, const char* lpszInstallDir, const char* lpszOwnName)
 {
-  if (!IsRegistrableAppName(lpszAppName))
-    return false;
-  char szKey[sizeof(kUninstallKey) + 256];
-  wsprintfA(szKey, "%s%s", kUninstallKey, lpszAppName);
-  HKEY hKey;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, szKey, 0, KEY_QUERY_VALUE, &hKey) != ERROR_SUCCESS)
+  UninstallKeyPath szKey;
+  CRegKey key;
+  if (!FormatUninstallKey(lpszAppName, szKey) || key.Open(HKEY_LOCAL_MACHINE, szKey, KEY_QUERY_VALUE) != ERROR_SUCCESS)
     return false;
   char szCommand[MAX_PATH + 1];
   char szOwnPath[MAX_PATH + MAX_PATH];
@@ -67,20 +63,17 @@ bool IsGermanInstallation(const char* lpszAppName, const char* lpszInstallDir, c
   DWORD nLanguage = 0;
   DWORD nType = 0;
   DWORD nSize = sizeof(nLanguage);
-  bool bGerman = QueryString(hKey, "UninstallString", szCommand, sizeof(szCommand)) &&
-                 lstrcmpiA(szCommand, szOwnPath) == 0 &&
-                 RegQueryValueExA(hKey, "Language", NULL, &nType, (BYTE*)&nLanguage, &nSize) == ERROR_SUCCESS &&
-                 nType == REG_DWORD && PRIMARYLANGID((LANGID)nLanguage) == LANG_GERMAN;
-  RegCloseKey(hKey);
-  return bGerman;
+  return key.QueryText("UninstallString", szCommand, sizeof(szCommand), &nType) && nType == REG_SZ &&
+         lstrcmpiA(szCommand, szOwnPath) == 0 &&
+         RegQueryValueExA(key, "Language", NULL, &nType, (BYTE*)&nLanguage, &nSize) == ERROR_SUCCESS &&
+         nType == REG_DWORD && PRIMARYLANGID((LANGID)nLanguage) == LANG_GERMAN;
 }
 
 void DeleteUninstallKey(const char* lpszAppName)
 {
-  if (!IsRegistrableAppName(lpszAppName))
+  UninstallKeyPath szKey;
+  if (!FormatUninstallKey(lpszAppName, szKey))
     return;
-  char szKey[sizeof(kUninstallKey) + 256];
-  wsprintfA(szKey, "%s%s", kUninstallKey, lpszAppName);
   bool bDeleted = RegDeleteKeyA(HKEY_LOCAL_MACHINE, szKey) == ERROR_SUCCESS;
   char szLine[sizeof(szKey) + 32];
   wsprintfA(szLine, "HKEY_LOCAL_MACHINE\\%s", szKey);
@@ -92,16 +85,15 @@ void ScheduleSelfRemoval(const char* lpszAppName, const char* lpszInstallDir)
   char szComspec[MAX_PATH];
   GetCommandInterpreter(szComspec);
 
-  HKEY hKey;
-  if (RegOpenKeyA(HKEY_LOCAL_MACHINE, kRunOnceKey, &hKey) != ERROR_SUCCESS)
+  CRegKey key;
+  if (key.Open(HKEY_LOCAL_MACHINE, kRunOnceKey, MAXIMUM_ALLOWED) != ERROR_SUCCESS)
     return;
   char szName[256 + 32];
   char szData[260 + 260 + 64];
   wsprintfA(szName, "%s_DelUninstallExe", lpszAppName);
   wsprintfA(szData, "%s /c del \"%s\\uninstall.exe\"", szComspec, lpszInstallDir);
-  SetString(hKey, szName, szData);
+  SetString(key, szName, szData);
   wsprintfA(szName, "%s_RmDir", lpszAppName);
   wsprintfA(szData, "%s /c rd \"%s\"", szComspec, lpszInstallDir);
-  SetString(hKey, szName, szData);
-  RegCloseKey(hKey);
+  SetString(key, szName, szData);
 }

@@ -3,33 +3,13 @@
 #include "common/InstallNames.h"
 #include "common/UninstallData.h"
 #include "uninstall/FolderList.h"
+#include "uninstall/UninstallTexts.h"
 #include "uninstall/UninstallLog.h"
 
 #include <windows.h>
 #include <string.h>
 
 namespace {
-
-struct RemainsText
-{
-  const char* pszCaption;
-  const char* pszOne;   // %s the application
-  const char* pszMany;  // %s the application, %d the count
-  const char* pszMore;  // %d the items not named
-};
-
-const RemainsText kEnglish = {
-  "Warning",
-  "%s was uninstalled, but 1 item could not be removed:\n",
-  "%s was uninstalled, but %d items could not be removed:\n",
-  "... and %d more"};
-
-// Windows-1252: the ANSI functions take it as it is.
-const RemainsText kGerman = {
-  "Warnung",
-  "%s wurde entfernt, aber 1 Element konnte nicht gel\xf6" "scht werden:\n",
-  "%s wurde entfernt, aber %d Elemente konnten nicht gel\xf6" "scht werden:\n",
-  "... und %d weitere"};
 
 // Every item goes to the log; the message names the first few.
 void Note(RemainList& remains, const char* lpszName)
@@ -94,7 +74,7 @@ void FindRemains(const UninstallData& data, const CFolderList& folders, const ch
 void FormatRemainsMessage(const char* lpszAppName, const RemainList& remains, bool bGerman,
                           char (&szText)[REMAINS_TEXT], const char*& pszCaption)
 {
-  const RemainsText& text = bGerman ? kGerman : kEnglish;
+  const RemainsText& text = bGerman ? kRemainsGerman : kRemainsEnglish;
   pszCaption = text.pszCaption;
   // wsprintfA writes at most 1024 bytes: enough for the head with a name of
   // up to 255 bytes; the items, up to 259 bytes each, are appended.

@@ -3,6 +3,7 @@
 // can't go stays.
 #include "common/UninstallData.h"
 #include "common/InstallNames.h"
+#include "common/JoinPath.h"
 #include "uninstall/UninstallLog.h"
 
 #include <windows.h>
@@ -12,20 +13,6 @@
 #include <string.h>
 
 namespace {
-
-// "%s\%s" into a MAX_PATH buffer; FALSE when it does not fit. A cut path
-// would name some other file.
-bool JoinPath(char* pszOut, const char* lpszFolder, const char* lpszName)
-{
-  size_t nFolder = strlen(lpszFolder);
-  size_t nName = strlen(lpszName);
-  if (nFolder + 1 + nName >= MAX_PATH)
-    return false;
-  memcpy(pszOut, lpszFolder, nFolder);
-  pszOut[nFolder] = '\\';
-  memcpy(pszOut + nFolder + 1, lpszName, nName + 1);
-  return true;
-}
 
 // remove() and _rmdir(), each success logged.
 void RemoveFile(const char* lpszPath)
@@ -84,7 +71,7 @@ void UninstallData::RemovePath(const char* lpszName)
 void UninstallData::RemoveTree(const char* lpszFolder)
 {
   char szPath[MAX_PATH];
-  if (JoinPath(szPath, lpszFolder, "*.*"))
+  if (JoinPath(szPath, sizeof(szPath), lpszFolder, "*.*"))
   {
     struct _finddata_t entry;
     intptr_t hFind = _findfirst(szPath, &entry);
@@ -93,7 +80,7 @@ void UninstallData::RemoveTree(const char* lpszFolder)
       do
       {
         // ".", ".." and every other name with a leading full stop stay.
-        if (entry.name[0] == '.' || !JoinPath(szPath, lpszFolder, entry.name))
+        if (entry.name[0] == '.' || !JoinPath(szPath, sizeof(szPath), lpszFolder, entry.name))
           continue;
         if (IsLink(entry.attrib))
           RemoveLink(szPath, entry.attrib);

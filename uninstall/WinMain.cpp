@@ -3,9 +3,11 @@
 // file and the directory to RunOnce commands.
 #include "common/CommandLine.h"
 #include "common/UninstallData.h"
+#include "framework/DllSearch.h"
 #include "uninstall/FolderList.h"
 #include "uninstall/Registry.h"
 #include "uninstall/Remains.h"
+#include "uninstall/UninstallTexts.h"
 #include "uninstall/UninstallLog.h"
 
 #include <windows.h>
@@ -27,10 +29,6 @@ enum
   EXIT_REMAINS = 2,
   EXIT_COMMAND_LINE = 3
 };
-
-const char kReadError[] = "Uninstall information could\nnot be read or is corrupt!";
-const char kFolderError[] = "The installation folder could not be opened!\nNothing was removed.";
-const char kCannotLog[] = "The log file cannot be written:\n";
 
 // /S: no window at all. A message is logged, and shown unless the run is
 // unattended.
@@ -68,7 +66,7 @@ bool ReadCommandLine(const char* lpszArgs)
     {
       char szText[sizeof(kCannotLog) + CMDLINE_VALUE_SIZE];
       wsprintfA(szText, "%s%s", kCannotLog, line.szLog);
-      MessageBoxA(NULL, szText, "Error", MB_ICONEXCLAMATION);
+      MessageBoxA(NULL, szText, kErrorCaption, MB_ICONEXCLAMATION);
     }
     return false;
   }
@@ -76,20 +74,6 @@ bool ReadCommandLine(const char* lpszArgs)
   if (!bUnderstood)
     g_log.Write("not understood", line.szError);
   return bUnderstood;
-}
-
-// DLLs load from the system directory only, where the system allows to ask
-// for it: a DLL planted beside us in a download folder must not load.
-void RestrictDllSearch()
-{
-  typedef BOOL(WINAPI * SetDefaultDllDirectoriesFn)(DWORD);
-  HMODULE hKernel = GetModuleHandleA("kernel32.dll");
-  if (!hKernel)
-    return;
-  SetDefaultDllDirectoriesFn pfn =
-    (SetDefaultDllDirectoriesFn)(void*)GetProcAddress(hKernel, "SetDefaultDllDirectories");
-  if (pfn)
-    pfn(0x800);  // LOAD_LIBRARY_SEARCH_SYSTEM32
 }
 
 // The directory of this program into szDir, made the current directory,
@@ -126,7 +110,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR lpCmdLine, int)
   char szOwnName[MAX_PATH];
   if (!EnterInstallDirectory(szInstallDir, szOwnName))
   {
-    Tell(kFolderError, "Error", MB_ICONEXCLAMATION);
+    Tell(kFolderError, kErrorCaption, MB_ICONEXCLAMATION);
     return Finish(EXIT_NO_DATA);
   }
   g_log.Write("installation folder", szInstallDir);
@@ -134,7 +118,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR lpCmdLine, int)
   UninstallData data;
   if (data.Read("uninstall.dat") != 0)
   {
-    Tell(kReadError, "Error", MB_ICONEXCLAMATION);
+    Tell(kReadError, kErrorCaption, MB_ICONEXCLAMATION);
     return Finish(EXIT_NO_DATA);
   }
   g_log.Write("application", data.m_szAppName);
@@ -160,7 +144,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR lpCmdLine, int)
     return Finish(EXIT_REMAINS);
   }
   char szMessage[256 + 64];
-  wsprintfA(szMessage, "%s was uninstalled successfully!", data.m_szAppName);
-  Tell(szMessage, "Success", MB_ICONINFORMATION);
+  wsprintfA(szMessage, kUninstalled, data.m_szAppName);
+  Tell(szMessage, kSuccessCaption, MB_ICONINFORMATION);
   return Finish(EXIT_REMOVED);
 }

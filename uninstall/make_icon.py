@@ -8,29 +8,24 @@ import os
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', 'tools'))
-from icon16 import CLEAR, SIZE, ico_bytes  # noqa: E402
+from icon16 import SIZE, blank, fill, ico_bytes  # noqa: E402
 
 BLACK, OLIVE, SILVER, GREY, RED, YELLOW, WHITE = 0, 3, 7, 8, 9, 11, 15
 
 
 def draw():
     """Rows top to bottom; each pixel a palette index or CLEAR."""
-    px = [[CLEAR] * SIZE for _ in range(SIZE)]
-
-    def fill(x0, y0, x1, y1, colour):
-        for y in range(y0, y1 + 1):
-            for x in range(x0, x1 + 1):
-                px[y][x] = colour
+    px = blank()
 
     # The box: a yellow front, an olive inside seen through the open top,
     # two flaps folded out, black edges.
-    fill(4, 12, 25, 28, BLACK)
-    fill(5, 13, 24, 27, YELLOW)
-    fill(5, 13, 24, 15, OLIVE)
+    fill(px, 4, 12, 25, 28, BLACK)
+    fill(px, 5, 13, 24, 27, YELLOW)
+    fill(px, 5, 13, 24, 15, OLIVE)
     for i in range(6):  # left and right flaps, slanting outwards
-        fill(1 + i, 11 - i, 4 + i, 11 - i, BLACK if i in (0, 5) else SILVER)
-        fill(25 - i, 11 - i, 28 - i, 11 - i, BLACK if i in (0, 5) else SILVER)
-    fill(8, 19, 21, 19, GREY)  # tape across the front
+        fill(px, 1 + i, 11 - i, 4 + i, 11 - i, BLACK if i in (0, 5) else SILVER)
+        fill(px, 25 - i, 11 - i, 28 - i, 11 - i, BLACK if i in (0, 5) else SILVER)
+    fill(px, 8, 19, 21, 19, GREY)  # tape across the front
     # The disc with the cross, lower right, over the box.
     cx, cy, r = 23.5, 23.5, 7.5
     for y in range(SIZE):

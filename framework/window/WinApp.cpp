@@ -2,6 +2,7 @@
 // file so that the object, which every program defines, brings the entry
 // point out of the library with it.
 #include "framework/window/WinApp.h"
+#include "framework/DllSearch.h"
 #include <commctrl.h>
 #include <stdlib.h>
 
@@ -49,21 +50,6 @@ int AfxMessageBox(const char* lpszText, UINT nType, UINT)
   if (s_pApp != NULL && s_pApp->m_pMainWnd != NULL)
     hOwner = s_pApp->m_pMainWnd->m_hWnd;
   return ::MessageBoxA(hOwner, lpszText, pName, nType);
-}
-
-// Later LoadLibrary calls (the shell and COM load DLLs of their own) search
-// only the system directory, never the folder the installer was run from.
-static void RestrictDllSearch()
-{
-  typedef BOOL(WINAPI * SetDefaultDllDirectoriesProc)(DWORD);
-  HMODULE hKernel = ::GetModuleHandleA("kernel32.dll");
-  if (hKernel == NULL)
-    return;
-  SetDefaultDllDirectoriesProc pfnSetDefault =
-      reinterpret_cast<SetDefaultDllDirectoriesProc>(
-          reinterpret_cast<void*>(::GetProcAddress(hKernel, "SetDefaultDllDirectories")));
-  if (pfnSetDefault != NULL)
-    pfnSetDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
 }
 
 // An exception that nothing catches ends the program without the

@@ -1,5 +1,6 @@
 #include "setup/dialogs/AgreementDlg.h"
 #include "setup/SetupApp.h"
+#include "setup/SetupTexts.h"
 
 BEGIN_MESSAGE_MAP(CAgreementDlg, CDialog)
 END_MESSAGE_MAP()
@@ -24,17 +25,9 @@ BOOL CAgreementDlg::OnInitDialog()
                     CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Courier New");
   m_edit.SetFont(m_font, TRUE);
 
-  if (theApp.m_strLanguage == "GER")
-  {
-    m_strQuestion = "Akzeptieren Sie die obengenannten Bedingungen?";
-    SetWindowText("Vereinbarung");
-    GetDlgItem(IDCANCEL)->SetWindowText("Nein");
-    GetDlgItem(IDOK)->SetWindowText("Ja");
-  }
-  else
-  {
-    m_strQuestion = "Do you accept the terms stated above?";
-  }
+  m_strQuestion = Text(kAgreementQuestion, theApp.m_strLanguage, kGermanOnlyForGER);
+  if (IsGerman(theApp.m_strLanguage, kGermanOnlyForGER))
+    SetControlTexts(*this, kAgreementGerman);
 
   UpdateData(FALSE);
   return TRUE;

@@ -1,5 +1,6 @@
 #include "setup/dialogs/BackgroundWnd.h"
 #include "setup/SetupApp.h"
+#include "setup/SetupTexts.h"
 
 BEGIN_MESSAGE_MAP(CBackgroundWnd, CDialog)
   ON_WM_QUERYDRAGICON()
@@ -22,7 +23,7 @@ BOOL CBackgroundWnd::OnInitDialog()
 {
   CDialog::OnInitDialog();
 
-  CString strTitle = theApp.m_strAppName + " - Setup";
+  CString strTitle = theApp.m_strAppName + kTitleSuffix;
   SetWindowText(strTitle);
   SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
   SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));

@@ -2,34 +2,24 @@
 #include <ctype.h>
 #include <errno.h>
 #include "common/InstallNames.h"
+#include "framework/RegKey.h"
 #include "setup/SetupApp.h"
+#include "setup/SetupTexts.h"
 #include "setup/dialogs/FolderPaths.h"
 #include "setup/dialogs/FreeSpace.h"
 
-const char kDirectoryExists[] = "Directory already exists... Continue?";
-
 namespace {
 
-const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 const char kCurrentVersionKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
-
-const char kInvalidForm[] = "Invalid input - must be of the form\nX:\\Path";
-const char kNoSpace[] = "Not enough disk space.\nLeave Setup and free at least %i KB on drive %c:\nor choose a different drive.";
-const char kCannotCreate[] = "The directory cannot be created.\nPossibly incorrect syntax.";
-const char kFileExists[] = "A file of the same name already exists.\nPlease Choose a different location.";
-const char kPathTooLong[] = "The path is too long.\nPlease choose a shorter one.";
 
 // Reads a registry value of any type as text into a 260-byte buffer. A
 // value that is missing or does not fit leaves the buffer as it was; one
 // stored without its terminating NUL is cut to end inside the buffer.
-void QueryText(HKEY hKey, const char* lpszName, char* pszBuffer)
+void QueryText(const CRegKey& key, const char* lpszName, char* pszBuffer)
 {
-  char szValue[260];
-  DWORD nSize = sizeof(szValue);
-  if (::RegQueryValueExA(hKey, lpszName, NULL, NULL, reinterpret_cast<BYTE*>(szValue), &nSize) != ERROR_SUCCESS)
-    return;
-  szValue[nSize < sizeof(szValue) ? nSize : sizeof(szValue) - 1] = '\0';
-  CopyCut(pszBuffer, sizeof(szValue), szValue);
+  char szValue[261];
+  if (key.QueryText(lpszName, szValue, sizeof(szValue)))
+    CopyCut(pszBuffer, 260, szValue);
 }
 
 // The shortfall in KB, or -1 when the drive holds the payload. A drive
@@ -88,13 +78,11 @@ void ProposeDestination(const CString& strAppName, const CString& strDefaultDest
   // An earlier installation of the same name: its uninstaller's folder. A
   // name setup does not register would open the Uninstall key itself or
   // another application's key.
-  HKEY hKey;
-  const CString strKey = kUninstallKey + strAppName;
+  CRegKey entry;
   if (IsRegistrableAppName(strAppName) &&
-      ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, strKey, 0, KEY_ALL_ACCESS, &hKey) == ERROR_SUCCESS)
+      entry.Open(HKEY_LOCAL_MACHINE, kUninstallKey + strAppName, KEY_ALL_ACCESS) == ERROR_SUCCESS)
   {
-    QueryText(hKey, "UninstallString", szProposal);
-    ::RegCloseKey(hKey);
+    QueryText(entry, "UninstallString", szProposal);
     char* pLastSeparator = strrchr(szProposal, '\\');
     if (pLastSeparator != NULL)
     {
@@ -108,11 +96,9 @@ void ProposeDestination(const CString& strAppName, const CString& strDefaultDest
 
   if (strDefaultDest == "ProgramFiles")
   {
-    if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, kCurrentVersionKey, 0, KEY_ALL_ACCESS, &hKey) == ERROR_SUCCESS)
-    {
-      QueryText(hKey, "ProgramFilesDir", szProposal);
-      ::RegCloseKey(hKey);
-    }
+    CRegKey currentVersion;
+    if (currentVersion.Open(HKEY_LOCAL_MACHINE, kCurrentVersionKey, KEY_ALL_ACCESS) == ERROR_SUCCESS)
+      QueryText(currentVersion, "ProgramFilesDir", szProposal);
   }
   else
   {

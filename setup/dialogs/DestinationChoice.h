@@ -39,5 +39,3 @@ DestinationCheck CheckDestination(const char* lpszPath, const char* lpszPrevDir,
 
 // The message of a refusal as the dialog shows it, with its icon.
 CString DescribeDestinationRefusal(const DestinationCheck& check, const char* lpszPath, UINT& nIcon);
-
-extern const char kDirectoryExists[];

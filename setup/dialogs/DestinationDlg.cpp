@@ -1,5 +1,6 @@
 #include "setup/dialogs/DestinationDlg.h"
 #include "setup/SetupApp.h"
+#include "setup/SetupTexts.h"
 #include "setup/dialogs/DestinationChoice.h"
 #include "setup/dialogs/FolderPaths.h"
 
@@ -37,18 +38,11 @@ BOOL CDestinationDlg::OnInitDialog()
 
 void CDestinationDlg::SetTexts()
 {
-  const CString& strApp = theApp.m_strAppName;
-  if (theApp.m_strLanguage == "ENG")
-  {
-    m_strText = "Please choose a directory on your hard disk, to which " + strApp +
-                " is to be installed, or simply accept the default location.";
-    return;
-  }
-  SetWindowText("Zielverzeichnis w" "\xe4" "hlen");
-  m_strText = "Geben Sie das Verzeichnis an, in dem " + strApp +
-              " installiert werden soll, oder akzeptieren Sie das vorgegebene Verzeichnis.";
-  GetDlgItem(IDC_DEST_GROUP)->SetWindowText("Zielverzeichnis");
-  GetDlgItem(IDCANCEL)->SetWindowText("Verlassen");
+  const CString& strLanguage = theApp.m_strLanguage;
+  m_strText.Format(Text(kDestinationPrompt, strLanguage, kEnglishOnlyForENG),
+                   static_cast<const char*>(theApp.m_strAppName));
+  if (IsGerman(strLanguage, kEnglishOnlyForENG))
+    SetControlTexts(*this, kDestinationGerman);
 }
 
 void CDestinationDlg::OnOK()
@@ -65,7 +59,7 @@ void CDestinationDlg::OnOK()
   case kDestAccepted:
     break;
   case kDestExists:
-    if (::MessageBoxA(m_hWnd, kDirectoryExists, "Warning", MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+    if (::MessageBoxA(m_hWnd, kDirectoryExists, kWarningCaption, MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
       return;
     break;
   default:
@@ -81,5 +75,5 @@ void CDestinationDlg::OnOK()
 
 void CDestinationDlg::ShowError(const char* lpszText, UINT nIcon)
 {
-  ::MessageBoxA(m_hWnd, lpszText, "Error", MB_OK | nIcon);
+  ::MessageBoxA(m_hWnd, lpszText, kErrorCaption, MB_OK | nIcon);
 }

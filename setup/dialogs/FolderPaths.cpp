@@ -2,17 +2,6 @@
 #include "framework/Platform.h"
 #include "framework/String.h"
 
-bool JoinPath(char* pszOut, size_t nOutSize, const char* pszFolder, const char* pszName)
-{
-  const int nLength = FormatTo(pszOut, nOutSize, "%s\\%s", pszFolder, pszName);
-  if (nLength < 0 || static_cast<size_t>(nLength) >= nOutSize)
-  {
-    pszOut[0] = '\0';
-    return false;
-  }
-  return true;
-}
-
 void CopyCut(char* pszOut, size_t nOutSize, const char* pszText)
 {
   FormatTo(pszOut, nOutSize, "%s", pszText);

@@ -1,15 +1,11 @@
 // Small path operations shared by the destination and start-menu dialogs:
-// joins that never pass a 260-byte buffer, and a look at what already
-// stands at a path.
+// copies that never pass a 260-byte buffer, a look at what already stands
+// at a path, and the creation of its parents.
 #pragma once
 #include <stddef.h>
 
 // The longest path the dialogs accept, in characters (the platform's limit).
 const int kMaxPathChars = 259;
-
-// pszOut = pszFolder + "\" + pszName. FALSE, with pszOut empty, when that
-// would not fit nOutSize bytes.
-bool JoinPath(char* pszOut, size_t nOutSize, const char* pszFolder, const char* pszName);
 
 // Copies as much of pszText as fits nOutSize bytes, always terminated.
 void CopyCut(char* pszOut, size_t nOutSize, const char* pszText);

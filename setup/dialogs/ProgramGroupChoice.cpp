@@ -1,18 +1,10 @@
 #include "setup/dialogs/ProgramGroupChoice.h"
 #include <errno.h>
 #include "common/InstallNames.h"
+#include "common/JoinPath.h"
 #include "setup/SetupApp.h"
+#include "setup/SetupTexts.h"
 #include "setup/dialogs/FolderPaths.h"
-
-namespace {
-
-const char kPathNotFound[] = "Could not create! (path not found)";
-const char kFileExists[] = "A file of the same name already exists.\nPlease Choose a different location.";
-const char kPathTooLong[] = "The path is too long.\nPlease choose a shorter one.";
-const char kNoProgramsFolder[] = "The start menu folder cannot be found.\nPlease choose the other start menu.";
-const char kNotInStartMenu[] = "Please enter the name of a folder\nwithin the start menu.";
-
-}  // namespace
 
 const char* ScopeName(int nScope)
 {

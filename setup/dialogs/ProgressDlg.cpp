@@ -1,5 +1,6 @@
 #include "setup/dialogs/ProgressDlg.h"
 #include "setup/SetupApp.h"
+#include "setup/SetupTexts.h"
 
 BEGIN_MESSAGE_MAP(CProgressDlg, CDialog)
 END_MESSAGE_MAP()
@@ -18,12 +19,7 @@ BOOL CProgressDlg::OnInitDialog()
 {
   CDialog::OnInitDialog();
 
-  if (theApp.m_strLanguage == "GER")
-  {
-    SetWindowText("Installation");
-    GetDlgItem(IDC_CURRENT_GROUP)->SetWindowText("Aktuell");
-    GetDlgItem(IDC_PROGRESS_GROUP)->SetWindowText("Fortschritt");
-    GetDlgItem(IDC_PLEASE_WAIT)->SetWindowText("Bitte warten...");
-  }
+  if (IsGerman(theApp.m_strLanguage, kGermanOnlyForGER))
+    SetControlTexts(*this, kProgressGerman);
   return TRUE;
 }

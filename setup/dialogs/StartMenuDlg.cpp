@@ -1,5 +1,7 @@
 #include "setup/dialogs/StartMenuDlg.h"
+#include "common/JoinPath.h"
 #include "setup/SetupApp.h"
+#include "setup/SetupTexts.h"
 #include "setup/dialogs/FolderPaths.h"
 #include "setup/dialogs/ProgramGroupChoice.h"
 
@@ -43,19 +45,11 @@ BOOL CStartMenuDlg::OnInitDialog()
 
 void CStartMenuDlg::SetTexts()
 {
-  const CString& strApp = theApp.m_strAppName;
-  if (theApp.m_strLanguage == "ENG")
-  {
-    m_strText = "Please enter a folder, in which " + strApp +
-                "'s icons are to appear.\nBrowse through existing folders by double clicking on the list below.";
-    return;
-  }
-  SetWindowText("Startmen" "\xfc" "verzeichnis w" "\xe4" "hlen");
-  m_strText = "Geben Sie ein Startmen" "\xfc" "verzeichnis f" "\xfc" "r die Symbole von " + strApp +
-              " an. W" "\xe4" "hlen Sie aus existierenden Verzeichnissen, indem Sie auf die untenstehende Liste "
-              "doppelklicken.";
-  GetDlgItem(IDC_SCOPE_LABEL)->SetWindowText("Startmen" "\xfc" ":");
-  GetDlgItem(IDCANCEL)->SetWindowText("Zur" "\xfc" "ck");
+  const CString& strLanguage = theApp.m_strLanguage;
+  m_strText.Format(Text(kStartMenuPrompt, strLanguage, kEnglishOnlyForENG),
+                   static_cast<const char*>(theApp.m_strAppName));
+  if (IsGerman(strLanguage, kEnglishOnlyForENG))
+    SetControlTexts(*this, kStartMenuGerman);
 }
 
 void CStartMenuDlg::OnSelchangeScope() { ShowProgramsRoot(); }
@@ -151,4 +145,4 @@ void CStartMenuDlg::OnOK()
   CDialog::OnOK();
 }
 
-void CStartMenuDlg::ShowError(const char* lpszText) { ::MessageBoxA(m_hWnd, lpszText, "Error", MB_OK); }
+void CStartMenuDlg::ShowError(const char* lpszText) { ::MessageBoxA(m_hWnd, lpszText, kErrorCaption, MB_OK); }

@@ -7,33 +7,28 @@ import os
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'tools'))
-from icon16 import CLEAR, SIZE, ico_bytes  # noqa: E402
+from icon16 import blank, fill, ico_bytes  # noqa: E402
 
 BLACK, DARK_YELLOW, GREY, LIGHT_GREY, GREEN, DARK_GREEN, YELLOW, WHITE = 0, 3, 8, 7, 10, 2, 11, 15
 
 
 def draw():
-    px = [[CLEAR] * SIZE for _ in range(SIZE)]
-
-    def rect(x0, y0, x1, y1, colour):
-        for y in range(y0, y1 + 1):
-            for x in range(x0, x1 + 1):
-                px[y][x] = colour
+    px = blank()
 
     # The parcel: front face, lid, outline and a strip of tape.
-    rect(4, 16, 27, 30, DARK_YELLOW)
-    rect(4, 13, 27, 15, YELLOW)
-    rect(14, 13, 17, 30, LIGHT_GREY)
+    fill(px, 4, 16, 27, 30, DARK_YELLOW)
+    fill(px, 4, 13, 27, 15, YELLOW)
+    fill(px, 14, 13, 17, 30, LIGHT_GREY)
     for x in range(4, 28):
         px[12][x] = px[31][x] = BLACK
         px[16][x] = BLACK if x not in range(14, 18) else GREY
     for y in range(12, 32):
         px[y][3] = px[y][28] = BLACK
     # The arrow: a shaft and a head pointing down into the parcel.
-    rect(13, 0, 18, 7, GREEN)
+    fill(px, 13, 0, 18, 7, GREEN)
     for row in range(7):
         y = 7 + row
-        rect(8 + row, y, 23 - row, y, GREEN)
+        fill(px, 8 + row, y, 23 - row, y, GREEN)
     for y in range(0, 8):
         px[y][12] = px[y][19] = DARK_GREEN
     for row in range(7):

@@ -1,7 +1,9 @@
-// Which recorded names setup and the uninstaller may touch.
+// Which recorded names setup and the uninstaller may touch, and the paths
+// they join from them.
 #include <gtest/gtest.h>
 
 #include "common/InstallNames.h"
+#include "common/JoinPath.h"
 
 TEST(IsInsideInstallation, RelativeNamesBelowTheDirectoryPass)
 {
@@ -23,4 +25,17 @@ TEST(IsRegistrableAppName, OnlyANameOfItsOwnKey)
   EXPECT_FALSE(IsRegistrableAppName(""));
   EXPECT_FALSE(IsRegistrableAppName("Vendor\\Tool"));
   EXPECT_FALSE(IsRegistrableAppName("Tool\\"));
+}
+
+// A join that needs every byte of the buffer fits; one byte more would cut
+// the name, so nothing is left in the buffer instead.
+TEST(JoinPath, FillsTheBufferExactlyOrLeavesItEmpty)
+{
+  char szOut[8] = "xxxxxxx";
+  EXPECT_TRUE(JoinPath(szOut, sizeof(szOut), "ab", "cdef"));
+  EXPECT_STREQ("ab\\cdef", szOut);
+  EXPECT_FALSE(JoinPath(szOut, sizeof(szOut), "ab", "cdefg"));
+  EXPECT_STREQ("", szOut);
+  EXPECT_TRUE(JoinPath(szOut, sizeof(szOut), "", "x"));
+  EXPECT_STREQ("\\x", szOut);
 }

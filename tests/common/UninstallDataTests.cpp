@@ -109,7 +109,9 @@ protected:
   UninstallData m_data;
 };
 
-TEST_F(UninstallDataTest, ReadsTheDocumentedExampleFieldByFieldAndIgnoresWhatFollows)
+// The record setup writes for two files, one program-group link and one
+// generated file (90 bytes), followed by bytes that belong to no field.
+TEST_F(UninstallDataTest, ReadsTwoFilesALinkAndAGeneratedFileFieldByFieldAndIgnoresWhatFollows)
 {
   std::string bytes = Record("Demo Tool", {"tool.exe", "help\\tool.hlp"}, {"C:\\Menu\\Demo Tool\\Demo Tool.lnk"}, {"tool.ini"});
   ASSERT_EQ(90u, bytes.size());

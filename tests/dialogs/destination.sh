@@ -27,9 +27,9 @@ e2e_eq "ProgramFilesDir as the tested programs see it" \
   "$(e2e_reg_query 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion' ProgramFilesDir)" "$program_files"
 host destination
 e2e_check "English texts and the ProgramFilesDir proposal" e2e_script <<SCRIPT
-expect-text "$dlg" 1005 "$program_files\\Quillwork"
-expect-text "$dlg" 1009 "Please choose a directory on your hard disk, to which Quillwork is to be installed, or simply accept the default location."
-expect-text "$dlg" 1012 Destination
+expect-text "$dlg" $IDC_DEST_DIR "$program_files\\Quillwork"
+expect-text "$dlg" $IDC_TEXT "Please choose a directory on your hard disk, to which Quillwork is to be installed, or simply accept the default location."
+expect-text "$dlg" $IDC_DEST_GROUP Destination
 expect-text "$dlg" 2 Exit
 SCRIPT
 shot destination-english
@@ -41,7 +41,7 @@ e2e_check "... and has created it" [ -d "$(e2e_unixpath "$program_files\\Quillwo
 # #DefaultDest naming a Shell Folders value; Exit leaves.
 desktop=$(e2e_reg_query 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders' Desktop)
 host destination --default-dest Desktop
-e2e_check "the Desktop proposal" e2e_drive expect-text "$dlg" 1005 "$desktop\\Quillwork"
+e2e_check "the Desktop proposal" e2e_drive expect-text "$dlg" $IDC_DEST_DIR "$desktop\\Quillwork"
 e2e_drive click "$dlg" 2
 host_end
 e2e_eq "Exit" "$REPORT" "$(lines 'run=1 result=2' dest= prevdir=)"
@@ -51,11 +51,11 @@ e2e_eq "Exit" "$REPORT" "$(lines 'run=1 result=2' dest= prevdir=)"
 e2e_reg add "$key" /v UninstallString /d 'C:\Tools\Quillwork\uninstall.exe' /f >/dev/null
 mkdir -p "$(c_drive 'Tools\Quillwork')"
 host destination --runs 2
-e2e_drive expect-text "$dlg" 1005 'C:\Tools\Quillwork' && e2e_drive click "$dlg" 1
-e2e_drive expect-text "$dlg" 1005 'C:\Tools\Quillwork' && e2e_drive type "$dlg" 1005 'c:\tools\quillwork' &&
+e2e_drive expect-text "$dlg" $IDC_DEST_DIR 'C:\Tools\Quillwork' && e2e_drive click "$dlg" 1
+e2e_drive expect-text "$dlg" $IDC_DEST_DIR 'C:\Tools\Quillwork' && e2e_drive type "$dlg" $IDC_DEST_DIR 'c:\tools\quillwork' &&
   e2e_drive click "$dlg" 1
 expect_box Warning 'Directory already exists... Continue?' 1 7
-e2e_check "No stays with the text" e2e_drive expect-text "$dlg" 1005 'c:\tools\quillwork'
+e2e_check "No stays with the text" e2e_drive expect-text "$dlg" $IDC_DEST_DIR 'c:\tools\quillwork'
 e2e_drive click "$dlg" 1
 expect_box Warning 'Directory already exists... Continue?' 1 6
 host_end
@@ -65,8 +65,8 @@ e2e_eq "the earlier folder, then Yes" "$REPORT" "$(lines 'run=1 result=1' 'dest=
 # A name setup never registers (it ends in a backslash) would reach that
 # same key: it gets the default proposal, and the existing folder the question.
 host destination --app 'Quillwork\'
-e2e_check "the default proposal" e2e_drive expect-text "$dlg" 1005 "$program_files\\Quillwork\\"
-e2e_drive type "$dlg" 1005 'C:\Tools\Quillwork' && e2e_drive click "$dlg" 1
+e2e_check "the default proposal" e2e_drive expect-text "$dlg" $IDC_DEST_DIR "$program_files\\Quillwork\\"
+e2e_drive type "$dlg" $IDC_DEST_DIR 'C:\Tools\Quillwork' && e2e_drive click "$dlg" 1
 expect_box Warning 'Directory already exists... Continue?' 1 7
 e2e_drive click "$dlg" 2
 host_end
@@ -76,12 +76,12 @@ e2e_eq "an unregistrable name reads no key" "$REPORT" "$(lines 'run=1 result=2' 
 # missing one leaves "C:\" cut to "C:", which is then accepted as is.
 e2e_reg add "$key" /v UninstallString /d 'uninstall.exe' /f >/dev/null
 host destination
-e2e_drive expect-text "$dlg" 1005 "$program_files\\Quillwork" && e2e_drive click "$dlg" 2
+e2e_drive expect-text "$dlg" $IDC_DEST_DIR "$program_files\\Quillwork" && e2e_drive click "$dlg" 2
 host_end
 e2e_eq "no folder in UninstallString" "$REPORT" "$(lines 'run=1 result=2' dest= prevdir=)"
 e2e_reg delete "$key" /v UninstallString /f >/dev/null
 host destination
-e2e_drive expect-text "$dlg" 1005 'C:' && e2e_drive click "$dlg" 1
+e2e_drive expect-text "$dlg" $IDC_DEST_DIR 'C:' && e2e_drive click "$dlg" 1
 host_end
 e2e_eq "no UninstallString" "$REPORT" "$(lines 'run=1 result=1' dest=C: prevdir=C:)"
 e2e_reg delete "$key" /f >/dev/null
@@ -92,9 +92,9 @@ touch "$(c_drive Afile)"
 long=C:\\$(printf 'x%.0s' {1..300})
 host destination --total-size 5000
 refuse() {
-  e2e_drive type "$dlg" 1005 "$1" && click_for_box "$dlg" 1 Error
+  e2e_drive type "$dlg" $IDC_DEST_DIR "$1" && click_for_box "$dlg" 1 Error
   expect_box Error "$2" "$3" 1
-  e2e_check "\"$1\" stays" e2e_drive expect-text "$dlg" 1005 "$1"
+  e2e_check "\"$1\" stays" e2e_drive expect-text "$dlg" $IDC_DEST_DIR "$1"
 }
 form='Invalid input - must be of the form\nX:\Path'
 refuse Tools "$form" 0
@@ -108,7 +108,7 @@ if mountpoint -q "$small"; then
   read -r blocks size < <(stat -f -c '%a %S' "$small")
   short=$(((5000 + 0x300000 - blocks * size) / 1024))
   nospace="Not enough disk space.\nLeave Setup and free at least $short KB on drive M:\nor choose a different drive."
-  e2e_drive type "$dlg" 1005 'm:\Inst' && e2e_drive click "$dlg" 1
+  e2e_drive type "$dlg" $IDC_DEST_DIR 'm:\Inst' && e2e_drive click "$dlg" 1
   shot destination-no-space
   expect_box Error "$nospace" 1 1
   refuse 'm:' "$nospace" 1
@@ -116,8 +116,8 @@ if mountpoint -q "$small"; then
 else
   e2e_log "no private mount namespace: the space message is left to free_space_tests"
 fi
-keyboard_type "$dlg" 1005 "C:\\$(printf 'k%.0s' {1..300})"
-typed=$(e2e_drive text "$dlg" 1005)
+keyboard_type "$dlg" $IDC_DEST_DIR "C:\\$(printf 'k%.0s' {1..300})"
+typed=$(e2e_drive text "$dlg" $IDC_DEST_DIR)
 e2e_eq "the keyboard stops at 259 characters" "${#typed}" 259
 e2e_drive click "$dlg" 2
 host_end
@@ -128,10 +128,10 @@ e2e_eq "Exit after the refusals" "$(head -n1 <<<"$REPORT")" 'run=1 result=2'
 # search by name does not find.
 mkdir -p "$(c_drive Existing)"
 host destination --runs 3
-e2e_drive type "$dlg" 1005 'C:\Apps\Sub\Leaf' && e2e_drive click "$dlg" 1
-e2e_drive expect-text "$dlg" 1005 "$program_files\\Quillwork" && e2e_drive type "$dlg" 1005 'C:\Apps2\Sub\' &&
+e2e_drive type "$dlg" $IDC_DEST_DIR 'C:\Apps\Sub\Leaf' && e2e_drive click "$dlg" 1
+e2e_drive expect-text "$dlg" $IDC_DEST_DIR "$program_files\\Quillwork" && e2e_drive type "$dlg" $IDC_DEST_DIR 'C:\Apps2\Sub\' &&
   e2e_drive click "$dlg" 1
-e2e_drive expect-text "$dlg" 1005 "$program_files\\Quillwork" && e2e_drive type "$dlg" 1005 'C:\Existing\' &&
+e2e_drive expect-text "$dlg" $IDC_DEST_DIR "$program_files\\Quillwork" && e2e_drive type "$dlg" $IDC_DEST_DIR 'C:\Existing\' &&
   e2e_drive click "$dlg" 1
 expect_box Warning 'Directory already exists... Continue?' 1 6
 host_end
@@ -143,7 +143,7 @@ e2e_check "C:\\Apps\\Sub\\Leaf and C:\\Apps2\\Sub exist" [ -d "$(c_drive 'Apps\S
 # backslash.
 e2e_reg delete 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion' /v ProgramFilesDir /f >/dev/null
 host destination
-e2e_check "no ProgramFilesDir" e2e_drive expect-text "$dlg" 1005 'C:\\Quillwork'
+e2e_check "no ProgramFilesDir" e2e_drive expect-text "$dlg" $IDC_DEST_DIR 'C:\\Quillwork'
 e2e_drive click "$dlg" 2
 host_end
 e2e_reg add 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion' /v ProgramFilesDir /d "$program_files" /f >/dev/null
@@ -154,12 +154,12 @@ for code in GER FRA eng; do
   host destination --lang "$code" --app "$name"
   e2e_check "$code: German texts" e2e_script <<SCRIPT
 wait "Zielverzeichnis wählen" 20000
-expect-text "Zielverzeichnis wählen" 1009 "Geben Sie das Verzeichnis an, in dem $name installiert werden soll, oder akzeptieren Sie das vorgegebene Verzeichnis."
-expect-text "Zielverzeichnis wählen" 1012 Zielverzeichnis
+expect-text "Zielverzeichnis wählen" $IDC_TEXT "Geben Sie das Verzeichnis an, in dem $name installiert werden soll, oder akzeptieren Sie das vorgegebene Verzeichnis."
+expect-text "Zielverzeichnis wählen" $IDC_DEST_GROUP Zielverzeichnis
 expect-text "Zielverzeichnis wählen" 2 Verlassen
 expect-text "Zielverzeichnis wählen" 1 OK
 SCRIPT
-  proposal=$(e2e_drive text "Zielverzeichnis wählen" 1005)
+  proposal=$(e2e_drive text "Zielverzeichnis wählen" $IDC_DEST_DIR)
   e2e_eq "$code: the proposal is cut to 259" "${#proposal}" 259
   [ "$code" = GER ] && shot destination-german
   e2e_drive click "Zielverzeichnis wählen" 2

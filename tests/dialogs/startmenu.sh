@@ -25,45 +25,45 @@ set_folder "$common_key" 'Common Programs' 'C:\Menu\Common'
 # Browse, switch scope, go back; the next run keeps the scope. Then the
 # refusals of OK, an existing folder reused, one new level created.
 host startmenu --runs 3
-e2e_check "texts, list and browsing" e2e_script <<'SCRIPT'
-expect-text "Start Menu Folder" 1009 "Please enter a folder, in which Quillwork's icons are to appear.\nBrowse through existing folders by double clicking on the list below."
-expect-text "Start Menu Folder" 1013 "Start Menu:"
+e2e_check "texts, list and browsing" e2e_script <<SCRIPT
+expect-text "Start Menu Folder" $IDC_TEXT "Please enter a folder, in which Quillwork's icons are to appear.\nBrowse through existing folders by double clicking on the list below."
+expect-text "Start Menu Folder" $IDC_SCOPE_LABEL "Start Menu:"
 expect-text "Start Menu Folder" 2 Back
-expect-items "Start Menu Folder" 1011 "All Users\nCurrent User"
-expect-cursel "Start Menu Folder" 1011 1
-expect-items "Start Menu Folder" 1007 "Games\nTools"
-expect-text "Start Menu Folder" 1006 Quillwork
-dblclick "Start Menu Folder" 1007 =Tools
-expect-items "Start Menu Folder" 1007 "..\nSub"
-expect-text "Start Menu Folder" 1006 "Tools\Quillwork"
-dblclick "Start Menu Folder" 1007 =Sub
-expect-items "Start Menu Folder" 1007 ".."
-expect-text "Start Menu Folder" 1006 "Tools\Sub\Quillwork"
-dblclick "Start Menu Folder" 1007 =..
-expect-text "Start Menu Folder" 1006 "Tools\Quillwork"
-dblclick "Start Menu Folder" 1007 =..
-expect-items "Start Menu Folder" 1007 "Games\nTools"
-expect-text "Start Menu Folder" 1006 Quillwork
-dblclick "Start Menu Folder" 1007 =Games
+expect-items "Start Menu Folder" $IDC_SCOPE "All Users\nCurrent User"
+expect-cursel "Start Menu Folder" $IDC_SCOPE 1
+expect-items "Start Menu Folder" $IDC_FOLDER_LIST "Games\nTools"
+expect-text "Start Menu Folder" $IDC_FOLDER Quillwork
+dblclick "Start Menu Folder" $IDC_FOLDER_LIST =Tools
+expect-items "Start Menu Folder" $IDC_FOLDER_LIST "..\nSub"
+expect-text "Start Menu Folder" $IDC_FOLDER "Tools\Quillwork"
+dblclick "Start Menu Folder" $IDC_FOLDER_LIST =Sub
+expect-items "Start Menu Folder" $IDC_FOLDER_LIST ".."
+expect-text "Start Menu Folder" $IDC_FOLDER "Tools\Sub\Quillwork"
+dblclick "Start Menu Folder" $IDC_FOLDER_LIST =..
+expect-text "Start Menu Folder" $IDC_FOLDER "Tools\Quillwork"
+dblclick "Start Menu Folder" $IDC_FOLDER_LIST =..
+expect-items "Start Menu Folder" $IDC_FOLDER_LIST "Games\nTools"
+expect-text "Start Menu Folder" $IDC_FOLDER Quillwork
+dblclick "Start Menu Folder" $IDC_FOLDER_LIST =Games
 SCRIPT
 shot startmenu-english
-e2e_drive dblclick "$dlg" 1007 "=$long1"
-e2e_drive dblclick "$dlg" 1007 "=$long2"
+e2e_drive dblclick "$dlg" $IDC_FOLDER_LIST "=$long1"
+e2e_drive dblclick "$dlg" $IDC_FOLDER_LIST "=$long2"
 expect_box Error 'The path is too long.\nPlease choose a shorter one.' 0 1
-e2e_check "after the refusal the list stays" e2e_drive expect-items "$dlg" 1007 "..\n$long2"
-e2e_check "All Users" e2e_script <<'SCRIPT'
-select "Start Menu Folder" 1011 0
-expect-items "Start Menu Folder" 1007 Shared
-expect-text "Start Menu Folder" 1006 Quillwork
+e2e_check "after the refusal the list stays" e2e_drive expect-items "$dlg" $IDC_FOLDER_LIST "..\n$long2"
+e2e_check "All Users" e2e_script <<SCRIPT
+select "Start Menu Folder" $IDC_SCOPE 0
+expect-items "Start Menu Folder" $IDC_FOLDER_LIST Shared
+expect-text "Start Menu Folder" $IDC_FOLDER Quillwork
 click "Start Menu Folder" 2
-expect-cursel "Start Menu Folder" 1011 0
-expect-items "Start Menu Folder" 1007 Shared
-select "Start Menu Folder" 1011 1
+expect-cursel "Start Menu Folder" $IDC_SCOPE 0
+expect-items "Start Menu Folder" $IDC_FOLDER_LIST Shared
+select "Start Menu Folder" $IDC_SCOPE 1
 SCRIPT
 refuse() {
-  e2e_drive type "$dlg" 1006 "$1" && click_for_box "$dlg" 1 Error
+  e2e_drive type "$dlg" $IDC_FOLDER "$1" && click_for_box "$dlg" 1 Error
   expect_box Error "$2" 0 1
-  e2e_check "\"$1\" stays" e2e_drive expect-text "$dlg" 1006 "$1"
+  e2e_check "\"$1\" stays" e2e_drive expect-text "$dlg" $IDC_FOLDER "$1"
 }
 refuse 'Missing\App' 'Could not create! (path not found)'
 e2e_check "nothing created" [ ! -e "$menu/User/Missing" ]
@@ -72,11 +72,11 @@ refuse '..\Escaped' 'Please enter the name of a folder\nwithin the start menu.'
 e2e_check "nothing created outside the start menu" [ ! -e "$menu/Escaped" ]
 refuse readme.txt 'A file of the same name already exists.\nPlease Choose a different location.'
 refuse "$(printf 'P%.0s' {1..300})" 'The path is too long.\nPlease choose a shorter one.'
-keyboard_type "$dlg" 1006 "$(printf 'k%.0s' {1..300})"
-typed=$(e2e_drive text "$dlg" 1006)
+keyboard_type "$dlg" $IDC_FOLDER "$(printf 'k%.0s' {1..300})"
+typed=$(e2e_drive text "$dlg" $IDC_FOLDER)
 e2e_eq "the keyboard stops at 259 characters" "${#typed}" 259
-e2e_drive type "$dlg" 1006 Tools && e2e_drive click "$dlg" 1
-e2e_drive expect-text "$dlg" 1006 Quillwork && e2e_drive type "$dlg" 1006 'Tools\Quillwork' &&
+e2e_drive type "$dlg" $IDC_FOLDER Tools && e2e_drive click "$dlg" 1
+e2e_drive expect-text "$dlg" $IDC_FOLDER Quillwork && e2e_drive type "$dlg" $IDC_FOLDER 'Tools\Quillwork' &&
   e2e_drive click "$dlg" 1
 host_end
 e2e_eq "Back, Tools reused, Tools\\Quillwork made" "$REPORT" "$(lines \
@@ -89,11 +89,11 @@ e2e_check "Tools still holds its file, and the new folder" [ -f "$menu/User/Tool
 # where nothing is selected, changes nothing.
 set_folder "$user_key" Programs 'C:\Menu\Empty'
 host startmenu
-e2e_drive expect-items "$dlg" 1007 "" && mouse_click "$dlg" 1007 20 20 2
+e2e_drive expect-items "$dlg" $IDC_FOLDER_LIST "" && mouse_click "$dlg" $IDC_FOLDER_LIST 20 20 2
 e2e_drive sleep 500
-e2e_check "the double-click did nothing" e2e_script <<'SCRIPT'
-expect-items "Start Menu Folder" 1007 ""
-expect-text "Start Menu Folder" 1006 Quillwork
+e2e_check "the double-click did nothing" e2e_script <<SCRIPT
+expect-items "Start Menu Folder" $IDC_FOLDER_LIST ""
+expect-text "Start Menu Folder" $IDC_FOLDER Quillwork
 click "Start Menu Folder" 2
 SCRIPT
 host_end
@@ -102,22 +102,22 @@ host_end
 # refuses; one known before stays, with its scope.
 e2e_reg delete "$user_key" /v Programs /f >/dev/null
 host startmenu
-e2e_drive expect-items "$dlg" 1007 "" && e2e_drive click "$dlg" 1
+e2e_drive expect-items "$dlg" $IDC_FOLDER_LIST "" && e2e_drive click "$dlg" 1
 expect_box Error 'The start menu folder cannot be found.\nPlease choose the other start menu.' 0 1
-e2e_check "All Users can still be chosen" e2e_script <<'SCRIPT'
-select "Start Menu Folder" 1011 0
-expect-items "Start Menu Folder" 1007 Shared
+e2e_check "All Users can still be chosen" e2e_script <<SCRIPT
+select "Start Menu Folder" $IDC_SCOPE 0
+expect-items "Start Menu Folder" $IDC_FOLDER_LIST Shared
 click "Start Menu Folder" 2
 SCRIPT
 host_end
 set_folder "$user_key" Programs 'C:\Menu\User'
 e2e_reg delete "$common_key" /v 'Common Programs' /f >/dev/null
 host startmenu
-e2e_check "All Users unreadable: the list and scope stay" e2e_script <<'SCRIPT'
-expect-items "Start Menu Folder" 1007 "Games\nTools"
-select "Start Menu Folder" 1011 0
-expect-cursel "Start Menu Folder" 1011 1
-expect-items "Start Menu Folder" 1007 "Games\nTools"
+e2e_check "All Users unreadable: the list and scope stay" e2e_script <<SCRIPT
+expect-items "Start Menu Folder" $IDC_FOLDER_LIST "Games\nTools"
+select "Start Menu Folder" $IDC_SCOPE 0
+expect-cursel "Start Menu Folder" $IDC_SCOPE 1
+expect-items "Start Menu Folder" $IDC_FOLDER_LIST "Games\nTools"
 click "Start Menu Folder" 2
 SCRIPT
 host_end
@@ -126,13 +126,13 @@ e2e_eq "the scope stays Current User" "$(grep '^scope=' <<<"$REPORT")" scope=1
 # German for every code but exactly "ENG"; the close box goes back too.
 for code in GER FRA; do
   host startmenu --lang "$code"
-  e2e_check "$code: German texts" e2e_script <<'SCRIPT'
+  e2e_check "$code: German texts" e2e_script <<SCRIPT
 wait "Startmenüverzeichnis wählen" 20000
-expect-text "Startmenüverzeichnis wählen" 1009 "Geben Sie ein Startmenüverzeichnis für die Symbole von Quillwork an. Wählen Sie aus existierenden Verzeichnissen, indem Sie auf die untenstehende Liste doppelklicken."
-expect-text "Startmenüverzeichnis wählen" 1013 Startmenü:
+expect-text "Startmenüverzeichnis wählen" $IDC_TEXT "Geben Sie ein Startmenüverzeichnis für die Symbole von Quillwork an. Wählen Sie aus existierenden Verzeichnissen, indem Sie auf die untenstehende Liste doppelklicken."
+expect-text "Startmenüverzeichnis wählen" $IDC_SCOPE_LABEL Startmenü:
 expect-text "Startmenüverzeichnis wählen" 2 Zurück
 expect-text "Startmenüverzeichnis wählen" 1 OK
-expect-items "Startmenüverzeichnis wählen" 1011 "All Users\nCurrent User"
+expect-items "Startmenüverzeichnis wählen" $IDC_SCOPE "All Users\nCurrent User"
 SCRIPT
   [ "$code" = GER ] && shot startmenu-german
   e2e_drive close "Startmenüverzeichnis wählen"

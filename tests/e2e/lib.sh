@@ -15,6 +15,9 @@
 E2E_WINE=/usr/lib/wine/wine64
 E2E_WINESERVER=/usr/lib/wine/wineserver
 E2E_LIB_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+# setup's control ids by name (IDC_DEST_DIR, ...), from its resource.h.
+source <("$E2E_LIB_DIR/control-ids.sh")
+[ -n "$IDC_DEST_DIR" ] || { echo "lib.sh: no control ids from setup/resources/resource.h" >&2; exit 1; }
 # What a program of the tested flavour sees: the shipped 32-bit programs
 # get the 32-bit registry view and "Program Files (x86)" on 64-bit Windows.
 if [ -n "$E2E_ROOT" ]; then

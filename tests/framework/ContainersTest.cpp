@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <vector>
 
 #include "framework/Collections.h"
 #include "framework/Exception.h"
@@ -51,4 +54,27 @@ TEST(CException, RuntimeClassesChainToTheirBases)
   EXPECT_TRUE(e->IsKindOf(RUNTIME_CLASS(CObject)));
   EXPECT_FALSE(CException().IsKindOf(RUNTIME_CLASS(CFileException)));
   e->Delete();
+}
+
+// Room comes by doubling from the first capacity; a capacity whose double
+// would wrap is refused and the array stays as it was.
+TEST(MakeRoomByDoubling, DoublesFromTheFirstCapacityAndRefusesAWrappingOne)
+{
+  int* pList = nullptr;
+  int32_t nCapacity = 0;
+  std::vector<int32_t> capacities;
+  for (int32_t nCount = 0; nCount < 9; ++nCount) {
+    ASSERT_TRUE(MakeRoomByDoubling(pList, nCount, nCapacity, 2));
+    pList[nCount] = nCount;
+    capacities.push_back(nCapacity);
+  }
+  EXPECT_EQ((std::vector<int32_t>{2, 2, 4, 4, 8, 8, 8, 8, 16}), capacities);
+  EXPECT_EQ(8, pList[8]);
+
+  int* pKept = pList;
+  int32_t nHuge = INT32_MAX / 2 + 1;
+  EXPECT_FALSE(MakeRoomByDoubling(pList, nHuge, nHuge, 2));
+  EXPECT_EQ(pKept, pList);
+  EXPECT_EQ(INT32_MAX / 2 + 1, nHuge);
+  free(pList);
 }

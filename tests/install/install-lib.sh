@@ -117,7 +117,7 @@ appears() {
 
 agree() {
   appears "$CAP_AGREEMENT" agreement
-  e2e_eq "$SHOT_NAME: the question" "$(e2e_drive text "$CAP_AGREEMENT" 1020)" "$QUESTION"
+  e2e_eq "$SHOT_NAME: the question" "$(e2e_drive text "$CAP_AGREEMENT" $IDC_QUESTION)" "$QUESTION"
   e2e_check "$SHOT_NAME: the agreement is accepted" e2e_drive click "$CAP_AGREEMENT" 1
 }
 
@@ -138,7 +138,7 @@ type_text() {
 choose_destination() {
   appears "$CAP_DEST" destination
   if [ -n "$1" ]; then
-    e2e_check "$SHOT_NAME: the destination is typed" type_text "$CAP_DEST" 1005 "$1"
+    e2e_check "$SHOT_NAME: the destination is typed" type_text "$CAP_DEST" $IDC_DEST_DIR "$1"
     step destination-typed
   fi
   e2e_check "$SHOT_NAME: the destination is accepted" e2e_drive click "$CAP_DEST" 1
@@ -156,10 +156,10 @@ confirm_existing() {
 choose_group() {
   appears "$CAP_GROUP" start-menu
   if [ -n "$1" ]; then
-    e2e_drive select "$CAP_GROUP" 1011 "$1"
+    e2e_drive select "$CAP_GROUP" $IDC_SCOPE "$1"
   fi
   if [ -n "$2" ]; then
-    e2e_check "$SHOT_NAME: the program group is typed" type_text "$CAP_GROUP" 1006 "$2"
+    e2e_check "$SHOT_NAME: the program group is typed" type_text "$CAP_GROUP" $IDC_FOLDER "$2"
   fi
   [ -n "$1$2" ] && step start-menu-chosen
   e2e_check "$SHOT_NAME: the program group is accepted" e2e_drive click "$CAP_GROUP" 1

@@ -64,7 +64,7 @@ back_from_group() {
   appears "$CAP_GROUP" start-menu
   e2e_check "$SHOT_NAME: Back is pressed" e2e_drive click "$CAP_GROUP" 2
   appears "$CAP_DEST" destination-again
-  e2e_eq "$SHOT_NAME: the proposal again" "$(e2e_drive text "$CAP_DEST" 1005)" "$proposal"
+  e2e_eq "$SHOT_NAME: the proposal again" "$(e2e_drive text "$CAP_DEST" $IDC_DEST_DIR)" "$proposal"
 }
 
 back_then_exit() {

@@ -67,9 +67,9 @@ EOF
 
   start_setup quill
   agree
-  e2e_eq "quill: the proposed destination" "$(e2e_drive text "$CAP_DEST" 1005)" "$dest"
+  e2e_eq "quill: the proposed destination" "$(e2e_drive text "$CAP_DEST" $IDC_DEST_DIR)" "$dest"
   choose_destination
-  e2e_eq "quill: the proposed program group" "$(e2e_drive text "$CAP_GROUP" 1006)" "Quill Viewer"
+  e2e_eq "quill: the proposed program group" "$(e2e_drive text "$CAP_GROUP" $IDC_FOLDER)" "Quill Viewer"
   choose_group
   finish_setup "Quill Viewer"
 

@@ -32,7 +32,7 @@ e2e_check "the installer is made" python3 "$install_here/random_installer.py" ma
   "$(installer_of large)" "$(script_of large)" --size "$size" --entries "$entries" --add "uninstall.exe=$UNINSTALLER"
 
 start_setup large
-e2e_eq "large: the proposed destination" "$(e2e_drive -t 60000 text "$CAP_DEST" 1005)" "$dest"
+e2e_eq "large: the proposed destination" "$(e2e_drive -t 60000 text "$CAP_DEST" $IDC_DEST_DIR)" "$dest"
 choose_destination
 choose_group
 # The extraction takes a while: wait for its end before the usual checks.

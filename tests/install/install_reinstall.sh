@@ -84,7 +84,7 @@ viewer.log
 EOF
   start_setup notes2
   appears "$CAP_DEST" destination
-  e2e_eq "notes2: the earlier directory is proposed" "$(e2e_drive text "$CAP_DEST" 1005)" "$dest"
+  e2e_eq "notes2: the earlier directory is proposed" "$(e2e_drive text "$CAP_DEST" $IDC_DEST_DIR)" "$dest"
   e2e_check "notes2: the destination is accepted" e2e_drive click "$CAP_DEST" 1
   next_window_is "$CAP_GROUP"
   choose_group
@@ -137,8 +137,8 @@ Other Pad
 EOF
   start_setup other
   appears "$CAP_DEST" destination
-  e2e_eq "other: its own proposal" "$(e2e_drive text "$CAP_DEST" 1005)" "$E2E_PROGRAM_FILES\\Other Pad"
-  e2e_check "other: the destination is typed" type_text "$CAP_DEST" 1005 "$dest"
+  e2e_eq "other: its own proposal" "$(e2e_drive text "$CAP_DEST" $IDC_DEST_DIR)" "$E2E_PROGRAM_FILES\\Other Pad"
+  e2e_check "other: the destination is typed" type_text "$CAP_DEST" $IDC_DEST_DIR "$dest"
   e2e_check "other: the destination is accepted" e2e_drive click "$CAP_DEST" 1
   confirm_existing
   choose_group
@@ -170,8 +170,8 @@ EOF
   choose_group
   appears Error no-record
   e2e_eq "empty1: the message" "$(e2e_drive text Error 65535)" "Uninstall Information could not be saved!"
-  e2e_eq "empty1: the progress range is 0 to 0" "$(e2e_drive progress Installing 1002)" "0 0 0"
-  e2e_eq "empty1: the status line" "$(e2e_drive text Installing 1003)" "creating uninstall data..."
+  e2e_eq "empty1: the progress range is 0 to 0" "$(e2e_drive progress Installing $IDC_PROGRESS)" "0 0 0"
+  e2e_eq "empty1: the status line" "$(e2e_drive text Installing $IDC_CURRENT_FILE)" "creating uninstall data..."
   e2e_drive click Error 1 >/dev/null
   finish_setup "Empty Pack" "The program cannot be removed automatically."
   e2e_check "empty1: not registered" not_registered "Empty Pack"
@@ -186,7 +186,7 @@ EOF
 
   start_setup empty empty3
   appears "$CAP_DEST" destination
-  e2e_eq "empty3: the registered directory is proposed" "$(e2e_drive text "$CAP_DEST" 1005)" "$empty"
+  e2e_eq "empty3: the registered directory is proposed" "$(e2e_drive text "$CAP_DEST" $IDC_DEST_DIR)" "$empty"
   e2e_check "empty3: the destination is accepted" e2e_drive click "$CAP_DEST" 1
   next_window_is "$CAP_GROUP"
   choose_group

@@ -1,6 +1,6 @@
 // setup's dialog templates, read back from the program's resources and
-// held against the layout the dialogs are designed on: sizes, styles,
-// fonts, and every control's id, kind, place, size, style and text.
+// held against the layout they must keep: sizes, styles, fonts, and every
+// control's id, kind, place, size, style and text.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,7 +11,7 @@
 
 namespace {
 
-struct ControlSpec
+struct ExpectedControl
 {
   int nID;
   const char* pszClass;
@@ -22,7 +22,7 @@ struct ControlSpec
   const char* pszText;
 };
 
-struct TemplateSpec
+struct ExpectedTemplate
 {
   int nID;
   int cx, cy;
@@ -30,7 +30,7 @@ struct TemplateSpec
   const char* pszCaption;
   int nPointSize;
   const char* pszFace;
-  std::vector<ControlSpec> controls;
+  std::vector<ExpectedControl> controls;
 };
 
 struct ParsedControl
@@ -162,7 +162,7 @@ const DWORD kStaticType = SS_TYPEMASK;
 const DWORD kComboType = 0x03;
 const DWORD kNone = 0;
 
-std::vector<TemplateSpec> Specs()
+std::vector<ExpectedTemplate> ExpectedTemplates()
 {
   const char* kSans = "MS Sans Serif";
   return {
@@ -207,37 +207,37 @@ std::vector<TemplateSpec> Specs()
   };
 }
 
-TEST(TemplateLayout, EveryTemplateMatchesItsDesign)
+TEST(TemplateLayout, EveryTemplateKeepsItsSizesStylesFontAndControls)
 {
-  for (const TemplateSpec& spec : Specs())
+  for (const ExpectedTemplate& want : ExpectedTemplates())
   {
-    SCOPED_TRACE("template " + std::to_string(spec.nID));
+    SCOPED_TRACE("template " + std::to_string(want.nID));
     ParsedTemplate tpl;
-    ASSERT_TRUE(LoadTemplate(spec.nID, tpl));
-    EXPECT_EQ(spec.cx, tpl.cx);
-    EXPECT_EQ(spec.cy, tpl.cy);
-    EXPECT_EQ(spec.nRequired, tpl.nStyle & spec.nRequired) << std::hex << tpl.nStyle;
-    EXPECT_EQ(0u, tpl.nStyle & spec.nForbidden) << std::hex << tpl.nStyle;
-    EXPECT_EQ(spec.nExStyle, tpl.nExStyle) << std::hex << tpl.nExStyle;
-    EXPECT_EQ(spec.pszCaption, tpl.strCaption);
-    EXPECT_EQ(spec.nPointSize, tpl.nPointSize);
-    EXPECT_EQ(spec.pszFace, tpl.strFace);
-    ASSERT_EQ(spec.controls.size(), tpl.controls.size());
-    for (size_t i = 0; i < spec.controls.size(); ++i)
+    ASSERT_TRUE(LoadTemplate(want.nID, tpl));
+    EXPECT_EQ(want.cx, tpl.cx);
+    EXPECT_EQ(want.cy, tpl.cy);
+    EXPECT_EQ(want.nRequired, tpl.nStyle & want.nRequired) << std::hex << tpl.nStyle;
+    EXPECT_EQ(0u, tpl.nStyle & want.nForbidden) << std::hex << tpl.nStyle;
+    EXPECT_EQ(want.nExStyle, tpl.nExStyle) << std::hex << tpl.nExStyle;
+    EXPECT_EQ(want.pszCaption, tpl.strCaption);
+    EXPECT_EQ(want.nPointSize, tpl.nPointSize);
+    EXPECT_EQ(want.pszFace, tpl.strFace);
+    ASSERT_EQ(want.controls.size(), tpl.controls.size());
+    for (size_t i = 0; i < want.controls.size(); ++i)
     {
-      const ControlSpec& want = spec.controls[i];
+      const ExpectedControl& control = want.controls[i];
       const ParsedControl& got = tpl.controls[i];
-      SCOPED_TRACE("control " + std::to_string(want.nID));
-      EXPECT_EQ(want.nID, static_cast<short>(got.nID));
-      EXPECT_EQ(0, _stricmp(want.pszClass, got.strClass.c_str())) << got.strClass;  // class names ignore case
-      EXPECT_EQ(want.x, got.x);
-      EXPECT_EQ(want.y, got.y);
-      EXPECT_EQ(want.cx, got.cx);
-      EXPECT_EQ(want.cy, got.cy);
-      EXPECT_EQ(want.nType, got.nStyle & want.nTypeMask) << std::hex << got.nStyle;
-      EXPECT_EQ(want.nRequired, got.nStyle & want.nRequired) << std::hex << got.nStyle;
+      SCOPED_TRACE("control " + std::to_string(control.nID));
+      EXPECT_EQ(control.nID, static_cast<short>(got.nID));
+      EXPECT_EQ(0, _stricmp(control.pszClass, got.strClass.c_str())) << got.strClass;  // class names ignore case
+      EXPECT_EQ(control.x, got.x);
+      EXPECT_EQ(control.y, got.y);
+      EXPECT_EQ(control.cx, got.cx);
+      EXPECT_EQ(control.cy, got.cy);
+      EXPECT_EQ(control.nType, got.nStyle & control.nTypeMask) << std::hex << got.nStyle;
+      EXPECT_EQ(control.nRequired, got.nStyle & control.nRequired) << std::hex << got.nStyle;
       EXPECT_EQ(static_cast<DWORD>(WS_CHILD | WS_VISIBLE), got.nStyle & (WS_CHILD | WS_VISIBLE));
-      EXPECT_EQ(want.pszText, got.strText);
+      EXPECT_EQ(control.pszText, got.strText);
     }
   }
 }

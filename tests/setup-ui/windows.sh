@@ -62,7 +62,7 @@ installed() {
 # and start-menu dialogs as a person would, installing into DEST.
 through_dialogs() {
   e2e_drive wait "$1" 30000 >/dev/null &&
-    e2e_drive type "$1" 1005 "$3" && e2e_drive click "$1" 1 &&
+    e2e_drive type "$1" $IDC_DEST_DIR "$3" && e2e_drive click "$1" 1 &&
     e2e_drive wait "$2" 30000 >/dev/null && e2e_drive click "$2" 1
 }
 
@@ -83,10 +83,10 @@ EOF
 run_installer "$payloads/eng.exe"
 e2e_check "the agreement appears" e2e_drive wait "Agreement" 30000
 shot=$(keep_shot agreement-eng)
-e2e_eq "the question" "$(e2e_drive text Agreement 1020)" "Do you accept the terms stated above?"
+e2e_eq "the question" "$(e2e_drive text Agreement $IDC_QUESTION)" "Do you accept the terms stated above?"
 e2e_eq "the Yes button" "$(e2e_drive text Agreement 1)" "Yes"
 e2e_eq "the No button" "$(e2e_drive text Agreement 2)" "No"
-e2e_eq "the agreement text, up to the next '#'" "$(e2e_drive text Agreement 1017)" \
+e2e_eq "the agreement text, up to the next '#'" "$(e2e_drive text Agreement $IDC_AGREEMENT_TEXT)" \
   "Please read these terms.\\r\\n$long_line\\r\\n"
 e2e_eq "the background covers the screen" "$(e2e_drive rect "Demo App - Setup")" "0 0 1024 768"
 read -r ax ay aw ah < <(e2e_drive rect Agreement)
@@ -123,7 +123,7 @@ EOF
 run_installer "$payloads/ger.exe"
 e2e_check "the German agreement appears" e2e_drive wait "Vereinbarung" 30000
 keep_shot agreement-ger >/dev/null
-e2e_eq "the German question" "$(e2e_drive text Vereinbarung 1020)" "Akzeptieren Sie die obengenannten Bedingungen?"
+e2e_eq "the German question" "$(e2e_drive text Vereinbarung $IDC_QUESTION)" "Akzeptieren Sie die obengenannten Bedingungen?"
 e2e_eq "the Ja button" "$(e2e_drive text Vereinbarung 1)" "Ja"
 e2e_eq "the Nein button" "$(e2e_drive text Vereinbarung 2)" "Nein"
 e2e_check "Nein refuses" e2e_drive click Vereinbarung 2
@@ -143,7 +143,7 @@ Conditions.
 EOF
 run_installer "$payloads/fra.exe"
 e2e_check "an English agreement appears for FRA" e2e_drive wait "Agreement" 30000
-e2e_eq "the English question for FRA" "$(e2e_drive text Agreement 1020)" "Do you accept the terms stated above?"
+e2e_eq "the English question for FRA" "$(e2e_drive text Agreement $IDC_QUESTION)" "Do you accept the terms stated above?"
 e2e_check "the close box refuses" e2e_drive close Agreement
 e2e_wait_exit 30
 e2e_eq "setup ends after the close box" "$?" 0
@@ -161,13 +161,13 @@ e2e_check "no agreement: the German destination dialog comes first" through_dial
   'Zielverzeichnis w\xe4hlen' 'Startmen\xfcverzeichnis w\xe4hlen' 'C:\Application'
 # The extraction is over in a second or two: the progress dialog is read
 # in one driver start, from the moment it appears.
-progress=$(e2e_script <<'SCRIPT'
+progress=$(e2e_script <<SCRIPT
 wait Installation 30000
-progress Installation 1002
-text Installation 1003
-text Installation 1014
-text Installation 1015
-text Installation 1016
+progress Installation $IDC_PROGRESS
+text Installation $IDC_CURRENT_FILE
+text Installation $IDC_CURRENT_GROUP
+text Installation $IDC_PROGRESS_GROUP
+text Installation $IDC_PLEASE_WAIT
 windows
 SCRIPT
 )

@@ -10,8 +10,9 @@
 #include "setup/UninstallDataWriter.h"
 
 namespace {
-// Fills setup's data the way the install sequence leaves it before step 15;
-// the lists are malloc'ed as setup's own are, and freed by CSetupData.
+// Fills setup's data the way the install sequence leaves it before it
+// writes uninstall.dat; the lists are malloc'ed as setup's own are, and
+// freed by CSetupData.
 class Installed
 {
 public:
@@ -62,7 +63,10 @@ std::vector<std::string> Slots(char (*list)[UNINSTALL_PATH_SIZE], int32_t count)
 }
 }
 
-TEST(WriteUninstallData, TheWorkedExampleIsExactlyNinetyBytes)
+// Two files, one program-group link and one generated file: the magic, the
+// name and each list as its count (little-endian int32) and NUL-terminated
+// strings, 90 bytes in all.
+TEST(WriteUninstallData, TwoFilesALinkAndAGeneratedFileAreNinetyBytesInRecordOrder)
 {
   Installed app("Demo Tool");
   app.Files({"tool.exe", "help\\tool.hlp"});

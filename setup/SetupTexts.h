@@ -1,0 +1,164 @@
+// Every text setup shows, in one table: the install sequence's and the
+// dialogs', English and German side by side, and the messages that have
+// only an English form. German reaches the ANSI functions as Windows-1252
+// bytes. (The overlay reader's messages stay with it in the portable core,
+// which the packaging tool shares.)
+#pragma once
+#include <stddef.h>
+
+#include "framework/afx.h"
+#include "setup/resources/resource.h"
+
+class CWnd;
+
+struct SetupText
+{
+  const char* pszEnglish;
+  const char* pszGerman;
+};
+
+// Which language codes mean German. Both compare exactly, case-sensitive.
+enum LanguageRule
+{
+  // The sequence and the destination and start-menu dialogs: English only
+  // for "ENG", German for every other code.
+  kEnglishOnlyForENG,
+  // The agreement and progress dialogs: German only for "GER", English for
+  // every other code.
+  kGermanOnlyForGER,
+};
+
+bool IsGerman(const CString& strLanguage, LanguageRule rule);
+// The text in the language that strLanguage means under the rule.
+const char* Text(const SetupText& text, const CString& strLanguage, LanguageRule rule);
+
+// A German dialog's caption and control texts, set over the template's
+// English ones.
+struct ControlText
+{
+  int nID;  // 0: the dialog's caption
+  const char* pszText;
+};
+
+void SetControlTexts(CWnd& dialog, const ControlText* pTexts, size_t nCount);
+template <size_t N>
+void SetControlTexts(CWnd& dialog, const ControlText (&texts)[N])
+{
+  SetControlTexts(dialog, texts, N);
+}
+
+// Why an entry could not be extracted (the kCause texts below), in the
+// language of strLanguage (kEnglishOnlyForENG).
+CString DescribeZipCause(int nCause, const CString& strLanguage);
+CString DescribeFileCause(int nCause, long lOsError, const CString& strLanguage);
+CString DescribeFalseResult(const CString& strLanguage);
+
+// The table: each text as it is shown, German split where a hex escape
+// would take the letter after it.
+// clang-format off
+
+// ---- the install sequence (kEnglishOnlyForENG) ----
+
+inline constexpr SetupText kCheckingOldData = {"checking old uninstall data...",
+                                               "\xdc" "berpr\xfc" "fung alter Uninstall-Informationen..."};
+inline constexpr SetupText kCreatingShortcuts = {"creating shortcuts...", "Verkn\xfc" "pfungen erstellen..."};
+inline constexpr SetupText kInstallingFonts = {"installing fonts...", "Schriftarten installieren..."};
+inline constexpr SetupText kCreatingUninstallData = {"creating uninstall data...",
+                                                     "Erstellen der Uninstall-Informationen..."};
+// Follows the application's name.
+inline constexpr SetupText kInstalledText = {
+    " is now installed on your computer.\nUse the start menu to run the application.\n",
+    " wurde erfolgreich installiert!"};
+inline constexpr SetupText kInstalledTitle = {"Installation Complete", "Installation beendet"};
+// Follows the completion text when no working uninstaller is registered.
+inline constexpr SetupText kNotRemovable = {"The program cannot be removed automatically.",
+                                            "\nDas Programm kann nicht automatisch entfernt werden."};
+// %s: the entry's name, then the cause.
+inline constexpr SetupText kExtractFailed = {
+    "%s could not be installed:\n%s.\n\nClose any program that may be using it and choose Retry, "
+    "or choose Cancel to stop the installation.",
+    "%s konnte nicht installiert werden:\n%s.\n\nSchlie\xdf" "en Sie alle Programme, die die Datei verwenden "
+    "k\xf6" "nnten, und w\xe4" "hlen Sie Wiederholen, oder w\xe4" "hlen Sie Abbrechen, um die Installation zu beenden."};
+
+// Why an entry could not be extracted: what follows kExtractFailed's name.
+inline constexpr SetupText kCauseChecksum = {"its data is damaged (the checksum does not match)",
+                                             "ihre Daten sind besch\xe4" "digt (Pr\xfc" "fsumme falsch)"};
+inline constexpr SetupText kCauseUnsafeName = {"its name points outside the destination directory",
+                                               "ihr Name zeigt aus dem Zielverzeichnis hinaus"};
+inline constexpr SetupText kCauseUnpacking = {
+    "its data cannot be unpacked (the installation file is damaged)",
+    "ihre Daten lassen sich nicht entpacken (die Installationsdatei ist besch\xe4" "digt)"};
+inline constexpr SetupText kCauseMemory = {"there is not enough memory", "der Speicher reicht nicht aus"};
+inline constexpr SetupText kCauseDamaged = {"the installation file is damaged",
+                                            "die Installationsdatei ist besch\xe4" "digt"};
+inline constexpr SetupText kCauseAccessDenied = {
+    "access is denied (the file may be read-only or in use)",
+    "der Zugriff wurde verweigert (die Datei ist schreibgesch\xfc" "tzt oder in Gebrauch)"};
+inline constexpr SetupText kCauseInUse = {"the file is in use by another program",
+                                          "die Datei wird von einem anderen Programm verwendet"};
+inline constexpr SetupText kCauseDiskFull = {"the disk is full", "der Datentr\xe4" "ger ist voll"};
+inline constexpr SetupText kCauseBadPath = {"the path is invalid or too long", "der Pfad ist ung\xfc" "ltig oder zu lang"};
+// %ld: the system's error code.
+inline constexpr SetupText kCauseWriteError = {"the file cannot be written (error %ld)",
+                                               "die Datei kann nicht geschrieben werden (Fehler %ld)"};
+inline constexpr SetupText kCauseAttributes = {
+    "its attributes or time could not be set, or it is encrypted",
+    "ihre Attribute oder ihre Zeit lie\xdf" "en sich nicht setzen, oder sie ist verschl\xfc" "sselt"};
+
+// ---- the dialogs ----
+
+// The background's title follows the application's name.
+inline constexpr const char* kTitleSuffix = " - Setup";
+
+// The destination and start-menu dialogs (kEnglishOnlyForENG); %s: the
+// application's name.
+inline constexpr SetupText kDestinationPrompt = {
+    "Please choose a directory on your hard disk, to which %s is to be installed, or simply accept the default "
+    "location.",
+    "Geben Sie das Verzeichnis an, in dem %s installiert werden soll, oder akzeptieren Sie das vorgegebene "
+    "Verzeichnis."};
+inline constexpr ControlText kDestinationGerman[] = {
+    {0, "Zielverzeichnis w\xe4" "hlen"}, {IDC_DEST_GROUP, "Zielverzeichnis"}, {IDCANCEL, "Verlassen"}};
+inline constexpr SetupText kStartMenuPrompt = {
+    "Please enter a folder, in which %s's icons are to appear.\nBrowse through existing folders by double clicking "
+    "on the list below.",
+    "Geben Sie ein Startmen\xfc" "verzeichnis f\xfc" "r die Symbole von %s an. W\xe4" "hlen Sie aus existierenden "
+    "Verzeichnissen, indem Sie auf die untenstehende Liste doppelklicken."};
+inline constexpr ControlText kStartMenuGerman[] = {
+    {0, "Startmen\xfc" "verzeichnis w\xe4" "hlen"}, {IDC_SCOPE_LABEL, "Startmen\xfc" ":"}, {IDCANCEL, "Zur\xfc" "ck"}};
+
+// The agreement and progress dialogs (kGermanOnlyForGER).
+inline constexpr SetupText kAgreementQuestion = {"Do you accept the terms stated above?",
+                                                 "Akzeptieren Sie die obengenannten Bedingungen?"};
+inline constexpr ControlText kAgreementGerman[] = {{0, "Vereinbarung"}, {IDCANCEL, "Nein"}, {IDOK, "Ja"}};
+inline constexpr ControlText kProgressGerman[] = {{0, "Installation"},
+                                                  {IDC_CURRENT_GROUP, "Aktuell"},
+                                                  {IDC_PROGRESS_GROUP, "Fortschritt"},
+                                                  {IDC_PLEASE_WAIT, "Bitte warten..."}};
+
+// ---- the messages in English only ----
+
+inline constexpr const char* kErrorCaption = "Error";
+inline constexpr const char* kWarningCaption = "Warning";
+inline constexpr const char* kOutOfMemory = "Out of memory!";
+inline constexpr const char* kUninstallDataNotSaved = "Uninstall Information could not be saved!";
+inline constexpr const char* kCannotLog = "The log file cannot be written:\n";  // the log's path follows
+inline constexpr const char* kSetPathFailed = "SetPath failed!";
+inline constexpr const char* kSetDescriptionFailed = "SetDescription failed!";
+
+// The destination's refusals and question.
+inline constexpr const char* kDirectoryExists = "Directory already exists... Continue?";
+inline constexpr const char* kInvalidForm = "Invalid input - must be of the form\nX:\\Path";
+// %i: the shortfall in KB, %c: the drive.
+inline constexpr const char* kNoSpace =
+    "Not enough disk space.\nLeave Setup and free at least %i KB on drive %c:\nor choose a different drive.";
+inline constexpr const char* kCannotCreate = "The directory cannot be created.\nPossibly incorrect syntax.";
+inline constexpr const char* kFileExists = "A file of the same name already exists.\nPlease Choose a different location.";
+inline constexpr const char* kPathTooLong = "The path is too long.\nPlease choose a shorter one.";
+
+// The program group's refusals (with kFileExists and kPathTooLong).
+inline constexpr const char* kPathNotFound = "Could not create! (path not found)";
+inline constexpr const char* kNoProgramsFolder = "The start menu folder cannot be found.\nPlease choose the other start menu.";
+inline constexpr const char* kNotInStartMenu = "Please enter the name of a folder\nwithin the start menu.";
+
+// clang-format on

@@ -1,0 +1,34 @@
+// Every text the uninstaller shows, in one table. The message about what
+// remained has an English and a German form (German for an installation
+// that setup recorded as German, Windows-1252 bytes as the ANSI functions
+// take them); the others are English only.
+#pragma once
+
+inline constexpr const char* kErrorCaption = "Error";
+inline constexpr const char* kSuccessCaption = "Success";
+inline constexpr const char* kReadError = "Uninstall information could\nnot be read or is corrupt!";
+inline constexpr const char* kFolderError = "The installation folder could not be opened!\nNothing was removed.";
+inline constexpr char kCannotLog[] = "The log file cannot be written:\n";  // its size makes a buffer
+inline constexpr const char* kUninstalled = "%s was uninstalled successfully!";  // %s: the application
+
+struct RemainsText
+{
+  const char* pszCaption;
+  const char* pszOne;   // %s the application
+  const char* pszMany;  // %s the application, %d the count
+  const char* pszMore;  // %d the items not named
+};
+
+// clang-format off
+inline constexpr RemainsText kRemainsEnglish = {
+  "Warning",
+  "%s was uninstalled, but 1 item could not be removed:\n",
+  "%s was uninstalled, but %d items could not be removed:\n",
+  "... and %d more"};
+
+inline constexpr RemainsText kRemainsGerman = {
+  "Warnung",
+  "%s wurde entfernt, aber 1 Element konnte nicht gel\xf6" "scht werden:\n",
+  "%s wurde entfernt, aber %d Elemente konnten nicht gel\xf6" "scht werden:\n",
+  "... und %d weitere"};
+// clang-format on
