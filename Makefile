@@ -15,10 +15,10 @@ export WOW64_ROOT
 PACKAGES := build-essential cmake g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools \
   libz-mingw-w64-dev zlib1g-dev wine wine64 xvfb xauth imagemagick zip unzip \
   libarchive-tools p7zip-full dpkg-dev clang libclang-rt-14-dev googletest python3 file fonts-dejavu-core xdotool git \
-  nsis osslsigncode openjdk-17-jdk-headless fonts-urw-base35
+  nsis osslsigncode openjdk-17-jdk-headless fonts-urw-base35 clang-format
 
 .PHONY: all deps wow64-root build build-host build-tools build-win32 build-win64 build-fuzz test test-host \
-  test-win64 test-shipped fuzz wineprefix release-check demo clean
+  test-win64 test-shipped fuzz wineprefix release-check demo format clean
 
 all: build
 
@@ -93,6 +93,10 @@ release-check: build-win32
 
 fuzz: build-fuzz
 	FUZZ_SECONDS=$(FUZZ_SECONDS) tests/fuzz/run-all.sh $(BUILD)/fuzz
+
+# The house style (.clang-format) over the C and C++ sources git tracks.
+format:
+	git ls-files '*.c' '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
 	rm -rf $(BUILD)

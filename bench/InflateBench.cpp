@@ -75,7 +75,8 @@ int main(int argc, char** argv)
         return 1;
       }
       double speed = (double)nBytes / 1e6 / seconds;
-      printf("round %d: %.1f MB/s (%llu bytes, %.3f s of processor time)\n", i, speed, (unsigned long long)nBytes, seconds);
+      printf("round %d: %.1f MB/s (%llu bytes, %.3f s of processor time)\n", i, speed, (unsigned long long)nBytes,
+             seconds);
       if (speed > best)
         best = speed;
     }

@@ -65,7 +65,7 @@ uint64_t ReadAll(CZipReader& reader)
   return nBytes;
 }
 
-}
+}  // namespace
 
 // The extraction is timed as a whole job, as setup does it: from reading the
 // archive file into memory to the last entry written.

@@ -11,8 +11,8 @@ struct OptionName
 };
 
 const OptionName kOptions[] = {
-  {"S", OPT_SILENT},      {"ALLUSERS", OPT_ALLUSERS}, {"CURRENTUSER", OPT_CURRENTUSER},
-  {"GROUP=", OPT_GROUP},  {"LOG=", OPT_LOG},
+    {"S", OPT_SILENT},     {"ALLUSERS", OPT_ALLUSERS}, {"CURRENTUSER", OPT_CURRENTUSER},
+    {"GROUP=", OPT_GROUP}, {"LOG=", OPT_LOG},
 };
 
 // A word as long as this is longer than any option with its value.
@@ -20,16 +20,10 @@ const size_t kWordSize = CMDLINE_VALUE_SIZE + 16;
 // The part of a word that an error message quotes.
 const size_t kQuoted = 64;
 
-bool IsBlank(char c)
-{
-  return c == ' ' || c == '\t';
-}
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 // ASCII only: option names are ASCII, and the code page must not matter.
-char Upper(char c)
-{
-  return c >= 'a' && c <= 'z' ? (char)(c - 'a' + 'A') : c;
-}
+char Upper(char c) { return c >= 'a' && c <= 'z' ? (char)(c - 'a' + 'A') : c; }
 
 // Whether pszWord begins with the upper-case pszName, in any case.
 bool StartsWithName(const char* pszWord, const char* pszName)
@@ -80,8 +74,7 @@ void CParser::Fail(const char* pszBefore, const char* pszWord, const char* pszAf
 
 bool CParser::Note(unsigned nBit, const char* pszName)
 {
-  if (m_line.nGiven & nBit)
-  {
+  if (m_line.nGiven & nBit) {
     Fail("option given twice: /", pszName);
     return false;
   }
@@ -102,18 +95,15 @@ void CParser::SetValue(char (&szValue)[CMDLINE_VALUE_SIZE], const char* pszValue
 
 void CParser::Word(const char* pszWord, bool bCut)
 {
-  if (pszWord[0] != '/')
-  {
+  if (pszWord[0] != '/') {
     Fail("not an option: ", pszWord);
     return;
   }
-  for (const OptionName& option : kOptions)
-  {
+  for (const OptionName& option : kOptions) {
     const char* pszName = option.pszName;
     size_t nName = strlen(pszName);
     bool bTakesValue = pszName[nName - 1] == '=';
-    if (!(m_nKnown & option.nBit) || !StartsWithName(pszWord + 1, pszName) ||
-        (!bTakesValue && pszWord[1 + nName] != 0))
+    if (!(m_nKnown & option.nBit) || !StartsWithName(pszWord + 1, pszName) || (!bTakesValue && pszWord[1 + nName] != 0))
       continue;
     if (!Note(option.nBit, pszName) || !bTakesValue)
       return;
@@ -132,8 +122,7 @@ void CParser::Dest(const char* pszRest)
   char szPath[kWordSize];
   size_t nLength = 0;
   bool bCut = false;
-  for (const char* p = pszRest; *p; ++p)
-  {
+  for (const char* p = pszRest; *p; ++p) {
     if (*p == '"')
       continue;
     if (nLength + 1 < sizeof(szPath))
@@ -147,7 +136,7 @@ void CParser::Dest(const char* pszRest)
   SetValue(m_line.szDest, szPath, bCut, "D=");
 }
 
-} // namespace
+}  // namespace
 
 bool ParseCommandLine(const char* lpszArgs, unsigned nKnown, CommandLine& line)
 {
@@ -155,15 +144,13 @@ bool ParseCommandLine(const char* lpszArgs, unsigned nKnown, CommandLine& line)
   line.szGroup[0] = line.szLog[0] = line.szDest[0] = line.szError[0] = 0;
   CParser parser(nKnown, line);
   const char* p = lpszArgs ? lpszArgs : "";
-  for (;;)
-  {
+  for (;;) {
     while (IsBlank(*p))
       ++p;
     if (!*p)
       break;
     const char* pszOption = *p == '"' ? p + 1 : p;
-    if ((nKnown & OPT_DEST) && StartsWithName(pszOption, "/D="))
-    {
+    if ((nKnown & OPT_DEST) && StartsWithName(pszOption, "/D=")) {
       parser.Dest(pszOption + 3);
       break;
     }
@@ -171,8 +158,7 @@ bool ParseCommandLine(const char* lpszArgs, unsigned nKnown, CommandLine& line)
     char szWord[kWordSize];
     size_t nLength = 0;
     bool bQuoted = false, bCut = false;
-    for (; *p && (bQuoted || !IsBlank(*p)); ++p)
-    {
+    for (; *p && (bQuoted || !IsBlank(*p)); ++p) {
       if (*p == '"')
         bQuoted = !bQuoted;
       else if (nLength + 1 < sizeof(szWord))

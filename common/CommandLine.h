@@ -13,23 +13,23 @@ enum
 // The options a program knows; ParseCommandLine refuses the others.
 enum
 {
-  OPT_SILENT = 1,        // /S
-  OPT_ALLUSERS = 2,      // /ALLUSERS
-  OPT_CURRENTUSER = 4,   // /CURRENTUSER
-  OPT_GROUP = 8,         // /GROUP=name
-  OPT_LOG = 16,          // /LOG=file
-  OPT_DEST = 32,         // /D=path, last: it takes the rest of the line
+  OPT_SILENT = 1,       // /S
+  OPT_ALLUSERS = 2,     // /ALLUSERS
+  OPT_CURRENTUSER = 4,  // /CURRENTUSER
+  OPT_GROUP = 8,        // /GROUP=name
+  OPT_LOG = 16,         // /LOG=file
+  OPT_DEST = 32,        // /D=path, last: it takes the rest of the line
   OPT_SETUP = OPT_SILENT | OPT_ALLUSERS | OPT_CURRENTUSER | OPT_GROUP | OPT_LOG | OPT_DEST,
   OPT_UNINSTALL = OPT_SILENT | OPT_LOG
 };
 
 struct CommandLine
 {
-  unsigned nGiven;                     // the OPT_ bits of the options present
-  char szGroup[CMDLINE_VALUE_SIZE];    // each empty unless its option is given
+  unsigned nGiven;                   // the OPT_ bits of the options present
+  char szGroup[CMDLINE_VALUE_SIZE];  // each empty unless its option is given
   char szLog[CMDLINE_VALUE_SIZE];
   char szDest[CMDLINE_VALUE_SIZE];
-  char szError[CMDLINE_ERROR_SIZE];    // why a line was not understood
+  char szError[CMDLINE_ERROR_SIZE];  // why a line was not understood
 };
 
 // Reads the arguments (the command line without the program's name).

@@ -72,8 +72,7 @@ uint32_t Get32(const uint8_t* p)
 uint8_t* ReadBlock(CFontBytes& bytes, uint32_t nOffset, uint32_t nSize)
 {
   uint8_t* p = (uint8_t*)malloc(nSize ? nSize : 1);
-  if (p && !bytes.Read(nOffset, p, nSize))
-  {
+  if (p && !bytes.Read(nOffset, p, nSize)) {
     free(p);
     p = NULL;
   }
@@ -110,14 +109,12 @@ bool ReadDirectory(CFontBytes& bytes, uint32_t nStart, int& nOutlines, uint32_t&
   if (!pRecords)
     return false;
   nNameLength = 0;
-  for (uint32_t i = 0; i < nTables; i++)
-  {
+  for (uint32_t i = 0; i < nTables; i++) {
     const uint8_t* pRecord = pRecords + i * TABLE_RECORD_SIZE;
     uint32_t nTag = Get32(pRecord + TABLE_TAG);
     if (nTag == kTagCff || nTag == kTagCff2)
       nOutlines = FONT_OPENTYPE;
-    else if (nTag == kTagName && nNameLength == 0)
-    {
+    else if (nTag == kTagName && nNameLength == 0) {
       nNameOffset = Get32(pRecord + TABLE_OFFSET);
       nNameLength = Get32(pRecord + TABLE_LENGTH);
     }
@@ -161,8 +158,7 @@ void ReadFullName(CFontBytes& bytes, uint32_t nOffset, uint32_t nLength, uint16_
   const uint8_t* pBest = NULL;
   uint32_t nBestUnits = 0;
   int nBestRank = 0;
-  for (uint32_t i = 0; i < nRecords; i++)
-  {
+  for (uint32_t i = 0; i < nRecords; i++) {
     const uint8_t* pRecord = pTable + NAME_HEADER_SIZE + i * NAME_RECORD_SIZE;
     int nRank = Rank(pRecord);
     if (nRank <= nBestRank)
@@ -181,8 +177,7 @@ void ReadFullName(CFontBytes& bytes, uint32_t nOffset, uint32_t nLength, uint16_
     nBestUnits = nStringLength / 2;
     nBestRank = nRank;
   }
-  if (pBest)
-  {
+  if (pBest) {
     size_t nCopy = nBestUnits < nUnits - 1 ? nBestUnits : nUnits - 1;
     // Cut between the halves of a surrogate pair: drop the high half too.
     if (nCopy < nBestUnits && nCopy > 0 && (Get16(pBest + 2 * (nCopy - 1)) & 0xFC00) == 0xD800)
@@ -210,8 +205,7 @@ bool AddFont(CFontBytes& bytes, uint32_t nStart, FontName& name)
   if (!szOne[0])
     return true;
   size_t nHave = UnitLength(name.szName);
-  if (nHave == 0)
-  {
+  if (nHave == 0) {
     memcpy(name.szName, szOne, sizeof(szOne));
     return true;
   }
@@ -229,8 +223,7 @@ class CFontFile : public CFontBytes
 public:
   explicit CFontFile(FILE* pFile) : m_pFile(pFile), m_nSize(0)
   {
-    if (fseek(pFile, 0, SEEK_END) == 0)
-    {
+    if (fseek(pFile, 0, SEEK_END) == 0) {
       long nSize = ftell(pFile);
       m_nSize = nSize > 0 && nSize <= 0x7FFFFFFFL ? (uint32_t)nSize : 0;
     }
@@ -247,7 +240,7 @@ private:
   uint32_t m_nSize;  // 0 for a file of 2 GB or more (fseek takes a long): nothing is read
 };
 
-} // namespace
+}  // namespace
 
 bool CFontMemory::Read(uint32_t nOffset, void* pBuffer, uint32_t nSize)
 {
@@ -262,8 +255,7 @@ void ReadFontName(CFontBytes& bytes, FontName& name)
   name.nOutlines = FONT_NOT_SFNT;
   name.szName[0] = 0;
   uint8_t header[TTC_HEADER_SIZE];
-  if (!bytes.Read(0, header, sizeof(header)) || Get32(header) != kTagTtcf)
-  {
+  if (!bytes.Read(0, header, sizeof(header)) || Get32(header) != kTagTtcf) {
     AddFont(bytes, 0, name);
     return;
   }

@@ -11,14 +11,12 @@ void CInstallLog::Write(const char* lpszLabel, const char* lpszText)
 {
   if (m_pFile == NULL)
     return;
-  if (lpszLabel != NULL)
-  {
+  if (lpszLabel != NULL) {
     fputs(lpszLabel, m_pFile);
     fputs(": ", m_pFile);
   }
   // A run of line breaks, as between a message's paragraphs, is one blank.
-  for (const char* p = lpszText; *p; ++p)
-  {
+  for (const char* p = lpszText; *p; ++p) {
     if (*p != '\n' && *p != '\r')
       fputc(*p, m_pFile);
     else if (p[1] != '\n' && p[1] != '\r' && p[1] != '\0')

@@ -4,18 +4,14 @@
 
 namespace {
 
-bool IsSeparator(char c)
-{
-  return c == '\\' || c == '/';
-}
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 
 // Windows drops trailing dots and blanks of a path component, so ". ." and
 // "..." climb out just as ".." does.
 bool ClimbsOut(const char* pszBegin, const char* pszEnd)
 {
   int nDots = 0;
-  for (const char* p = pszBegin; p < pszEnd; p++)
-  {
+  for (const char* p = pszBegin; p < pszEnd; p++) {
     if (*p == '.')
       nDots++;
     else if (*p != ' ')
@@ -29,7 +25,7 @@ bool IsCurrentFolder(const char* pszBegin, const char* pszEnd)
   return pszEnd == pszBegin || (pszEnd - pszBegin == 1 && *pszBegin == '.');
 }
 
-} // namespace
+}  // namespace
 
 bool IsInsideInstallation(const char* lpszName)
 {
@@ -37,8 +33,7 @@ bool IsInsideInstallation(const char* lpszName)
     return false;
   bool bNamesSomething = false;
   const char* pszBegin = lpszName;
-  for (;;)
-  {
+  for (;;) {
     const char* pszEnd = pszBegin;
     while (*pszEnd && !IsSeparator(*pszEnd))
       pszEnd++;
@@ -53,7 +48,4 @@ bool IsInsideInstallation(const char* lpszName)
   return bNamesSomething;
 }
 
-bool IsRegistrableAppName(const char* lpszAppName)
-{
-  return lpszAppName[0] != 0 && strchr(lpszAppName, '\\') == NULL;
-}
+bool IsRegistrableAppName(const char* lpszAppName) { return lpszAppName[0] != 0 && strchr(lpszAppName, '\\') == NULL; }

@@ -6,8 +6,7 @@ bool JoinPath(char* pszOut, size_t nOutSize, const char* pszFolder, const char* 
 {
   const size_t nFolder = strlen(pszFolder);
   const size_t nName = strlen(pszName);
-  if (nFolder + 1 + nName >= nOutSize)
-  {
+  if (nFolder + 1 + nName >= nOutSize) {
     pszOut[0] = '\0';
     return false;
   }

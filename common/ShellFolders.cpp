@@ -2,8 +2,7 @@
 
 #include "framework/RegKey.h"
 
-bool ReadShellFolderValue(HKEY hRoot, const char* lpszValueName, REGSAM nAccess,
-                          char (&szValue)[SHELL_FOLDER_SIZE + 1])
+bool ReadShellFolderValue(HKEY hRoot, const char* lpszValueName, REGSAM nAccess, char (&szValue)[SHELL_FOLDER_SIZE + 1])
 {
   CRegKey key;
   return key.Open(hRoot, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", nAccess) ==

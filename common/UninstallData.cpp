@@ -73,8 +73,7 @@ bool IsShellFolder(const char* lpszFolder)
                   {HKEY_CURRENT_USER, "Desktop"},
                   {HKEY_CURRENT_USER, "Programs"},
                   {HKEY_LOCAL_MACHINE, "Common Programs"}};
-  for (const auto& folder : kFolders)
-  {
+  for (const auto& folder : kFolders) {
     char szValue[SHELL_FOLDER_SIZE + 1];
     if (ReadShellFolderValue(folder.hRoot, folder.pszValue, KEY_QUERY_VALUE, szValue) &&
         lstrcmpiA(szValue, lpszFolder) == 0)
@@ -86,18 +85,15 @@ bool IsShellFolder(const char* lpszFolder)
   return false;
 }
 
-} // namespace
+}  // namespace
 
 UninstallData::UninstallData()
-  : m_nInstalled(0), m_pInstalled(NULL), m_nLinks(0), m_pLinks(NULL), m_nGenerated(0), m_pGenerated(NULL)
+    : m_nInstalled(0), m_pInstalled(NULL), m_nLinks(0), m_pLinks(NULL), m_nGenerated(0), m_pGenerated(NULL)
 {
   m_szAppName[0] = 0;
 }
 
-UninstallData::~UninstallData()
-{
-  Clear();
-}
+UninstallData::~UninstallData() { Clear(); }
 
 void UninstallData::Clear()
 {
@@ -119,11 +115,11 @@ int UninstallData::Read(const char* lpszPath)
   char magic[4];
   int64_t nFileSize = FileSize(pFile);
   int nResult = 1;
-  if (nFileSize >= 4 && fread(magic, 1, 4, pFile) == 4 && memcmp(magic, kMagic, 4) == 0
-      && ReadString(m_szAppName, UNINSTALL_NAME_SIZE, pFile) == 0
-      && ReadList(pFile, nFileSize, m_nInstalled, m_pInstalled) == 0
-      && ReadList(pFile, nFileSize, m_nLinks, m_pLinks) == 0
-      && ReadList(pFile, nFileSize, m_nGenerated, m_pGenerated) == 0)
+  if (nFileSize >= 4 && fread(magic, 1, 4, pFile) == 4 && memcmp(magic, kMagic, 4) == 0 &&
+      ReadString(m_szAppName, UNINSTALL_NAME_SIZE, pFile) == 0 &&
+      ReadList(pFile, nFileSize, m_nInstalled, m_pInstalled) == 0 &&
+      ReadList(pFile, nFileSize, m_nLinks, m_pLinks) == 0 &&
+      ReadList(pFile, nFileSize, m_nGenerated, m_pGenerated) == 0)
     nResult = 0;
   fclose(pFile);
   if (nResult != 0)
@@ -151,7 +147,7 @@ int UninstallData::ReadList(FILE* pFile, int64_t nFileSize, int32_t& nCount, cha
   // slots would then be fewer than the strings read into them.
   if ((size_t)nRead > SIZE_MAX / UNINSTALL_PATH_SIZE)
     return 1;
-  pList = (char (*)[UNINSTALL_PATH_SIZE])malloc((size_t)nRead * UNINSTALL_PATH_SIZE);
+  pList = (char(*)[UNINSTALL_PATH_SIZE])malloc((size_t)nRead * UNINSTALL_PATH_SIZE);
   if (!pList)
     return 1;
   nCount = nRead;
@@ -164,11 +160,9 @@ int UninstallData::ReadList(FILE* pFile, int64_t nFileSize, int32_t& nCount, cha
 int UninstallData::ReadString(char* pszBuffer, int nSize, FILE* pFile)
 {
   int nStored = 0;
-  for (;;)
-  {
+  for (;;) {
     int c = fgetc(pFile);
-    if (c == EOF)
-    {
+    if (c == EOF) {
       pszBuffer[nStored] = 0;
       return 1;
     }

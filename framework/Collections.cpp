@@ -44,8 +44,7 @@ void CPtrArray::RemoveAll()
 CPtrList::CPtrList(int nBlockSize)
     : m_pHead(NULL), m_pTail(NULL), m_pFree(NULL), m_pBlocks(NULL), m_nCount(0),
       m_nBlockSize(nBlockSize > 0 ? nBlockSize : 10)
-{
-}
+{}
 
 CPtrList::~CPtrList() { RemoveAll(); }
 

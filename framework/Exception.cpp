@@ -13,8 +13,7 @@ void CException::Delete()
 
 CFileException::CFileException(int cause, LONG lOsError, const char* pszFileName)
     : m_cause(cause), m_lOsError(lOsError), m_strFileName(pszFileName)
-{
-}
+{}
 
 int CFileException::OsErrorToException(LONG lOsError)
 {

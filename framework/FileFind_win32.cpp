@@ -44,8 +44,5 @@ BOOL CFileFind::FindNextFile()
 
 CString CFileFind::GetFileName() const { return m_pImpl->current.cFileName; }
 
-BOOL CFileFind::IsDirectory() const
-{
-  return (m_pImpl->current.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
+BOOL CFileFind::IsDirectory() const { return (m_pImpl->current.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
 #endif

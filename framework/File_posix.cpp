@@ -23,7 +23,7 @@ struct HostName
   }
   char buf[4096];
 };
-}
+}  // namespace
 
 CFile::~CFile()
 {

@@ -13,11 +13,8 @@ FILETIME ToFileTime(CTime t)
   return ft;
 }
 
-DWORD Win32Attributes(BYTE attribute)
-{
-  return attribute == 0 ? FILE_ATTRIBUTE_NORMAL : attribute;
-}
-}
+DWORD Win32Attributes(BYTE attribute) { return attribute == 0 ? FILE_ATTRIBUTE_NORMAL : attribute; }
+}  // namespace
 
 CFile::~CFile()
 {
@@ -138,8 +135,8 @@ void CFile::SetStatus(const char* lpszFileName, const CFileStatus& status)
     if (!::SetFileAttributesA(lpszFileName, Win32Attributes(status.m_attribute)))
       CFileException::ThrowOsError((LONG)::GetLastError(), lpszFileName);
 
-  HANDLE h = ::CreateFileA(lpszFileName, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
-                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, NULL);
+  HANDLE h = ::CreateFileA(lpszFileName, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
+                           FILE_FLAG_BACKUP_SEMANTICS, NULL);
   if (h == INVALID_HANDLE_VALUE)
     CFileException::ThrowOsError((LONG)::GetLastError(), lpszFileName);
   FILETIME c = ToFileTime(status.m_ctime), a = ToFileTime(status.m_atime), m = ToFileTime(status.m_mtime);

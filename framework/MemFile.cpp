@@ -5,10 +5,8 @@
 IMPLEMENT_DYNAMIC(CMemFile, CFile)
 
 CMemFile::CMemFile(UINT nGrowBytes)
-    : m_nGrowBytes(nGrowBytes), m_nPosition(0), m_nBufferSize(0), m_nFileSize(0), m_lpBuffer(NULL),
-      m_bAutoDelete(true)
-{
-}
+    : m_nGrowBytes(nGrowBytes), m_nPosition(0), m_nBufferSize(0), m_nFileSize(0), m_lpBuffer(NULL), m_bAutoDelete(true)
+{}
 
 CMemFile::CMemFile(BYTE* lpBuffer, UINT nBufferSize, UINT nGrowBytes) : CMemFile(nGrowBytes)
 {

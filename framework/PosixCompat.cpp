@@ -15,7 +15,7 @@ std::string ToHost(const char* path)
       c = '/';
   return s;
 }
-}
+}  // namespace
 
 const char* HostPath(const char* path, char* buf, size_t bufSize)
 {
@@ -44,10 +44,7 @@ BOOL SetFileAttributesA(LPCSTR path, DWORD attributes)
   return chmod(p.c_str(), mode) == 0;
 }
 
-BOOL CreateDirectoryA(LPCSTR path, void*)
-{
-  return mkdir(ToHost(path).c_str(), 0777) == 0;
-}
+BOOL CreateDirectoryA(LPCSTR path, void*) { return mkdir(ToHost(path).c_str(), 0777) == 0; }
 
 // Drives A: and B: are floppy drives by tradition; everything else is fixed.
 UINT GetDriveTypeA(LPCSTR root)

@@ -47,8 +47,7 @@ public:
   REGKEY_INLINE bool QueryText(const char* lpszName, char* pszText, DWORD nSize, DWORD* pnType = NULL) const
   {
     DWORD nBytes = nSize - 1;
-    if (::RegQueryValueExA(m_hKey, lpszName, NULL, pnType, reinterpret_cast<BYTE*>(pszText), &nBytes) !=
-        ERROR_SUCCESS)
+    if (::RegQueryValueExA(m_hKey, lpszName, NULL, pnType, reinterpret_cast<BYTE*>(pszText), &nBytes) != ERROR_SUCCESS)
       return false;
     pszText[nBytes] = '\0';
     return true;

@@ -7,7 +7,7 @@
 
 namespace {
 int SafeLength(const char* psz) { return psz ? (int)strlen(psz) : 0; }
-}
+}  // namespace
 
 // The shared empty string: never freed, never counted.
 CString::EmptyBlock CString::s_empty = {{-1, 0, 0}, {0}};
@@ -161,10 +161,7 @@ CString& CString::operator+=(char ch)
   return *this;
 }
 
-int CString::Compare(const char* psz) const
-{
-  return strcmp(m_pchData, psz ? psz : "");
-}
+int CString::Compare(const char* psz) const { return strcmp(m_pchData, psz ? psz : ""); }
 
 int CString::Find(char ch, int nStart) const
 {

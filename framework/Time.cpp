@@ -18,10 +18,9 @@ CTime::CTime(int nYear, int nMonth, int nDay, int nHour, int nMin, int nSec, int
 }
 
 CTime::CTime(WORD wDosDate, WORD wDosTime, int nDST)
-    : CTime((wDosDate >> 9) + 1980, (wDosDate >> 5) & 0x0F, wDosDate & 0x1F, wDosTime >> 11,
-            (wDosTime >> 5) & 0x3F, (wDosTime & 0x1F) * 2, nDST)
-{
-}
+    : CTime((wDosDate >> 9) + 1980, (wDosDate >> 5) & 0x0F, wDosDate & 0x1F, wDosTime >> 11, (wDosTime >> 5) & 0x3F,
+            (wDosTime & 0x1F) * 2, nDST)
+{}
 
 CTime CTime::GetCurrentTime() { return CTime(time(NULL)); }
 

@@ -35,8 +35,8 @@ bool IsListed(HKEY hKey, const CString& strListed, const CString& strPath)
     DWORD nNameSize = sizeof(szValueName);
     DWORD nDataSize = sizeof(szData) - 1;
     DWORD nType = 0;
-    LONG nResult = ::RegEnumValueA(hKey, i, szValueName, &nNameSize, NULL, &nType,
-                                   reinterpret_cast<BYTE*>(szData), &nDataSize);
+    LONG nResult =
+        ::RegEnumValueA(hKey, i, szValueName, &nNameSize, NULL, &nType, reinterpret_cast<BYTE*>(szData), &nDataSize);
     if (nResult == ERROR_NO_MORE_ITEMS)
       return false;
     if (nResult != ERROR_SUCCESS || nType != REG_SZ)
@@ -104,7 +104,4 @@ bool RegisterFont(const char* lpszFontsDir, const char* lpszName, bool bOnlyIfUn
   return bAdded;
 }
 
-void AnnounceFontChange()
-{
-  ::SendMessageTimeoutA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0, SMTO_ABORTIFHUNG, 1000, NULL);
-}
+void AnnounceFontChange() { ::SendMessageTimeoutA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0, SMTO_ABORTIFHUNG, 1000, NULL); }

@@ -97,8 +97,8 @@ void CSetupApp::CleanUpEarlierInstallation(CProgressDlg* pProgress, const char* 
     return;
   }
   if (m_strAppName != earlier.m_szAppName) {
-    m_log.Write("clean-up", CString("the earlier uninstall.dat belongs to ") + earlier.m_szAppName +
-                                ": nothing is removed");
+    m_log.Write("clean-up",
+                CString("the earlier uninstall.dat belongs to ") + earlier.m_szAppName + ": nothing is removed");
     return;
   }
   RemoveEarlierInstallation(earlier, lpszProgramGroup);

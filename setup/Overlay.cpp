@@ -53,11 +53,8 @@ bool ScanForMarkers(const char* p, uint32_t nCount, uint32_t nBase, const char* 
 }
 
 // Marker 2 must begin behind marker 1: the script runs between them.
-bool IsOverlay(uint32_t nPos1, uint32_t nPos2)
-{
-  return nPos1 != 0 && nPos2 != 0 && nPos2 - kMarkerSize >= nPos1;
-}
-}
+bool IsOverlay(uint32_t nPos1, uint32_t nPos2) { return nPos1 != 0 && nPos2 != 0 && nPos2 - kMarkerSize >= nPos1; }
+}  // namespace
 
 void CSetupData::GetMarkers(char szMarker1[11], char szMarker2[11])
 {
@@ -78,8 +75,7 @@ bool CSetupData::FindOverlay(const char* pImage, uint32_t nSize, uint32_t& nScri
   return true;
 }
 
-bool CSetupData::FindOverlayIn(CFile& file, char* pBuffer, uint32_t nBufferSize, uint32_t& nScript,
-                               uint32_t& nArchive)
+bool CSetupData::FindOverlayIn(CFile& file, char* pBuffer, uint32_t nBufferSize, uint32_t& nScript, uint32_t& nArchive)
 {
   char szMarker1[11], szMarker2[11];
   GetMarkers(szMarker1, szMarker2);

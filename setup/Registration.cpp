@@ -11,8 +11,9 @@ namespace {
 // The value, and a log line that names the key, the value and its data.
 bool SetString(CInstallLog& log, const CString& strKey, HKEY hKey, const char* lpszName, const CString& strValue)
 {
-  bool bSet = ::RegSetValueExA(hKey, lpszName, 0, REG_SZ, reinterpret_cast<const BYTE*>(static_cast<const char*>(strValue)),
-                               static_cast<DWORD>(strValue.GetLength() + 1)) == ERROR_SUCCESS;
+  bool bSet =
+      ::RegSetValueExA(hKey, lpszName, 0, REG_SZ, reinterpret_cast<const BYTE*>(static_cast<const char*>(strValue)),
+                       static_cast<DWORD>(strValue.GetLength() + 1)) == ERROR_SUCCESS;
   log.Write(bSet ? "registry" : "registry value not written", strKey + ": " + lpszName + " = " + strValue);
   return bSet;
 }
@@ -22,7 +23,7 @@ bool SetString(CInstallLog& log, const CString& strKey, HKEY hKey, const char* l
 bool SetLanguage(CInstallLog& log, const CString& strKey, HKEY hKey, const CString& strLanguage)
 {
   DWORD nLanguage = IsGerman(strLanguage, kEnglishOnlyForENG) ? MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN)
-                                                               : MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+                                                              : MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
   bool bSet = ::RegSetValueExA(hKey, "Language", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&nLanguage),
                                sizeof(nLanguage)) == ERROR_SUCCESS;
   CString strLine;

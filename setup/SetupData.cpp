@@ -36,15 +36,14 @@ void FreeShortcuts(ShortcutEntry*& pList, int32_t& nCount)
   pList = NULL;
   nCount = 0;
 }
-}
+}  // namespace
 
 CSetupData::CSetupData()
-    : m_pImage(NULL), m_nImageSize(0), m_strAppName("Application"), m_pFiles(NULL), m_nFiles(0),
-      m_pShortcuts(NULL), m_pStartupShortcuts(NULL), m_pDesktopShortcuts(NULL), m_nShortcuts(0),
-      m_nStartupShortcuts(0), m_nDesktopShortcuts(0), m_ppGeneratedFiles(NULL),
-      m_nGeneratedFiles(0), m_ppFonts(NULL), m_nFonts(0), m_nTotalSize(0)
-{
-}
+    : m_pImage(NULL), m_nImageSize(0), m_strAppName("Application"), m_pFiles(NULL), m_nFiles(0), m_pShortcuts(NULL),
+      m_pStartupShortcuts(NULL), m_pDesktopShortcuts(NULL), m_nShortcuts(0), m_nStartupShortcuts(0),
+      m_nDesktopShortcuts(0), m_ppGeneratedFiles(NULL), m_nGeneratedFiles(0), m_ppFonts(NULL), m_nFonts(0),
+      m_nTotalSize(0)
+{}
 
 CSetupData::~CSetupData()
 {

@@ -25,18 +25,13 @@ namespace {
 const SetupText& ZipCauseText(int nCause)
 {
   switch (nCause) {
-  case CZipException::checksumMismatch:
-    return kCauseChecksum;
-  case CZipException::unsafeEntryName:
-    return kCauseUnsafeName;
+  case CZipException::checksumMismatch: return kCauseChecksum;
+  case CZipException::unsafeEntryName: return kCauseUnsafeName;
   case CZipException::inflateDataError:
   case CZipException::inflateBufferError:
-  case CZipException::inflateStreamError:
-    return kCauseUnpacking;
-  case CZipException::inflateMemoryError:
-    return kCauseMemory;
-  default:
-    return kCauseDamaged;
+  case CZipException::inflateStreamError: return kCauseUnpacking;
+  case CZipException::inflateMemoryError: return kCauseMemory;
+  default: return kCauseDamaged;
   }
 }
 
@@ -44,18 +39,13 @@ const SetupText& ZipCauseText(int nCause)
 const SetupText& FileCauseText(int nCause)
 {
   switch (nCause) {
-  case CFileException::accessDenied:
-    return kCauseAccessDenied;
+  case CFileException::accessDenied: return kCauseAccessDenied;
   case CFileException::sharingViolation:
-  case CFileException::lockViolation:
-    return kCauseInUse;
-  case CFileException::diskFull:
-    return kCauseDiskFull;
+  case CFileException::lockViolation: return kCauseInUse;
+  case CFileException::diskFull: return kCauseDiskFull;
   case CFileException::badPath:
-  case CFileException::fileNotFound:
-    return kCauseBadPath;
-  default:
-    return kCauseWriteError;
+  case CFileException::fileNotFound: return kCauseBadPath;
+  default: return kCauseWriteError;
   }
 }
 

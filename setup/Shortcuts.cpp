@@ -40,8 +40,7 @@ BOOL CSetupApp::GetShellFolder(const char* lpszValueName, char* lpszFolder, HKEY
 void CSetupApp::CreateShortcutsIn(ShortcutEntry* pList, int32_t nCount, const char* lpszValueName)
 {
   char szFolder[kPathSize];
-  if (GetShellFolder(lpszValueName, szFolder, HKEY_CURRENT_USER))
-  {
+  if (GetShellFolder(lpszValueName, szFolder, HKEY_CURRENT_USER)) {
     // No folder, no links: an empty link path tells the uninstaller there is
     // nothing to delete.
     for (int32_t i = 0; i < nCount; ++i)
@@ -54,10 +53,7 @@ void CSetupApp::CreateShortcutsIn(ShortcutEntry* pList, int32_t nCount, const ch
 }
 
 // The record's fields come from the script; never read past their arrays.
-static int FieldLength(const char* pField, size_t nSize)
-{
-  return static_cast<int>(strnlen(pField, nSize));
-}
+static int FieldLength(const char* pField, size_t nSize) { return static_cast<int>(strnlen(pField, nSize)); }
 
 HRESULT CSetupApp::CreateShortcut(ShortcutEntry* pEntry, const char* lpszFolder)
 {
@@ -73,8 +69,7 @@ HRESULT CSetupApp::CreateShortcut(ShortcutEntry* pEntry, const char* lpszFolder)
   char szLink[kPathSize];
   int nLink = FormatTo(szLink, sizeof(szLink), "%s\\%.*s.lnk", lpszFolder,
                        FieldLength(pEntry->caption, sizeof(pEntry->caption)), pEntry->caption);
-  if (nTarget < 0 || nTarget >= static_cast<int>(kPathSize) || nLink < 0 || nLink >= static_cast<int>(kPathSize))
-  {
+  if (nTarget < 0 || nTarget >= static_cast<int>(kPathSize) || nLink < 0 || nLink >= static_cast<int>(kPathSize)) {
     m_log.Write("shortcut not created (the path is too long)", szLink);
     return HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE);
   }
@@ -87,12 +82,10 @@ HRESULT CSetupApp::CreateShortcut(ShortcutEntry* pEntry, const char* lpszFolder)
   FormatTo(szArguments, sizeof(szArguments), "%.*s", FieldLength(pEntry->arguments, sizeof(pEntry->arguments)),
            pEntry->arguments);
   HRESULT hr = CreateLink(szTarget, pEntry->linkPath, szCaption, szArguments);
-  if (m_log.IsOpen())
-  {
+  if (m_log.IsOpen()) {
     CString strLine;
     strLine.Format("%s to %s%s%s", pEntry->linkPath, szTarget, szArguments[0] ? " " : "", szArguments);
-    if (FAILED(hr))
-    {
+    if (FAILED(hr)) {
       CString strError;
       strError.Format(" (failed: 0x%08lx)", static_cast<unsigned long>(hr));
       strLine += strError;

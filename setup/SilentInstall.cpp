@@ -34,22 +34,19 @@ bool CSetupApp::ReadCommandLine(const char* lpszArgs)
 {
   const bool bUnderstood = ParseCommandLine(lpszArgs, OPT_SETUP, m_options);
   m_bSilent = (m_options.nGiven & OPT_SILENT) != 0;
-  if (!bUnderstood && !m_bSilent)
-  {
+  if (!bUnderstood && !m_bSilent) {
     // Without /S setup goes on as it always has, whatever the arguments.
     m_options.nGiven = 0;
     return true;
   }
-  if ((m_options.nGiven & OPT_LOG) && !m_log.Open(m_options.szLog))
-  {
+  if ((m_options.nGiven & OPT_LOG) && !m_log.Open(m_options.szLog)) {
     m_nExitCode = kExitBadCommandLine;
     if (!m_bSilent)
       ::MessageBoxA(NULL, CString(kCannotLog) + m_options.szLog, kErrorCaption, MB_OK | MB_ICONEXCLAMATION);
     return false;
   }
   m_log.Write("command line", lpszArgs);
-  if (!bUnderstood)
-  {
+  if (!bUnderstood) {
     m_log.Write("not understood", m_options.szError);
     m_nExitCode = kExitBadCommandLine;
     return false;
@@ -67,8 +64,7 @@ int CSetupApp::RunSilentInstallation()
   if (!ChooseSilentDestination())
     return kExitRefused;
   char szGroup[260];
-  if (!ChooseSilentProgramGroup(szGroup))
-  {
+  if (!ChooseSilentProgramGroup(szGroup)) {
     // As Back from the start-menu dialog: the destination goes again if
     // setup made it and it is still empty.
     if (m_destinationDlg.m_bMadeDestDir)
@@ -90,8 +86,7 @@ bool CSetupApp::ChooseSilentDestination()
   m_log.Write(bGiven ? "destination (/D=)" : "destination (proposed)", pszPath);
 
   const DestinationCheck check = CheckDestination(pszPath, dialog.m_szPrevDir, m_nTotalSize);
-  if (check.verdict != kDestAccepted && check.verdict != kDestExists)
-  {
+  if (check.verdict != kDestAccepted && check.verdict != kDestExists) {
     UINT nIcon;
     m_log.Write("destination refused", DescribeDestinationRefusal(check, pszPath, nIcon));
     return false;
@@ -118,8 +113,7 @@ bool CSetupApp::ChooseSilentProgramGroup(char (&szGroup)[260])
   const char* pszName = bGiven ? m_options.szGroup : static_cast<const char*>(m_strAppName);
   m_log.Write(bGiven ? "program group (/GROUP=)" : "program group (proposed)", pszName);
   const GroupVerdict verdict = CreateProgramGroup(szPrograms, pszName, szGroup);
-  if (verdict != kGroupAccepted)
-  {
+  if (verdict != kGroupAccepted) {
     m_log.Write("program group refused", DescribeGroupRefusal(verdict));
     return false;
   }

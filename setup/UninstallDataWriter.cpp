@@ -102,7 +102,7 @@ void WriteList(FILE* pFile, const CRecordSource& src, void (*pfnAdd)(CNameList&,
   CNameList writer(pFile, true);
   pfnAdd(writer, src);
 }
-}
+}  // namespace
 
 BOOL WriteUninstallData(const CSetupData& data, const char* lpszPath, const UninstallData* pEarlier, int32_t nFiles)
 {

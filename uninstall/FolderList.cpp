@@ -10,10 +10,7 @@
 
 CFolderList::CFolderList() : m_pRows(NULL), m_nRows(0), m_nMaxDepth(0) {}
 
-CFolderList::~CFolderList()
-{
-  free(m_pRows);
-}
+CFolderList::~CFolderList() { free(m_pRows); }
 
 bool CFolderList::Contains(const char* lpszFolder) const
 {
@@ -42,8 +39,7 @@ void CFolderList::Add(const char* lpszFolder)
 void CFolderList::Build(const UninstallData& data)
 {
   char szFolder[260];
-  for (int32_t i = 0; i < data.m_nInstalled; i++)
-  {
+  for (int32_t i = 0; i < data.m_nInstalled; i++) {
     const char* pszName = data.m_pInstalled[i];
     const char* pszSlash = strrchr(pszName, '\\');
     if (!pszSlash || !IsInsideInstallation(pszName))

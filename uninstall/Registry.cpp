@@ -13,8 +13,8 @@ const char kRunOnceKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnc
 
 void SetString(HKEY hKey, const char* lpszName, const char* lpszData)
 {
-  bool bSet = RegSetValueExA(hKey, lpszName, 0, REG_SZ, (const BYTE*)lpszData, (DWORD)strlen(lpszData) + 1) ==
-              ERROR_SUCCESS;
+  bool bSet =
+      RegSetValueExA(hKey, lpszName, 0, REG_SZ, (const BYTE*)lpszData, (DWORD)strlen(lpszData) + 1) == ERROR_SUCCESS;
   // wsprintfA writes at most 1024 bytes: the name and the command fit.
   char szLine[1024];
   wsprintfA(szLine, "%s = %s", lpszName, lpszData);
@@ -49,7 +49,7 @@ bool FormatUninstallKey(const char* lpszAppName, UninstallKeyPath& szKey)
   return true;
 }
 
-} // namespace
+}  // namespace
 
 bool IsGermanInstallation(const char* lpszAppName, const char* lpszInstallDir, const char* lpszOwnName)
 {

@@ -39,14 +39,12 @@ void Append(char* pszText, int nSize, const char* lpszMore)
     lstrcpynA(pszText + nLength, lpszMore, nSize - nLength);
 }
 
-} // namespace
+}  // namespace
 
-void FindRemains(const UninstallData& data, const CFolderList& folders, const char* lpszOwnName,
-                 RemainList& remains)
+void FindRemains(const UninstallData& data, const CFolderList& folders, const char* lpszOwnName, RemainList& remains)
 {
   remains.nCount = 0;
-  for (int32_t i = 0; i < data.m_nInstalled; i++)
-  {
+  for (int32_t i = 0; i < data.m_nInstalled; i++) {
     const char* pszName = data.m_pInstalled[i];
     size_t nLength = strlen(pszName);
     // A folder entry ends in a backslash; the folder list holds that folder.
@@ -80,13 +78,11 @@ void FormatRemainsMessage(const char* lpszAppName, const RemainList& remains, bo
   // up to 255 bytes; the items, up to 259 bytes each, are appended.
   wsprintfA(szText, remains.nCount == 1 ? text.pszOne : text.pszMany, lpszAppName, remains.nCount);
   int nShown = remains.nCount < REMAINS_SHOWN ? remains.nCount : REMAINS_SHOWN;
-  for (int i = 0; i < nShown; i++)
-  {
+  for (int i = 0; i < nShown; i++) {
     Append(szText, REMAINS_TEXT, "\n");
     Append(szText, REMAINS_TEXT, remains.szShown[i]);
   }
-  if (remains.nCount > nShown)
-  {
+  if (remains.nCount > nShown) {
     char szLine[64] = "\n";
     wsprintfA(szLine + 1, text.pszMore, remains.nCount - nShown);
     Append(szText, REMAINS_TEXT, szLine);

@@ -25,8 +25,7 @@ struct RemainList
 // This program's own file (lpszOwnName) and the install directory, which
 // the RunOnce commands remove, do not count; names outside the
 // installation were never to be removed.
-void FindRemains(const UninstallData& data, const CFolderList& folders, const char* lpszOwnName,
-                 RemainList& remains);
+void FindRemains(const UninstallData& data, const CFolderList& folders, const char* lpszOwnName, RemainList& remains);
 
 // The message and caption for remains.nCount > 0: how many items remained
 // and the first few, in German when bGerman, else English.

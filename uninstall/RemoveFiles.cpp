@@ -27,10 +27,7 @@ void RemoveFolder(const char* lpszPath)
     g_log.Write("removed folder", lpszPath);
 }
 
-bool IsLink(unsigned nAttributes)
-{
-  return (nAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
-}
+bool IsLink(unsigned nAttributes) { return (nAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }
 
 // A junction or symbolic link goes itself; what it points to is not ours.
 void RemoveLink(const char* lpszPath, unsigned nAttributes)
@@ -41,7 +38,7 @@ void RemoveLink(const char* lpszPath, unsigned nAttributes)
     RemoveFile(lpszPath);
 }
 
-} // namespace
+}  // namespace
 
 void UninstallData::RemoveAll()
 {
@@ -71,14 +68,11 @@ void UninstallData::RemovePath(const char* lpszName)
 void UninstallData::RemoveTree(const char* lpszFolder)
 {
   char szPath[MAX_PATH];
-  if (JoinPath(szPath, sizeof(szPath), lpszFolder, "*.*"))
-  {
+  if (JoinPath(szPath, sizeof(szPath), lpszFolder, "*.*")) {
     struct _finddata_t entry;
     intptr_t hFind = _findfirst(szPath, &entry);
-    if (hFind != -1)
-    {
-      do
-      {
+    if (hFind != -1) {
+      do {
         // ".", ".." and every other name with a leading full stop stay.
         if (entry.name[0] == '.' || !JoinPath(szPath, sizeof(szPath), lpszFolder, entry.name))
           continue;

@@ -8,7 +8,7 @@ inline constexpr const char* kErrorCaption = "Error";
 inline constexpr const char* kSuccessCaption = "Success";
 inline constexpr const char* kReadError = "Uninstall information could\nnot be read or is corrupt!";
 inline constexpr const char* kFolderError = "The installation folder could not be opened!\nNothing was removed.";
-inline constexpr char kCannotLog[] = "The log file cannot be written:\n";  // its size makes a buffer
+inline constexpr char kCannotLog[] = "The log file cannot be written:\n";        // its size makes a buffer
 inline constexpr const char* kUninstalled = "%s was uninstalled successfully!";  // %s: the application
 
 struct RemainsText

@@ -60,10 +60,8 @@ bool ReadCommandLine(const char* lpszArgs)
   g_bSilent = (line.nGiven & OPT_SILENT) != 0;
   if (!bUnderstood && !g_bSilent)
     return true;
-  if ((line.nGiven & OPT_LOG) && !g_log.Open(line.szLog))
-  {
-    if (!g_bSilent)
-    {
+  if ((line.nGiven & OPT_LOG) && !g_log.Open(line.szLog)) {
+    if (!g_bSilent) {
       char szText[sizeof(kCannotLog) + CMDLINE_VALUE_SIZE];
       wsprintfA(szText, "%s%s", kCannotLog, line.szLog);
       MessageBoxA(NULL, szText, kErrorCaption, MB_ICONEXCLAMATION);
@@ -90,15 +88,14 @@ bool EnterInstallDirectory(char* szDir, char* szOwnName)
   lstrcpynA(szOwnName, pszSlash + 1, MAX_PATH);
   *pszSlash = 0;
   // "C:" alone is the drive's current directory, not its root.
-  if (pszSlash == szDir + 2 && szDir[1] == ':')
-  {
+  if (pszSlash == szDir + 2 && szDir[1] == ':') {
     char szRoot[4] = {szDir[0], ':', '\\', 0};
     return _chdir(szRoot) == 0;
   }
   return _chdir(szDir) == 0;
 }
 
-} // namespace
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR lpCmdLine, int)
 {
@@ -108,16 +105,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR lpCmdLine, int)
 
   char szInstallDir[MAX_PATH];
   char szOwnName[MAX_PATH];
-  if (!EnterInstallDirectory(szInstallDir, szOwnName))
-  {
+  if (!EnterInstallDirectory(szInstallDir, szOwnName)) {
     Tell(kFolderError, kErrorCaption, MB_ICONEXCLAMATION);
     return Finish(EXIT_NO_DATA);
   }
   g_log.Write("installation folder", szInstallDir);
 
   UninstallData data;
-  if (data.Read("uninstall.dat") != 0)
-  {
+  if (data.Read("uninstall.dat") != 0) {
     Tell(kReadError, kErrorCaption, MB_ICONEXCLAMATION);
     return Finish(EXIT_NO_DATA);
   }
@@ -135,8 +130,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR lpCmdLine, int)
   DeleteUninstallKey(data.m_szAppName);
   ScheduleSelfRemoval(data.m_szAppName, szInstallDir);
 
-  if (remains.nCount > 0)
-  {
+  if (remains.nCount > 0) {
     char szText[REMAINS_TEXT];
     const char* pszCaption;
     FormatRemainsMessage(data.m_szAppName, remains, bGerman, szText, pszCaption);

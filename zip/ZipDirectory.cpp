@@ -14,14 +14,13 @@ bool HasDescriptorSignature(const uint8_t* p)
 {
   return CZipRecordView(p, DES_SIGNATURE_SIZE).Get32(0) == ZIP_DESCRIPTOR_SIGNATURE;
 }
-}
+}  // namespace
 
 CZipDirectory::CZipDirectory(CZipSource* pSource)
     : m_nSignature(0), m_nThisVolume(0), m_nDirVolume(0), m_nEntriesHere(0), m_nEntries(0), m_nDirSize(0),
       m_nDirOffset(0), m_pOpenEntry(NULL), m_pSource(pSource), m_nEndPos(0), m_nBias(0), m_nSearchChunk(32768),
       m_bConvertOnRead(true)
-{
-}
+{}
 
 CZipDirectory::~CZipDirectory() { DeleteHeaders(); }
 

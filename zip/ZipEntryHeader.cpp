@@ -10,14 +10,13 @@ void ReadField(CZipSource& source, CZipBuffer& field, uint16_t nLength)
   field.Allocate(nLength);
   source.Read(field.GetBuffer(), nLength, true);
 }
-}
+}  // namespace
 
 CZipEntryHeader::CZipEntryHeader()
-    : m_nSignature(0), m_nMadeBy(0), m_nNeeded(0), m_nFlags(0), m_nMethod(ZIP_METHOD_DEFLATED), m_nTime(0),
-      m_nDate(0), m_nChecksum(0), m_nPackedSize(0), m_nSize(0), m_nFirstVolume(0), m_nInternal(0),
-      m_nAttributes(0x20), m_nLocalOffset(0)
-{
-}
+    : m_nSignature(0), m_nMadeBy(0), m_nNeeded(0), m_nFlags(0), m_nMethod(ZIP_METHOD_DEFLATED), m_nTime(0), m_nDate(0),
+      m_nChecksum(0), m_nPackedSize(0), m_nSize(0), m_nFirstVolume(0), m_nInternal(0), m_nAttributes(0x20),
+      m_nLocalOffset(0)
+{}
 
 bool CZipEntryHeader::ReadCentral(CZipSource& source)
 {
@@ -77,8 +76,7 @@ bool CZipEntryHeader::ReadLocal(CZipSource& source, uint16_t& nExtraLen)
 bool CZipEntryHeader::CheckDescriptor(const uint8_t* p) const
 {
   CZipRecordView r(p, DES_RECORD_SIZE);
-  return r.Get32(DES_CRC) == m_nChecksum && r.Get32(DES_PACKED_SIZE) == m_nPackedSize &&
-         r.Get32(DES_SIZE) == m_nSize;
+  return r.Get32(DES_CRC) == m_nChecksum && r.Get32(DES_PACKED_SIZE) == m_nPackedSize && r.Get32(DES_SIZE) == m_nSize;
 }
 
 CString CZipEntryHeader::GetFileName() const

@@ -6,7 +6,7 @@
 
 namespace {
 uint32_t Min(uint32_t a, uint32_t b) { return a < b ? a : b; }
-}
+}  // namespace
 
 bool CZipReader::OpenEntry(uint16_t nIndex)
 {

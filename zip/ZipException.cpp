@@ -6,8 +6,7 @@ IMPLEMENT_DYNAMIC(CZipException, CException)
 
 CZipException::CZipException(int nCause, const char* lpszArchive)
     : CException(TRUE), m_strArchive(lpszArchive), m_nCause(nCause)
-{
-}
+{}
 
 CZipException::~CZipException() {}
 
@@ -35,7 +34,4 @@ int ZipCodeToCause(int nCode)
   }
 }
 
-void RaiseZipError(int nCode, const char* lpszArchive)
-{
-  throw new CZipException(ZipCodeToCause(nCode), lpszArchive);
-}
+void RaiseZipError(int nCode, const char* lpszArchive) { throw new CZipException(ZipCodeToCause(nCode), lpszArchive); }

@@ -20,7 +20,7 @@ public:
     corruptArchive,
     checksumMismatch,
     removableSpanUnsupported,
-    unsafeEntryName,       // a name that would leave the target directory
+    unsafeEntryName,  // a name that would leave the target directory
     reserved14,
     reserved15,
     reserved16,

@@ -40,7 +40,7 @@ bool SetAttributes(const char* lpszPath, uint32_t nAttributes)
 #endif
   return SetFileAttributesA(lpszPath, nAttributes) != FALSE;
 }
-}
+}  // namespace
 
 bool CZipReader::ExtractFile(uint16_t nIndex, const char* lpszDir, bool bFullPath, const char* lpszNewName,
                              ZipProgressCallback pfnProgress, void* pUserData, uint32_t nBufSize)

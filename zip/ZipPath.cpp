@@ -67,7 +67,7 @@ bool IsParentComponent(const char* p, size_t nLength)
   }
   return nDots >= 2;
 }
-}
+}  // namespace
 
 CString GetDirPart(const char* path)
 {

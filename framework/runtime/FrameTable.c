@@ -89,6 +89,8 @@ static const unsigned char* ReadEncoded(unsigned char encoding, const unsigned c
 {
   const unsigned char* pStart = p;
   uintptr_t value;
+  /* One encoding a row. */
+  /* clang-format off */
   switch (encoding & 0x0f) {
   case kEncAbsPtr: value = *(const uintptr_t*)p; p += sizeof(uintptr_t); break;
   case kEncULeb128: p = ReadLeb128(p, 0, &value); break;
@@ -101,6 +103,7 @@ static const unsigned char* ReadEncoded(unsigned char encoding, const unsigned c
   case kEncSData8: value = (uintptr_t) * (const uint64_t*)p; p += 8; break;
   default: return NULL;
   }
+  /* clang-format on */
   switch (encoding & 0x70) {
   case 0: break;
   case kEncPcRel: value += (uintptr_t)pStart; break;
@@ -165,8 +168,7 @@ const void* _Unwind_Find_FDE(void* pc, struct dwarf_eh_bases* pBases)
       if (cieOffset != 0) { /* an FDE: its CIE lies cieOffset bytes before this field */
         unsigned char encoding = FdeEncoding(pEntry + 4 - cieOffset);
         uintptr_t begin, range;
-        const unsigned char* p =
-            encoding == kEncOmit ? NULL : ReadEncoded(encoding, pEntry + 8, &begin);
+        const unsigned char* p = encoding == kEncOmit ? NULL : ReadEncoded(encoding, pEntry + 8, &begin);
         /* A range is a plain size in the same format. */
         if (p != NULL && ReadEncoded((unsigned char)(encoding & 0x0f), p, &range) != NULL && begin != 0 &&
             address - begin < range) {

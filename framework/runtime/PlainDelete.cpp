@@ -4,12 +4,6 @@
 // operator new would have taken from malloc.
 #include <stdlib.h>
 
-void operator delete(void* p) noexcept
-{
-  free(p);
-}
+void operator delete(void* p) noexcept { free(p); }
 
-void operator delete(void* p, unsigned int) noexcept
-{
-  free(p);
-}
+void operator delete(void* p, unsigned int) noexcept { free(p); }

@@ -25,10 +25,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine
 
 #define GUI_APP 2 /* msvcrt's _GUI_APP: runtime errors in a message box */
 
-int __cdecl atexit(void(__cdecl* pfn)(void))
-{
-  return _onexit((_onexit_t)pfn) != NULL ? 0 : -1;
-}
+int __cdecl atexit(void(__cdecl* pfn)(void)) { return _onexit((_onexit_t)pfn) != NULL ? 0 : -1; }
 
 /* The command line behind the program's name (quoted or not) and the blanks
  * after it, as WinMain receives it. */

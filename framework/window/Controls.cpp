@@ -3,8 +3,7 @@
 void CListBox::GetText(int nIndex, CString& rString) const
 {
   LRESULT nLength = ::SendMessageA(m_hWnd, LB_GETTEXTLEN, nIndex, 0);
-  if (nLength == LB_ERR)
-  {
+  if (nLength == LB_ERR) {
     rString.Empty();
     return;
   }

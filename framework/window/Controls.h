@@ -13,8 +13,7 @@ public:
 };
 
 class CEdit : public CWnd
-{
-};
+{};
 
 class CListBox : public CWnd
 {

@@ -10,13 +10,11 @@ static const WORD DLGINIT_CB_ADDSTRING = 0x0403;
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
     : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd), m_bModal(false)
-{
-}
+{}
 
 CDialog::~CDialog()
 {
-  if (m_hWnd != NULL && ::IsWindow(m_hWnd))
-  {
+  if (m_hWnd != NULL && ::IsWindow(m_hWnd)) {
     ::SetWindowLongPtrA(m_hWnd, DWLP_USER, 0);
     ::DestroyWindow(m_hWnd);
   }
@@ -29,8 +27,8 @@ INT_PTR CDialog::DoModal()
   if (hOwner == NULL && pApp != NULL && pApp->m_pMainWnd != NULL)
     hOwner = pApp->m_pMainWnd->m_hWnd;
   m_bModal = true;
-  INT_PTR nResult = ::DialogBoxParamA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(m_nIDTemplate), hOwner,
-                                      DialogProc, reinterpret_cast<LPARAM>(this));
+  INT_PTR nResult = ::DialogBoxParamA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(m_nIDTemplate), hOwner, DialogProc,
+                                      reinterpret_cast<LPARAM>(this));
   m_bModal = false;
   return nResult;
 }
@@ -40,9 +38,9 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
   m_nIDTemplate = nIDTemplate;
   m_pParentWnd = pParentWnd;
   m_bModal = false;
-  HWND hWnd = ::CreateDialogParamA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(nIDTemplate),
-                                   pParentWnd != NULL ? pParentWnd->m_hWnd : NULL, DialogProc,
-                                   reinterpret_cast<LPARAM>(this));
+  HWND hWnd =
+      ::CreateDialogParamA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(nIDTemplate),
+                           pParentWnd != NULL ? pParentWnd->m_hWnd : NULL, DialogProc, reinterpret_cast<LPARAM>(this));
   if (hWnd == NULL)
     return FALSE;
   // No message loop may run before the program's next modal dialog: a
@@ -102,8 +100,7 @@ void CDialog::ExecuteDlgInit()
   // Records need not be aligned: read the fields byte-wise, and never past
   // the resource's end.
   DWORD nPos = 0;
-  while (nPos + 8 <= nSize)
-  {
+  while (nPos + 8 <= nSize) {
     WORD nID, nMessage;
     DWORD nLength;
     memcpy(&nID, pData + nPos, 2);
@@ -114,8 +111,7 @@ void CDialog::ExecuteDlgInit()
     nPos += 8;
     if (nLength > nSize - nPos)
       break;
-    if (nMessage == DLGINIT_CB_ADDSTRING)
-    {
+    if (nMessage == DLGINIT_CB_ADDSTRING) {
       const char* pText = reinterpret_cast<const char*>(pData + nPos);
       CString strText(pText, static_cast<int>(strnlen(pText, nLength)));
       ::SendDlgItemMessageA(m_hWnd, nID, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<const char*>(strText)));
@@ -155,14 +151,11 @@ void CDialog::CenterOverOwner()
 INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
   CDialog* pDialog;
-  if (message == WM_INITDIALOG)
-  {
+  if (message == WM_INITDIALOG) {
     pDialog = reinterpret_cast<CDialog*>(lParam);
     ::SetWindowLongPtrA(hWnd, DWLP_USER, lParam);
     pDialog->m_hWnd = hWnd;
-  }
-  else
-  {
+  } else {
     pDialog = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(hWnd, DWLP_USER));
     if (pDialog == NULL)
       return FALSE;
@@ -181,10 +174,8 @@ static bool ReturnsResultDirectly(UINT message)
 
 INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-  switch (message)
-  {
-  case WM_INITDIALOG:
-  {
+  switch (message) {
+  case WM_INITDIALOG: {
     RECT rcBefore, rcAfter;
     ::GetWindowRect(m_hWnd, &rcBefore);
     BOOL bDefaultFocus = OnInitDialog();
@@ -198,27 +189,22 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     ::SetWindowLongPtrA(m_hWnd, DWLP_USER, 0);
     m_hWnd = NULL;
     return FALSE;
-  default:
-    break;
+  default: break;
   }
 
   LRESULT lResult = 0;
-  if (OnWndMsg(message, wParam, lParam, &lResult))
-  {
+  if (OnWndMsg(message, wParam, lParam, &lResult)) {
     if (ReturnsResultDirectly(message))
       return lResult;
     ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, lResult);
     return TRUE;
   }
-  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED)
-  {
-    if (LOWORD(wParam) == IDOK)
-    {
+  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+    if (LOWORD(wParam) == IDOK) {
       OnOK();
       return TRUE;
     }
-    if (LOWORD(wParam) == IDCANCEL)
-    {
+    if (LOWORD(wParam) == IDCANCEL) {
       OnCancel();
       return TRUE;
     }

@@ -33,9 +33,9 @@ struct AFX_MSGMAP
   const AFX_MSGMAP_ENTRY* lpEntries;
 };
 
-#define DECLARE_MESSAGE_MAP()                          \
-protected:                                             \
-  static const AFX_MSGMAP* GetThisMessageMap();        \
+#define DECLARE_MESSAGE_MAP()                   \
+protected:                                      \
+  static const AFX_MSGMAP* GetThisMessageMap(); \
   const AFX_MSGMAP* GetMessageMap() const override;
 
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                                      \
@@ -45,11 +45,14 @@ protected:                                             \
     using ThisClass [[maybe_unused]] = theClass;                                    \
     using TheBaseClass = baseClass;                                                 \
     static const AFX_MSGMAP_ENTRY entries[] = {
-
-#define END_MESSAGE_MAP()                                                          \
-      {0, 0, 0, AfxSig_end, nullptr, nullptr}};                                             \
-    static const AFX_MSGMAP map = {&TheBaseClass::GetThisMessageMap, &entries[0]}; \
-    return &map;                                                                   \
+#define END_MESSAGE_MAP()                                                        \
+  {                                                                              \
+    0, 0, 0, AfxSig_end, nullptr, nullptr                                        \
+  }                                                                              \
+  }                                                                              \
+  ;                                                                              \
+  static const AFX_MSGMAP map = {&TheBaseClass::GetThisMessageMap, &entries[0]}; \
+  return &map;                                                                   \
   }
 
 #define ON_CONTROL(code, id, memberFxn) \

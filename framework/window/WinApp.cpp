@@ -54,10 +54,9 @@ int AfxMessageBox(const char* lpszText, UINT nType, UINT)
 
 // An exception that nothing catches ends the program without the
 // library's diagnostic, which would bring libstdc++'s demangler along.
-namespace __gnu_cxx
-{
+namespace __gnu_cxx {
 void __verbose_terminate_handler() { abort(); }
-}
+}  // namespace __gnu_cxx
 
 // The entry point: make loading safe, ready the controls, and hand over to
 // the application object.

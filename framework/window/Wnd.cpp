@@ -55,23 +55,17 @@ static bool EntryMatches(const AFX_MSGMAP_ENTRY& entry, UINT message, WPARAM wPa
 BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM, LRESULT* pResult)
 {
   for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap != nullptr;
-       pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : nullptr)
-  {
-    for (const AFX_MSGMAP_ENTRY* pEntry = pMap->lpEntries; pEntry->nSig != AfxSig_end; ++pEntry)
-    {
+       pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : nullptr) {
+    for (const AFX_MSGMAP_ENTRY* pEntry = pMap->lpEntries; pEntry->nSig != AfxSig_end; ++pEntry) {
       if (!EntryMatches(*pEntry, message, wParam))
         continue;
-      switch (pEntry->nSig)
-      {
+      switch (pEntry->nSig) {
       case AfxSig_vv:
         (this->*pEntry->pfn)();
         *pResult = 0;
         break;
-      case AfxSig_hv:
-        *pResult = reinterpret_cast<LRESULT>((this->*pEntry->pfnHcursor)());
-        break;
-      default:
-        return FALSE;
+      case AfxSig_hv: *pResult = reinterpret_cast<LRESULT>((this->*pEntry->pfnHcursor)()); break;
+      default: return FALSE;
       }
       return TRUE;
     }

@@ -36,10 +36,7 @@ public:
   {
     return ::SendMessageA(m_hWnd, message, wParam, lParam);
   }
-  void SetFont(HFONT hFont, BOOL bRedraw = TRUE)
-  {
-    SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(hFont), bRedraw);
-  }
+  void SetFont(HFONT hFont, BOOL bRedraw = TRUE) { SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(hFont), bRedraw); }
   virtual BOOL DestroyWindow();
 
   // The window's device context, valid until it goes back with ReleaseDC.

@@ -21,8 +21,8 @@ BOOL CAgreementDlg::OnInitDialog()
 {
   CDialog::OnInitDialog();
 
-  m_font.CreateFont(14, 7, 0, 0, FW_MEDIUM, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS,
-                    CLIP_DEFAULT_PRECIS, PROOF_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Courier New");
+  m_font.CreateFont(14, 7, 0, 0, FW_MEDIUM, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
+                    PROOF_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "Courier New");
   m_edit.SetFont(m_font, TRUE);
 
   m_strQuestion = Text(kAgreementQuestion, theApp.m_strLanguage, kGermanOnlyForGER);

@@ -10,7 +10,10 @@ public:
   explicit CAgreementDlg(CWnd* pParent = NULL);
   ~CAgreementDlg() override;
 
-  enum { IDD = IDD_AGREEMENT };
+  enum
+  {
+    IDD = IDD_AGREEMENT
+  };
 
   CFont m_font;
   CEdit m_edit;

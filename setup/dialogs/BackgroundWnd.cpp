@@ -3,7 +3,7 @@
 #include "setup/SetupTexts.h"
 
 BEGIN_MESSAGE_MAP(CBackgroundWnd, CDialog)
-  ON_WM_QUERYDRAGICON()
+ON_WM_QUERYDRAGICON()
 END_MESSAGE_MAP()
 
 CBackgroundWnd::CBackgroundWnd(CWnd* pParent) : CDialog(IDD, pParent)
@@ -57,8 +57,7 @@ BOOL CBackgroundWnd::OnInitDialog()
 // 256 * y / height.
 void CBackgroundWnd::PaintGradient(CDC& dc, int nWidth, int nHeight)
 {
-  for (int y = 0; y < nHeight; ++y)
-  {
+  for (int y = 0; y < nHeight; ++y) {
     const COLORREF nGrey = static_cast<COLORREF>((256 * y) / nHeight);
     dc.FillSolidRect(0, y, nWidth, 1, nGrey * 0x010101);
   }
@@ -68,8 +67,8 @@ void CBackgroundWnd::PaintGradient(CDC& dc, int nWidth, int nHeight)
 void CBackgroundWnd::PaintTitle(CDC& dc, const CString& strTitle)
 {
   CFont titleFont;
-  titleFont.CreateFont(50, 25, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS,
-                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FIXED_PITCH, "Courier New");
+  titleFont.CreateFont(50, 25, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
+                       DEFAULT_QUALITY, FIXED_PITCH, "Courier New");
   HGDIOBJ hOldFont = dc.SelectObject(&titleFont);
   dc.SetBkMode(TRANSPARENT);
   dc.SetTextColor(RGB(0x55, 0x55, 0x55));

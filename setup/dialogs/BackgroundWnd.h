@@ -10,7 +10,10 @@ public:
   explicit CBackgroundWnd(CWnd* pParent = NULL);
   ~CBackgroundWnd() override;
 
-  enum { IDD = IDD_BACKGROUND };
+  enum
+  {
+    IDD = IDD_BACKGROUND
+  };
 
   CStatic m_picture;
   CBitmap m_bitmap;

@@ -39,14 +39,10 @@ DestinationVerdict AcceptExistingEntry(const char* lpszPath, const char* lpszPre
   // The earlier installation's own directory needs no question.
   if (strcmp(lpszPath, lpszPrevDir) == 0)
     return kDestAccepted;
-  switch (ExaminePath(lpszPath))
-  {
-  case kPathDirectory:
-    return kDestExists;
-  case kPathFile:
-    return kDestFileExists;
-  default:
-    return kDestCannotCreate;
+  switch (ExaminePath(lpszPath)) {
+  case kPathDirectory: return kDestExists;
+  case kPathFile: return kDestFileExists;
+  default: return kDestCannotCreate;
   }
 }
 
@@ -54,15 +50,13 @@ DestinationVerdict CreateDestination(const char* lpszPath, const char* lpszPrevD
 {
   if (_mkdir(lpszPath) == 0)
     return bMade = true, kDestAccepted;
-  switch (errno)
-  {
+  switch (errno) {
   case ENOENT:
     CreateParentFolders(lpszPath);
     if (_mkdir(lpszPath) == 0)
       return bMade = true, kDestAccepted;
     return kDestCannotCreate;
-  case EEXIST:
-    return AcceptExistingEntry(lpszPath, lpszPrevDir);
+  case EEXIST: return AcceptExistingEntry(lpszPath, lpszPrevDir);
   default:
     // Access denied on a drive root, say: what is there may be used.
     return ExaminePath(lpszPath) == kPathDirectory ? kDestAccepted : kDestCannotCreate;
@@ -80,12 +74,10 @@ void ProposeDestination(const CString& strAppName, const CString& strDefaultDest
   // another application's key.
   CRegKey entry;
   if (IsRegistrableAppName(strAppName) &&
-      entry.Open(HKEY_LOCAL_MACHINE, kUninstallKey + strAppName, KEY_ALL_ACCESS) == ERROR_SUCCESS)
-  {
+      entry.Open(HKEY_LOCAL_MACHINE, kUninstallKey + strAppName, KEY_ALL_ACCESS) == ERROR_SUCCESS) {
     QueryText(entry, "UninstallString", szProposal);
     char* pLastSeparator = strrchr(szProposal, '\\');
-    if (pLastSeparator != NULL)
-    {
+    if (pLastSeparator != NULL) {
       *pLastSeparator = '\0';
       CopyCut(szPrevDir, sizeof(szPrevDir), szProposal);
       return;
@@ -94,14 +86,11 @@ void ProposeDestination(const CString& strAppName, const CString& strDefaultDest
     CopyCut(szProposal, sizeof(szProposal), "C:\\");
   }
 
-  if (strDefaultDest == "ProgramFiles")
-  {
+  if (strDefaultDest == "ProgramFiles") {
     CRegKey currentVersion;
     if (currentVersion.Open(HKEY_LOCAL_MACHINE, kCurrentVersionKey, KEY_ALL_ACCESS) == ERROR_SUCCESS)
       QueryText(currentVersion, "ProgramFilesDir", szProposal);
-  }
-  else
-  {
+  } else {
     theApp.GetShellFolder(strDefaultDest, szProposal, HKEY_CURRENT_USER);
     szProposal[kMaxPathChars] = '\0';
   }
@@ -130,19 +119,13 @@ CString DescribeDestinationRefusal(const DestinationCheck& check, const char* lp
 {
   nIcon = MB_ICONEXCLAMATION;
   CString strText;
-  switch (check.verdict)
-  {
-  case kDestTooLong:
-    return kPathTooLong;
-  case kDestInvalidForm:
-    nIcon = 0;
-    return kInvalidForm;
+  switch (check.verdict) {
+  case kDestTooLong: return kPathTooLong;
+  case kDestInvalidForm: nIcon = 0; return kInvalidForm;
   case kDestNoSpace:
     strText.Format(kNoSpace, static_cast<int>(check.nShortfallKB), toupper(static_cast<unsigned char>(lpszPath[0])));
     return strText;
-  case kDestFileExists:
-    return kFileExists;
-  default:
-    return kCannotCreate;
+  case kDestFileExists: return kFileExists;
+  default: return kCannotCreate;
   }
 }

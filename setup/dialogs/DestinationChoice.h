@@ -15,8 +15,8 @@ void ProposeDestination(const CString& strAppName, const CString& strDefaultDest
 
 enum DestinationVerdict
 {
-  kDestAccepted,      // created, or a folder there that needs no question
-  kDestExists,        // another folder of that name: the dialog asks whether to use it
+  kDestAccepted,  // created, or a folder there that needs no question
+  kDestExists,    // another folder of that name: the dialog asks whether to use it
   kDestTooLong,
   kDestInvalidForm,
   kDestNoSpace,

@@ -54,16 +54,13 @@ void CDestinationDlg::OnOK()
     CopyCut(m_szDestDir, sizeof(m_szDestDir), strTyped);
   const DestinationCheck check = CheckDestination(strTyped, m_szPrevDir, theApp.m_nTotalSize);
   m_bMadeDestDir = check.bMade;
-  switch (check.verdict)
-  {
-  case kDestAccepted:
-    break;
+  switch (check.verdict) {
+  case kDestAccepted: break;
   case kDestExists:
     if (::MessageBoxA(m_hWnd, kDirectoryExists, kWarningCaption, MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
       return;
     break;
-  default:
-  {
+  default: {
     UINT nIcon;
     const CString strText = DescribeDestinationRefusal(check, strTyped, nIcon);
     ShowError(strText, nIcon);

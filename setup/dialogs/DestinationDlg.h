@@ -9,7 +9,10 @@ public:
   explicit CDestinationDlg(CWnd* pParent = NULL);
   ~CDestinationDlg() override;
 
-  enum { IDD = IDD_DESTINATION };
+  enum
+  {
+    IDD = IDD_DESTINATION
+  };
 
   char m_szPrevDir[260];
   char m_szDestDir[260];

@@ -2,10 +2,7 @@
 #include "framework/Platform.h"
 #include "framework/String.h"
 
-void CopyCut(char* pszOut, size_t nOutSize, const char* pszText)
-{
-  FormatTo(pszOut, nOutSize, "%s", pszText);
-}
+void CopyCut(char* pszOut, size_t nOutSize, const char* pszText) { FormatTo(pszOut, nOutSize, "%s", pszText); }
 
 PathKind ExaminePath(const char* pszPath)
 {
@@ -14,8 +11,7 @@ PathKind ExaminePath(const char* pszPath)
     return kPathUnknown;
   struct _finddata_t data;
   const intptr_t hFind = _findfirst(pszPath, &data);
-  if (hFind != -1)
-  {
+  if (hFind != -1) {
     _findclose(hFind);
     return (data.attrib & _A_SUBDIR) != 0 ? kPathDirectory : kPathFile;
   }
@@ -29,8 +25,7 @@ void CreateParentFolders(const char* pszPath)
 {
   char szParent[kMaxPathChars + 1];
   for (const char* pSeparator = strchr(pszPath, '\\'); pSeparator != NULL && pSeparator[1] != '\0';
-       pSeparator = strchr(pSeparator + 1, '\\'))
-  {
+       pSeparator = strchr(pSeparator + 1, '\\')) {
     const size_t nLength = static_cast<size_t>(pSeparator - pszPath);
     if (nLength >= sizeof(szParent))
       return;

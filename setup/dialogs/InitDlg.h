@@ -10,7 +10,10 @@ public:
   explicit CInitDlg(CWnd* pParent = NULL);
   ~CInitDlg() override;
 
-  enum { IDD = IDD_INIT };
+  enum
+  {
+    IDD = IDD_INIT
+  };
 
 protected:
   void DoDataExchange(CDataExchange* pDX) override;

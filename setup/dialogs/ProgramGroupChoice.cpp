@@ -6,10 +6,7 @@
 #include "setup/SetupTexts.h"
 #include "setup/dialogs/FolderPaths.h"
 
-const char* ScopeName(int nScope)
-{
-  return nScope == kScopeAllUsers ? "All Users" : "Current User";
-}
+const char* ScopeName(int nScope) { return nScope == kScopeAllUsers ? "All Users" : "Current User"; }
 
 bool ReadProgramsFolder(int nScope, char (&szFolder)[260])
 {
@@ -51,17 +48,11 @@ GroupVerdict CreateProgramGroup(const char* lpszProgramsDir, const char* lpszTyp
 
 const char* DescribeGroupRefusal(GroupVerdict verdict)
 {
-  switch (verdict)
-  {
-  case kGroupNoProgramsFolder:
-    return kNoProgramsFolder;
-  case kGroupNotInStartMenu:
-    return kNotInStartMenu;
-  case kGroupTooLong:
-    return kPathTooLong;
-  case kGroupFileExists:
-    return kFileExists;
-  default:
-    return kPathNotFound;
+  switch (verdict) {
+  case kGroupNoProgramsFolder: return kNoProgramsFolder;
+  case kGroupNotInStartMenu: return kNotInStartMenu;
+  case kGroupTooLong: return kPathTooLong;
+  case kGroupFileExists: return kFileExists;
+  default: return kPathNotFound;
   }
 }

@@ -10,7 +10,10 @@ public:
   explicit CProgressDlg(CWnd* pParent = NULL);
   ~CProgressDlg() override;
 
-  enum { IDD = IDD_PROGRESS };
+  enum
+  {
+    IDD = IDD_PROGRESS
+  };
 
   CProgressCtrl m_progress;
 

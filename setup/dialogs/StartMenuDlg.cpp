@@ -6,8 +6,8 @@
 #include "setup/dialogs/ProgramGroupChoice.h"
 
 BEGIN_MESSAGE_MAP(CStartMenuDlg, CDialog)
-  ON_LBN_DBLCLK(IDC_FOLDER_LIST, &CStartMenuDlg::OnDblclkFolderList)
-  ON_CBN_SELCHANGE(IDC_SCOPE, &CStartMenuDlg::OnSelchangeScope)
+ON_LBN_DBLCLK(IDC_FOLDER_LIST, &CStartMenuDlg::OnDblclkFolderList)
+ON_CBN_SELCHANGE(IDC_SCOPE, &CStartMenuDlg::OnSelchangeScope)
 END_MESSAGE_MAP()
 
 namespace {
@@ -65,8 +65,7 @@ void CStartMenuDlg::ShowProgramsRoot()
 
 void CStartMenuDlg::ReadProgramsDir(int nPrevScope)
 {
-  if (!ReadProgramsFolder(m_nScope, m_szProgramsDir) && m_szProgramsDir[0] != '\0' && nPrevScope != m_nScope)
-  {
+  if (!ReadProgramsFolder(m_nScope, m_szProgramsDir) && m_szProgramsDir[0] != '\0' && nPrevScope != m_nScope) {
     // The combo box keeps naming the folder that the list shows.
     m_nScope = nPrevScope;
     UpdateData(FALSE);
@@ -81,16 +80,13 @@ void CStartMenuDlg::FillFolderList(const char* lpszFolder)
   CopyCut(m_szCurDir, sizeof(m_szCurDir), szFolder);
 
   // No Programs folder known: list nothing rather than the current drive's root.
-  if (szFolder[0] != '\0')
-  {
+  if (szFolder[0] != '\0') {
     CString strPattern;
     strPattern.Format("%s\\*.*", szFolder);
     struct _finddata_t entry;
     const intptr_t hFind = _findfirst(strPattern, &entry);
-    if (hFind != -1)
-    {
-      do
-      {
+    if (hFind != -1) {
+      do {
         if ((entry.attrib & _A_SUBDIR) != 0 && entry.name[0] != '.')
           m_folderList.AddString(entry.name);
       } while (_findnext(hFind, &entry) == 0);
@@ -110,15 +106,12 @@ void CStartMenuDlg::OnDblclkFolderList()
   m_folderList.GetText(nSelected, strEntry);
 
   char szNewDir[260];
-  if (strEntry == kParentEntry)
-  {
+  if (strEntry == kParentEntry) {
     CopyCut(szNewDir, sizeof(szNewDir), m_szCurDir);
     char* pLastSeparator = strrchr(szNewDir, '\\');
     if (pLastSeparator != NULL)
       *pLastSeparator = '\0';
-  }
-  else if (!JoinPath(szNewDir, sizeof(szNewDir), m_szCurDir, strEntry))
-  {
+  } else if (!JoinPath(szNewDir, sizeof(szNewDir), m_szCurDir, strEntry)) {
     ShowError(DescribeGroupRefusal(kGroupTooLong));
     return;
   }
@@ -127,8 +120,8 @@ void CStartMenuDlg::OnDblclkFolderList()
   CString strProposal;
   strProposal.Format("%s\\%s", szNewDir, static_cast<const char*>(theApp.m_strAppName));
   const int nRootLength = static_cast<int>(strlen(m_szProgramsDir)) + 1;
-  SetDlgItemText(IDC_FOLDER, strProposal.GetLength() >= nRootLength ? strProposal.Mid(nRootLength)
-                                                                     : theApp.m_strAppName);
+  SetDlgItemText(IDC_FOLDER,
+                 strProposal.GetLength() >= nRootLength ? strProposal.Mid(nRootLength) : theApp.m_strAppName);
   FillFolderList(szNewDir);
 }
 
@@ -137,8 +130,7 @@ void CStartMenuDlg::OnOK()
   CString strTyped;
   GetDlgItemText(IDC_FOLDER, strTyped);
   const GroupVerdict verdict = CreateProgramGroup(m_szProgramsDir, strTyped, m_szFolder);
-  if (verdict != kGroupAccepted)
-  {
+  if (verdict != kGroupAccepted) {
     ShowError(DescribeGroupRefusal(verdict));
     return;
   }

@@ -10,7 +10,10 @@ public:
   explicit CStartMenuDlg(CWnd* pParent = NULL);
   ~CStartMenuDlg() override;
 
-  enum { IDD = IDD_STARTMENU };
+  enum
+  {
+    IDD = IDD_STARTMENU
+  };
 
   char m_szCurDir[260];
   char m_szProgramsDir[260];

@@ -22,12 +22,11 @@ Parsed Parse(const std::string& strArgs, unsigned nKnown = OPT_SETUP)
   return parsed;
 }
 
-} // namespace
+}  // namespace
 
 TEST(CommandLine, NoArgumentsGiveNoOptions)
 {
-  for (const char* args : {"", "   ", "\t \t"})
-  {
+  for (const char* args : {"", "   ", "\t \t"}) {
     Parsed p = Parse(args);
     EXPECT_TRUE(p.bUnderstood) << "'" << args << "'";
     EXPECT_EQ(0u, p.line.nGiven);
@@ -56,9 +55,14 @@ TEST(CommandLine, EveryOptionInAnyCaseWithQuotedValues)
   EXPECT_STREQ("A B", p.line.szGroup);
 
   // Bytes beyond ASCII pass as they are (Windows-1252 here).
-  p = Parse("/S /GROUP=Bildbetrachter-\xdc" "bersicht");
+  p = Parse(
+      "/S /GROUP=Bildbetrachter-\xdc"
+      "bersicht");
   ASSERT_TRUE(p.bUnderstood);
-  EXPECT_STREQ("Bildbetrachter-\xdc" "bersicht", p.line.szGroup);
+  EXPECT_STREQ(
+      "Bildbetrachter-\xdc"
+      "bersicht",
+      p.line.szGroup);
 }
 
 // /D= takes the rest of the line as the path: blanks, and what looks like
@@ -70,14 +74,13 @@ TEST(CommandLine, DestinationTakesTheRestOfTheLine)
     const char* pszArgs;
     const char* pszDest;
   } cases[] = {
-    {"/S /D=C:\\Program Files\\Quill Viewer", "C:\\Program Files\\Quill Viewer"},
-    {"/S /D=C:\\Apps\\Odd /S /LOG=x   ", "C:\\Apps\\Odd /S /LOG=x"},
-    {"/S /D=\"C:\\Program Files\\Quill\"", "C:\\Program Files\\Quill"},
-    {"/S \"/D=C:\\Program Files\\Quill\"", "C:\\Program Files\\Quill"},
-    {"/D=  C:\\Lead", "  C:\\Lead"},  // the form check refuses it later, as the dialog would
+      {"/S /D=C:\\Program Files\\Quill Viewer", "C:\\Program Files\\Quill Viewer"},
+      {"/S /D=C:\\Apps\\Odd /S /LOG=x   ", "C:\\Apps\\Odd /S /LOG=x"},
+      {"/S /D=\"C:\\Program Files\\Quill\"", "C:\\Program Files\\Quill"},
+      {"/S \"/D=C:\\Program Files\\Quill\"", "C:\\Program Files\\Quill"},
+      {"/D=  C:\\Lead", "  C:\\Lead"},  // the form check refuses it later, as the dialog would
   };
-  for (const auto& c : cases)
-  {
+  for (const auto& c : cases) {
     Parsed p = Parse(c.pszArgs);
     ASSERT_TRUE(p.bUnderstood) << c.pszArgs << ": " << p.line.szError;
     EXPECT_STREQ(c.pszDest, p.line.szDest) << c.pszArgs;
@@ -93,27 +96,26 @@ TEST(CommandLine, LinesThatAreNotUnderstood)
     std::string strArgs;
     const char* pszError;
   } cases[] = {
-    {"/S /Q", "unknown option: /Q"},
-    {"/S /SILENT", "unknown option: /SILENT"},
-    {"/S /LOG C:\\setup.log", "unknown option: /LOG"},
-    {"/S /GROUP", "unknown option: /GROUP"},
-    {"/S /DEST=C:\\x", "unknown option: /DEST=C:\\x"},
-    {"/S C:\\Apps", "not an option: C:\\Apps"},
-    {"/S -S", "not an option: -S"},
-    {"/S /GROUP=Quill Tools", "not an option: Tools"},
-    {"/S /S", "option given twice: /S"},
-    {"/S /LOG=a /LOG=b", "option given twice: /LOG="},
-    {"/S /ALLUSERS /CURRENTUSER", "/ALLUSERS and /CURRENTUSER exclude each other"},
-    {"/S /GROUP=", "/GROUP= needs a value"},
-    {"/S /LOG=\"\"", "/LOG= needs a value"},
-    {"/S /D=", "/D= needs a value"},
-    {"/S /D=\"  \"", "/D= needs a value"},
-    {"/S /GROUP=" + long260, "the value of /GROUP= is longer than 259 characters"},
-    {"/S /LOG=" + long260 + "x", "the value of /LOG= is longer than 259 characters"},
-    {"/S /D=C:\\" + long259, "the value of /D= is longer than 259 characters"},
+      {"/S /Q", "unknown option: /Q"},
+      {"/S /SILENT", "unknown option: /SILENT"},
+      {"/S /LOG C:\\setup.log", "unknown option: /LOG"},
+      {"/S /GROUP", "unknown option: /GROUP"},
+      {"/S /DEST=C:\\x", "unknown option: /DEST=C:\\x"},
+      {"/S C:\\Apps", "not an option: C:\\Apps"},
+      {"/S -S", "not an option: -S"},
+      {"/S /GROUP=Quill Tools", "not an option: Tools"},
+      {"/S /S", "option given twice: /S"},
+      {"/S /LOG=a /LOG=b", "option given twice: /LOG="},
+      {"/S /ALLUSERS /CURRENTUSER", "/ALLUSERS and /CURRENTUSER exclude each other"},
+      {"/S /GROUP=", "/GROUP= needs a value"},
+      {"/S /LOG=\"\"", "/LOG= needs a value"},
+      {"/S /D=", "/D= needs a value"},
+      {"/S /D=\"  \"", "/D= needs a value"},
+      {"/S /GROUP=" + long260, "the value of /GROUP= is longer than 259 characters"},
+      {"/S /LOG=" + long260 + "x", "the value of /LOG= is longer than 259 characters"},
+      {"/S /D=C:\\" + long259, "the value of /D= is longer than 259 characters"},
   };
-  for (const auto& c : cases)
-  {
+  for (const auto& c : cases) {
     Parsed p = Parse(c.strArgs);
     EXPECT_FALSE(p.bUnderstood) << c.strArgs;
     EXPECT_STREQ(c.pszError, p.line.szError) << c.strArgs;
@@ -166,8 +168,7 @@ TEST(CommandLine, UninstallerOptions)
   ASSERT_TRUE(p.bUnderstood);
   EXPECT_EQ(unsigned(OPT_SILENT | OPT_LOG), p.line.nGiven);
   EXPECT_STREQ("C:\\removal.log", p.line.szLog);
-  for (const char* args : {"/S /D=C:\\x", "/S /ALLUSERS", "/S /GROUP=x"})
-  {
+  for (const char* args : {"/S /D=C:\\x", "/S /ALLUSERS", "/S /GROUP=x"}) {
     p = Parse(args, OPT_UNINSTALL);
     EXPECT_FALSE(p.bUnderstood) << args;
     EXPECT_EQ(0, strncmp(p.line.szError, "unknown option: /", 17)) << args << ": " << p.line.szError;

@@ -41,7 +41,10 @@ Bytes Load(const char* path)
   return bytes;
 }
 
-uint32_t Get32(const Bytes& b, size_t at) { return (uint32_t)b[at] << 24 | b[at + 1] << 16 | b[at + 2] << 8 | b[at + 3]; }
+uint32_t Get32(const Bytes& b, size_t at)
+{
+  return (uint32_t)b[at] << 24 | b[at + 1] << 16 | b[at + 2] << 8 | b[at + 3];
+}
 uint16_t Get16(const Bytes& b, size_t at) { return (uint16_t)(b[at] << 8 | b[at + 1]); }
 void Put32(Bytes& b, size_t at, uint32_t v)
 {

@@ -18,12 +18,9 @@ namespace fs = std::filesystem;
 #if defined(__SANITIZE_ADDRESS__)
 // Allocations over 1 GB fail instead of ending the run, so that a failed
 // allocation can be tested; every allocation is seen by a hook.
-extern "C" const char* __asan_default_options()
-{
-  return "allocator_may_return_null=1:max_allocation_size_mb=1024";
-}
+extern "C" const char* __asan_default_options() { return "allocator_may_return_null=1:max_allocation_size_mb=1024"; }
 extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*)(const volatile void*, size_t),
-                                                        void (*)(const volatile void*));
+                                                         void (*)(const volatile void*));
 static size_t g_nLargestAllocation = 0;
 static void OnMalloc(const volatile void*, size_t nSize)
 {
@@ -41,10 +38,7 @@ std::string Int32(int32_t v)
   return std::string{(char)(u & 0xff), (char)((u >> 8) & 0xff), (char)((u >> 16) & 0xff), (char)(u >> 24)};
 }
 
-std::string Str(const std::string& s)
-{
-  return s + std::string(1, '\0');
-}
+std::string Str(const std::string& s) { return s + std::string(1, '\0'); }
 
 std::string List(const std::vector<std::string>& names)
 {
@@ -113,7 +107,8 @@ protected:
 // generated file (90 bytes), followed by bytes that belong to no field.
 TEST_F(UninstallDataTest, ReadsTwoFilesALinkAndAGeneratedFileFieldByFieldAndIgnoresWhatFollows)
 {
-  std::string bytes = Record("Demo Tool", {"tool.exe", "help\\tool.hlp"}, {"C:\\Menu\\Demo Tool\\Demo Tool.lnk"}, {"tool.ini"});
+  std::string bytes =
+      Record("Demo Tool", {"tool.exe", "help\\tool.hlp"}, {"C:\\Menu\\Demo Tool\\Demo Tool.lnk"}, {"tool.ini"});
   ASSERT_EQ(90u, bytes.size());
   ASSERT_EQ(0, ReadBytes(bytes + "trailing bytes"));
   EXPECT_STREQ("Demo Tool", m_data.m_szAppName);
@@ -147,8 +142,7 @@ TEST_F(UninstallDataTest, MissingShortOrForeignFilesGiveOneAndAnEmptyRecord)
   EXPECT_EQ(1, ReadBytes("SS0"));
   ExpectEmpty();
   std::string good = Record("App", {"a"}, {}, {});
-  for (int i = 0; i < 4; i++)
-  {
+  for (int i = 0; i < 4; i++) {
     std::string bad = good;
     bad[i] ^= 0x20;
     EXPECT_EQ(1, ReadBytes(bad)) << "magic byte " << i;
@@ -201,16 +195,15 @@ TEST_F(UninstallDataTest, DamagedFilesGiveOneAndAnEmptyRecord)
     const char* what;
     std::string bytes;
   } cases[] = {
-    {"magic only: the name is cut off", "SS01"},
-    {"name without its NUL", "SS01App"},
-    {"count cut after two bytes", "SS01" + Str("App") + Int32(1).substr(0, 2)},
-    {"fewer strings than counted", "SS01" + Str("App") + Int32(3) + Str("a") + Str("b") + Str("c").substr(0, 1)},
-    {"a link path cut off", "SS01" + Str("App") + List({}) + Int32(1) + "C:\\Menu"},
-    {"count beyond the bytes left", "SS01" + Str("App") + Int32(6) + "abcde"},
-    {"absurd count", "SS01" + Str("App") + List({}) + List({}) + Int32(0x7fffffff) + Str("x")},
+      {"magic only: the name is cut off", "SS01"},
+      {"name without its NUL", "SS01App"},
+      {"count cut after two bytes", "SS01" + Str("App") + Int32(1).substr(0, 2)},
+      {"fewer strings than counted", "SS01" + Str("App") + Int32(3) + Str("a") + Str("b") + Str("c").substr(0, 1)},
+      {"a link path cut off", "SS01" + Str("App") + List({}) + Int32(1) + "C:\\Menu"},
+      {"count beyond the bytes left", "SS01" + Str("App") + Int32(6) + "abcde"},
+      {"absurd count", "SS01" + Str("App") + List({}) + List({}) + Int32(0x7fffffff) + Str("x")},
   };
-  for (const Case& c : cases)
-  {
+  for (const Case& c : cases) {
     EXPECT_EQ(1, ReadBytes(c.bytes)) << c.what;
     ExpectEmpty();
   }
@@ -245,7 +238,9 @@ TEST_F(UninstallDataTest, RemovesEveryRecordedLinkAndThenTheFirstOnesFolderIfEmp
 {
   for (const char* name : {"Menu\\a.lnk", "Menu\\b.lnk", "Desktop\\c.lnk", "Desktop\\keep.txt"})
     Write(name, "link");
-  ASSERT_EQ(0, ReadBytes(Record("App", {}, {Path("Menu\\a.lnk"), Path("Menu\\b.lnk"), Path("Menu\\gone.lnk"), Path("Desktop\\c.lnk")}, {})));
+  ASSERT_EQ(0, ReadBytes(Record(
+                   "App", {},
+                   {Path("Menu\\a.lnk"), Path("Menu\\b.lnk"), Path("Menu\\gone.lnk"), Path("Desktop\\c.lnk")}, {})));
   m_data.RemoveShortcuts();
   EXPECT_FALSE(fs::exists(Host(Path("Menu"))));
   EXPECT_FALSE(fs::exists(Host(Path("Desktop\\c.lnk"))));
@@ -275,7 +270,8 @@ TEST_F(UninstallDataTest, OnlyLinkFilesAreDeletedAndOnlyALinksFolderIsRemoved)
   Write("Menu\\notes.txt", "text");
   Write("Menu\\upper.LNK", "link");
   fs::create_directories(Host(Path("Empty")));
-  ASSERT_EQ(0, ReadBytes(Record("App", {}, {Path("Empty\\data.txt"), Path("Menu\\notes.txt"), Path("Menu\\upper.LNK")}, {})));
+  ASSERT_EQ(
+      0, ReadBytes(Record("App", {}, {Path("Empty\\data.txt"), Path("Menu\\notes.txt"), Path("Menu\\upper.LNK")}, {})));
   m_data.RemoveShortcuts();
   EXPECT_TRUE(fs::exists(Host(Path("Menu\\notes.txt"))));
   EXPECT_FALSE(fs::exists(Host(Path("Menu\\upper.LNK"))));
@@ -287,20 +283,18 @@ TEST_F(UninstallDataTest, OnlyLinkFilesAreDeletedAndOnlyALinksFolderIsRemoved)
 // Startup folder or on the desktop: an empty one stays, it is the shell's.
 TEST_F(UninstallDataTest, TheUsersStartupFolderAndDesktopStayWhenTheirLastLinkGoes)
 {
-  for (const char* lpszValue : {"Startup", "Desktop"})
-  {
+  for (const char* lpszValue : {"Startup", "Desktop"}) {
     char szFolder[MAX_PATH] = "";
     DWORD nSize = sizeof(szFolder);
-    ASSERT_EQ(ERROR_SUCCESS, RegGetValueA(HKEY_CURRENT_USER,
-                                          "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
-                                          lpszValue, RRF_RT_REG_SZ, NULL, szFolder, &nSize))
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegGetValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders",
+                           lpszValue, RRF_RT_REG_SZ, NULL, szFolder, &nSize))
         << lpszValue;
     CreateDirectoryA(szFolder, NULL);
     WIN32_FIND_DATAA found;
     HANDLE hFind = FindFirstFileA((std::string(szFolder) + "\\*").c_str(), &found);
     int nEntries = 0;
-    if (hFind != INVALID_HANDLE_VALUE)
-    {
+    if (hFind != INVALID_HANDLE_VALUE) {
       do
         nEntries += strcmp(found.cFileName, ".") != 0 && strcmp(found.cFileName, "..") != 0;
       while (FindNextFileA(hFind, &found));
@@ -320,4 +314,4 @@ TEST_F(UninstallDataTest, TheUsersStartupFolderAndDesktopStayWhenTheirLastLinkGo
 }
 #endif
 
-} // namespace
+}  // namespace

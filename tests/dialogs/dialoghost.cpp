@@ -38,8 +38,7 @@ bool ParseOptions(int argc, char** argv, HostOptions& options)
   options.pszDialog = argv[1];
   options.pszReport = argv[2];
   options.nRuns = 1;
-  for (int i = 3; i < argc; i += 2)
-  {
+  for (int i = 3; i < argc; i += 2) {
     const char* pszName = argv[i];
     const char* pszValue = argv[i + 1];
     long nValue = 0;
@@ -71,8 +70,7 @@ void Report(const char* pszReport, const char* pszText)
 void RunDestination(const HostOptions& options)
 {
   CDestinationDlg& dlg = theApp.m_destinationDlg;
-  for (long nRun = 1; nRun <= options.nRuns; ++nRun)
-  {
+  for (long nRun = 1; nRun <= options.nRuns; ++nRun) {
     const INT_PTR nResult = dlg.DoModal();
     CString strLine;
     strLine.Format("run=%ld result=%d\ndest=%s\nprevdir=%s\n", nRun, static_cast<int>(nResult), dlg.m_szDestDir,
@@ -84,8 +82,7 @@ void RunDestination(const HostOptions& options)
 void RunStartMenu(const HostOptions& options)
 {
   CStartMenuDlg dlg;
-  for (long nRun = 1; nRun <= options.nRuns; ++nRun)
-  {
+  for (long nRun = 1; nRun <= options.nRuns; ++nRun) {
     const INT_PTR nResult = dlg.DoModal();
     CString strLine;
     strLine.Format("run=%ld result=%d\nfolder=%s\nscope=%d\nprograms=%s\n", nRun, static_cast<int>(nResult),
@@ -102,11 +99,11 @@ int main(int argc, char** argv)
   theApp.m_strLanguage = "ENG";
   theApp.m_strDefaultDest = "ProgramFiles";
   HostOptions options;
-  if (!ParseOptions(argc, argv, options))
-  {
-    fputs("usage: dialoghost destination|startmenu REPORT [--app NAME] [--lang CODE]\n"
-          "         [--default-dest NAME] [--total-size N] [--runs N]\n",
-          stderr);
+  if (!ParseOptions(argc, argv, options)) {
+    fputs(
+        "usage: dialoghost destination|startmenu REPORT [--app NAME] [--lang CODE]\n"
+        "         [--default-dest NAME] [--total-size N] [--runs N]\n",
+        stderr);
     return kExitUsage;
   }
 

@@ -34,7 +34,7 @@ time_t ModificationTime(const std::string& path)
   return stat(HostPath(path.c_str(), host, sizeof(host)), &st) == 0 ? st.st_mtime : 0;
 #endif
 }
-}
+}  // namespace
 
 TEST(CFile, WritesReadsAndSeeks)
 {

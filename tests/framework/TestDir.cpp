@@ -48,7 +48,7 @@ std::string Host(std::string p)
   return p;
 }
 #endif
-}
+}  // namespace
 
 TestDir::TestDir()
 {

@@ -18,8 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
   // The command line is a C string: it ends at the first NUL.
   std::string strArgs(reinterpret_cast<const char*>(data), size);
-  for (unsigned nKnown : {unsigned(OPT_SETUP), unsigned(OPT_UNINSTALL)})
-  {
+  for (unsigned nKnown : {unsigned(OPT_SETUP), unsigned(OPT_UNINSTALL)}) {
     CommandLine line;
     memset(&line, 0x5a, sizeof(line));
     bool bUnderstood = ParseCommandLine(strArgs.c_str(), nKnown, line);

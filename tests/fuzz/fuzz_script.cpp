@@ -21,7 +21,7 @@ void CheckShortcuts(const ShortcutEntry* pList, int32_t nCount)
         strnlen(pList[i].caption, sizeof(pList[i].caption)) == sizeof(pList[i].caption))
       abort();
 }
-}
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
 {

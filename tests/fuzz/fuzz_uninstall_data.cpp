@@ -9,15 +9,11 @@
 
 static char szPath[64];
 
-static void RemoveScratchFile()
-{
-  unlink(szPath);
-}
+static void RemoveScratchFile() { unlink(szPath); }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-  if (!szPath[0])
-  {
+  if (!szPath[0]) {
     snprintf(szPath, sizeof(szPath), "/tmp/fuzz_uninstall_data.%d", (int)getpid());
     atexit(RemoveScratchFile);
   }
@@ -32,8 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
   int nResult = record.Read(szPath);
   if (nResult != 0 && nResult != 1)
     abort();
-  if (nResult == 0)
-  {
+  if (nResult == 0) {
     // Every slot read must hold a terminated string.
     size_t nSum = strlen(record.m_szAppName);
     for (int32_t i = 0; i < record.m_nInstalled; i++)

@@ -40,7 +40,7 @@ void ExtractAll(CZipReader& reader, const char* lpszDir)
     }
   }
 }
-}
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -35,8 +35,8 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CLayerTestDlg, CDialog)
-  ON_LBN_DBLCLK(IDC_LAYER_LIST, &CLayerTestDlg::OnDblclkList)
-  ON_CBN_SELCHANGE(IDC_LAYER_COMBO, &CLayerTestDlg::OnSelchangeCombo)
+ON_LBN_DBLCLK(IDC_LAYER_LIST, &CLayerTestDlg::OnDblclkList)
+ON_CBN_SELCHANGE(IDC_LAYER_COMBO, &CLayerTestDlg::OnSelchangeCombo)
 END_MESSAGE_MAP()
 
 // A derived dialog adds an entry; its base's entries still apply.
@@ -51,7 +51,7 @@ protected:
 };
 
 BEGIN_MESSAGE_MAP(CDerivedTestDlg, CLayerTestDlg)
-  ON_CONTROL(BN_CLICKED, IDC_LAYER_EXTRA, &CDerivedTestDlg::OnExtra)
+ON_CONTROL(BN_CLICKED, IDC_LAYER_EXTRA, &CDerivedTestDlg::OnExtra)
 END_MESSAGE_MAP()
 
 LRESULT Command(CWnd& wnd, int nID, int nCode)
@@ -63,8 +63,7 @@ std::vector<std::string> ComboItems(HWND hCombo)
 {
   std::vector<std::string> items;
   int nCount = static_cast<int>(::SendMessageA(hCombo, CB_GETCOUNT, 0, 0));
-  for (int i = 0; i < nCount; ++i)
-  {
+  for (int i = 0; i < nCount; ++i) {
     char szItem[256] = "";
     ::SendMessageA(hCombo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(szItem));
     items.push_back(szItem);
@@ -97,8 +96,8 @@ TEST(DialogLayer, MessageMapRoutesByControlAndNotification)
   CDerivedTestDlg dlg;
   ASSERT_TRUE(dlg.Create(IDD_LAYER_TEST, NULL));
   Command(dlg, IDC_LAYER_LIST, LBN_DBLCLK);
-  Command(dlg, IDC_LAYER_LIST, LBN_SELCHANGE);   // not in the map
-  Command(dlg, IDC_LAYER_COMBO, LBN_DBLCLK);     // right code, wrong control
+  Command(dlg, IDC_LAYER_LIST, LBN_SELCHANGE);  // not in the map
+  Command(dlg, IDC_LAYER_COMBO, LBN_DBLCLK);    // right code, wrong control
   Command(dlg, IDC_LAYER_COMBO, CBN_SELCHANGE);
   ClickButton(dlg, IDC_LAYER_EXTRA);
   EXPECT_EQ(1, dlg.m_nDblClicks);
@@ -138,11 +137,13 @@ TEST(DialogLayer, CancelEscapeAndCloseBoxEndWithIdcancelAndKeepTheFields)
 {
   const std::function<void(HWND)> actions[] = {
       [](HWND hDlg) { ClickButton(hDlg, IDCANCEL); },
-      [](HWND hDlg) { ::PostMessageA(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0); (void)hDlg; },
+      [](HWND hDlg) {
+        ::PostMessageA(::GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0);
+        (void)hDlg;
+      },
       [](HWND hDlg) { ::SendMessageA(hDlg, WM_CLOSE, 0, 0); },
   };
-  for (const auto& action : actions)
-  {
+  for (const auto& action : actions) {
     CLayerTestDlg dlg;
     INT_PTR nResult = RunModal(dlg, [&](HWND hDlg) {
       ::SetDlgItemTextA(hDlg, IDC_LAYER_EDIT, "discarded");

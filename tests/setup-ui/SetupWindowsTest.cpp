@@ -28,8 +28,8 @@ struct Extraction
 void ReadBar(int32_t, void* pUserData)
 {
   Extraction* pRun = static_cast<Extraction*>(pUserData);
-  pRun->readings.push_back({static_cast<int>(::SendMessageA(pRun->hBar, PBM_GETPOS, 0, 0)),
-                            ItemText(pRun->hProgress, IDC_CURRENT_FILE)});
+  pRun->readings.push_back(
+      {static_cast<int>(::SendMessageA(pRun->hBar, PBM_GETPOS, 0, 0)), ItemText(pRun->hProgress, IDC_CURRENT_FILE)});
 }
 
 // Loads an installer into a fresh application object and readies the
@@ -128,14 +128,12 @@ TEST(ProgressDialog, IsGermanOnlyForGer)
       {"ENG", "Installing|Current|Progress|Please wait..."},
   };
   CString strSavedLanguage = theApp.m_strLanguage;
-  for (const Expected& expected : cases)
-  {
+  for (const Expected& expected : cases) {
     theApp.m_strLanguage = expected.pszCode;
     CProgressDlg progress;
     ASSERT_TRUE(progress.Create(CProgressDlg::IDD, NULL));
     EXPECT_EQ(expected.pszTexts, WindowText(progress) + "|" + ItemText(progress, IDC_CURRENT_GROUP) + "|" +
-                                     ItemText(progress, IDC_PROGRESS_GROUP) + "|" +
-                                     ItemText(progress, IDC_PLEASE_WAIT))
+                                     ItemText(progress, IDC_PROGRESS_GROUP) + "|" + ItemText(progress, IDC_PLEASE_WAIT))
         << expected.pszCode;
   }
   theApp.m_strLanguage = strSavedLanguage;
@@ -178,8 +176,7 @@ TEST(ModelessWindows, ArePaintedBeforeCreateReturns)
   ASSERT_TRUE(startup.Create(CInitDlg::IDD, NULL));
   CProgressDlg progress;
   ASSERT_TRUE(progress.Create(CProgressDlg::IDD, NULL));
-  for (HWND hWindow : {startup.m_hWnd, progress.m_hWnd})
-  {
+  for (HWND hWindow : {startup.m_hWnd, progress.m_hWnd}) {
     SCOPED_TRACE(WindowText(hWindow));
     EXPECT_TRUE(::IsWindowVisible(hWindow));
     EXPECT_FALSE(::GetUpdateRect(hWindow, NULL, FALSE));
@@ -226,14 +223,13 @@ TEST(BackgroundWindow, PaintsTheGradientAndHidesTheStartupBox)
   BITMAPINFO info = {};
   info.bmiHeader = {sizeof(BITMAPINFOHEADER), nWidth, -nHeight, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   HDC hScreen = ::GetDC(NULL);
-  int nRows = ::GetDIBits(hScreen, static_cast<HBITMAP>(background.m_bitmap), 0, nHeight, pixels.data(), &info,
-                          DIB_RGB_COLORS);
+  int nRows =
+      ::GetDIBits(hScreen, static_cast<HBITMAP>(background.m_bitmap), 0, nHeight, pixels.data(), &info, DIB_RGB_COLORS);
   ::ReleaseDC(NULL, hScreen);
   ASSERT_EQ(nHeight, nRows);
 
   // Right of the title every row is one grey: 256 * y / height.
-  for (int y = 0; y < nHeight; ++y)
-  {
+  for (int y = 0; y < nHeight; ++y) {
     const int nGrey = 256 * y / nHeight;
     ASSERT_EQ(RGB(nGrey, nGrey, nGrey), PixelOf(pixels, nWidth, nWidth - 1, y)) << "row " << y;
   }

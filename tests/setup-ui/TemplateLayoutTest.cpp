@@ -70,15 +70,13 @@ public:
     SzOrOrd();  // menu
     SzOrOrd();  // class
     tpl.strCaption = Sz();
-    if (tpl.nStyle & DS_SETFONT)
-    {
+    if (tpl.nStyle & DS_SETFONT) {
       tpl.nPointSize = Word();
       Word();  // weight
       Word();  // italic, charset
       tpl.strFace = Sz();
     }
-    for (int i = 0; i < nItems && m_bOk; ++i)
-    {
+    for (int i = 0; i < nItems && m_bOk; ++i) {
       m_nPos = (m_nPos + 3) & ~3u;
       ParsedControl ctl;
       Dword();  // help id
@@ -100,8 +98,7 @@ public:
 private:
   WORD Word()
   {
-    if (m_nPos + 2 > m_nSize)
-    {
+    if (m_nPos + 2 > m_nSize) {
       m_bOk = false;
       return 0;
     }
@@ -125,11 +122,9 @@ private:
   // A string, or 0xFFFF and an ordinal: the predefined classes by name.
   std::string SzOrOrd()
   {
-    if (m_nPos + 2 <= m_nSize && m_pData[m_nPos] == 0xFF && m_pData[m_nPos + 1] == 0xFF)
-    {
+    if (m_nPos + 2 <= m_nSize && m_pData[m_nPos] == 0xFF && m_pData[m_nPos + 1] == 0xFF) {
       Word();
-      switch (Word())
-      {
+      switch (Word()) {
       case 0x80: return "Button";
       case 0x81: return "Edit";
       case 0x82: return "Static";
@@ -162,6 +157,7 @@ const DWORD kStaticType = SS_TYPEMASK;
 const DWORD kComboType = 0x03;
 const DWORD kNone = 0;
 
+// clang-format off
 std::vector<ExpectedTemplate> ExpectedTemplates()
 {
   const char* kSans = "MS Sans Serif";
@@ -206,11 +202,11 @@ std::vector<ExpectedTemplate> ExpectedTemplates()
         {IDOK, "Button", 263, 133, 50, 14, kButtonType, BS_DEFPUSHBUTTON, kNone, "Yes"}}},
   };
 }
+// clang-format on
 
 TEST(TemplateLayout, EveryTemplateKeepsItsSizesStylesFontAndControls)
 {
-  for (const ExpectedTemplate& want : ExpectedTemplates())
-  {
+  for (const ExpectedTemplate& want : ExpectedTemplates()) {
     SCOPED_TRACE("template " + std::to_string(want.nID));
     ParsedTemplate tpl;
     ASSERT_TRUE(LoadTemplate(want.nID, tpl));
@@ -223,8 +219,7 @@ TEST(TemplateLayout, EveryTemplateKeepsItsSizesStylesFontAndControls)
     EXPECT_EQ(want.nPointSize, tpl.nPointSize);
     EXPECT_EQ(want.pszFace, tpl.strFace);
     ASSERT_EQ(want.controls.size(), tpl.controls.size());
-    for (size_t i = 0; i < want.controls.size(); ++i)
-    {
+    for (size_t i = 0; i < want.controls.size(); ++i) {
       const ExpectedControl& control = want.controls[i];
       const ParsedControl& got = tpl.controls[i];
       SCOPED_TRACE("control " + std::to_string(control.nID));
@@ -273,11 +268,12 @@ TEST(TemplateLayout, IconIsOne32By32ImageOf16Colours)
   EXPECT_NE(nullptr, ::LoadIconA(hModule, MAKEINTRESOURCEA(IDR_MAINFRAME)));
 
   // The image itself (stored PNG-compressed) decodes at its own size.
-  HRSRC hImage = ::FindResourceA(hModule, MAKEINTRESOURCEA(pEntry[12] | pEntry[13] << 8), MAKEINTRESOURCEA(3));  // RT_ICON
+  HRSRC hImage =
+      ::FindResourceA(hModule, MAKEINTRESOURCEA(pEntry[12] | pEntry[13] << 8), MAKEINTRESOURCEA(3));  // RT_ICON
   ASSERT_NE(nullptr, hImage);
   BYTE* pImage = static_cast<BYTE*>(::LockResource(::LoadResource(hModule, hImage)));
-  HICON hIcon = ::CreateIconFromResourceEx(pImage, ::SizeofResource(hModule, hImage), TRUE, 0x00030000, 0, 0,
-                                           LR_DEFAULTCOLOR);
+  HICON hIcon =
+      ::CreateIconFromResourceEx(pImage, ::SizeofResource(hModule, hImage), TRUE, 0x00030000, 0, 0, LR_DEFAULTCOLOR);
   ASSERT_NE(nullptr, hIcon);
   ICONINFO info = {};
   ASSERT_TRUE(::GetIconInfo(hIcon, &info));

@@ -17,14 +17,11 @@ void CALLBACK ModalTimer(HWND, UINT, UINT_PTR, DWORD)
   HWND hDialog = s_pModal != NULL ? s_pModal->m_hWnd : NULL;
   if (hDialog == NULL || !::IsWindowVisible(hDialog))
     return;
-  if (s_pfnAction)
-  {
+  if (s_pfnAction) {
     std::function<void(HWND)> pfnAction = std::move(s_pfnAction);
     s_pfnAction = nullptr;
     pfnAction(hDialog);
-  }
-  else if (++s_nTicks > 500)
-  {
+  } else if (++s_nTicks > 500) {
     ::EndDialog(hDialog, -2);
   }
 }
@@ -33,18 +30,15 @@ void RemoveTree(const std::string& strPath)
 {
   WIN32_FIND_DATAA data;
   HANDLE hFind = ::FindFirstFileA((strPath + "\\*").c_str(), &data);
-  if (hFind != INVALID_HANDLE_VALUE)
-  {
-    do
-    {
+  if (hFind != INVALID_HANDLE_VALUE) {
+    do {
       std::string strName = data.cFileName;
       if (strName == "." || strName == "..")
         continue;
       std::string strChild = strPath + "\\" + strName;
       if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
         RemoveTree(strChild);
-      else
-      {
+      else {
         ::SetFileAttributesA(strChild.c_str(), FILE_ATTRIBUTE_NORMAL);
         ::DeleteFileA(strChild.c_str());
       }
@@ -84,8 +78,8 @@ CScratchDir::CScratchDir()
   char szTemp[MAX_PATH];
   ::GetTempPathA(sizeof(szTemp), szTemp);
   static int s_nCount = 0;
-  m_strPath = std::string(szTemp) + "setup-ui-" + std::to_string(::GetCurrentProcessId()) + "-" +
-              std::to_string(++s_nCount);
+  m_strPath =
+      std::string(szTemp) + "setup-ui-" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++s_nCount);
   RemoveTree(m_strPath);
   ::CreateDirectoryA(m_strPath.c_str(), NULL);
 }
@@ -142,11 +136,9 @@ bool SaveWindowShot(HWND hWnd, const char* pszName)
 
   // PNG: 8-bit RGB rows, each behind a filter byte 0, deflated by zlib.
   std::string strRaw;
-  for (int y = 0; y < nHeight; ++y)
-  {
+  for (int y = 0; y < nHeight; ++y) {
     strRaw += '\0';
-    for (int x = 0; x < nWidth; ++x)
-    {
+    for (int x = 0; x < nWidth; ++x) {
       DWORD n = pixels[static_cast<size_t>(y) * nWidth + x];
       strRaw += static_cast<char>((n >> 16) & 0xFF);
       strRaw += static_cast<char>((n >> 8) & 0xFF);

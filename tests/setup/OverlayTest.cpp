@@ -79,7 +79,7 @@ protected:
   CSetupData data;
   CString agreement;
 };
-}
+}  // namespace
 
 TEST(FindOverlay, MarkersInOrderGiveTheScriptAndArchiveOffsets)
 {
@@ -306,9 +306,10 @@ TEST_F(OverlayLoad, AFileCutOrChangedWhileSetupReadsItGivesAnErrorNotACrash)
 TEST_F(OverlayLoad, AMissingFileCannotBeOpened)
 {
   EXPECT_TRUE(data.LoadOverlayFrom(dir.Path("no such setup.exe").c_str(), agreement));
-  EXPECT_EQ("Source file could not be opened!\n\nIf you are running this setup application from the\n"
-            "command prompt, try running it from Windows!",
-            Text(data.m_strError));
+  EXPECT_EQ(
+      "Source file could not be opened!\n\nIf you are running this setup application from the\n"
+      "command prompt, try running it from Windows!",
+      Text(data.m_strError));
 }
 
 #ifdef CAN_FAIL_ALLOCATIONS

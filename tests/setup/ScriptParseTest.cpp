@@ -28,7 +28,7 @@ std::string ReadShortcuts(const std::string& text)
   free(list);
   return out;
 }
-}
+}  // namespace
 
 TEST(ParseScript, TheSampleViewerScript)
 {
@@ -100,8 +100,7 @@ TEST(ReadShortcutList, ArgumentsFollowTheFirstBlankAtOrAfterTheFirstDot)
 
 TEST(ReadShortcutList, AnEmptyLineTakesItsPlaceAsTargetOrCaption)
 {
-  EXPECT_EQ("||Caption;b.exe||;",
-            ReadShortcuts("#Shortcuts\r\n\r\nCaption\r\nb.exe\r\n\r\n#end"));
+  EXPECT_EQ("||Caption;b.exe||;", ReadShortcuts("#Shortcuts\r\n\r\nCaption\r\nb.exe\r\n\r\n#end"));
 }
 
 TEST(ReadShortcutList, OverlongLinesAreCutToTheirFields)

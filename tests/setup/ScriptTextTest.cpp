@@ -7,7 +7,7 @@ namespace {
 const char kUnchanged[] = "<unchanged>";
 
 std::string Text(const CString& s) { return std::string(s, (size_t)s.GetLength()); }
-}
+}  // namespace
 
 TEST(ScriptTextReadLine, EndsAtCrAndSwallowsOneLfButNotALoneLf)
 {

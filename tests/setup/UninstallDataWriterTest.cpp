@@ -61,7 +61,7 @@ std::vector<std::string> Slots(char (*list)[UNINSTALL_PATH_SIZE], int32_t count)
     out.push_back(list[i]);
   return out;
 }
-}
+}  // namespace
 
 // Two files, one program-group link and one generated file: the magic, the
 // name and each list as its count (little-endian int32) and NUL-terminated

@@ -44,8 +44,7 @@ LinkContents ReadLink(const std::string& strLinkFile)
   EXPECT_EQ(Hex(S_OK), Hex(hr)) << "CoCreateInstance";
   if (SUCCEEDED(hr))
     hr = pLink->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&pFile));
-  if (SUCCEEDED(hr))
-  {
+  if (SUCCEEDED(hr)) {
     WCHAR wszFile[MAX_PATH];
     ::MultiByteToWideChar(CP_ACP, 0, strLinkFile.c_str(), -1, wszFile, MAX_PATH);
     contents.hrLoad = pFile->Load(wszFile, STGM_READ);
@@ -71,20 +70,15 @@ LinkContents ReadLink(const std::string& strLinkFile)
   return contents;
 }
 
-bool FileExists(const std::string& strPath)
-{
-  return ::GetFileAttributesA(strPath.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool FileExists(const std::string& strPath) { return ::GetFileAttributesA(strPath.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // Removes a folder with everything in it (what an earlier, failed run left).
 void RemoveTree(const std::string& strFolder)
 {
   WIN32_FIND_DATAA data;
   HANDLE hFind = ::FindFirstFileA((strFolder + "\\*").c_str(), &data);
-  if (hFind != INVALID_HANDLE_VALUE)
-  {
-    do
-    {
+  if (hFind != INVALID_HANDLE_VALUE) {
+    do {
       std::string strName = data.cFileName;
       if (strName == "." || strName == "..")
         continue;
@@ -154,8 +148,7 @@ protected:
     ASSERT_TRUE(::CreateDirectoryA((m_strDest + "\\bin").c_str(), NULL));
     MakeFile(m_strDest + "\\app.exe");
     MakeFile(m_strDest + "\\bin\\tool.exe");
-    snprintf(theApp.m_destinationDlg.m_szDestDir, sizeof(theApp.m_destinationDlg.m_szDestDir), "%s",
-             m_strDest.c_str());
+    snprintf(theApp.m_destinationDlg.m_szDestDir, sizeof(theApp.m_destinationDlg.m_szDestDir), "%s", m_strDest.c_str());
     std::string strPrograms = ShellFolder(HKEY_CURRENT_USER, "Programs");
     ASSERT_FALSE(strPrograms.empty());
     m_strGroup = strPrograms + "\\Shortcuts Test " + std::to_string(::GetCurrentProcessId());
@@ -226,8 +219,7 @@ TEST_F(ShortcutsTest, SameCaptionTwiceWritesOneFileRecordedTwiceSecondWins)
 
 TEST_F(ShortcutsTest, StartupAndDesktopListsGoToTheUsersFolders)
 {
-  for (const char* lpszValue : {"Startup", "Desktop"})
-  {
+  for (const char* lpszValue : {"Startup", "Desktop"}) {
     std::string strFolder = ShellFolder(HKEY_CURRENT_USER, lpszValue);
     ASSERT_FALSE(strFolder.empty()) << lpszValue;
     std::string strCaption = std::string("Shortcuts Test ") + lpszValue + " " + std::to_string(::GetCurrentProcessId());
@@ -334,9 +326,8 @@ TEST_F(ShellFolderValueTest, UnreadableEmptyOrOverlongValuesLeaveTheBufferAlone)
   SetValue("Shortcuts Test Longer", strLonger.c_str(), 301);
   SetValue("Shortcuts Test Empty", "", 1);
 
-  for (const char* lpszName : {"Shortcuts Test Full", "Shortcuts Test Longer", "Shortcuts Test Empty",
-                               "Shortcuts Test Missing"})
-  {
+  for (const char* lpszName :
+       {"Shortcuts Test Full", "Shortcuts Test Longer", "Shortcuts Test Empty", "Shortcuts Test Missing"}) {
     char szFolder[260];
     strcpy(szFolder, kSentinel);
     EXPECT_TRUE(theApp.GetShellFolder(lpszName, szFolder, HKEY_CURRENT_USER)) << lpszName;

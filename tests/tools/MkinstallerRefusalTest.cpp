@@ -40,7 +40,7 @@ protected:
 };
 
 const std::string kHead = "#AppName\nApp\n#Shortcuts\napp.exe\nApp\n";
-}
+}  // namespace
 
 TEST_F(MkinstallerRefusal, ScriptContentThatSetupCannotRead)
 {
@@ -54,7 +54,8 @@ TEST_F(MkinstallerRefusal, ScriptContentThatSetupCannotRead)
 TEST_F(MkinstallerRefusal, ScriptFieldsLongerThanTheirRecords)
 {
   ExpectRefused(Build("#AppName\n" + std::string(255, 'n') + "\n"), "script.txt:2: application name longer than 254");
-  ExpectRefused(Build(kHead + std::string(252, 't') + ".exe\nCaption\n"), "script.txt:6: shortcut target longer than 255");
+  ExpectRefused(Build(kHead + std::string(252, 't') + ".exe\nCaption\n"),
+                "script.txt:6: shortcut target longer than 255");
   ExpectRefused(Build(kHead + "app.exe " + std::string(260, 'a') + "\nCaption\n"),
                 "script.txt:6: shortcut arguments longer than 259");
   ExpectRefused(Build(kHead + "#DesktopShortcuts\napp.exe\n" + std::string(256, 'c') + "\n"),
@@ -132,15 +133,16 @@ TEST_F(MkinstallerRefusal, PayloadsBeyondSetupsCounts)
 TEST_F(MkinstallerRefusal, WarningsNameTheLineAndTheBuildGoesOn)
 {
   fs::remove(dir / "payload/uninstall.exe");
-  ToolResult r = Build("#AppName\nApp\n#Shortcuts\nmissing.exe\nMissing\napp.exe\n#Colour\nblue\n"
-                       "#InstallFonts\nfont.ttf\n#Agreement\nTerms #1 apply\n#end\n");
+  ToolResult r = Build(
+      "#AppName\nApp\n#Shortcuts\nmissing.exe\nMissing\napp.exe\n#Colour\nblue\n"
+      "#InstallFonts\nfont.ttf\n#Agreement\nTerms #1 apply\n#end\n");
   ASSERT_EQ(0, r.code) << r.err;
-  for (const char* warning :
-       {"warning: script.txt:4: shortcut target \"missing.exe\" is not in the payload",
-        "warning: script.txt:6: shortcut target without a caption line: setup ignores it",
-        "warning: script.txt:7: unknown key \"#Colour\"", "warning: script.txt:10: font \"font.ttf\" is not in the payload",
-        "warning: script.txt:12: the agreement text ends at the '#' in this line",
-        "warning: payload: no uninstall.exe at its top"})
+  for (const char* warning : {"warning: script.txt:4: shortcut target \"missing.exe\" is not in the payload",
+                              "warning: script.txt:6: shortcut target without a caption line: setup ignores it",
+                              "warning: script.txt:7: unknown key \"#Colour\"",
+                              "warning: script.txt:10: font \"font.ttf\" is not in the payload",
+                              "warning: script.txt:12: the agreement text ends at the '#' in this line",
+                              "warning: payload: no uninstall.exe at its top"})
     EXPECT_NE(std::string::npos, r.err.find(warning)) << warning << "\n" << r.err;
   EXPECT_TRUE(fs::exists(dir / "out.exe"));
 }
@@ -149,7 +151,8 @@ TEST_F(MkinstallerRefusal, AnExistingOutputSurvivesARefusal)
 {
   WriteBytes(dir / "out.exe", "previous installer");
   WriteBytes(dir / "script.txt", "#AppName\n" + std::string(300, 'n') + "\n");
-  ToolResult r = dir.Run({"build", "--stub", "stub.exe", "--script", "script.txt", "--payload", "payload", "-o", "out.exe"});
+  ToolResult r =
+      dir.Run({"build", "--stub", "stub.exe", "--script", "script.txt", "--payload", "payload", "-o", "out.exe"});
   EXPECT_EQ(1, r.code);
   EXPECT_EQ("previous installer", ReadBytes(dir / "out.exe"));
 }
@@ -164,5 +167,6 @@ TEST_F(MkinstallerRefusal, UsageErrorsAndUnreadableInstallers)
   EXPECT_NE(std::string::npos, r.err.find("mkinstaller: stub.exe: setup would say: The installation file is corrupt!"));
   r = dir.Run({"list", "missing.exe"});
   EXPECT_EQ(1, r.code);
-  EXPECT_NE(std::string::npos, r.err.find("mkinstaller: missing.exe: setup would say: Source file could not be opened!"));
+  EXPECT_NE(std::string::npos,
+            r.err.find("mkinstaller: missing.exe: setup would say: Source file could not be opened!"));
 }

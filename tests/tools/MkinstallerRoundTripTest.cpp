@@ -35,7 +35,10 @@ time_t ModTime(const fs::path& p)
   return stat(p.c_str(), &st) == 0 ? st.st_mtime : -1;
 }
 
-bool OwnerCanWrite(const fs::path& p) { return (fs::status(p).permissions() & fs::perms::owner_write) != fs::perms::none; }
+bool OwnerCanWrite(const fs::path& p)
+{
+  return (fs::status(p).permissions() & fs::perms::owner_write) != fs::perms::none;
+}
 
 class MkinstallerRoundTrip : public ::testing::Test
 {
@@ -47,14 +50,17 @@ protected:
         {"uninstall.exe", RandomBytes(3000, 1)},
         {"viewer.exe", RandomBytes(20000, 2)},
         {"docs/readme.txt", std::string(5000, 'r') + "\nend\n"},
-        {"docs/Gr\xC3\xBC\xC3\x9F" "e.txt", "Umlaute im Namen\n"},
+        {"docs/Gr\xC3\xBC\xC3\x9F"
+         "e.txt",
+         "Umlaute im Namen\n"},
         {"docs/sub/empty.dat", ""},
         {"data/locked.cfg", "read only\n"},
     };
     for (const auto& f : files)
       WriteBytes(payload / f.first, f.second);
     fs::create_directories(payload / "empty folder");
-    fs::permissions(payload / "data/locked.cfg", fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+    fs::permissions(payload / "data/locked.cfg",
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
     for (const auto& e : fs::recursive_directory_iterator(payload))
       SetTime(e.path(), kFileTime);
@@ -74,7 +80,7 @@ protected:
   fs::path payload;
   std::vector<std::pair<std::string, std::string>> files;
 };
-}
+}  // namespace
 
 TEST_F(MkinstallerRoundTrip, BuildsAnInstallerInSetupsForm)
 {
@@ -88,8 +94,9 @@ TEST_F(MkinstallerRoundTrip, BuildsAnInstallerInSetupsForm)
   std::string stub = ReadBytes(dir / "stub.exe");
   ASSERT_EQ(0, image.compare(0, stub.size(), stub));
   // The script in Windows-1252 with CR LF, "#end" last and marker 2 right behind it.
-  std::string script = "#AppName\r\nD\xE9mo Viewer\r\n#Shortcuts\r\nviewer.exe /safe\r\nViewer\r\nuninstall.exe\r\n"
-                       "Uninstall\r\n#GeneratedFiles\r\nviewer.ini\r\n#Agreement\r\nYou agree \x96 fully.\r\n#end";
+  std::string script =
+      "#AppName\r\nD\xE9mo Viewer\r\n#Shortcuts\r\nviewer.exe /safe\r\nViewer\r\nuninstall.exe\r\n"
+      "Uninstall\r\n#GeneratedFiles\r\nviewer.ini\r\n#Agreement\r\nYou agree \x96 fully.\r\n#end";
   EXPECT_EQ(MarkerText('1') + script + MarkerText('2') + "PK\x03\x04",
             image.substr(stub.size(), 10 + script.size() + 10 + 4));
 }
@@ -122,7 +129,10 @@ TEST_F(MkinstallerRoundTrip, TheArchiveIsWhatSetupAndOtherReadersExpect)
   line("data/", 0x10, 0);
   line("data/locked.cfg", 0x21, 0);
   line("docs/", 0x10, 0);
-  line("docs/Gr\x81\xE1" "e.txt", 0x20, 0);
+  line(
+      "docs/Gr\x81\xE1"
+      "e.txt",
+      0x20, 0);
   line("docs/readme.txt", 0x20, 8);
   line("docs/sub/", 0x10, 0);
   line("docs/sub/empty.dat", 0x20, 0);
@@ -202,10 +212,12 @@ TEST_F(MkinstallerRoundTrip, AnEmptyPayloadGivesAnEmptyArchive)
 TEST_F(MkinstallerRoundTrip, ProgressShowsOnATerminal)
 {
   // script(1) gives the tool a terminal; the line is redrawn in place.
-  std::string cmd = std::string(MKINSTALLER) + " build --stub stub.exe --script script.txt --payload payload -o setup.exe";
+  std::string cmd =
+      std::string(MKINSTALLER) + " build --stub stub.exe --script script.txt --payload payload -o setup.exe";
   ASSERT_EQ(0, dir.Shell("script -qec '" + cmd + "' /dev/null > terminal.txt"));
   std::string shown = ReadBytes(dir / "terminal.txt");
-  EXPECT_NE(std::string::npos, shown.find("\rpacking: 0/10 entries, 0 bytes of 28.0 KB, estimating time left")) << shown;
+  EXPECT_NE(std::string::npos, shown.find("\rpacking: 0/10 entries, 0 bytes of 28.0 KB, estimating time left"))
+      << shown;
   EXPECT_NE(std::string::npos, shown.find("\rverifying: 0/10 entries")) << shown;
   EXPECT_NE(std::string::npos, shown.find("\r\033[Ksetup.exe: 10 entries, 28.0 KB in, ")) << shown;
 }
@@ -248,7 +260,8 @@ TEST_F(MkinstallerRoundTrip, ASignedInstallerVerifiesAndExtractsTheSameFiles)
   ASSERT_EQ(0, Build("setup.exe").code);
   ASSERT_EQ(0, dir.Shell("openssl req -x509 -newkey rsa:2048 -nodes -keyout key.pem -out cert.pem -days 2 "
                          "-subj /CN=mkinstaller-test > openssl.log 2>&1"));
-  ASSERT_EQ(0, dir.Shell("osslsigncode sign -certs cert.pem -key key.pem -in setup.exe -out signed.exe > sign.log 2>&1"))
+  ASSERT_EQ(0,
+            dir.Shell("osslsigncode sign -certs cert.pem -key key.pem -in setup.exe -out signed.exe > sign.log 2>&1"))
       << ReadBytes(dir / "sign.log");
   // The certificate is its own authority; the digest covers the archive.
   EXPECT_EQ(0, dir.Shell("osslsigncode verify -CAfile cert.pem -in signed.exe > check.log 2>&1"));

@@ -16,7 +16,7 @@ std::string Quote(const std::string& s)
     q += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return q + "'";
 }
-}
+}  // namespace
 
 ToolFolder::ToolFolder()
 {
@@ -91,7 +91,7 @@ void Put(std::string& image, size_t offset, uint32_t value, int bytes)
   for (int i = 0; i < bytes; ++i)
     image[offset + i] = (char)(value >> (8 * i));
 }
-}
+}  // namespace
 
 fs::path ToolFolder::MakePeStub() const
 {
@@ -108,23 +108,23 @@ fs::path ToolFolder::MakePeStub() const
   Put(image, 0x56, 0x0102, 2);
   // Optional header (PE32) and its 16 empty data directories.
   const size_t opt = 0x58;
-  Put(image, opt + 0, 0x10B, 2);        // magic
-  Put(image, opt + 4, 0x200, 4);        // size of code
-  Put(image, opt + 16, 0x1000, 4);      // entry point
-  Put(image, opt + 20, 0x1000, 4);      // base of code
-  Put(image, opt + 28, 0x400000, 4);    // image base
-  Put(image, opt + 32, 0x1000, 4);      // section alignment
-  Put(image, opt + 36, 0x200, 4);       // file alignment
-  Put(image, opt + 40, 4, 2);           // operating system version
-  Put(image, opt + 48, 4, 2);           // subsystem version
-  Put(image, opt + 56, 0x2000, 4);      // size of image
-  Put(image, opt + 60, 0x200, 4);       // size of headers
-  Put(image, opt + 68, 2, 2);           // subsystem: GUI
-  Put(image, opt + 72, 0x100000, 4);    // stack reserve
-  Put(image, opt + 76, 0x1000, 4);      // stack commit
-  Put(image, opt + 80, 0x100000, 4);    // heap reserve
-  Put(image, opt + 84, 0x1000, 4);      // heap commit
-  Put(image, opt + 92, 16, 4);          // number of data directories
+  Put(image, opt + 0, 0x10B, 2);      // magic
+  Put(image, opt + 4, 0x200, 4);      // size of code
+  Put(image, opt + 16, 0x1000, 4);    // entry point
+  Put(image, opt + 20, 0x1000, 4);    // base of code
+  Put(image, opt + 28, 0x400000, 4);  // image base
+  Put(image, opt + 32, 0x1000, 4);    // section alignment
+  Put(image, opt + 36, 0x200, 4);     // file alignment
+  Put(image, opt + 40, 4, 2);         // operating system version
+  Put(image, opt + 48, 4, 2);         // subsystem version
+  Put(image, opt + 56, 0x2000, 4);    // size of image
+  Put(image, opt + 60, 0x200, 4);     // size of headers
+  Put(image, opt + 68, 2, 2);         // subsystem: GUI
+  Put(image, opt + 72, 0x100000, 4);  // stack reserve
+  Put(image, opt + 76, 0x1000, 4);    // stack commit
+  Put(image, opt + 80, 0x100000, 4);  // heap reserve
+  Put(image, opt + 84, 0x1000, 4);    // heap commit
+  Put(image, opt + 92, 16, 4);        // number of data directories
   // Section header ".text": 0x10 bytes at 0x1000, raw data at 0x200.
   const size_t sec = opt + 0xE0;
   image.replace(sec, 5, ".text");

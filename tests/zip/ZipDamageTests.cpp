@@ -64,7 +64,7 @@ CString VolumeTried(CMemArchive& archive)
 }
 
 Bytes Slice(const Bytes& b, size_t from, size_t to) { return Bytes(b.begin() + from, b.begin() + to); }
-}
+}  // namespace
 
 TEST(ZipDamage, truncated_archives_are_refused_at_open)
 {
@@ -77,8 +77,9 @@ TEST(ZipDamage, truncated_archives_are_refused_at_open)
     EXPECT_TRUE(nCause == CZipException::endRecordMissing || nCause == CZipException::corruptArchive) << n;
   }
   for (size_t n = end; n < original.size(); ++n)
-    EXPECT_EQ(OpenCause(Slice(original, 0, n)), n < end + 4 ? CZipException::endRecordMissing
-                                                              : CZipException::corruptArchive) << n;
+    EXPECT_EQ(OpenCause(Slice(original, 0, n)),
+              n < end + 4 ? CZipException::endRecordMissing : CZipException::corruptArchive)
+        << n;
   // Cut off the head: the recorded offsets now lie beyond the end record.
   for (size_t n = 1; n < end; n += end / 31 + 1)
     EXPECT_EQ(OpenCause(Slice(original, n, original.size())), CZipException::corruptArchive) << n;
@@ -121,8 +122,7 @@ TEST(ZipDamage, flipped_entry_bytes_fail_the_inflate_or_the_crc)
     damaged[manual.nData + at] ^= 0xFF;
     int nCause = ExtractCause(damaged, "docs\\manual.txt");
     causes.insert(nCause);
-    EXPECT_TRUE(nCause == 0 || nCause == CZipException::inflateDataError ||
-                nCause == CZipException::checksumMismatch)
+    EXPECT_TRUE(nCause == 0 || nCause == CZipException::inflateDataError || nCause == CZipException::checksumMismatch)
         << "offset " << at << " cause " << nCause;
   }
   EXPECT_TRUE(causes.count(CZipException::inflateDataError));
@@ -406,9 +406,9 @@ TEST(ZipErrors, codes_map_to_causes)
   struct
   {
     int nCode, nCause;
-  } cases[] = {{0, 1},   {3, 1},   {-100, 1}, {-110, 1}, {1, 2},     {2, 3},     {-1, 4},   {-2, 5},
-               {-3, 6},  {-4, 7},  {-5, 8},   {-6, 9},   {-101, 10}, {-102, 11}, {-103, 12}, {-104, 13},
-               {-105, 14}, {-108, 17}, {-109, 18}};
+  } cases[] = {{0, 1},     {3, 1},     {-100, 1},  {-110, 1},  {1, 2},    {2, 3},     {-1, 4},
+               {-2, 5},    {-3, 6},    {-4, 7},    {-5, 8},    {-6, 9},   {-101, 10}, {-102, 11},
+               {-103, 12}, {-104, 13}, {-105, 14}, {-108, 17}, {-109, 18}};
   for (auto c : cases)
     EXPECT_EQ(ZipCodeToCause(c.nCode), c.nCause) << c.nCode;
   try {

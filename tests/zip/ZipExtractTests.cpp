@@ -14,12 +14,20 @@ struct ToolArchive
 };
 
 const ToolArchive kToolArchives[] = {
-    {"infozip-stored.zip", true},  {"infozip-deflated.zip", true}, {"infozip-stream.zip", true},
-    {"infozip-fd.zip", true},      {"bsdtar.zip", false},          {"7z.zip", true},
-    {"python-stored.zip", false},  {"python-deflated.zip", false}, {"python-stream.zip", false},
-    {"python-stream-nosig.zip", false}, {"biased.zip", true},
+    {"infozip-stored.zip", true},
+    {"infozip-deflated.zip", true},
+    {"infozip-stream.zip", true},
+    {"infozip-fd.zip", true},
+    {"bsdtar.zip", false},
+    {"7z.zip", true},
+    {"python-stored.zip", false},
+    {"python-deflated.zip", false},
+    {"python-stream.zip", false},
+    {"python-stream-nosig.zip", false},
+    {"biased.zip", true},
     // Folders marked by the trailing "/" alone.
-    {"bsdtar-dirs.zip", false}, {"jar.zip", false},
+    {"bsdtar-dirs.zip", false},
+    {"jar.zip", false},
 };
 
 void ExtractAll(CZipReader& reader, const std::string& dest)
@@ -54,11 +62,10 @@ void ExpectSameTree(const CScratchDir& dest, bool bReadOnlyExpected)
   }
   EXPECT_EQ(dest.Files(), expected);
 }
-}
+}  // namespace
 
 class ToolArchiveTest : public ::testing::TestWithParam<ToolArchive>
-{
-};
+{};
 
 TEST_P(ToolArchiveTest, extracts_the_tree_exactly_from_memory)
 {
@@ -184,10 +191,11 @@ TEST(ZipExtract, descriptor_is_found_behind_data_left_unread)
   int nManual = FindEntry(stream.reader, "docs\\manual.txt");
   ASSERT_GE(nManual, 0);
   auto stop = [](uint32_t, uint32_t, void*) { return false; };
-  EXPECT_EQ(ZipCause([&] {
-              EXPECT_FALSE(stream.reader.ExtractFile((uint16_t)nManual, dest.Path().c_str(), true, NULL, stop, NULL, 4096));
-            }),
-            0);
+  EXPECT_EQ(
+      ZipCause([&] {
+        EXPECT_FALSE(stream.reader.ExtractFile((uint16_t)nManual, dest.Path().c_str(), true, NULL, stop, NULL, 4096));
+      }),
+      0);
   EXPECT_EQ(stream.reader.m_nEntryMode, 0);
   EXPECT_TRUE(stream.reader.ExtractFile((uint16_t)FindEntry(stream.reader, "readme.txt"), dest.Path().c_str()));
 }
@@ -280,8 +288,8 @@ TEST(ZipExtract, progress_callback_can_stop_the_copy)
     return nDone <= nTotal;
   };
   CScratchDir dest;
-  EXPECT_FALSE(archive.reader.ExtractFile((uint16_t)nIndex, dest.Path().c_str(), true, NULL, stopAfterFirst,
-                                          &calls, 4096));
+  EXPECT_FALSE(
+      archive.reader.ExtractFile((uint16_t)nIndex, dest.Path().c_str(), true, NULL, stopAfterFirst, &calls, 4096));
   EXPECT_EQ(calls, std::vector<uint32_t>{4096});
   EXPECT_EQ(archive.reader.m_nEntryMode, 0);  // closed with result -1
   ASSERT_TRUE(archive.reader.ExtractFile((uint16_t)nIndex, dest.Path().c_str(), true, NULL, goOn, &calls, 65535));

@@ -49,7 +49,8 @@ struct CMemArchive
 
 // Runs f and returns the cause of the CZipException it throws, or 0 when it
 // throws nothing; any other exception fails the test.
-template <class F> int ZipCause(F f)
+template <class F>
+int ZipCause(F f)
 {
   try {
     f();
@@ -62,7 +63,8 @@ template <class F> int ZipCause(F f)
 }
 
 // Runs f and tells whether it threw a CFileException.
-template <class F> bool ThrowsFileException(F f)
+template <class F>
+bool ThrowsFileException(F f)
 {
   try {
     f();

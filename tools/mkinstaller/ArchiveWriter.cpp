@@ -126,7 +126,7 @@ uint32_t ArchiveOffset(uint64_t nOffset)
     throw CRefusal("archive: it would reach 4 GiB");
   return (uint32_t)nOffset;
 }
-}
+}  // namespace
 
 uint64_t WriteArchive(COutputFile& out, const std::vector<CPayloadEntry>& entries, unsigned nThreads,
                       CProgress& progress)

@@ -59,7 +59,7 @@ std::set<std::string> PayloadNames(const std::vector<CPayloadEntry>& entries)
   return names;
 }
 
-}
+}  // namespace
 
 int RunBuild(const CBuildOptions& options)
 {
@@ -87,7 +87,8 @@ int RunBuild(const CBuildOptions& options)
   uint32_t nFoundScript = 0, nFoundArchive = 0;
   if (!CSetupData::FindOverlay(strHead.data(), (uint32_t)strHead.size(), nFoundScript, nFoundArchive) ||
       nFoundScript != nScript || nFoundArchive != nArchive)
-    Refuse(options.m_strStub, "its last bytes and the first marker read together as a marker; setup would not find the script");
+    Refuse(options.m_strStub,
+           "its last bytes and the first marker read together as a marker; setup would not find the script");
 
   uint64_t nPayloadBytes = 0;
   for (const CPayloadEntry& entry : entries)

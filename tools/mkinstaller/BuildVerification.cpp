@@ -76,10 +76,8 @@ class CContentCheck
 {
 public:
   CContentCheck(const std::string& strInstaller, const std::string& strPath, const std::vector<CPayloadEntry>& entries)
-      : m_strInstaller(strInstaller), m_strPath(strPath), m_entries(entries),
-        m_nFailed(entries.size())
-  {
-  }
+      : m_strInstaller(strInstaller), m_strPath(strPath), m_entries(entries), m_nFailed(entries.size())
+  {}
 
   void Run(unsigned nThreads, CProgress& progress)
   {
@@ -159,7 +157,7 @@ private:
   size_t m_nFailed;
   std::string m_strFailure;
 };
-}
+}  // namespace
 
 void VerifyInstaller(const std::string& strTemp, const std::string& strPath, uint32_t nScript,
                      const std::string& strScript, const std::vector<CPayloadEntry>& entries, unsigned nThreads,

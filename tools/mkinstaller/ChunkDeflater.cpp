@@ -41,7 +41,7 @@ std::string ReadRange(const std::string& strPath, uint32_t nOffset, uint32_t nSi
     Refuse(strPath, std::string("read error: ") + strerror(nErr));
   return strData;
 }
-}
+}  // namespace
 
 unsigned WorkerThreads()
 {
@@ -104,9 +104,8 @@ void CChunkDeflater::Work()
     size_t nJob;
     {
       std::unique_lock<std::mutex> lock(m_mutex);
-      m_changed.wait(lock, [&] {
-        return m_bStop || m_nTaken == m_jobs.size() || m_nTaken < m_nHandedBack + m_window.size();
-      });
+      m_changed.wait(
+          lock, [&] { return m_bStop || m_nTaken == m_jobs.size() || m_nTaken < m_nHandedBack + m_window.size(); });
       if (m_bStop || m_nTaken == m_jobs.size())
         break;
       nJob = m_nTaken++;
@@ -147,7 +146,8 @@ void CChunkDeflater::Deflate(const CJob& job, CDeflatedChunk& chunk, z_stream& z
   // The last chunk finishes the stream; the others end with a sync flush,
   // which ends on a byte boundary, so the next chunk's output follows on.
   int nFlush = chunk.m_bLast ? Z_FINISH : Z_SYNC_FLUSH;
-  if (deflateReset(&zs) != Z_OK || (nBefore > 0 && deflateSetDictionary(&zs, (const Bytef*)strRaw.data(), nBefore) != Z_OK))
+  if (deflateReset(&zs) != Z_OK ||
+      (nBefore > 0 && deflateSetDictionary(&zs, (const Bytef*)strRaw.data(), nBefore) != Z_OK))
     throw CRefusal("archive: zlib refused to deflate " + entry.m_strSource);
   chunk.m_strPacked.resize(deflateBound(&zs, nSize) + 16);
   zs.next_in = const_cast<Bytef*>(pChunk);

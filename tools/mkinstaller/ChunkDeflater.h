@@ -17,8 +17,8 @@ struct CDeflatedChunk
 {
   size_t m_nEntry;
   uint32_t m_nRawSize;
-  uint32_t m_nCrc;           // CRC-32 of the chunk's raw bytes
-  bool m_bLast;              // the file's last chunk ends the deflate stream
+  uint32_t m_nCrc;  // CRC-32 of the chunk's raw bytes
+  bool m_bLast;     // the file's last chunk ends the deflate stream
   std::string m_strPacked;
   std::string m_strRefusal;  // set when the file could not be read
 };

@@ -43,7 +43,7 @@ bool IsSafeName(const std::string& strName)
   }
   return true;
 }
-}
+}  // namespace
 
 int RunList(const std::string& strInstaller)
 {

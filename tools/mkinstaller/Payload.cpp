@@ -79,8 +79,7 @@ private:
     size_t nBad = 0;
     uint32_t nCodePoint = 0;
     if (!Utf8ToAnsi(strName, strAnsi, nBad, nCodePoint))
-      Refuse(strSource, nCodePoint ? "name has a character that Windows-1252 lacks"
-                                   : "name is not valid UTF-8");
+      Refuse(strSource, nCodePoint ? "name has a character that Windows-1252 lacks" : "name is not valid UTF-8");
     if (OemToAnsi(AnsiToOem(strAnsi)) != strAnsi)
       Refuse(strSource, "name has a character that the archive's code page 437 lacks");
     for (unsigned char c : strAnsi)
@@ -134,7 +133,7 @@ private:
   std::vector<CPayloadEntry> m_entries;
   std::map<std::string, std::string> m_seen;
 };
-}
+}  // namespace
 
 void ToDosTime(int64_t nTime, bool bUtc, uint16_t& nDosTime, uint16_t& nDosDate)
 {

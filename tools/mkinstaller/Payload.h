@@ -8,13 +8,13 @@
 
 struct CPayloadEntry
 {
-  std::string m_strSource;  // host path of the file or folder
-  std::string m_strName;    // archive name in Windows-1252, '/'-separated, "dir/" for a folder
-  std::string m_strOemName; // the same in code page 437, as the archive stores it
+  std::string m_strSource;   // host path of the file or folder
+  std::string m_strName;     // archive name in Windows-1252, '/'-separated, "dir/" for a folder
+  std::string m_strOemName;  // the same in code page 437, as the archive stores it
   bool m_bDirectory;
-  uint32_t m_nAttributes;   // DOS attribute bits
+  uint32_t m_nAttributes;  // DOS attribute bits
   uint16_t m_nDosTime, m_nDosDate;
-  uint32_t m_nSize;         // a file's size in bytes (below 2 GiB)
+  uint32_t m_nSize;  // a file's size in bytes (below 2 GiB)
 };
 
 // Reads the whole folder. nEpoch >= 0 (SOURCE_DATE_EPOCH) gives every entry

@@ -7,7 +7,7 @@ namespace {
 const auto kRedrawEvery = std::chrono::milliseconds(100);
 // Before this much time has passed the rate says little about the rest.
 const double kEstimateAfter = 1.0;
-}
+}  // namespace
 
 std::string HumanBytes(uint64_t nBytes)
 {

@@ -9,9 +9,8 @@
 #include "tools/mkinstaller/Diagnostics.h"
 
 namespace {
-const char* const kKeys[] = {"#AppName",       "#Shortcuts", "#StartupShortcuts", "#DesktopShortcuts",
-                             "#GeneratedFiles", "#Language",  "#InstallFonts",     "#DefaultDest",
-                             "#Agreement",      "#end"};
+const char* const kKeys[] = {"#AppName",  "#Shortcuts",    "#StartupShortcuts", "#DesktopShortcuts", "#GeneratedFiles",
+                             "#Language", "#InstallFonts", "#DefaultDest",      "#Agreement",        "#end"};
 const char* const kShortcutKeys[] = {"#Shortcuts", "#StartupShortcuts", "#DesktopShortcuts"};
 
 // The field sizes of setup's records, less their NUL; the readers of
@@ -24,8 +23,7 @@ class CScriptChecker
 public:
   CScriptChecker(const std::string& strPath, const std::string& strScript, const std::set<std::string>& setPayload)
       : m_strPath(strPath), m_strText(strScript), m_script(m_strText.c_str()), m_setPayload(setPayload)
-  {
-  }
+  {}
 
   void Run()
   {
@@ -46,10 +44,7 @@ public:
   }
 
 private:
-  std::string Where(const char* p) const
-  {
-    return AtLine(m_strPath, 1 + (int)std::count(m_strText.c_str(), p, '\n'));
-  }
+  std::string Where(const char* p) const { return AtLine(m_strPath, 1 + (int)std::count(m_strText.c_str(), p, '\n')); }
   static std::string Show(const char* psz) { return AnsiToUtf8(psz); }
   bool InPayload(const char* pszName) const
   {
@@ -80,7 +75,8 @@ private:
         continue;
       std::string strLine(p, strcspn(p, "\r\n"));
       if (std::find(std::begin(kKeys), std::end(kKeys), strLine) == std::end(kKeys))
-        Warn(Where(p), "unknown key \"" + Show(strLine.c_str()) + "\": setup ignores it, and it ends the section before it");
+        Warn(Where(p),
+             "unknown key \"" + Show(strLine.c_str()) + "\": setup ignores it, and it ends the section before it");
     }
     for (const char* key : kKeys) {
       if (strcmp(key, "#end") == 0)
@@ -90,7 +86,8 @@ private:
         continue;
       size_t nKey = strlen(key);
       if (!AtLineStart(pFirst) || (pFirst[nKey] != '\r' && pFirst[nKey] != 0))
-        Warn(Where(pFirst), std::string("setup finds \"") + key + "\" inside this line and reads its section from the next line");
+        Warn(Where(pFirst),
+             std::string("setup finds \"") + key + "\" inside this line and reads its section from the next line");
       for (const char* p = strstr(pFirst + 1, key); p; p = strstr(p + 1, key))
         if (AtLineStart(p) && (p[nKey] == '\r' || p[nKey] == 0))
           Warn(Where(p), std::string("second \"") + key + "\" section: setup reads only the first");
@@ -115,7 +112,8 @@ private:
     const char* pLastTarget = NULL;
     ForEachListLine(lpszKey, [&](const char* pLine, const CString& strLine) {
       if (strLine.IsEmpty())
-        Warn(Where(pLine), std::string("empty line in the \"") + lpszKey + "\" list: setup takes it as a target or a caption");
+        Warn(Where(pLine),
+             std::string("empty line in the \"") + lpszKey + "\" list: setup takes it as a target or a caption");
       if (nLine++ % 2 == 1) {
         if ((size_t)strLine.GetLength() > kMaxCaption)
           Refuse(Where(pLine), "shortcut caption longer than " + std::to_string(kMaxCaption) + " bytes");
@@ -147,7 +145,8 @@ private:
     const char* pLine = m_script.FindKeyContent("#Language");
     CString strLanguage;
     if (m_script.ReadLine(pLine, strLanguage) != NULL && strLanguage != "ENG" && strLanguage != "GER")
-      Warn(Where(pLine), "language \"" + Show(strLanguage) + "\" is neither ENG nor GER: setup shows German and English texts mixed");
+      Warn(Where(pLine),
+           "language \"" + Show(strLanguage) + "\" is neither ENG nor GER: setup shows German and English texts mixed");
   }
 
   void CheckAgreement() const
@@ -165,7 +164,7 @@ private:
   CScriptText m_script;
   const std::set<std::string>& m_setPayload;
 };
-}
+}  // namespace
 
 void CheckScript(const std::string& strPath, const std::string& strScript, const std::set<std::string>& setPayload)
 {

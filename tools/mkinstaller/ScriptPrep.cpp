@@ -41,7 +41,8 @@ std::string ConvertLine(const std::string& strWhere, const std::string& strLine)
       Refuse(strWhere, "not valid UTF-8 (byte " + std::to_string(nBad + 1) + " of the line)");
     char szCode[16];
     snprintf(szCode, sizeof(szCode), "U+%04X", (unsigned)nCodePoint);
-    Refuse(strWhere, std::string("character ") + szCode + " cannot be written in Windows-1252, the code page setup reads");
+    Refuse(strWhere,
+           std::string("character ") + szCode + " cannot be written in Windows-1252, the code page setup reads");
   }
   char szMarker1[11], szMarker2[11];
   CSetupData::GetMarkers(szMarker1, szMarker2);
@@ -49,7 +50,7 @@ std::string ConvertLine(const std::string& strWhere, const std::string& strLine)
     Refuse(strWhere, "holds an overlay marker text, which would end the script early");
   return strAnsi;
 }
-}
+}  // namespace
 
 std::string PrepareScript(const std::string& strPath, const std::string& strBytes)
 {

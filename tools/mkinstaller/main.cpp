@@ -61,7 +61,7 @@ int Dispatch(int argc, char** argv)
     return RunExtract(argv[2], argv[3]);
   return Usage(("wrong command or arguments: \"" + strCommand + "\"").c_str());
 }
-}
+}  // namespace
 
 int main(int argc, char** argv)
 {

@@ -53,13 +53,11 @@ LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     EndPaint(hwnd, &ps);
     return 0;
   }
-  case WM_DESTROY:
-    PostQuitMessage(0);
-    return 0;
+  case WM_DESTROY: PostQuitMessage(0); return 0;
   }
   return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
-}
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR lpCmdLine, int nShow)
 {

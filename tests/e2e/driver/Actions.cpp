@@ -90,15 +90,13 @@ static int SelectEntry(const Args& args, bool bDoubleClick)
   if (nCode != kExitOk)
     return nCode;
   long lIndex = -1;
-  if (!args[2].empty() && args[2][0] == '=')
-  {
+  if (!args[2].empty() && args[2][0] == '=') {
     for (size_t i = 0; i < items.size() && lIndex < 0; ++i)
       if (items[i] == args[2].substr(1))
         lIndex = static_cast<long>(i);
     if (lIndex < 0)
       return Complain(kExitFailure, "control %s has no entry \"%s\"", args[1].c_str(), args[2].c_str() + 1);
-  }
-  else if (!ParseNumber(args[2], &lIndex))
+  } else if (!ParseNumber(args[2], &lIndex))
     return Complain(kExitUsage, "entry \"%s\" is neither an index nor =TEXT", args[2].c_str());
   if (lIndex < 0 || static_cast<size_t>(lIndex) >= items.size())
     return Complain(kExitFailure, "control %s has %u entries, no %ld", args[1].c_str(),
@@ -125,15 +123,9 @@ static int SelectEntry(const Args& args, bool bDoubleClick)
   return kExitOk;
 }
 
-int DoSelect(const Args& args, Lines*)
-{
-  return SelectEntry(args, false);
-}
+int DoSelect(const Args& args, Lines*) { return SelectEntry(args, false); }
 
-int DoDblClick(const Args& args, Lines*)
-{
-  return SelectEntry(args, true);
-}
+int DoDblClick(const Args& args, Lines*) { return SelectEntry(args, true); }
 
 int DoClose(const Args& args, Lines*)
 {
@@ -156,10 +148,7 @@ int DoSleep(const Args& args, Lines*)
   return kExitOk;
 }
 
-int DoTimeout(const Args& args, Lines*)
-{
-  return ParseTimeout(args, 0, &g_dwTimeout);
-}
+int DoTimeout(const Args& args, Lines*) { return ParseTimeout(args, 0, &g_dwTimeout); }
 
 int DoEcho(const Args& args, Lines* pOut)
 {

@@ -60,8 +60,7 @@ int FindControlOrFail(const Args& args, HWND* phTop, HWND* phControl)
   int nCode = FindWindowOrTimeout(args[0], phTop);
   if (nCode != kExitOk)
     return nCode;
-  for (;;)
-  {
+  for (;;) {
     *phControl = FindControl(*phTop, static_cast<int>(lId));
     if (*phControl)
       return kExitOk;
@@ -96,11 +95,8 @@ std::string Format(const char* pszFormat, ...)
   return szText;
 }
 
-
-const ListMessages kListBox = {LB_GETCOUNT, LB_GETCURSEL, LB_SETCURSEL,
-                                      LBN_SELCHANGE, LBN_DBLCLK};
-const ListMessages kComboBox = {CB_GETCOUNT, CB_GETCURSEL, CB_SETCURSEL,
-                                       CBN_SELCHANGE, CBN_DBLCLK};
+const ListMessages kListBox = {LB_GETCOUNT, LB_GETCURSEL, LB_SETCURSEL, LBN_SELCHANGE, LBN_DBLCLK};
+const ListMessages kComboBox = {CB_GETCOUNT, CB_GETCURSEL, CB_SETCURSEL, CBN_SELCHANGE, CBN_DBLCLK};
 
 const ListMessages* ListMessagesOf(HWND hControl)
 {
@@ -117,8 +113,7 @@ int ReadItems(HWND hControl, const ListMessages* pMessages, Lines* pItems)
   LRESULT lCount = 0;
   if (!SendWithTimeout(hControl, pMessages->nGetCount, 0, 0, &lCount))
     return Complain(kExitTimeout, "the list does not answer");
-  for (LRESULT i = 0; i < lCount; ++i)
-  {
+  for (LRESULT i = 0; i < lCount; ++i) {
     std::string strItem;
     if (!ItemTextOf(hControl, pMessages == &kComboBox, static_cast<int>(i), &strItem))
       return Complain(kExitFailure, "entry %ld cannot be read", static_cast<long>(i));

@@ -79,8 +79,7 @@ static int ExpectValue(const Command& query, const Args& args)
   const std::string& strExpected = args.back();
   DWORD dwStart = GetTickCount();
   Lines actual;
-  for (;;)
-  {
+  for (;;) {
     actual.clear();
     int nCode = query.pfnRun(queryArgs, &actual);
     if (nCode != kExitOk)
@@ -105,8 +104,7 @@ int RunCommand(const std::vector<std::string>& words)
   bool bExpect = strName.compare(0, 7, "expect-") == 0;
   if (bExpect)
     strName = strName.substr(7);
-  for (const Command& command : kCommands)
-  {
+  for (const Command& command : kCommands) {
     if (strName != command.pszName || (bExpect && !command.bQuery))
       continue;
     size_t nArgs = args.size() - (bExpect ? 1 : 0);

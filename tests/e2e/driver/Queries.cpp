@@ -66,8 +66,7 @@ int QueryProgress(const Args& args, Lines* pOut)
     return nCode;
   LRESULT lLow = 0, lHigh = 0, lPos = 0;
   if (!SendWithTimeout(hControl, PBM_GETRANGE, TRUE, 0, &lLow) ||
-      !SendWithTimeout(hControl, PBM_GETRANGE, FALSE, 0, &lHigh) ||
-      !SendWithTimeout(hControl, PBM_GETPOS, 0, 0, &lPos))
+      !SendWithTimeout(hControl, PBM_GETRANGE, FALSE, 0, &lHigh) || !SendWithTimeout(hControl, PBM_GETPOS, 0, 0, &lPos))
     return Complain(kExitTimeout, "the progress bar does not answer");
   pOut->push_back(Format("%ld %ld %ld", static_cast<long>(lLow), static_cast<long>(lHigh), static_cast<long>(lPos)));
   return kExitOk;
@@ -110,8 +109,7 @@ static std::string ScreenRect(HWND hWnd)
 int QueryRect(const Args& args, Lines* pOut)
 {
   HWND hTop, hControl;
-  if (args.size() == 1)
-  {
+  if (args.size() == 1) {
     int nCode = FindWindowOrTimeout(args[0], &hTop);
     if (nCode == kExitOk)
       pOut->push_back(ScreenRect(hTop));
@@ -139,10 +137,9 @@ static BOOL CALLBACK DumpControl(HWND hControl, LPARAM lParam)
   POINT topLeft = {rc.left, rc.top};
   ScreenToClient(pState->hDlg, &topLeft);
   int nWidth = rc.right - rc.left, nHeight = rc.bottom - rc.top;
-  std::string strLine = Format("id=%d class=%s style=0x%08lx px=%ld,%ld,%d,%d", GetDlgCtrlID(hControl),
-                               ClassOf(hControl).c_str(),
-                               static_cast<unsigned long>(GetWindowLongA(hControl, GWL_STYLE)), topLeft.x,
-                               topLeft.y, nWidth, nHeight);
+  std::string strLine =
+      Format("id=%d class=%s style=0x%08lx px=%ld,%ld,%d,%d", GetDlgCtrlID(hControl), ClassOf(hControl).c_str(),
+             static_cast<unsigned long>(GetWindowLongA(hControl, GWL_STYLE)), topLeft.x, topLeft.y, nWidth, nHeight);
   strLine += Format(" screen=%ld,%ld", rc.left, rc.top);
   strLine += " text=\"" + TextOf(hControl) + "\"";
   pState->pOut->push_back(strLine);
@@ -228,14 +225,12 @@ int DoWatchWindows(const Args& args, Lines*)
   PrintLine("watching " + args[0]);
   DWORD dwStart = GetTickCount();
   WatchState state;
-  while ((state.ids = ProcessesNamed(args[0])).empty())
-  {
+  while ((state.ids = ProcessesNamed(args[0])).empty()) {
     if (GetTickCount() - dwStart >= g_dwTimeout)
       return Complain(kExitTimeout, "no process %s within %lu ms", args[0].c_str(), g_dwTimeout);
     Sleep(5);
   }
-  do
-  {
+  do {
     EnumWindows(NoteWatchedWindow, reinterpret_cast<LPARAM>(&state));
     if (GetTickCount() - dwStart >= g_dwTimeout)
       return Complain(kExitTimeout, "%s still runs after %lu ms", args[0].c_str(), g_dwTimeout);

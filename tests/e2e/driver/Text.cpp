@@ -16,14 +16,11 @@ static int HexValue(char c)
 std::string DecodeEscapes(const std::string& strArg)
 {
   std::string strOut;
-  for (size_t i = 0; i < strArg.size(); ++i)
-  {
-    if (strArg[i] == '\\' && i + 3 < strArg.size() && strArg[i + 1] == 'x')
-    {
+  for (size_t i = 0; i < strArg.size(); ++i) {
+    if (strArg[i] == '\\' && i + 3 < strArg.size() && strArg[i + 1] == 'x') {
       int nHigh = HexValue(strArg[i + 2]);
       int nLow = HexValue(strArg[i + 3]);
-      if (nHigh >= 0 && nLow >= 0)
-      {
+      if (nHigh >= 0 && nLow >= 0) {
         strOut += static_cast<char>(nHigh * 16 + nLow);
         i += 3;
         continue;
@@ -70,30 +67,24 @@ std::string Utf8LineToAnsi(const std::string& strLine)
   return Narrow(strWide, 1252);
 }
 
-std::string AnsiToUtf8(const std::string& strText)
-{
-  return Narrow(Widen(strText, 1252, 0), CP_UTF8);
-}
+std::string AnsiToUtf8(const std::string& strText) { return Narrow(Widen(strText, 1252, 0), CP_UTF8); }
 
 std::string EscapeControls(const std::string& strText)
 {
   static const char szHex[] = "0123456789abcdef";
   std::string strOut;
-  for (unsigned char c : strText)
-  {
+  for (unsigned char c : strText) {
     if (c == '\n')
       strOut += "\\n";
     else if (c == '\r')
       strOut += "\\r";
     else if (c == '\t')
       strOut += "\\t";
-    else if (c < 0x20 || c == 0x7f)
-    {
+    else if (c < 0x20 || c == 0x7f) {
       strOut += "\\x";
       strOut += szHex[c >> 4];
       strOut += szHex[c & 15];
-    }
-    else
+    } else
       strOut += static_cast<char>(c);
   }
   return strOut;
@@ -103,8 +94,7 @@ bool SplitWords(const std::string& strLine, std::string* pWords, int nMax, int* 
 {
   int nCount = 0;
   size_t i = 0;
-  while (i < strLine.size())
-  {
+  while (i < strLine.size()) {
     while (i < strLine.size() && (strLine[i] == ' ' || strLine[i] == '\t' || strLine[i] == '\r'))
       ++i;
     if (i >= strLine.size())
@@ -112,17 +102,14 @@ bool SplitWords(const std::string& strLine, std::string* pWords, int nMax, int* 
     if (nCount == nMax)
       return false;
     std::string strWord;
-    if (strLine[i] == '"' || strLine[i] == '\'')
-    {
+    if (strLine[i] == '"' || strLine[i] == '\'') {
       char cQuote = strLine[i++];
       size_t nEnd = strLine.find(cQuote, i);
       if (nEnd == std::string::npos)
         return false;
       strWord = strLine.substr(i, nEnd - i);
       i = nEnd + 1;
-    }
-    else
-    {
+    } else {
       size_t nStart = i;
       while (i < strLine.size() && strLine[i] != ' ' && strLine[i] != '\t' && strLine[i] != '\r')
         ++i;

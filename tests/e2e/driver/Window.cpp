@@ -38,8 +38,7 @@ HWND FindTopWindow(const std::string& strPattern)
   std::vector<HWND> windows;
   EnumWindows(CollectWindow, reinterpret_cast<LPARAM>(&windows));
   HWND hDisabled = nullptr;
-  for (HWND hWnd : windows)
-  {
+  for (HWND hWnd : windows) {
     if (!IsWindowVisible(hWnd) || !CaptionMatches(CaptionOf(hWnd), strPattern))
       continue;
     if (IsWindowEnabled(hWnd))
@@ -53,8 +52,7 @@ HWND FindTopWindow(const std::string& strPattern)
 HWND WaitTopWindow(const std::string& strPattern, DWORD dwTimeout)
 {
   DWORD dwStart = GetTickCount();
-  for (;;)
-  {
+  for (;;) {
     HWND hWnd = FindTopWindow(strPattern);
     if (hWnd || GetTickCount() - dwStart >= dwTimeout)
       return hWnd;
@@ -65,8 +63,7 @@ HWND WaitTopWindow(const std::string& strPattern, DWORD dwTimeout)
 bool WaitTopWindowGone(const std::string& strPattern, DWORD dwTimeout)
 {
   DWORD dwStart = GetTickCount();
-  for (;;)
-  {
+  for (;;) {
     if (!FindTopWindow(strPattern))
       return true;
     if (GetTickCount() - dwStart >= dwTimeout)
@@ -84,8 +81,7 @@ struct ControlSearch
 static BOOL CALLBACK MatchControlId(HWND hWnd, LPARAM lParam)
 {
   ControlSearch* pSearch = reinterpret_cast<ControlSearch*>(lParam);
-  if (GetDlgCtrlID(hWnd) == pSearch->nId)
-  {
+  if (GetDlgCtrlID(hWnd) == pSearch->nId) {
     pSearch->hFound = hWnd;
     return FALSE;
   }
@@ -105,8 +101,7 @@ HWND FindControl(HWND hParent, int nId)
 bool SendWithTimeout(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* plResult)
 {
   DWORD_PTR dwResult = 0;
-  if (!SendMessageTimeoutA(hWnd, nMsg, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG, g_dwTimeout,
-                           &dwResult))
+  if (!SendMessageTimeoutA(hWnd, nMsg, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG, g_dwTimeout, &dwResult))
     return false;
   if (plResult)
     *plResult = static_cast<LRESULT>(dwResult);
@@ -185,10 +180,7 @@ bool ItemTextOf(HWND hList, bool bComboBox, int nIndex, std::string* pstrText)
                     static_cast<WPARAM>(nIndex), pstrText);
 }
 
-static void CALLBACK MarkDelivered(HWND, UINT, ULONG_PTR dwData, LRESULT)
-{
-  *reinterpret_cast<bool*>(dwData) = true;
-}
+static void CALLBACK MarkDelivered(HWND, UINT, ULONG_PTR dwData, LRESULT) { *reinterpret_cast<bool*>(dwData) = true; }
 
 // The visible top-level windows of one thread.
 static std::vector<HWND> ThreadWindows(DWORD dwThread)
@@ -203,8 +195,7 @@ static std::vector<HWND> ThreadWindows(DWORD dwThread)
 
 static bool HasNewWindow(const std::vector<HWND>& before, DWORD dwThread)
 {
-  for (HWND hWnd : ThreadWindows(dwThread))
-  {
+  for (HWND hWnd : ThreadWindows(dwThread)) {
     bool bKnown = false;
     for (HWND hOld : before)
       bKnown = bKnown || hOld == hWnd;
@@ -220,14 +211,12 @@ void Deliver(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
   DWORD dwThread = GetWindowThreadProcessId(hWnd, nullptr);
   std::vector<HWND> before = ThreadWindows(dwThread);
   bool bDelivered = false;
-  if (!SendMessageCallbackA(hWnd, nMsg, wParam, lParam, MarkDelivered, reinterpret_cast<ULONG_PTR>(&bDelivered)))
-  {
+  if (!SendMessageCallbackA(hWnd, nMsg, wParam, lParam, MarkDelivered, reinterpret_cast<ULONG_PTR>(&bDelivered))) {
     PostMessageA(hWnd, nMsg, wParam, lParam);
     return;
   }
   DWORD dwStart = GetTickCount();
-  while (!bDelivered && GetTickCount() - dwStart < g_dwTimeout)
-  {
+  while (!bDelivered && GetTickCount() - dwStart < g_dwTimeout) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))

@@ -17,11 +17,9 @@ static int RunScript(FILE* pFile, const char* pszName)
 {
   std::string strLine;
   int nLine = 0;
-  for (;;)
-  {
+  for (;;) {
     int c = fgetc(pFile);
-    if (c != EOF && c != '\n')
-    {
+    if (c != EOF && c != '\n') {
       strLine += static_cast<char>(c);
       continue;
     }
@@ -32,19 +30,16 @@ static int RunScript(FILE* pFile, const char* pszName)
     strLine.clear();
     std::string words[kMaxWords];
     int nCount = 0;
-    if (!SplitWords(strAnsi, words, kMaxWords, &nCount))
-    {
+    if (!SplitWords(strAnsi, words, kMaxWords, &nCount)) {
       fprintf(stderr, "driver: %s:%d: unclosed quote or too many words\n", pszName, nLine);
       return kExitUsage;
     }
-    if (nCount > 0 && words[0][0] != '#')
-    {
+    if (nCount > 0 && words[0][0] != '#') {
       std::vector<std::string> command;
       for (int i = 0; i < nCount; ++i)
         command.push_back(DecodeEscapes(words[i]));
       int nCode = RunCommand(command);
-      if (nCode != kExitOk)
-      {
+      if (nCode != kExitOk) {
         fprintf(stderr, "driver: %s:%d: failed with exit code %d\n", pszName, nLine, nCode);
         return nCode;
       }
@@ -62,35 +57,29 @@ int main(int argc, char** argv)
   _setmode(_fileno(stdin), _O_BINARY);
 
   int nArg = 1;
-  if (nArg + 1 < argc && strcmp(argv[nArg], "-t") == 0)
-  {
+  if (nArg + 1 < argc && strcmp(argv[nArg], "-t") == 0) {
     char* pEnd = nullptr;
     long lTimeout = strtol(argv[nArg + 1], &pEnd, 10);
-    if (*pEnd != '\0' || lTimeout < 0)
-    {
+    if (*pEnd != '\0' || lTimeout < 0) {
       PrintUsage();
       return kExitUsage;
     }
     g_dwTimeout = static_cast<DWORD>(lTimeout);
     nArg += 2;
   }
-  if (nArg >= argc || strcmp(argv[nArg], "-h") == 0 || strcmp(argv[nArg], "--help") == 0)
-  {
+  if (nArg >= argc || strcmp(argv[nArg], "-h") == 0 || strcmp(argv[nArg], "--help") == 0) {
     PrintUsage();
     return kExitUsage;
   }
   if (strcmp(argv[nArg], "-") == 0 && nArg + 1 == argc)
     return RunScript(stdin, "stdin");
-  if (strcmp(argv[nArg], "-f") == 0)
-  {
-    if (nArg + 2 != argc)
-    {
+  if (strcmp(argv[nArg], "-f") == 0) {
+    if (nArg + 2 != argc) {
       PrintUsage();
       return kExitUsage;
     }
     FILE* pFile = fopen(argv[nArg + 1], "rb");
-    if (!pFile)
-    {
+    if (!pFile) {
       fprintf(stderr, "driver: cannot open script %s\n", argv[nArg + 1]);
       return kExitUsage;
     }

@@ -10,15 +10,15 @@
 static const int kDoneCode = 42;
 static const int kCancelCode = 3;
 // Windows-1252: "Prüfung läuft"
-static const char kGreetCaption[] = "Pr\xfc" "fung l\xe4" "uft";
+static const char kGreetCaption[] =
+    "Pr\xfc"
+    "fung l\xe4"
+    "uft";
 
 static const char* g_pszReportPath = nullptr;
 static int g_nChanges = 0;
 
-static void ShowEvent(HWND hDlg, const char* pszEvent)
-{
-  SetDlgItemTextA(hDlg, IDC_EVENT, pszEvent);
-}
+static void ShowEvent(HWND hDlg, const char* pszEvent) { SetDlgItemTextA(hDlg, IDC_EVENT, pszEvent); }
 
 static void SelectedText(HWND hDlg, int nId, bool bCombo, char* pszText, int nSize)
 {
@@ -60,39 +60,33 @@ static void OnInitDialog(HWND hDlg)
 static void OnCommand(HWND hDlg, int nId, int nCode)
 {
   char szText[128], szEvent[192];
-  switch (nId)
-  {
+  switch (nId) {
   case IDC_NAME:
     if (nCode == EN_CHANGE)
       ++g_nChanges;
     break;
   case IDC_LIST:
     SelectedText(hDlg, IDC_LIST, false, szText, sizeof(szText));
-    if (nCode == LBN_SELCHANGE)
-    {
+    if (nCode == LBN_SELCHANGE) {
       // Each entry moves the bar so that the test can read it back.
       LRESULT lIndex = SendDlgItemMessageA(hDlg, IDC_LIST, LB_GETCURSEL, 0, 0);
       SendDlgItemMessageA(hDlg, IDC_PROGRESS, PBM_SETPOS, 50 * (lIndex + 1), 0);
       snprintf(szEvent, sizeof(szEvent), "list selchange %s", szText);
       ShowEvent(hDlg, szEvent);
-    }
-    else if (nCode == LBN_DBLCLK)
-    {
+    } else if (nCode == LBN_DBLCLK) {
       snprintf(szEvent, sizeof(szEvent), "list dblclk %s", szText);
       ShowEvent(hDlg, szEvent);
     }
     break;
   case IDC_COMBO:
-    if (nCode == CBN_SELCHANGE)
-    {
+    if (nCode == CBN_SELCHANGE) {
       SelectedText(hDlg, IDC_COMBO, true, szText, sizeof(szText));
       snprintf(szEvent, sizeof(szEvent), "combo selchange %s", szText);
       ShowEvent(hDlg, szEvent);
     }
     break;
   case IDC_GREET:
-    if (nCode == BN_CLICKED)
-    {
+    if (nCode == BN_CLICKED) {
       GetDlgItemTextA(hDlg, IDC_NAME, szText, sizeof(szText));
       snprintf(szEvent, sizeof(szEvent), "Hallo %s!\nSch\xf6n, dass du da bist.", szText);
       int nAnswer = MessageBoxA(hDlg, szEvent, kGreetCaption, MB_OKCANCEL);
@@ -104,22 +98,15 @@ static void OnCommand(HWND hDlg, int nId, int nCode)
     WriteReport(hDlg);
     EndDialog(hDlg, kDoneCode);
     break;
-  case IDCANCEL:
-    EndDialog(hDlg, kCancelCode);
-    break;
+  case IDCANCEL: EndDialog(hDlg, kCancelCode); break;
   }
 }
 
 static INT_PTR CALLBACK SelftestProc(HWND hDlg, UINT nMsg, WPARAM wParam, LPARAM)
 {
-  switch (nMsg)
-  {
-  case WM_INITDIALOG:
-    OnInitDialog(hDlg);
-    return TRUE;
-  case WM_COMMAND:
-    OnCommand(hDlg, LOWORD(wParam), HIWORD(wParam));
-    return TRUE;
+  switch (nMsg) {
+  case WM_INITDIALOG: OnInitDialog(hDlg); return TRUE;
+  case WM_COMMAND: OnCommand(hDlg, LOWORD(wParam), HIWORD(wParam)); return TRUE;
   }
   return FALSE;
 }
