@@ -368,3 +368,27 @@ e2e_finish() {
   [ "$E2E_CHECKS" -gt 0 ] && [ "$E2E_FAILURES" -eq 0 ] && exit 0
   exit 1
 }
+
+# e2e_hold_file HOLDFILE_EXE WINPATH: the test helper program keeps the
+# file open with no sharing, as a running program holds its own files,
+# until e2e_release_file.
+e2e_hold_file() {
+  E2E_HOLD_RELEASE="$E2E_WORK/release-$RANDOM"
+  rm -f "$E2E_HOLD_RELEASE" "$E2E_WORK/hold.log"
+  e2e_wine "$1" "$2" "$(e2e_winpath "$E2E_HOLD_RELEASE")" </dev/null >"$E2E_WORK/hold.log" 2>&1 &
+  E2E_HOLD_PID=$!
+  E2E_PIDS+=("$E2E_HOLD_PID")
+  local i
+  for i in $(seq 300); do
+    grep -q held "$E2E_WORK/hold.log" 2>/dev/null && return 0
+    kill -0 "$E2E_HOLD_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  e2e_log "holdfile did not take $2: $(cat "$E2E_WORK/hold.log")"
+  return 1
+}
+
+e2e_release_file() {
+  touch "$E2E_HOLD_RELEASE"
+  e2e_wait_exit 30 "$E2E_HOLD_PID"
+}

@@ -92,6 +92,20 @@ make_installer() {
 }
 
 installer_of() { echo "$E2E_WORK/installers/$1.exe"; }
+# sign_installer NAME SIGNED: installer SIGNED is NAME signed as publishers
+# sign theirs, with osslsigncode and a certificate made here
+# ($E2E_WORK/signing/cert.pem).
+sign_installer() {
+  local dir="$E2E_WORK/signing" from to
+  from=$(installer_of "$1")
+  to=$(installer_of "$2")
+  mkdir -p "$dir"
+  openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Installer Test Publisher" \
+    -keyout "$dir/key.pem" -out "$dir/cert.pem" >"$dir/openssl.log" 2>&1 || { e2e_log "openssl failed"; return 1; }
+  osslsigncode sign -certs "$dir/cert.pem" -key "$dir/key.pem" -n "$2" -in "$from" -out "$to" \
+    >"$dir/sign.log" 2>&1 || { e2e_log "osslsigncode sign failed: $(cat "$dir/sign.log")"; return 1; }
+}
+
 script_of() { echo "$E2E_WORK/installers/$1.txt"; }
 
 # ---- driving setup ----
@@ -397,25 +411,5 @@ silent_uninstall() {
 
 # ---- a program that holds a file ----
 
-# hold_file WINPATH: holdfile.exe keeps the file open with no sharing
-# until release_file.
-hold_file() {
-  HOLD_RELEASE="$E2E_WORK/release-$RANDOM"
-  rm -f "$HOLD_RELEASE" "$E2E_WORK/hold.log"
-  e2e_wine "$HOLDFILE" "$1" "$(e2e_winpath "$HOLD_RELEASE")" </dev/null >"$E2E_WORK/hold.log" 2>&1 &
-  HOLD_PID=$!
-  E2E_PIDS+=("$HOLD_PID")
-  local i
-  for i in $(seq 300); do
-    grep -q held "$E2E_WORK/hold.log" 2>/dev/null && return 0
-    kill -0 "$HOLD_PID" 2>/dev/null || break
-    sleep 0.1
-  done
-  e2e_log "holdfile did not take $1: $(cat "$E2E_WORK/hold.log")"
-  return 1
-}
-
-release_file() {
-  touch "$HOLD_RELEASE"
-  e2e_wait_exit 30 "$HOLD_PID"
-}
+hold_file() { e2e_hold_file "$HOLDFILE" "$1"; }
+release_file() { e2e_release_file; }

@@ -50,26 +50,8 @@ uninstall() {
   g_exit=$?
 }
 
-# hold WINPATH: holdfile.exe keeps the file open with no sharing, as a
-# running program holds its own files, until release.
-hold() {
-  hold_release="$E2E_WORK/release-$RANDOM"
-  e2e_wine "$holdfile_exe" "$1" "$(e2e_winpath "$hold_release")" </dev/null >"$E2E_WORK/hold.log" 2>&1 &
-  hold_pid=$!
-  E2E_PIDS+=("$hold_pid")
-  local i
-  for i in $(seq 300); do
-    grep -q held "$E2E_WORK/hold.log" 2>/dev/null && return 0
-    kill -0 "$hold_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  e2e_log "holdfile did not take $1: $(cat "$E2E_WORK/hold.log")"
-  return 1
-}
-release() {
-  touch "$hold_release"
-  e2e_wait_exit 30 "$hold_pid"
-}
+hold() { e2e_hold_file "$holdfile_exe" "$1"; }
+release() { e2e_release_file; }
 
 
 exists() { [ -e "$1" ] || [ -L "$1" ]; }
