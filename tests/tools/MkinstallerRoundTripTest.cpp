@@ -50,9 +50,7 @@ protected:
         {"uninstall.exe", RandomBytes(3000, 1)},
         {"viewer.exe", RandomBytes(20000, 2)},
         {"docs/readme.txt", std::string(5000, 'r') + "\nend\n"},
-        {"docs/Gr\xC3\xBC\xC3\x9F"
-         "e.txt",
-         "Umlaute im Namen\n"},
+        {"docs/Gr\303\274\303\237e.txt", "Umlaute im Namen\n"},  // UTF-8 "Grüße"
         {"docs/sub/empty.dat", ""},
         {"data/locked.cfg", "read only\n"},
     };
@@ -129,10 +127,7 @@ TEST_F(MkinstallerRoundTrip, TheArchiveIsWhatSetupAndOtherReadersExpect)
   line("data/", 0x10, 0);
   line("data/locked.cfg", 0x21, 0);
   line("docs/", 0x10, 0);
-  line(
-      "docs/Gr\x81\xE1"
-      "e.txt",
-      0x20, 0);
+  line("docs/Gr\201\341e.txt", 0x20, 0);  // OEM 437 "Grüße"
   line("docs/readme.txt", 0x20, 8);
   line("docs/sub/", 0x10, 0);
   line("docs/sub/empty.dat", 0x20, 0);

@@ -10,10 +10,7 @@
 static const int kDoneCode = 42;
 static const int kCancelCode = 3;
 // Windows-1252: "Prüfung läuft"
-static const char kGreetCaption[] =
-    "Pr\xfc"
-    "fung l\xe4"
-    "uft";
+static const char kGreetCaption[] = "Pr\374fung l\344uft";
 
 static const char* g_pszReportPath = nullptr;
 static int g_nChanges = 0;
