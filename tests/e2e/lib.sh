@@ -82,20 +82,34 @@ e2e_start_xvfb() {
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fd_file" >"$E2E_WORK/xvfb.log" 2>&1 &
     E2E_XVFB_PID=$!
   fi
-  local i
-  for i in $(seq 100); do
-    if [ -z "$E2E_DISPLAY" ] && [ -s "$fd_file" ]; then
-      DISPLAY=:$(head -n1 "$fd_file")
-    fi
-    if [ -n "$DISPLAY" ] && kill -0 "$E2E_XVFB_PID" 2>/dev/null && e2e_display_ready; then
-      export DISPLAY
-      e2e_log "Xvfb $DISPLAY (pid $E2E_XVFB_PID)"
-      return 0
-    fi
-    kill -0 "$E2E_XVFB_PID" 2>/dev/null || break
+  if e2e_poll 100 "$E2E_XVFB_PID" e2e_xvfb_ready "$fd_file"; then
+    export DISPLAY
+    e2e_log "Xvfb $DISPLAY (pid $E2E_XVFB_PID)"
+    return 0
+  fi
+  e2e_log "Xvfb did not start: $(cat "$E2E_WORK/xvfb.log")"
+  return 1
+}
+
+# e2e_xvfb_ready FD_FILE: the display is known (from -displayfd's file when
+# none was chosen) and answers.
+e2e_xvfb_ready() {
+  if [ -z "$E2E_DISPLAY" ] && [ -s "$1" ]; then
+    DISPLAY=:$(head -n1 "$1")
+  fi
+  [ -n "$DISPLAY" ] && kill -0 "$E2E_XVFB_PID" 2>/dev/null && e2e_display_ready
+}
+
+# e2e_poll TRIES PID CMD...: runs CMD every 0.1 s until it succeeds (0);
+# 1 when process PID has ended or the tries are used up.
+e2e_poll() {
+  local tries=$1 pid=$2 i
+  shift 2
+  for i in $(seq "$tries"); do
+    "$@" && return 0
+    kill -0 "$pid" 2>/dev/null || return 1
     sleep 0.1
   done
-  e2e_log "Xvfb did not start: $(cat "$E2E_WORK/xvfb.log")"
   return 1
 }
 
@@ -378,12 +392,7 @@ e2e_hold_file() {
   e2e_wine "$1" "$2" "$(e2e_winpath "$E2E_HOLD_RELEASE")" </dev/null >"$E2E_WORK/hold.log" 2>&1 &
   E2E_HOLD_PID=$!
   E2E_PIDS+=("$E2E_HOLD_PID")
-  local i
-  for i in $(seq 300); do
-    grep -q held "$E2E_WORK/hold.log" 2>/dev/null && return 0
-    kill -0 "$E2E_HOLD_PID" 2>/dev/null || break
-    sleep 0.1
-  done
+  e2e_poll 300 "$E2E_HOLD_PID" grep -q held "$E2E_WORK/hold.log" 2>/dev/null && return 0
   e2e_log "holdfile did not take $2: $(cat "$E2E_WORK/hold.log")"
   return 1
 }
