@@ -215,8 +215,22 @@ e2e_run() {
 }
 
 # e2e_drive COMMAND ARGS...: one driver command; its results on stdout.
+# The driver names every failure of its own on stderr. Rarely, in long
+# runs, wine ended without running it at all (an exit code, no output, the
+# window untouched); that start alone is made again, and logged.
 e2e_drive() {
-  timeout "${E2E_TIMEOUT:-120}" "${E2E_RUNNER[@]}" "$E2E_WINE" "${E2E_DRIVER:?E2E_DRIVER is not set}" "$@" </dev/null
+  local err="$E2E_WORK/.drive-$BASHPID.err" rc
+  timeout "${E2E_TIMEOUT:-120}" "${E2E_RUNNER[@]}" "$E2E_WINE" "${E2E_DRIVER:?E2E_DRIVER is not set}" "$@" </dev/null \
+    2>"$err"
+  rc=$?
+  if [ "$rc" -ne 0 ] && [ "$rc" -ne 124 ] && [ ! -s "$err" ]; then
+    e2e_log "wine ended with $rc without running the driver ($1): started again"
+    timeout "${E2E_TIMEOUT:-120}" "${E2E_RUNNER[@]}" "$E2E_WINE" "$E2E_DRIVER" "$@" </dev/null 2>"$err"
+    rc=$?
+  fi
+  cat "$err" >&2
+  rm -f "$err"
+  return "$rc"
 }
 
 # e2e_script [FILE]: many driver commands in one wine start, from FILE or
