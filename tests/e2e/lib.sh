@@ -394,6 +394,8 @@ e2e_eq() {
 e2e_finish() {
   e2e_log "$((E2E_CHECKS - E2E_FAILURES)) of $E2E_CHECKS checks passed"
   [ "$E2E_CHECKS" -gt 0 ] && [ "$E2E_FAILURES" -eq 0 ] && exit 0
+  # What wine and the started programs said: the one trace of a start that failed.
+  [ -s "$E2E_WORK/program.log" ] && e2e_log "program.log ends: $(tail -n 20 "$E2E_WORK/program.log")"
   exit 1
 }
 
