@@ -8,6 +8,7 @@
 set -euo pipefail
 zip=${1:?usage: compare.sh ZIP}
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/bench-lib.sh"
 bench=${ZIP_BENCH:-$here/../build/host/bin/zip_bench}
 runs=${RUNS:-3}
 [ -x "$bench" ] || { echo "no zip_bench at $bench (set ZIP_BENCH)" >&2; exit 1; }
@@ -15,7 +16,6 @@ runs=${RUNS:-3}
 work=$(mktemp -d "${TMPDIR:-/tmp}/zip-compare.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
-now() { date +%s.%N; }
 bytes=
 ours=()
 theirs=()
@@ -36,7 +36,6 @@ for i in $(seq "$runs"); do
   rm -rf "$work/unzip"
 done
 
-median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 m_ours=$(median "${ours[@]}")
 m_theirs=$(median "${theirs[@]}")
 echo "median: zip_bench $m_ours MB/s, unzip $m_theirs MB/s ($bytes bytes)"

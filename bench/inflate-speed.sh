@@ -11,6 +11,7 @@ set -euo pipefail
 zip=$(readlink -f "${1:?usage: inflate-speed.sh ZIP}")
 [ -f "$zip" ] || { echo "inflate-speed: no file $zip" >&2; exit 1; }
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/bench-lib.sh"
 root=$(cd "$here/.." && pwd)
 build=${BUILD:-$root/build}
 runs=${RUNS:-3}
@@ -44,7 +45,6 @@ for i in $(seq "$runs"); do
   done
 done
 
-median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 m_ours=$(median "${ours[@]}")
 m_theirs=$(median "${theirs[@]}")
 echo "median: shipped zlib $m_ours MB/s, Debian's libz.a $m_theirs MB/s"

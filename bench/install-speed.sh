@@ -15,6 +15,7 @@
 set -o pipefail
 payload=$(cd "${1:?usage: install-speed.sh PAYLOAD_DIR}" && pwd) || exit 1
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/bench-lib.sh"
 root=$(cd "$here/.." && pwd)
 build=${BUILD:-$root/build}
 rounds=${ROUNDS:-3}
@@ -48,7 +49,6 @@ makensis -V1 "$work/nsis.nsi" >"$work/makensis.log" 2>&1 || { cat "$work/makensi
 echo "payload: $(du -sb "$payload" | cut -f1) bytes in $(find "$payload" | wc -l) entries"
 echo "installers: ours $(stat -c %s "$work/ours.exe") bytes, nsis $(stat -c %s "$work/nsis.exe") bytes"
 
-now() { date +%s.%N; }
 since() { awk -v a="$(now)" -v b="$1" 'BEGIN { printf "%.3f", a - b }'; }
 fresh() { rm -rf "$(e2e_unixpath "C:\\bench")"; }
 
@@ -108,7 +108,6 @@ for r in $(seq "$rounds"); do
 done
 fresh
 
-median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 m_first=$(median "${first[@]}")
 m_extraction=$(median "${extraction[@]}")
 m_gui=$(median "${gui[@]}")

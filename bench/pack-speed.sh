@@ -10,6 +10,7 @@ set -euo pipefail
 payload=${1:?usage: pack-speed.sh PAYLOAD_DIR}
 payload=$(cd "$payload" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/bench-lib.sh"
 tool=${MKINSTALLER:-$here/../build/tools/bin/mkinstaller}
 stub=${STUB:-$here/../build/win32/bin/setup.exe}
 runs=${RUNS:-3}
@@ -25,7 +26,6 @@ printf '#AppName\nPack speed\n#end\n' > "$work/setup.txt"
 "$here/nsis-script.sh" "$payload" "$work/nsis.exe" > "$work/payload.nsi"
 find "$payload" -type f -exec cat {} + > /dev/null
 
-now() { date +%s.%N; }
 seconds() { python3 -c "print(round($2 - $1, 2))"; }
 ours=()
 theirs=()
@@ -41,7 +41,6 @@ for i in $(seq "$runs"); do
   echo "round $i: mkinstaller ${ours[-1]} s, makensis ${theirs[-1]} s"
 done
 
-median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 m_ours=$(median "${ours[@]}")
 m_theirs=$(median "${theirs[@]}")
 echo "payload: $(find "$payload" -type f | wc -l) files, $(du -sb "$payload" | cut -f1) bytes"

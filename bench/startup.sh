@@ -17,6 +17,7 @@
 # 10^6 bytes) choose the sizes.
 set -o pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+source "$here/bench-lib.sh"
 root=$(cd "$here/.." && pwd)
 build=${BUILD:-$root/build}
 rounds=${ROUNDS:-5}
@@ -57,7 +58,6 @@ for mb in "$small_mb" "$large_mb"; do
     { echo "startup: cannot make the $(label "$mb") installer" >&2; exit 1; }
 done
 
-now() { date +%s.%N; }
 since() { awk -v a="$(now)" -v b="$1" 'BEGIN { printf "%.3f", a - b }'; }
 
 # peak_memory NAME LAUNCHER_PID: until the launcher ends, the largest VmHWM
@@ -115,7 +115,6 @@ run_once() {
   echo "$first $(cat "$work/peak")${error:+ error: $error}"
 }
 
-median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
 # The first start of a prefix also starts its wineserver: not counted.
 run_once "$work/startup-$(label "$small_mb").exe" >/dev/null
