@@ -1,5 +1,7 @@
 #include "common/InstallLog.h"
 
+#include "common/CommandLine.h"
+
 bool CInstallLog::Open(const char* lpszPath)
 {
   Close();
@@ -30,4 +32,20 @@ void CInstallLog::Close()
   if (m_pFile != NULL)
     fclose(m_pFile);
   m_pFile = NULL;
+}
+
+ArgumentsVerdict ReadArguments(const char* lpszArgs, unsigned nKnown, CommandLine& line, CInstallLog& log)
+{
+  const bool bUnderstood = ParseCommandLine(lpszArgs, nKnown, line);
+  const bool bSilent = (line.nGiven & OPT_SILENT) != 0;
+  if (!bUnderstood && !bSilent)
+    return kArgumentsIgnored;
+  if ((line.nGiven & OPT_LOG) && !log.Open(line.szLog))
+    return kArgumentsNoLog;
+  log.Write("command line", lpszArgs);
+  if (!bUnderstood) {
+    log.Write("not understood", line.szError);
+    return kArgumentsNotUnderstood;
+  }
+  return kArgumentsUsed;
 }

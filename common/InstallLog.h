@@ -5,6 +5,8 @@
 #pragma once
 #include <stdio.h>
 
+struct CommandLine;
+
 class CInstallLog
 {
 public:
@@ -25,3 +27,16 @@ public:
 private:
   FILE* m_pFile;
 };
+
+// How a program's arguments were taken, by ReadArguments.
+enum ArgumentsVerdict
+{
+  kArgumentsUsed,           // understood; the log, if asked for, is open
+  kArgumentsIgnored,        // not understood without /S: the program goes on without options
+  kArgumentsNotUnderstood,  // not understood with /S: logged; the program ends
+  kArgumentsNoLog           // the /LOG= file cannot be written; the program ends
+};
+
+// The arguments as setup and the uninstaller take them: parsed, the log
+// that /LOG= names opened, the line and what was not understood logged.
+ArgumentsVerdict ReadArguments(const char* lpszArgs, unsigned nKnown, CommandLine& line, CInstallLog& log);

@@ -32,23 +32,17 @@ const OptionLabel kOptionLabels[] = {
 
 bool CSetupApp::ReadCommandLine(const char* lpszArgs)
 {
-  const bool bUnderstood = ParseCommandLine(lpszArgs, OPT_SETUP, m_options);
+  const ArgumentsVerdict verdict = ReadArguments(lpszArgs, OPT_SETUP, m_options, m_log);
   m_bSilent = (m_options.nGiven & OPT_SILENT) != 0;
-  if (!bUnderstood && !m_bSilent) {
+  if (verdict == kArgumentsIgnored) {
     // Without /S setup goes on as it always has, whatever the arguments.
     m_options.nGiven = 0;
     return true;
   }
-  if ((m_options.nGiven & OPT_LOG) && !m_log.Open(m_options.szLog)) {
+  if (verdict != kArgumentsUsed) {
     m_nExitCode = kExitBadCommandLine;
-    if (!m_bSilent)
+    if (verdict == kArgumentsNoLog && !m_bSilent)
       ::MessageBoxA(NULL, CString(kCannotLog) + m_options.szLog, kErrorCaption, MB_OK | MB_ICONEXCLAMATION);
-    return false;
-  }
-  m_log.Write("command line", lpszArgs);
-  if (!bUnderstood) {
-    m_log.Write("not understood", m_options.szError);
-    m_nExitCode = kExitBadCommandLine;
     return false;
   }
   for (const OptionLabel& option : kOptionLabels)

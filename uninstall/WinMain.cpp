@@ -56,22 +56,14 @@ int Finish(int nExitCode)
 bool ReadCommandLine(const char* lpszArgs)
 {
   CommandLine line;
-  bool bUnderstood = ParseCommandLine(lpszArgs, OPT_UNINSTALL, line);
+  const ArgumentsVerdict verdict = ReadArguments(lpszArgs, OPT_UNINSTALL, line, g_log);
   g_bSilent = (line.nGiven & OPT_SILENT) != 0;
-  if (!bUnderstood && !g_bSilent)
-    return true;
-  if ((line.nGiven & OPT_LOG) && !g_log.Open(line.szLog)) {
-    if (!g_bSilent) {
-      char szText[sizeof(kCannotLog) + CMDLINE_VALUE_SIZE];
-      wsprintfA(szText, "%s%s", kCannotLog, line.szLog);
-      MessageBoxA(NULL, szText, kErrorCaption, MB_ICONEXCLAMATION);
-    }
-    return false;
+  if (verdict == kArgumentsNoLog && !g_bSilent) {
+    char szText[sizeof(kCannotLog) + CMDLINE_VALUE_SIZE];
+    wsprintfA(szText, "%s%s", kCannotLog, line.szLog);
+    MessageBoxA(NULL, szText, kErrorCaption, MB_ICONEXCLAMATION);
   }
-  g_log.Write("command line", lpszArgs);
-  if (!bUnderstood)
-    g_log.Write("not understood", line.szError);
-  return bUnderstood;
+  return verdict == kArgumentsUsed || verdict == kArgumentsIgnored;
 }
 
 // The directory of this program into szDir, made the current directory,
