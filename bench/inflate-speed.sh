@@ -3,8 +3,10 @@
 # ZIP (say, bench/make-payload.sh's payload.zip), in memory, as the shipped
 # 32-bit programs run them: inflate_bench.exe of the win32 build (the zlib
 # setup.exe ships) and inflate_bench_libz.exe (the same program on Debian's
-# libz.a, the yardstick), in turn, in the WoW64 root under wine 10, RUNS
-# times each (3 by default; each run's best of 3 rounds counts). Prints the
+# libz.a, the yardstick), in turn, in the WoW64 root under wine 10 (where
+# this machine cannot execute 32-bit code: the win64size build's pair under
+# the host's wine64, bench_pick_pair), RUNS times each (3 by default; each
+# run's best of 3 rounds counts). Prints the
 # medians and last "ratio vs libz: X" (ours divided by Debian's; 1 or more
 # means extraction did not slow down).
 set -euo pipefail
@@ -16,20 +18,24 @@ root=$(cd "$here/.." && pwd)
 build=${BUILD:-$root/build}
 runs=${RUNS:-3}
 [ "$runs" -ge 3 ] || runs=3
+bench_pick_pair "$build"
 for variant in inflate_bench inflate_bench_libz; do
-  [ -f "$build/win32/test-bin/$variant.exe" ] || { echo "inflate-speed: missing $variant.exe (make build-win32)" >&2; exit 1; }
+  [ -f "$BENCH_TEST_BIN/$variant.exe" ] ||
+    { echo "inflate-speed: missing $BENCH_TEST_BIN/$variant.exe (make build-win32 build-win64size)" >&2; exit 1; }
 done
 
 # A prefix of its own, made by the first run; the archive's folder is bound
 # into the root beside the source tree.
-export WINEPREFIX=$build/bench/inflate-prefix
+export WINEPREFIX=$build/bench/inflate-prefix$BENCH_PREFIX_SUFFIX
 mkdir -p "$WINEPREFIX"
+runner=()
+[ -n "$BENCH_ROOT" ] && runner=("$root/tests/wow64/run-in-root.sh") && export WOW64_ROOT=$BENCH_ROOT
 export WOW64_BINDS="$root:$build:$(dirname "$zip")"
 export WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d
 zip_windows="Z:${zip//\//\\}"
 
 run() {
-  "$root/tests/wow64/run-in-root.sh" /usr/lib/wine/wine64 "$build/win32/test-bin/$1.exe" "$zip_windows" 3 2>/dev/null |
+  "${runner[@]}" /usr/lib/wine/wine64 "$BENCH_TEST_BIN/$1.exe" "$zip_windows" 3 2>/dev/null |
     tr -d '\r'
 }
 
@@ -47,5 +53,6 @@ done
 
 m_ours=$(median "${ours[@]}")
 m_theirs=$(median "${theirs[@]}")
+echo "pair: the shipped zlib vs Debian's libz.a, both $BENCH_PLATFORM"
 echo "median: shipped zlib $m_ours MB/s, Debian's libz.a $m_theirs MB/s"
 echo "ratio vs libz: $(python3 -c "print(round($m_ours / $m_theirs, 3))")"

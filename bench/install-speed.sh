@@ -3,7 +3,8 @@
 # with our installer and, as a yardstick, with an NSIS installer of the same
 # folder (zlib, its default progress page with the details hidden, and /S).
 # Both run in the WoW64 root as the shipped 32-bit programs run on 64-bit
-# Windows; rounds interleave the installers (ROUNDS, at least 3), each into
+# Windows, or, where this machine cannot execute 32-bit code, as x86_64
+# programs under the host's wine64 (bench_pick_pair); rounds interleave the installers (ROUNDS, at least 3), each into
 # a fresh destination. Ours is driven through its dialogs by the test driver:
 #   ours start to first window  from the start to the destination dialog
 #   ours extraction             from OK in the start-menu dialog to the
@@ -21,16 +22,17 @@ build=${BUILD:-$root/build}
 rounds=${ROUNDS:-3}
 [ "$rounds" -ge 3 ] || rounds=3
 mkinstaller=${MKINSTALLER:-$build/tools/bin/mkinstaller}
-stub=$build/win32/bin/setup.exe
+bench_pick_pair "$build"
+stub=$BENCH_BIN/setup.exe
 for f in "$mkinstaller" "$stub" "$build/win64/bin/driver.exe"; do
-  [ -f "$f" ] || { echo "install-speed: missing $f (make build)" >&2; exit 1; }
+  [ -f "$f" ] || { echo "install-speed: missing $f (make build build-win64size)" >&2; exit 1; }
 done
 command -v makensis >/dev/null || { echo "install-speed: makensis missing (make deps)" >&2; exit 1; }
 
-export E2E_ROOT=${WOW64_ROOT:-/var/lib/installer-tests/wow64-root}
+export E2E_ROOT=$BENCH_ROOT
 source "$root/tests/e2e/lib.sh"
 export E2E_DRIVER=$build/win64/bin/driver.exe
-export E2E_PREFIX_TEMPLATE=$build/bench-prefix-template-wow64
+export E2E_PREFIX_TEMPLATE=$build/bench-prefix-template$BENCH_PREFIX_SUFFIX
 work=$build/bench/install-speed
 e2e_init "$work" || exit 1
 
@@ -44,7 +46,7 @@ ProgramFiles
 EOF
 "$mkinstaller" build --stub "$stub" --script "$work/setup.txt" --payload "$payload" -o "$work/ours.exe" \
   >"$work/mkinstaller.log" 2>&1 || { cat "$work/mkinstaller.log" >&2; exit 1; }
-"$here/nsis-script.sh" "$payload" "$work/nsis.exe" >"$work/nsis.nsi"
+NSIS_TARGET=$NSIS_TARGET "$here/nsis-script.sh" "$payload" "$work/nsis.exe" >"$work/nsis.nsi"
 makensis -V1 "$work/nsis.nsi" >"$work/makensis.log" 2>&1 || { cat "$work/makensis.log" >&2; exit 1; }
 echo "payload: $(du -sb "$payload" | cut -f1) bytes in $(find "$payload" | wc -l) entries"
 echo "installers: ours $(stat -c %s "$work/ours.exe") bytes, nsis $(stat -c %s "$work/nsis.exe") bytes"
@@ -113,6 +115,7 @@ m_extraction=$(median "${extraction[@]}")
 m_gui=$(median "${gui[@]}")
 m_silent=$(median "${silent[@]}")
 m_ours_silent=$(median "${ours_silent[@]}")
+echo "pair: ours $BENCH_PLATFORM vs NSIS ${NSIS_TARGET:-x86-unicode}"
 printf 'ours start to first window: %.2f s\n' "$m_first"
 printf 'ours extraction: %.2f s\n' "$m_extraction"
 printf 'nsis-gui total: %.2f s\n' "$m_gui"

@@ -9,7 +9,10 @@ outfile=${2:?$usage}
 payload=$(cd "$payload" && pwd)
 # makensis works in the script's folder: a relative name would land there.
 case $outfile in /*) ;; *) outfile=$PWD/$outfile ;; esac
+# NSIS_TARGET (say amd64-unicode) picks other stubs than the default x86 ones.
+target=${NSIS_TARGET:+Target $NSIS_TARGET}
 cat <<NSI
+$target
 SetCompressor zlib
 Name "Payload"
 OutFile "$outfile"

@@ -3,7 +3,9 @@
 # first dialog, and the most memory it holds, for a small and a large
 # installer. Both are made here (stored entries of random data, by
 # tests/install/random_installer.py) and removed when the bench ends.
-# setup runs in the WoW64 root as on 64-bit Windows, ROUNDS times each
+# setup runs in the WoW64 root as on 64-bit Windows (or, where this machine
+# cannot execute 32-bit code, the x86_64 size build under the host's wine64:
+# bench_pick_pair), ROUNDS times each
 # (default 5, at least 3; the order alternates), the page cache warm from
 # making them:
 #   first dialog  from the start to the destination dialog (the script has
@@ -24,15 +26,16 @@ rounds=${ROUNDS:-5}
 [ "$rounds" -ge 3 ] || rounds=3
 small_mb=${SMALL_MB:-10}
 large_mb=${LARGE_MB:-1900}
-stub=$build/win32/bin/setup.exe
+bench_pick_pair "$build"
+stub=$BENCH_BIN/setup.exe
 for f in "$stub" "$build/win64/bin/driver.exe"; do
-  [ -f "$f" ] || { echo "startup: missing $f (make build)" >&2; exit 1; }
+  [ -f "$f" ] || { echo "startup: missing $f (make build build-win64size)" >&2; exit 1; }
 done
 
-export E2E_ROOT=${WOW64_ROOT:-/var/lib/installer-tests/wow64-root}
+export E2E_ROOT=$BENCH_ROOT
 source "$root/tests/e2e/lib.sh"
 export E2E_DRIVER=$build/win64/bin/driver.exe
-export E2E_PREFIX_TEMPLATE=$build/bench-prefix-template-wow64
+export E2E_PREFIX_TEMPLATE=$build/bench-prefix-template$BENCH_PREFIX_SUFFIX
 work=$build/bench/startup
 mkdir -p "$work"
 need=$(( (small_mb + large_mb) * 1000 * 1000 / 1024 + 512 * 1024 ))
@@ -134,6 +137,7 @@ for r in $(seq "$rounds"); do
   done
 done
 
+echo "pair: setup.exe $BENCH_PLATFORM, small against large"
 for mb in "$small_mb" "$large_mb"; do
   name=$(label "$mb")
   # shellcheck disable=SC2086

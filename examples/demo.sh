@@ -3,22 +3,34 @@
 # the shipped 32-bit setup.exe under wine 10 (the WoW64 root, as on 64-bit
 # Windows) on a virtual 1024x768 screen, answering each dialog as a person
 # would, then removes it with its uninstaller, and tells what happened.
+# On a machine that cannot execute 32-bit code it uses the x86_64 build of
+# the same sources under the host's wine64 instead, and says so first.
 # Screenshots of every step land in build/demo/shots/.
 # usage: examples/demo.sh [BUILD_DIR]   (make demo builds what it needs first)
 set +u
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
 host=$build/tools/bin   # the release mkinstaller (make build-tools)
-win=$build/win32/bin
 helpers=$build/win64/bin
 out=$build/demo
 sample=$root/examples/sample
 
-export E2E_ROOT=${WOW64_ROOT:-/var/lib/installer-tests/wow64-root}
-[ -f "$E2E_ROOT/.installer-root-ready" ] || { echo "demo: no WoW64 root at $E2E_ROOT (run 'make deps')" >&2; exit 1; }
+if probe=$("$root/tests/wow64/can-run-32bit.sh"); then
+  win=$build/win32/bin
+  export E2E_ROOT=${WOW64_ROOT:-/var/lib/installer-tests/wow64-root}
+  [ -f "$E2E_ROOT/.installer-root-ready" ] || { echo "demo: no WoW64 root at $E2E_ROOT (run 'make deps')" >&2; exit 1; }
+  view=" (the 32-bit view, WOW6432Node)"
+  prefix_template=$build/demo-prefix-template-wow64
+else
+  echo "this machine cannot run 32-bit code: the demo uses the x86_64 build (${probe#32-bit x86 code: })"
+  win=$build/win64/bin
+  unset E2E_ROOT
+  view=
+  prefix_template=$build/demo-prefix-template
+fi
 source "$root/tests/e2e/lib.sh"
 export E2E_DRIVER=$helpers/driver.exe
-export E2E_PREFIX_TEMPLATE=$build/demo-prefix-template-wow64
+export E2E_PREFIX_TEMPLATE=$prefix_template
 export E2E_KEEP=1
 
 say() { printf '%s\n' "$*"; }
@@ -81,7 +93,7 @@ say "  setup ended with exit code $?"
 destu=$(e2e_unixpath "$dest")
 section "Installed into $dest"
 (cd "$destu" && find . -type f | sort | sed 's/^\.\//  /')
-section "Registered under HKLM\\...\\Uninstall\\Sample Viewer (the 32-bit view, WOW6432Node)"
+section "Registered under HKLM\\...\\Uninstall\\Sample Viewer$view"
 key='HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Sample Viewer'
 say "  DisplayName     = $(e2e_reg_query "$key" DisplayName)"
 say "  UninstallString = $(e2e_reg_query "$key" UninstallString)"

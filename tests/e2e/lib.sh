@@ -20,7 +20,17 @@ source <("$E2E_LIB_DIR/control-ids.sh")
 [ -n "$IDC_DEST_DIR" ] || { echo "lib.sh: no control ids from setup/resources/resource.h" >&2; exit 1; }
 # What a program of the tested flavour sees: the shipped 32-bit programs
 # get the 32-bit registry view and "Program Files (x86)" on 64-bit Windows.
+# A machine that cannot execute 32-bit code runs none of them: the suite
+# is skipped (exit code 77, ctest's SKIP_RETURN_CODE), never failed or left
+# to time out. An unanswered probe is a failure.
+E2E_SKIP=77
 if [ -n "$E2E_ROOT" ]; then
+  e2e_probe=$("$E2E_LIB_DIR/../wow64/can-run-32bit.sh")
+  case $? in
+    0) ;;
+    1) echo "SKIPPED: $e2e_probe; the shipped programs were not executed here" >&2; exit "$E2E_SKIP" ;;
+    *) echo "lib.sh: $e2e_probe" >&2; exit 1 ;;
+  esac
   E2E_RUNNER=("$E2E_LIB_DIR/../wow64/run-in-root.sh")
   export WOW64_ROOT=$E2E_ROOT
   E2E_REG_VIEW=/reg:32

@@ -2,7 +2,9 @@
 # make-root.sh [ROOT]: makes the Debian 13 root in which the shipped 32-bit
 # programs run under wine 10's WoW64 mode, once; a later call checks it and
 # does nothing, or makes it again when it is missing or broken. About a
-# minute and 2 GB. Needs root rights (debootstrap, chroot, mounts).
+# minute and 2 GB. Needs root rights (debootstrap, chroot, mounts). On a
+# machine that cannot execute 32-bit x86 code (can-run-32bit.sh) it makes
+# nothing and says why.
 #
 # wine64 and libwine come from trixie's amd64 packages; of libwine:i386 only
 # the 32-bit PE DLLs are taken (no 32-bit Unix code runs on these machines).
@@ -18,6 +20,14 @@ healthy() {
     [ -f "$root/usr/lib/x86_64-linux-gnu/wine/x86_64-unix/ntdll.so" ] &&
     $SUDO chroot "$root" dpkg-query -W wine64 libwine >/dev/null 2>&1
 }
+
+# A machine that refuses 32-bit code could run nothing in the root.
+if ! reason=$("$(dirname "$0")/can-run-32bit.sh"); then
+  echo "$reason"
+  echo "The WoW64 root is left out: the shipped 32-bit programs cannot run on this machine." \
+    "A later 'make deps' on a machine that runs 32-bit code makes it."
+  exit 0
+fi
 
 if healthy; then
   echo "WoW64 root ready: $root (wine $($SUDO chroot "$root" dpkg-query -W -f '${Version}' wine64))"
