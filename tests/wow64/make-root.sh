@@ -22,8 +22,10 @@ healthy() {
 }
 
 # A machine that refuses 32-bit code could run nothing in the root.
-if ! reason=$("$(dirname "$0")/can-run-32bit.sh"); then
-  echo "$reason"
+reason=$("$(dirname "$0")/can-run-32bit.sh")
+verdict=$?
+echo "$reason"
+if [ "$verdict" != 0 ]; then
   echo "The WoW64 root is left out: the shipped 32-bit programs cannot run on this machine." \
     "A later 'make deps' on a machine that runs 32-bit code makes it."
   exit 0
