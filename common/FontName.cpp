@@ -4,9 +4,7 @@
 #include <stdlib.h>
 #include <string.h>
 
-#ifndef _WIN32
-#include "framework/PosixCompat.h"
-#endif
+#include "framework/os/FileSystem.h"
 
 namespace {
 
@@ -274,12 +272,7 @@ bool ReadFontFileName(const char* lpszPath, FontName& name)
 {
   name.nOutlines = FONT_NOT_SFNT;
   name.szName[0] = 0;
-#ifdef _WIN32
-  FILE* pFile = fopen(lpszPath, "rb");
-#else
-  char szHost[4096];
-  FILE* pFile = fopen(HostPath(lpszPath, szHost, sizeof(szHost)), "rb");
-#endif
+  FILE* pFile = OpenFileStream(lpszPath, "rb");
   if (!pFile)
     return false;
   CFontFile file(pFile);

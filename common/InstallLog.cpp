@@ -1,11 +1,12 @@
 #include "common/InstallLog.h"
 
 #include "common/CommandLine.h"
+#include "framework/os/FileSystem.h"
 
 bool CInstallLog::Open(const char* lpszPath)
 {
   Close();
-  m_pFile = fopen(lpszPath, "wb");
+  m_pFile = OpenFileStream(lpszPath, "wb");
   return m_pFile != NULL;
 }
 

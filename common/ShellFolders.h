@@ -16,3 +16,9 @@ enum
 // longer.
 bool ReadShellFolderValue(HKEY hRoot, const char* lpszValueName, REGSAM nAccess,
                           char (&szValue)[SHELL_FOLDER_SIZE + 1]);
+
+// The folder of the value lpszValueName below hRoot into lpszFolder, a
+// buffer of SHELL_FOLDER_SIZE bytes. TRUE when it cannot be read, is empty
+// (it would name no folder at all) or does not fit; the buffer is then
+// unchanged.
+BOOL GetShellFolder(const char* lpszValueName, char* lpszFolder, HKEY hRoot);

@@ -3,18 +3,18 @@
 #include "common/UninstallData.h"
 
 #include "framework/Platform.h"
+#include "framework/os/FileSystem.h"
 
 #include <stdlib.h>
 #include <string.h>
 #ifdef _WIN32
 #include "common/ShellFolders.h"
+#include "framework/os/System.h"
 #else
 #include <sys/stat.h>
 #endif
 
 namespace {
-
-const char kMagic[4] = {'S', 'S', '0', '1'};
 
 // The whole file's size, or -1.
 int64_t FileSize(FILE* pFile)
@@ -76,7 +76,7 @@ bool IsShellFolder(const char* lpszFolder)
   for (const auto& folder : kFolders) {
     char szValue[SHELL_FOLDER_SIZE + 1];
     if (ReadShellFolderValue(folder.hRoot, folder.pszValue, KEY_QUERY_VALUE, szValue) &&
-        lstrcmpiA(szValue, lpszFolder) == 0)
+        EqualNoCase(szValue, lpszFolder))
       return true;
   }
 #else
@@ -108,14 +108,14 @@ void UninstallData::Clear()
 int UninstallData::Read(const char* lpszPath)
 {
   Clear();
-  FILE* pFile = fopen(lpszPath, "rb");
+  FILE* pFile = OpenFileStream(lpszPath, "rb");
   if (!pFile)
     return 1;
 
   char magic[4];
   int64_t nFileSize = FileSize(pFile);
   int nResult = 1;
-  if (nFileSize >= 4 && fread(magic, 1, 4, pFile) == 4 && memcmp(magic, kMagic, 4) == 0 &&
+  if (nFileSize >= 4 && fread(magic, 1, 4, pFile) == 4 && memcmp(magic, kUninstallMagic, 4) == 0 &&
       ReadString(m_szAppName, UNINSTALL_NAME_SIZE, pFile) == 0 &&
       ReadList(pFile, nFileSize, m_nInstalled, m_pInstalled) == 0 &&
       ReadList(pFile, nFileSize, m_nLinks, m_pLinks) == 0 &&
@@ -207,9 +207,9 @@ void UninstallData::RemoveShortcuts()
   // Only .lnk files: a damaged record must not delete anything else.
   for (int32_t i = 0; i < m_nLinks; i++)
     if (IsShortcutPath(m_pLinks[i]))
-      _unlink(m_pLinks[i]);
+      RemoveFile(m_pLinks[i]);
 
   char szFolder[UNINSTALL_PATH_SIZE];
   if (GetShortcutFolder(szFolder))
-    _rmdir(szFolder);
+    RemoveFolder(szFolder);
 }

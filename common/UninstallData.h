@@ -1,3 +1,9 @@
+// Failure convention of what setup and the uninstaller share (common/): the
+// record's Read and ReadString return 0 on success and 1 on failure, as its
+// format's first readers did, and GetShellFolder TRUE when it fails; every
+// other call returns true when it did what it says. Removals report
+// nothing: what cannot go stays.
+//
 // The record of one installation, as uninstall.dat holds it. setup reads an
 // earlier one before it installs again; the uninstaller reads it to remove
 // the installation. Plain arrays, C streams and the C heap, so that the
@@ -6,12 +12,7 @@
 #include <stdint.h>
 #include <stdio.h>
 
-// Slot size of one recorded path, and of the application name.
-enum
-{
-  UNINSTALL_PATH_SIZE = 260,
-  UNINSTALL_NAME_SIZE = 256
-};
+#include "common/UninstallDataFormat.h"
 
 class UninstallData
 {

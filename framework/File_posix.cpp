@@ -1,5 +1,6 @@
 #ifndef _WIN32
 #include "framework/File.h"
+#include "framework/os/FileSystem.h"
 
 #include <errno.h>
 #include <fcntl.h>
@@ -157,7 +158,7 @@ void CFile::SetStatus(const char* lpszFileName, const CFileStatus& status)
   times[1].tv_nsec = status.m_mtime.GetTime() ? 0 : UTIME_OMIT;
   if (utimensat(AT_FDCWD, name.buf, times, 0) != 0)
     CFileException::ThrowOsError(errno, lpszFileName);
-  if (!SetFileAttributesA(lpszFileName, status.m_attribute))
+  if (!SetPathAttributes(lpszFileName, status.m_attribute))
     CFileException::ThrowOsError(errno, lpszFileName);
 }
 #endif

@@ -1,6 +1,7 @@
-// POSIX stand-ins for the Win32 and C-runtime names the portable code calls.
-// Paths keep Windows syntax inside the program; a backslash becomes a '/'
-// only here, at the file-system boundary.
+// POSIX stand-ins for the Win32 types and the few Win32 names the portable
+// code uses. Paths keep Windows syntax inside the program; a backslash
+// becomes a '/' only at the file-system boundary (HostPath, and
+// framework/os/FileSystem_posix.cpp).
 #pragma once
 #ifndef _WIN32
 
@@ -49,18 +50,8 @@ typedef void* HANDLE;
 // The result lives in the caller's buffer of bufSize bytes.
 const char* HostPath(const char* path, char* buf, size_t bufSize);
 
-// Win32 calls.
-BOOL SetFileAttributesA(LPCSTR path, DWORD attributes);
-BOOL CreateDirectoryA(LPCSTR path, void* security);
-UINT GetDriveTypeA(LPCSTR root);
 // Code-page pair: fixed tables between OEM 437 and ANSI 1252, one byte for one.
 BOOL CharToOemBuffA(LPCSTR src, LPSTR dst, DWORD len);
 BOOL OemToCharBuffA(LPCSTR src, LPSTR dst, DWORD len);
-
-// C runtime.
-int _rmdir(const char* path);
-int _chdir(const char* path);
-char* _getcwd(char* buf, int size);
-int _unlink(const char* path);
 
 #endif

@@ -1,4 +1,10 @@
 // The framework's portable classes in one include.
+//
+// Failure convention: the file classes throw pointers to CFileException
+// (CFile::Open instead reports through its result and the optional
+// exception object it fills), which the catcher ends with Delete; BOOL
+// results are TRUE on success, as in MFC. Strings and containers fail only
+// for want of memory, which ends the program.
 #pragma once
 #include "framework/Platform.h"
 #include "framework/String.h"

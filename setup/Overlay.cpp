@@ -144,6 +144,8 @@ BOOL CSetupData::LoadOverlayFrom(CFile& file, CString& strAgreement)
   }
 
   // The head of the file, up to marker 2: the script is parsed in place.
+  // A head read before (a second load) goes first.
+  FreeImage();
   m_pImage = static_cast<char*>(malloc(nArchive));
   if (m_pImage == NULL) {
     m_strError = kOutOfMemory;

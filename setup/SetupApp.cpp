@@ -1,4 +1,13 @@
+// The install sequence: InitInstance leads from the command line and the
+// startup box through the choices to the install pipeline and the end of
+// setup.
 #include "setup/SetupApp.h"
+
+#include "framework/os/System.h"
+#include "setup/SetupTexts.h"
+#include "setup/decisions/UnattendedChoices.h"
+#include "setup/dialogs/DialogFeedback.h"
+#include "setup/install/InstallPipeline.h"
 
 CSetupApp theApp;
 
@@ -13,9 +22,68 @@ CSetupApp::~CSetupApp() {}
 BOOL CSetupApp::LoadOverlay()
 {
   char szPath[MAX_PATH];
-  DWORD nLength = ::GetModuleFileNameA(NULL, szPath, sizeof(szPath));
   // A cut path could name another file: open nothing instead, which fails.
-  if (nLength == 0 || nLength >= sizeof(szPath))
+  if (!GetModulePath(szPath, sizeof(szPath)))
     szPath[0] = '\0';
   return LoadOverlayFrom(szPath, m_agreementDlg.m_strText);
+}
+
+bool CSetupApp::LoadInstaller(CInstallFeedback& feedback)
+{
+  if (LoadOverlay()) {
+    feedback.Tell(m_strError, kErrorCaption, MB_OK | MB_ICONEXCLAMATION);
+    m_nExitCode = kExitDamaged;
+    return false;
+  }
+  m_log.Write("application", m_strAppName);
+  // The file table. Without it nothing would be installed while setup
+  // went on as if all was well.
+  if (BuildFileTable()) {
+    feedback.Tell(kOutOfMemory, kErrorCaption, MB_OK | MB_ICONEXCLAMATION);
+    m_nExitCode = kExitDamaged;
+    return false;
+  }
+  return true;
+}
+
+// /S: no window at all; the choices as the dialogs would make them.
+int CSetupApp::RunUnattended(CInstallFeedback& feedback)
+{
+  if (!LoadInstaller(feedback))
+    return m_nExitCode;
+  if (!m_agreementDlg.m_strText.IsEmpty())
+    m_log.Write("agreement", "accepted by whoever runs /S");
+  InstallChoices choices;
+  if (!ChooseUnattended(*this, m_options, m_log, choices))
+    return kExitRefused;
+  return CInstallPipeline(*this, feedback, choices).Run() == kInstallStopped ? kExitStopped : kExitInstalled;
+}
+
+BOOL CSetupApp::InitInstance()
+{
+  const ArgumentsVerdict verdict = ReadCommandLine(m_lpCmdLine);
+  if (m_bSilent) {
+    CUnattendedFeedback feedback(m_log);
+    if (verdict == kArgumentsUsed)
+      m_nExitCode = RunUnattended(feedback);
+  } else {
+    CDialogFeedback feedback(m_log);
+    if (verdict == kArgumentsUsed)
+      RunWithDialogs(feedback);
+    else if (verdict == kArgumentsNoLog)
+      feedback.Tell(CString(kCannotLog) + m_options.szLog, kErrorCaption, MB_OK | MB_ICONEXCLAMATION);
+  }
+  return FALSE;
+}
+
+// The exit code is the unattended run's; after its windows setup ends with
+// 0, as it always has, unless the log it was asked for cannot be written.
+int CSetupApp::ExitInstance()
+{
+  const int nExitCode = m_bSilent || m_nExitCode == kExitBadCommandLine ? m_nExitCode : kExitInstalled;
+  CString strCode;
+  strCode.Format("%d", nExitCode);
+  m_log.Write("exit code", strCode);
+  m_log.Close();
+  return nExitCode;
 }

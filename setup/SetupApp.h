@@ -1,19 +1,21 @@
-// The application object: setup's data (CSetupData), its dialogs, and the
-// install sequence in InitInstance.
+// The application object: setup's data (CSetupData), the dialogs the
+// install sequence keeps from start to end, and the sequence itself in
+// InitInstance: the command line, the overlay, the choices (by the dialogs,
+// or by the command line of an unattended run), then the install pipeline.
 #pragma once
 #include "common/CommandLine.h"
-#include "framework/afxwin.h"
 #include "common/InstallLog.h"
+#include "framework/afxwin.h"
 #include "setup/SetupData.h"
 #include "setup/dialogs/AgreementDlg.h"
 #include "setup/dialogs/DestinationDlg.h"
 #include "setup/dialogs/InitDlg.h"
+#include "setup/install/InstallChoices.h"
 
 class CBackgroundWnd;
-class CProgressDlg;
+class CDialogFeedback;
+class CInstallFeedback;
 class CStartMenuDlg;
-class UninstallData;
-struct SetupText;
 
 // setup's exit codes for an unattended run (/S).
 enum SetupExitCode
@@ -33,73 +35,25 @@ public:
 
   BOOL InitInstance() override;
   int ExitInstance() override;
-  void RunInstallation(CBackgroundWnd& background);
-  INT_PTR ChooseDestination(CStartMenuDlg& startMenu);
-
-  // The options: false when setup is to end at once (m_nExitCode says why).
-  bool ReadCommandLine(const char* lpszArgs);
-  // /S: the dialogs' decisions without their windows, then the installation.
-  int RunSilentInstallation();
-  bool ChooseSilentDestination();
-  bool ChooseSilentProgramGroup(char (&szGroup)[260]);
-  // Extraction to registration into the chosen destination and program
-  // group; the progress dialog and the owner of message boxes are NULL
-  // in an unattended run. kExitInstalled or kExitStopped.
-  int Install(const char* lpszDestDir, const char* lpszProgramGroup, CProgressDlg* pProgress, CWnd* pOwner);
-
-  // A message for the person: logged, and shown unless the run is
-  // unattended (then the result is nDefault).
-  int Tell(CWnd* pOwner, const char* lpszText, const char* lpszCaption, UINT nType, int nDefault = IDOK);
-  // A status text of the sequence: in the progress dialog and the log.
-  void ShowStatus(CProgressDlg* pProgress, const SetupText& text);
-
   // Reads this program's own file (the module path) and its overlay.
   BOOL LoadOverlay();
-
-  // Extracts every entry of the file table below lpszDestDir, in archive
-  // order, naming it in the progress dialog and advancing the bar by its
-  // size; pfnEntryDone, when given, is called after each entry. An entry
-  // that fails is offered to pfnFailed, which returns true to try it again;
-  // without one, or when it returns false, the extraction stops. Returns -1,
-  // or the index of the entry it stopped at.
-  typedef void (*EntryDoneHook)(int32_t nIndex, void* pUserData);
-  typedef bool (*ExtractFailedHook)(int32_t nIndex, const CString& strCause, void* pUserData);
-  // Without a progress dialog (an unattended run) nothing is shown.
-  int32_t ExtractFiles(CProgressDlg* pProgress, const char* lpszDestDir, EntryDoneHook pfnEntryDone = NULL,
-                       void* pUserData = NULL, ExtractFailedHook pfnFailed = NULL);
-  // One entry; false with the reason, in the script's language, when it
-  // could not be extracted.
-  bool ExtractEntry(int32_t nIndex, const char* lpszDestDir, CString& strCause);
-
-  // The steps after the extraction.
-  void CleanUpEarlierInstallation(CProgressDlg* pProgress, const char* lpszProgramGroup);
-  // Deletes what the earlier record lists and this installation does not
-  // bring again, and the earlier shortcuts; relative to the current directory.
-  void RemoveEarlierInstallation(UninstallData& earlier, const char* lpszProgramGroup);
-  void CreateAllShortcuts(CProgressDlg* pProgress, const char* lpszProgramGroup);
-  void InstallFonts(const char* lpszDestDir);
-  // true when uninstall.dat was written; else the person has been told.
-  bool SaveUninstallData(CProgressDlg* pProgress, CWnd* pOwner, const char* lpszDestDir);
-  // TRUE when the Uninstall key or its values could not be written. A name
-  // that cannot name its own key (empty, or with a backslash) is not
-  // registered, and that is no failure.
-  BOOL RegisterUninstall(const char* lpszDestDir);
-  void RecordStoppedInstallation(const char* lpszDestDir, int32_t nStoppedAt);
-
-  // Shell folders and shortcuts.
-  // Reads one value of the Shell Folders key below hRoot into a 260-byte
-  // buffer. TRUE when it cannot be read, is empty or does not fit; the
-  // buffer is then unchanged.
-  BOOL GetShellFolder(const char* lpszValueName, char* lpszFolder, HKEY hRoot);
-  void CreateShortcutsIn(ShortcutEntry* pList, int32_t nCount, const char* lpszValueName);
-  HRESULT CreateShortcut(ShortcutEntry* pEntry, const char* lpszFolder);
-  HRESULT CreateLink(const char* lpszTarget, const char* lpszLinkFile, const char* lpszDescription,
-                     const char* lpszArguments);
-  void TellLinkFailure(const char* lpszText);
 
   CInitDlg m_initDlg;
   CDestinationDlg m_destinationDlg;
   CAgreementDlg m_agreementDlg;
+
+private:
+  // The options. Unless kArgumentsUsed setup is to end at once (with
+  // m_nExitCode), having told why when the log cannot be written.
+  ArgumentsVerdict ReadCommandLine(const char* lpszArgs);
+  // The overlay and the file table: false when setup cannot go on (told).
+  bool LoadInstaller(CInstallFeedback& feedback);
+  int RunUnattended(CInstallFeedback& feedback);
+  void RunWithDialogs(CDialogFeedback& feedback);
+  // The agreement, the destination and the program group, with the Back
+  // loop between the last two. false when the person leaves setup.
+  bool ChooseWithDialogs(CDialogFeedback& feedback, InstallChoices& choices);
+  bool ChooseDestinationAndGroup(CStartMenuDlg& startMenu, InstallChoices& choices);
 
   // The command line: /S makes the run unattended, without any window.
   CommandLine m_options;

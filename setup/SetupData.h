@@ -1,6 +1,12 @@
 // What setup knows: the script's values, the payload archive and the state
 // the install sequence carries from step to step. Portable, so that the
 // packaging tool and the native tests read installers exactly as setup does.
+//
+// Failure convention of setup's core (this, the script scanner and the
+// uninstall data writer): a BOOL result means TRUE = failed, as the
+// overlay loader has always reported (the message is in m_strError); a
+// bool result is true when the thing asked about is there. The archive
+// reader's exceptions are caught only by the overlay loader.
 #pragma once
 #include "framework/afx.h"
 #include "setup/Records.h"

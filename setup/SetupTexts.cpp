@@ -16,8 +16,7 @@ const char* Text(const SetupText& text, const CString& strLanguage, LanguageRule
 void SetControlTexts(CWnd& dialog, const ControlText* pTexts, size_t nCount)
 {
   for (size_t i = 0; i < nCount; ++i)
-    ::SetWindowTextA(pTexts[i].nID == 0 ? dialog.m_hWnd : ::GetDlgItem(dialog.m_hWnd, pTexts[i].nID),
-                     pTexts[i].pszText);
+    (pTexts[i].nID == 0 ? CWnd(dialog.m_hWnd) : dialog.GetDlgItem(pTexts[i].nID)).SetWindowText(pTexts[i].pszText);
 }
 
 namespace {

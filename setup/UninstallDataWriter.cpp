@@ -3,14 +3,9 @@
 #include <stdio.h>
 #include <string.h>
 
+#include "framework/os/FileSystem.h"
+
 namespace {
-// The readers take an application name of up to 254 bytes and paths of up
-// to 258 bytes whole; a longer string would shift every field behind it.
-// So the name is cut, and a longer path is left out of its list: a cut path
-// could name some other file, and the uninstaller must delete only what was
-// installed.
-const size_t kMaxAppName = 254;
-const size_t kMaxPath = 258;
 
 // One list's strings: a count, then each string with its NUL.
 class CNameList
@@ -20,7 +15,7 @@ public:
   void Add(const char* psz, size_t nSlot)
   {
     size_t nLen = strnlen(psz, nSlot);
-    if (nLen > kMaxPath)
+    if (nLen > kMaxRecordedPath)
       return;
     ++m_nCount;
     if (m_bWrite) {
@@ -109,17 +104,12 @@ BOOL WriteUninstallData(const CSetupData& data, const char* lpszPath, const Unin
   if (nFiles < 0 || nFiles > data.m_nFiles)
     nFiles = data.m_nFiles;
   const CRecordSource src = {data, pEarlier, nFiles};
-#ifdef _WIN32
-  FILE* pFile = fopen(lpszPath, "wb");
-#else
-  char szHost[4096];
-  FILE* pFile = fopen(HostPath(lpszPath, szHost, sizeof(szHost)), "wb");
-#endif
+  FILE* pFile = OpenFileStream(lpszPath, "wb");
   if (pFile == NULL)
     return TRUE;
-  fwrite("SS01", 1, 4, pFile);
+  fwrite(kUninstallMagic, 1, sizeof(kUninstallMagic), pFile);
   size_t nName = (size_t)data.m_strAppName.GetLength();
-  fwrite((const char*)data.m_strAppName, 1, nName > kMaxAppName ? kMaxAppName : nName, pFile);
+  fwrite((const char*)data.m_strAppName, 1, nName > kMaxRecordedAppName ? kMaxRecordedAppName : nName, pFile);
   fputc(0, pFile);
   WriteList(pFile, src, AddFiles);
   WriteList(pFile, src, AddLinks);

@@ -2,9 +2,9 @@
 
 #include "common/UninstallData.h"
 #include "common/InstallNames.h"
+#include "framework/os/FileSystem.h"
 #include "uninstall/UninstallLog.h"
 
-#include <direct.h>
 #include <stdlib.h>
 #include <string.h>
 
@@ -57,6 +57,6 @@ void CFolderList::RemoveFolders() const
 {
   for (int32_t d = m_nMaxDepth; d >= 0; d--)
     for (int32_t i = 0; i < m_nRows; i++)
-      if (m_pRows[i].depth == d && _rmdir(m_pRows[i].name) == 0)
+      if (m_pRows[i].depth == d && RemoveFolder(m_pRows[i].name))
         g_log.Write("removed folder", m_pRows[i].name);
 }

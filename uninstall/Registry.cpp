@@ -1,7 +1,8 @@
 #include "uninstall/Registry.h"
 
 #include "common/InstallNames.h"
-#include "framework/RegKey.h"
+#include "framework/os/RegKey.h"
+#include "framework/os/System.h"
 #include "uninstall/UninstallLog.h"
 
 #include <windows.h>
@@ -11,10 +12,9 @@ namespace {
 
 const char kRunOnceKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 
-void SetString(HKEY hKey, const char* lpszName, const char* lpszData)
+void SetString(CRegKey& key, const char* lpszName, const char* lpszData)
 {
-  bool bSet =
-      RegSetValueExA(hKey, lpszName, 0, REG_SZ, (const BYTE*)lpszData, (DWORD)strlen(lpszData) + 1) == ERROR_SUCCESS;
+  bool bSet = key.SetString(lpszName, lpszData);
   // wsprintfA writes at most 1024 bytes: the name and the command fit.
   char szLine[1024];
   wsprintfA(szLine, "%s = %s", lpszName, lpszData);
@@ -26,12 +26,11 @@ void SetString(HKEY hKey, const char* lpszName, const char* lpszData)
 // would never run.
 void GetCommandInterpreter(char (&szPath)[MAX_PATH])
 {
-  DWORD nLength = GetEnvironmentVariableA("COMSPEC", szPath, MAX_PATH);
-  if (nLength > 0 && nLength < MAX_PATH)
+  if (GetEnvironmentText("COMSPEC", szPath, MAX_PATH))
     return;
   const char kCmd[] = "\\cmd.exe";
-  UINT nDir = GetSystemDirectoryA(szPath, MAX_PATH);
-  if (nDir == 0 || nDir + sizeof(kCmd) > MAX_PATH)
+  size_t nDir = GetSystemFolder(szPath, MAX_PATH) ? strlen(szPath) : 0;
+  if (nDir + sizeof(kCmd) > MAX_PATH)
     nDir = 0;
   else if (szPath[nDir - 1] == '\\')
     nDir--;  // a root directory
@@ -62,11 +61,9 @@ bool IsGermanInstallation(const char* lpszAppName, const char* lpszInstallDir, c
   wsprintfA(szOwnPath, "%s\\%s", lpszInstallDir, lpszOwnName);
   DWORD nLanguage = 0;
   DWORD nType = 0;
-  DWORD nSize = sizeof(nLanguage);
   return key.QueryText("UninstallString", szCommand, sizeof(szCommand), &nType) && nType == REG_SZ &&
-         lstrcmpiA(szCommand, szOwnPath) == 0 &&
-         RegQueryValueExA(key, "Language", NULL, &nType, (BYTE*)&nLanguage, &nSize) == ERROR_SUCCESS &&
-         nType == REG_DWORD && PRIMARYLANGID((LANGID)nLanguage) == LANG_GERMAN;
+         EqualNoCase(szCommand, szOwnPath) && key.QueryDword("Language", nLanguage) &&
+         PRIMARYLANGID((LANGID)nLanguage) == LANG_GERMAN;
 }
 
 void DeleteUninstallKey(const char* lpszAppName)
@@ -74,7 +71,7 @@ void DeleteUninstallKey(const char* lpszAppName)
   UninstallKeyPath szKey;
   if (!FormatUninstallKey(lpszAppName, szKey))
     return;
-  bool bDeleted = RegDeleteKeyA(HKEY_LOCAL_MACHINE, szKey) == ERROR_SUCCESS;
+  bool bDeleted = CRegKey::DeleteKey(HKEY_LOCAL_MACHINE, szKey);
   char szLine[sizeof(szKey) + 32];
   wsprintfA(szLine, "HKEY_LOCAL_MACHINE\\%s", szKey);
   g_log.Write(bDeleted ? "registry key deleted" : "registry key not deleted", szLine);

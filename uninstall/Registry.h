@@ -1,5 +1,9 @@
 // The uninstaller's registry work: the application's Uninstall entry and
 // the RunOnce commands that remove what can't go while it runs.
+//
+// Failure convention of the uninstaller: the program's outcome is its exit
+// code (WinMain); its steps log what they did and report nothing else, and
+// what cannot be removed is found afterwards (Remains.h).
 #pragma once
 
 // Deletes HKLM "SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\<name>".

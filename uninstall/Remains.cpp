@@ -2,6 +2,8 @@
 
 #include "common/InstallNames.h"
 #include "common/UninstallData.h"
+#include "framework/os/FileSystem.h"
+#include "framework/os/System.h"
 #include "uninstall/FolderList.h"
 #include "uninstall/UninstallTexts.h"
 #include "uninstall/UninstallLog.h"
@@ -22,13 +24,13 @@ void Note(RemainList& remains, const char* lpszName)
 
 void NoteIfThere(RemainList& remains, const char* lpszName)
 {
-  if (GetFileAttributesA(lpszName) != INVALID_FILE_ATTRIBUTES)
+  if (PathIsPresent(lpszName))
     Note(remains, lpszName);
 }
 
 bool IsOwnFile(const char* lpszName, const char* lpszOwnName)
 {
-  return lstrcmpiA(lpszName, lpszOwnName) == 0 || lstrcmpiA(lpszName, "uninstall.exe") == 0;
+  return EqualNoCase(lpszName, lpszOwnName) || EqualNoCase(lpszName, "uninstall.exe");
 }
 
 // Appends as much of lpszText as fits; the text stays terminated.

@@ -4,26 +4,24 @@
 #include "common/UninstallData.h"
 #include "common/InstallNames.h"
 #include "common/JoinPath.h"
+#include "framework/os/FileSystem.h"
+#include "framework/os/FolderScan.h"
 #include "uninstall/UninstallLog.h"
 
-#include <windows.h>
-#include <direct.h>
-#include <io.h>
-#include <stdio.h>
 #include <string.h>
 
 namespace {
 
-// remove() and _rmdir(), each success logged.
-void RemoveFile(const char* lpszPath)
+// Each removal that succeeds is logged.
+void RemoveLoggedFile(const char* lpszPath)
 {
-  if (remove(lpszPath) == 0)
+  if (RemoveFile(lpszPath))
     g_log.Write("removed", lpszPath);
 }
 
-void RemoveFolder(const char* lpszPath)
+void RemoveLoggedFolder(const char* lpszPath)
 {
-  if (_rmdir(lpszPath) == 0)
+  if (RemoveFolder(lpszPath))
     g_log.Write("removed folder", lpszPath);
 }
 
@@ -33,9 +31,9 @@ bool IsLink(unsigned nAttributes) { return (nAttributes & FILE_ATTRIBUTE_REPARSE
 void RemoveLink(const char* lpszPath, unsigned nAttributes)
 {
   if (nAttributes & FILE_ATTRIBUTE_DIRECTORY)
-    RemoveFolder(lpszPath);
+    RemoveLoggedFolder(lpszPath);
   else
-    RemoveFile(lpszPath);
+    RemoveLoggedFile(lpszPath);
 }
 
 }  // namespace
@@ -44,47 +42,44 @@ void UninstallData::RemoveAll()
 {
   for (int32_t i = 0; i < m_nInstalled; i++)
     if (IsInsideInstallation(m_pInstalled[i]))
-      RemoveFile(m_pInstalled[i]);
+      RemoveLoggedFile(m_pInstalled[i]);
   for (int32_t i = 0; i < m_nGenerated; i++)
     if (IsInsideInstallation(m_pGenerated[i]))
       RemovePath(m_pGenerated[i]);
-  RemoveFile("uninstall.dat");
+  RemoveLoggedFile("uninstall.dat");
   RemoveShortcuts();
 }
 
 void UninstallData::RemovePath(const char* lpszName)
 {
-  DWORD nAttributes = GetFileAttributesA(lpszName);
-  if (nAttributes == INVALID_FILE_ATTRIBUTES)
+  const uint32_t nAttributes = GetPathAttributes(lpszName);
+  if (nAttributes == kNoAttributes)
     return;
   if (IsLink(nAttributes))
     RemoveLink(lpszName, nAttributes);
   else if (nAttributes & FILE_ATTRIBUTE_DIRECTORY)
     RemoveTree(lpszName);
   else
-    RemoveFile(lpszName);
+    RemoveLoggedFile(lpszName);
 }
 
 void UninstallData::RemoveTree(const char* lpszFolder)
 {
   char szPath[MAX_PATH];
-  if (JoinPath(szPath, sizeof(szPath), lpszFolder, "*.*")) {
-    struct _finddata_t entry;
-    intptr_t hFind = _findfirst(szPath, &entry);
-    if (hFind != -1) {
-      do {
-        // ".", ".." and every other name with a leading full stop stay.
-        if (entry.name[0] == '.' || !JoinPath(szPath, sizeof(szPath), lpszFolder, entry.name))
-          continue;
-        if (IsLink(entry.attrib))
-          RemoveLink(szPath, entry.attrib);
-        else if (entry.attrib & _A_SUBDIR)
-          RemoveTree(szPath);
-        else
-          RemoveFile(szPath);
-      } while (_findnext(hFind, &entry) == 0);
-      _findclose(hFind);
-    }
+  CFolderScan scan;
+  if (JoinPath(szPath, sizeof(szPath), lpszFolder, "*.*") && scan.First(szPath)) {
+    do {
+      // ".", ".." and every other name with a leading full stop stay.
+      if (scan.Name()[0] == '.' || !JoinPath(szPath, sizeof(szPath), lpszFolder, scan.Name()))
+        continue;
+      if (IsLink(scan.Attributes()))
+        RemoveLink(szPath, scan.Attributes());
+      else if (scan.IsFolder())
+        RemoveTree(szPath);
+      else
+        RemoveLoggedFile(szPath);
+    } while (scan.Next());
   }
-  RemoveFolder(lpszFolder);
+  scan.Close();
+  RemoveLoggedFolder(lpszFolder);
 }

@@ -4,6 +4,8 @@
 #include "common/CommandLine.h"
 #include "common/UninstallData.h"
 #include "framework/DllSearch.h"
+#include "framework/os/FileSystem.h"
+#include "framework/os/System.h"
 #include "uninstall/FolderList.h"
 #include "uninstall/Registry.h"
 #include "uninstall/Remains.h"
@@ -11,7 +13,6 @@
 #include "uninstall/UninstallLog.h"
 
 #include <windows.h>
-#include <direct.h>
 #include <string.h>
 
 CInstallLog g_log;
@@ -38,7 +39,7 @@ void Tell(const char* lpszText, const char* lpszCaption, UINT nType)
 {
   g_log.Write(lpszCaption, lpszText);
   if (!g_bSilent)
-    MessageBoxA(NULL, lpszText, lpszCaption, nType);
+    ShowMessageBox(NULL, lpszText, lpszCaption, nType);
 }
 
 int Finish(int nExitCode)
@@ -61,7 +62,7 @@ bool ReadCommandLine(const char* lpszArgs)
   if (verdict == kArgumentsNoLog && !g_bSilent) {
     char szText[sizeof(kCannotLog) + CMDLINE_VALUE_SIZE];
     wsprintfA(szText, "%s%s", kCannotLog, line.szLog);
-    MessageBoxA(NULL, szText, kErrorCaption, MB_ICONEXCLAMATION);
+    ShowMessageBox(NULL, szText, kErrorCaption, MB_ICONEXCLAMATION);
   }
   return verdict == kArgumentsUsed || verdict == kArgumentsIgnored;
 }
@@ -71,8 +72,7 @@ bool ReadCommandLine(const char* lpszArgs)
 // then nothing may be removed, since every recorded name is relative to it.
 bool EnterInstallDirectory(char* szDir, char* szOwnName)
 {
-  DWORD nLength = GetModuleFileNameA(NULL, szDir, MAX_PATH);
-  if (nLength == 0 || nLength >= MAX_PATH)
+  if (!GetModulePath(szDir, MAX_PATH))
     return false;
   char* pszSlash = strrchr(szDir, '\\');
   if (!pszSlash)
@@ -82,9 +82,9 @@ bool EnterInstallDirectory(char* szDir, char* szOwnName)
   // "C:" alone is the drive's current directory, not its root.
   if (pszSlash == szDir + 2 && szDir[1] == ':') {
     char szRoot[4] = {szDir[0], ':', '\\', 0};
-    return _chdir(szRoot) == 0;
+    return SetCurrentFolder(szRoot);
   }
-  return _chdir(szDir) == 0;
+  return SetCurrentFolder(szDir);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The read cycle of one entry: open (local header, decompressor), read
 // (stored or deflated bytes with their CRC-32), close (checks, time, attributes).
 #include "zip/ZipReader.h"
+#include "framework/os/FileSystem.h"
 
 #include "zip/ZipRecords.h"
 
@@ -10,7 +11,7 @@ uint32_t Min(uint32_t a, uint32_t b) { return a < b ? a : b; }
 
 bool CZipReader::OpenEntry(uint16_t nIndex)
 {
-  if (!m_directory.IsValidIndex(nIndex) || m_nEntryMode != 0)
+  if (!m_directory.IsValidIndex(nIndex) || m_nEntryMode != ZIP_ENTRY_CLOSED)
     return false;
   m_stream.m_input.Allocate(m_stream.m_nInputSize > 0 ? (uint32_t)m_stream.m_nInputSize : 0);
   m_directory.OpenEntry(nIndex);
@@ -30,13 +31,13 @@ bool CZipReader::OpenEntry(uint16_t nIndex)
   m_stream.m_nCrc = 0;
   zs.total_out = 0;
   zs.avail_in = 0;
-  m_nEntryMode = 255;
+  m_nEntryMode = ZIP_ENTRY_OPEN;
   return true;
 }
 
 uint32_t CZipReader::ReadEntry(void* pBuf, uint32_t nSize)
 {
-  if (m_nEntryMode != 255 || !pBuf || nSize == 0)
+  if (m_nEntryMode != ZIP_ENTRY_OPEN || !pBuf || nSize == 0)
     return 0;
   CZipEntryStream& s = m_stream;
   z_stream& zs = s.m_zs;
@@ -89,16 +90,16 @@ uint32_t CZipReader::ReadEntry(void* pBuf, uint32_t nSize)
 
 int32_t CZipReader::CloseEntry(const char* lpszFilePath, bool bAfterException)
 {
-  if (m_nEntryMode != 255)
-    return 0;
-  int32_t nResult = 1;
+  if (m_nEntryMode != ZIP_ENTRY_OPEN)
+    return ZIP_CLOSE_NOTHING_OPEN;
+  int32_t nResult = ZIP_CLOSE_DONE;
   const CZipEntryHeader* pHeader = m_directory.m_pOpenEntry;
   if (!bAfterException) {
     if (m_stream.m_nUncompressedLeft == 0) {
       if (m_stream.m_nCrc != pHeader->m_nChecksum)
         Raise(ZIP_CODE_CHECKSUM);
     } else {
-      nResult = -1;
+      nResult = ZIP_CLOSE_NOT_READ_TO_END;
     }
     if (pHeader->m_nMethod == ZIP_METHOD_DEFLATED)
       inflateEnd(&m_stream.m_zs);
@@ -111,10 +112,10 @@ int32_t CZipReader::CloseEntry(const char* lpszFilePath, bool bAfterException)
         CFile::SetStatus(lpszFilePath, status);
       } catch (CException* e) {
         e->Delete();
-        return 0;
+        return ZIP_CLOSE_NOTHING_OPEN;
       }
-      if (!SetFileAttributesA(lpszFilePath, pHeader->GetDosAttributes()))
-        nResult = -2;
+      if (!SetPathAttributes(lpszFilePath, pHeader->GetDosAttributes()))
+        nResult = ZIP_CLOSE_ATTRIBUTES_FAILED;
     }
     // The descriptor lies behind the whole of the entry's data, also when
     // inflate did not need its last bytes or the copy stopped early.
@@ -124,7 +125,7 @@ int32_t CZipReader::CloseEntry(const char* lpszFilePath, bool bAfterException)
   // After an exception the position inside the entry is unknown, so its
   // descriptor cannot be found; the entry is just let go.
   m_directory.CloseEntry(!bAfterException);
-  m_nEntryMode = 0;
+  m_nEntryMode = ZIP_ENTRY_CLOSED;
   m_stream.m_input.Release();
   FreeTrackedBlocks();
   return nResult;

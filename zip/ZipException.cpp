@@ -25,10 +25,10 @@ int ZipCodeToCause(int nCode)
   case ZIP_CODE_CHECKSUM: return CZipException::checksumMismatch;
   case ZIP_CODE_REMOVABLE_SPAN: return CZipException::removableSpanUnsupported;
   case ZIP_CODE_UNSAFE_NAME: return CZipException::unsafeEntryName;
-  case -105: return CZipException::reserved14;
-  case -106: return CZipException::reserved15;
-  case -107: return CZipException::reserved16;
-  case -108: return CZipException::reserved17;
+  case ZIP_CODE_RESERVED_14: return CZipException::reserved14;
+  case ZIP_CODE_RESERVED_15: return CZipException::reserved15;
+  case ZIP_CODE_RESERVED_16: return CZipException::reserved16;
+  case ZIP_CODE_RESERVED_17: return CZipException::reserved17;
   case ZIP_CODE_NO_END_RECORD: return CZipException::endRecordMissing;
   default: return CZipException::unknownCause;
   }

@@ -1,4 +1,9 @@
 // The archive reader's error: a cause number and the archive's path.
+//
+// Failure convention of the reader: what it cannot express as a false or
+// negative result (see each operation) it throws, as a pointer to a
+// CZipException with a cause, or to the framework's CFileException from
+// the file layer. The catcher owns the pointer and calls Delete.
 #pragma once
 #include "framework/afx.h"
 
@@ -42,6 +47,11 @@ enum
   ZIP_CODE_CHECKSUM = -102,
   ZIP_CODE_REMOVABLE_SPAN = -103,
   ZIP_CODE_UNSAFE_NAME = -104,
+  // Codes of causes 14 to 17, which nothing raises.
+  ZIP_CODE_RESERVED_14 = -105,
+  ZIP_CODE_RESERVED_15 = -106,
+  ZIP_CODE_RESERVED_16 = -107,
+  ZIP_CODE_RESERVED_17 = -108,
   ZIP_CODE_NO_END_RECORD = -109
 };
 

@@ -1,5 +1,6 @@
 // Extraction of one entry into a file (or a directory) below a target directory.
 #include "zip/ZipReader.h"
+#include "framework/os/FileSystem.h"
 
 #include "zip/ZipPath.h"
 
@@ -35,10 +36,10 @@ void CreateTarget(CFile& file, const CString& strPath)
 bool SetAttributes(const char* lpszPath, uint32_t nAttributes)
 {
 #ifdef _WIN32
-  if (GetFileAttributesA(lpszPath) == nAttributes)
+  if (GetPathAttributes(lpszPath) == nAttributes)
     return true;
 #endif
-  return SetFileAttributesA(lpszPath, nAttributes) != FALSE;
+  return SetPathAttributes(lpszPath, nAttributes);
 }
 }  // namespace
 
@@ -61,7 +62,7 @@ bool CZipReader::ExtractFile(uint16_t nIndex, const char* lpszDir, bool bFullPat
     // failure like a file that cannot be written, not a success.
     if (!MakeDirectoryPath(strPath))
       CFileException::Throw(CFileException::badPath, -1, strPath);
-    SetFileAttributesA(strPath, header.GetDosAttributes());
+    SetPathAttributes(strPath, header.GetDosAttributes());
     return true;
   }
   if (nBufSize == 0 || !OpenEntry(nIndex))
@@ -96,5 +97,5 @@ bool CZipReader::ExtractFile(uint16_t nIndex, const char* lpszDir, bool bFullPat
     e->Delete();
     return false;
   }
-  return SetAttributes(strPath, header.GetDosAttributes()) && nResult == 1;
+  return SetAttributes(strPath, header.GetDosAttributes()) && nResult == ZIP_CLOSE_DONE;
 }

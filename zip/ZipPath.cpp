@@ -1,4 +1,5 @@
 #include "zip/ZipPath.h"
+#include "framework/os/FileSystem.h"
 
 #include <limits.h>
 
@@ -114,19 +115,10 @@ bool IsRemovableDrive(const char* path)
   CString strDrive = GetDrivePart(path);
   if (strDrive.IsEmpty())
     return false;
-  return GetDriveTypeA(strDrive + "\\") == DRIVE_REMOVABLE;
+  return IsRemovableDriveRoot(strDrive + "\\");
 }
 
-bool IsExistingDirectory(const char* path)
-{
-  char szCurrent[260];
-  if (!_getcwd(szCurrent, sizeof(szCurrent)))
-    return false;
-  if (_chdir(path) != 0)
-    return false;
-  _chdir(szCurrent);
-  return true;
-}
+bool IsExistingDirectory(const char* path) { return IsFolder(path); }
 
 int32_t PathExists(const char* path)
 {
@@ -160,7 +152,7 @@ bool MakeDirectoryPath(const char* path)
     strPath = WithoutTrailingSeparators(strParent);
   }
   while (nMissing > 0)
-    if (!CreateDirectoryA(strFull.Left(missing[--nMissing]), NULL))
+    if (MakeFolder(strFull.Left(missing[--nMissing])) != kFolderMade)
       return false;
   return true;
 }

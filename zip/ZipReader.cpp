@@ -4,7 +4,7 @@
 
 #include "zip/ZipRecords.h"
 
-CZipReader::CZipReader() : m_bTrackBlocks(true), m_blocks(10), m_nEntryMode(0), m_directory(&m_source)
+CZipReader::CZipReader() : m_bTrackBlocks(true), m_blocks(10), m_nEntryMode(ZIP_ENTRY_CLOSED), m_directory(&m_source)
 {
   m_stream.m_zs.zalloc = AllocBlock;
   m_stream.m_zs.zfree = FreeBlock;
@@ -17,7 +17,7 @@ void CZipReader::Open(CFile* pFile, int /*nMode*/)
 {
   if (!IsClosed())
     return;
-  m_nEntryMode = 0;
+  m_nEntryMode = ZIP_ENTRY_CLOSED;
   m_source.Open(pFile);
   m_directory.Clear();
   m_directory.Read();

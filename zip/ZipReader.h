@@ -11,6 +11,25 @@
 // Returning false stops the copy.
 typedef bool (*ZipProgressCallback)(uint32_t nDone, uint32_t nTotal, void* pUserData);
 
+// The copy buffer ExtractFile uses unless told otherwise.
+const uint32_t kZipCopyBufferSize = 65535;
+
+// CloseEntry's results.
+enum
+{
+  ZIP_CLOSE_DONE = 1,
+  ZIP_CLOSE_NOTHING_OPEN = 0,  // also: the file's times could not be set (the entry stays open)
+  ZIP_CLOSE_NOT_READ_TO_END = -1,
+  ZIP_CLOSE_ATTRIBUTES_FAILED = -2,
+};
+
+// m_nEntryMode: whether an entry is open for reading.
+enum
+{
+  ZIP_ENTRY_CLOSED = 0,
+  ZIP_ENTRY_OPEN = 255,
+};
+
 class CZipReader
 {
 public:
@@ -26,7 +45,8 @@ public:
   bool IsDirectoryEntry(uint16_t nIndex) const;
 
   bool ExtractFile(uint16_t nIndex, const char* lpszDir, bool bFullPath = true, const char* lpszNewName = NULL,
-                   ZipProgressCallback pfnProgress = NULL, void* pUserData = NULL, uint32_t nBufSize = 65535);
+                   ZipProgressCallback pfnProgress = NULL, void* pUserData = NULL,
+                   uint32_t nBufSize = kZipCopyBufferSize);
   bool OpenEntry(uint16_t nIndex);
   uint32_t ReadEntry(void* pBuf, uint32_t nSize);
   int32_t CloseEntry(const char* lpszFilePath = NULL, bool bAfterException = false);

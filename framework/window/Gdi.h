@@ -54,3 +54,31 @@ public:
 
   HDC m_hDC;
 };
+
+// A window's client-area context for the scope that holds it; it goes back
+// to the window at the end.
+class CClientDC : public CDC
+{
+public:
+  explicit CClientDC(HWND hWnd) : m_hWnd(hWnd) { m_hDC = ::GetDC(hWnd); }
+  ~CClientDC() { ::ReleaseDC(m_hWnd, Detach()); }
+
+private:
+  HWND m_hWnd;
+};
+
+// An object selected into a context for the scope that holds it; the
+// object it replaced is selected again at the end, so that the context
+// never keeps one that is about to be deleted or used elsewhere.
+class CSelectedObject
+{
+public:
+  CSelectedObject(CDC& dc, CGdiObject& object) : m_dc(dc), m_hReplaced(dc.SelectObject(&object)) {}
+  ~CSelectedObject() { ::SelectObject(m_dc.m_hDC, m_hReplaced); }
+  CSelectedObject(const CSelectedObject&) = delete;
+  CSelectedObject& operator=(const CSelectedObject&) = delete;
+
+private:
+  CDC& m_dc;
+  HGDIOBJ m_hReplaced;
+};

@@ -3,6 +3,7 @@
 // point out of the library with it.
 #include "framework/window/WinApp.h"
 #include "framework/DllSearch.h"
+#include "framework/os/System.h"
 #include <commctrl.h>
 #include <stdlib.h>
 
@@ -37,8 +38,7 @@ int AfxMessageBox(const char* lpszText, UINT nType, UINT)
 {
   // The program's file name without folder and extension.
   char szTitle[MAX_PATH];
-  DWORD nLength = ::GetModuleFileNameA(NULL, szTitle, sizeof(szTitle));
-  if (nLength == 0 || nLength >= sizeof(szTitle))
+  if (!GetModulePath(szTitle, sizeof(szTitle)))
     szTitle[0] = '\0';
   char* pName = strrchr(szTitle, '\\');
   pName = pName != NULL ? pName + 1 : szTitle;
@@ -49,7 +49,7 @@ int AfxMessageBox(const char* lpszText, UINT nType, UINT)
   HWND hOwner = NULL;
   if (s_pApp != NULL && s_pApp->m_pMainWnd != NULL)
     hOwner = s_pApp->m_pMainWnd->m_hWnd;
-  return ::MessageBoxA(hOwner, lpszText, pName, nType);
+  return ShowMessageBox(hOwner, lpszText, pName, nType);
 }
 
 // An exception that nothing catches ends the program without the

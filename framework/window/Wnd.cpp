@@ -1,5 +1,6 @@
 #include "framework/window/Wnd.h"
 #include "framework/window/Gdi.h"
+#include "framework/os/System.h"
 
 void CWnd::GetWindowText(CString& rString) const
 {
@@ -18,20 +19,9 @@ BOOL CWnd::DestroyWindow()
   return bResult;
 }
 
-CDC* CWnd::GetDC()
+int CWnd::MessageBox(const char* lpszText, const char* lpszCaption, UINT nType)
 {
-  CDC* pDC = new CDC;
-  pDC->m_hDC = ::GetDC(m_hWnd);
-  return pDC;
-}
-
-int CWnd::ReleaseDC(CDC* pDC)
-{
-  if (pDC == NULL)
-    return 0;
-  int nResult = ::ReleaseDC(m_hWnd, pDC->Detach());
-  delete pDC;
-  return nResult;
+  return ShowMessageBox(m_hWnd, lpszText, lpszCaption, nType);
 }
 
 const AFX_MSGMAP* CWnd::GetThisMessageMap()

@@ -39,9 +39,8 @@ public:
   void SetFont(HFONT hFont, BOOL bRedraw = TRUE) { SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(hFont), bRedraw); }
   virtual BOOL DestroyWindow();
 
-  // The window's device context, valid until it goes back with ReleaseDC.
-  CDC* GetDC();
-  int ReleaseDC(CDC* pDC);
+  // A modal message box owned by this window (or by none, without a window).
+  int MessageBox(const char* lpszText, const char* lpszCaption = NULL, UINT nType = MB_OK);
 
   // Looks the message up in this class's map and its bases'; TRUE when a
   // handler ran, with its result in *pResult.

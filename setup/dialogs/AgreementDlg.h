@@ -4,6 +4,8 @@
 #include "framework/afxwin.h"
 #include "setup/resources/resource.h"
 
+class CSetupData;
+
 class CAgreementDlg : public CDialog
 {
 public:
@@ -14,6 +16,9 @@ public:
   {
     IDD = IDD_AGREEMENT
   };
+
+  // Input, set before DoModal: the script's values (the language).
+  const CSetupData* m_pSetup;
 
   CFont m_font;
   CEdit m_edit;

@@ -1,12 +1,12 @@
 #include "setup/dialogs/BackgroundWnd.h"
-#include "setup/SetupApp.h"
 #include "setup/SetupTexts.h"
 
 BEGIN_MESSAGE_MAP(CBackgroundWnd, CDialog)
 ON_WM_QUERYDRAGICON()
 END_MESSAGE_MAP()
 
-CBackgroundWnd::CBackgroundWnd(CWnd* pParent) : CDialog(IDD, pParent)
+CBackgroundWnd::CBackgroundWnd(const char* lpszAppName, CDialog* pStartupBox, CWnd* pParent)
+    : CDialog(IDD, pParent), m_strTitle(CString(lpszAppName) + kTitleSuffix), m_pStartupBox(pStartupBox)
 {
   m_hIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
 }
@@ -23,8 +23,7 @@ BOOL CBackgroundWnd::OnInitDialog()
 {
   CDialog::OnInitDialog();
 
-  CString strTitle = theApp.m_strAppName + kTitleSuffix;
-  SetWindowText(strTitle);
+  SetWindowText(m_strTitle);
   SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
   SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
@@ -33,23 +32,24 @@ BOOL CBackgroundWnd::OnInitDialog()
   const int nWidth = rcDesktop.right;
   const int nHeight = rcDesktop.bottom;
 
-  CDC* pWindowDC = GetDC();
-  m_bitmap.CreateCompatibleBitmap(pWindowDC, nWidth, nHeight);
   CDC memDC;
-  memDC.CreateCompatibleDC(pWindowDC);
-  ReleaseDC(pWindowDC);
-
-  HGDIOBJ hOldBitmap = memDC.SelectObject(&m_bitmap);
-  PaintGradient(memDC, nWidth, nHeight);
-  PaintTitle(memDC, strTitle);
-  // The picture control draws the bitmap through a context of its own, and
-  // a bitmap can be selected into one context at a time.
-  ::SelectObject(memDC.m_hDC, hOldBitmap);
+  {
+    CClientDC windowDC(m_hWnd);
+    m_bitmap.CreateCompatibleBitmap(&windowDC, nWidth, nHeight);
+    memDC.CreateCompatibleDC(&windowDC);
+  }
+  {
+    // The picture control draws the bitmap through a context of its own,
+    // and a bitmap can be selected into one context at a time.
+    CSelectedObject bitmap(memDC, m_bitmap);
+    PaintGradient(memDC, nWidth, nHeight);
+    PaintTitle(memDC);
+  }
   m_picture.SetBitmap(m_bitmap);
 
-  theApp.m_initDlg.EndDialog(0);
+  if (m_pStartupBox != NULL)
+    m_pStartupBox->EndDialog(0);
   ShowWindow(SW_SHOWMAXIMIZED);
-  memDC.DeleteDC();
   return TRUE;
 }
 
@@ -64,18 +64,17 @@ void CBackgroundWnd::PaintGradient(CDC& dc, int nWidth, int nHeight)
 }
 
 // The title in white with a dark grey shadow 4 pixels right and below.
-void CBackgroundWnd::PaintTitle(CDC& dc, const CString& strTitle)
+void CBackgroundWnd::PaintTitle(CDC& dc)
 {
   CFont titleFont;
   titleFont.CreateFont(50, 25, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
                        DEFAULT_QUALITY, FIXED_PITCH, "Courier New");
-  HGDIOBJ hOldFont = dc.SelectObject(&titleFont);
+  CSelectedObject font(dc, titleFont);
   dc.SetBkMode(TRANSPARENT);
   dc.SetTextColor(RGB(0x55, 0x55, 0x55));
-  dc.TextOut(34, 34, strTitle);
+  dc.TextOut(34, 34, m_strTitle);
   dc.SetTextColor(RGB(0xFF, 0xFF, 0xFF));
-  dc.TextOut(30, 30, strTitle);
-  ::SelectObject(dc.m_hDC, hOldFont);
+  dc.TextOut(30, 30, m_strTitle);
 }
 
 HCURSOR CBackgroundWnd::OnQueryDragIcon() { return static_cast<HCURSOR>(m_hIcon); }

@@ -7,7 +7,9 @@
 class CBackgroundWnd : public CDialog
 {
 public:
-  explicit CBackgroundWnd(CWnd* pParent = NULL);
+  // lpszAppName: shown in the title; pStartupBox: the box it replaces, which
+  // it ends once it is up.
+  CBackgroundWnd(const char* lpszAppName, CDialog* pStartupBox, CWnd* pParent = NULL);
   ~CBackgroundWnd() override;
 
   enum
@@ -18,6 +20,8 @@ public:
   CStatic m_picture;
   CBitmap m_bitmap;
   HICON m_hIcon;
+  CString m_strTitle;
+  CDialog* m_pStartupBox;
 
 protected:
   void DoDataExchange(CDataExchange* pDX) override;
@@ -28,5 +32,5 @@ protected:
 
 private:
   void PaintGradient(CDC& dc, int nWidth, int nHeight);
-  void PaintTitle(CDC& dc, const CString& strTitle);
+  void PaintTitle(CDC& dc);
 };

@@ -1,13 +1,15 @@
 #include "setup/dialogs/DestinationDlg.h"
-#include "setup/SetupApp.h"
+#include "setup/SetupData.h"
 #include "setup/SetupTexts.h"
-#include "setup/dialogs/DestinationChoice.h"
-#include "setup/dialogs/FolderPaths.h"
+#include "setup/install/InstallFeedback.h"
+#include "setup/decisions/DestinationChoice.h"
+#include "setup/decisions/FolderPaths.h"
 
 BEGIN_MESSAGE_MAP(CDestinationDlg, CDialog)
 END_MESSAGE_MAP()
 
-CDestinationDlg::CDestinationDlg(CWnd* pParent) : CDialog(IDD, pParent), m_bMadeDestDir(false)
+CDestinationDlg::CDestinationDlg(CWnd* pParent)
+    : CDialog(IDD, pParent), m_pSetup(NULL), m_pFeedback(NULL), m_bMadeDestDir(false)
 {
   m_szPrevDir[0] = '\0';
   m_szDestDir[0] = '\0';
@@ -27,7 +29,7 @@ BOOL CDestinationDlg::OnInitDialog()
   SetTexts();
 
   char szProposal[260];
-  ProposeDestination(theApp.m_strAppName, theApp.m_strDefaultDest, szProposal, m_szPrevDir);
+  ProposeDestination(m_pSetup->m_strAppName, m_pSetup->m_strDefaultDest, szProposal, m_szPrevDir);
 
   CWnd edit = GetDlgItem(IDC_DEST_DIR);
   edit.SendMessage(EM_LIMITTEXT, kMaxPathChars);
@@ -38,9 +40,9 @@ BOOL CDestinationDlg::OnInitDialog()
 
 void CDestinationDlg::SetTexts()
 {
-  const CString& strLanguage = theApp.m_strLanguage;
+  const CString& strLanguage = m_pSetup->m_strLanguage;
   m_strText.Format(Text(kDestinationPrompt, strLanguage, kEnglishOnlyForENG),
-                   static_cast<const char*>(theApp.m_strAppName));
+                   static_cast<const char*>(m_pSetup->m_strAppName));
   if (IsGerman(strLanguage, kEnglishOnlyForENG))
     SetControlTexts(*this, kDestinationGerman);
 }
@@ -52,25 +54,20 @@ void CDestinationDlg::OnOK()
   // A text over the limit (a program can set one) is refused, not cut.
   if (strTyped.GetLength() <= kMaxPathChars)
     CopyCut(m_szDestDir, sizeof(m_szDestDir), strTyped);
-  const DestinationCheck check = CheckDestination(strTyped, m_szPrevDir, theApp.m_nTotalSize);
+  const DestinationCheck check = CheckDestination(strTyped, m_szPrevDir, m_pSetup->m_nTotalSize);
   m_bMadeDestDir = check.bMade;
   switch (check.verdict) {
   case kDestAccepted: break;
   case kDestExists:
-    if (::MessageBoxA(m_hWnd, kDirectoryExists, kWarningCaption, MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+    if (m_pFeedback->Tell(kDirectoryExists, kWarningCaption, MB_YESNO | MB_ICONEXCLAMATION, IDYES, this) != IDYES)
       return;
     break;
   default: {
     UINT nIcon;
     const CString strText = DescribeDestinationRefusal(check, strTyped, nIcon);
-    ShowError(strText, nIcon);
+    m_pFeedback->Tell(strText, kErrorCaption, MB_OK | nIcon, IDOK, this);
     return;
   }
   }
   CDialog::OnOK();
-}
-
-void CDestinationDlg::ShowError(const char* lpszText, UINT nIcon)
-{
-  ::MessageBoxA(m_hWnd, lpszText, kErrorCaption, MB_OK | nIcon);
 }

@@ -1,7 +1,14 @@
 // CDestinationDlg: asks for the directory to install into, and creates it.
+//
+// Failure convention of setup's windows (setup/dialogs/): a dialog ends
+// with IDOK and its result in its fields, or with IDCANCEL; what it
+// refuses it tells through the install feedback it is given, and stays.
 #pragma once
 #include "framework/afxwin.h"
 #include "setup/resources/resource.h"
+
+class CInstallFeedback;
+class CSetupData;
 
 class CDestinationDlg : public CDialog
 {
@@ -13,6 +20,12 @@ public:
   {
     IDD = IDD_DESTINATION
   };
+
+  // Inputs, set before DoModal: the script's values (the application's
+  // name, the language, the default location, the payload's size), and
+  // where the dialog's refusals and question go.
+  const CSetupData* m_pSetup;
+  CInstallFeedback* m_pFeedback;
 
   char m_szPrevDir[260];
   char m_szDestDir[260];
@@ -30,5 +43,4 @@ protected:
 
 private:
   void SetTexts();
-  void ShowError(const char* lpszText, UINT nIcon);
 };

@@ -1,11 +1,11 @@
 #include "setup/dialogs/ProgressDlg.h"
-#include "setup/SetupApp.h"
+#include "setup/SetupData.h"
 #include "setup/SetupTexts.h"
 
 BEGIN_MESSAGE_MAP(CProgressDlg, CDialog)
 END_MESSAGE_MAP()
 
-CProgressDlg::CProgressDlg(CWnd* pParent) : CDialog(IDD, pParent) {}
+CProgressDlg::CProgressDlg(const CSetupData& setup, CWnd* pParent) : CDialog(IDD, pParent), m_setup(setup) {}
 
 CProgressDlg::~CProgressDlg() {}
 
@@ -19,7 +19,7 @@ BOOL CProgressDlg::OnInitDialog()
 {
   CDialog::OnInitDialog();
 
-  if (IsGerman(theApp.m_strLanguage, kGermanOnlyForGER))
+  if (IsGerman(m_setup.m_strLanguage, kGermanOnlyForGER))
     SetControlTexts(*this, kProgressGerman);
   return TRUE;
 }

@@ -4,10 +4,13 @@
 #include "framework/afxwin.h"
 #include "setup/resources/resource.h"
 
+class CSetupData;
+
 class CProgressDlg : public CDialog
 {
 public:
-  explicit CProgressDlg(CWnd* pParent = NULL);
+  // setup: the script's values (the language).
+  explicit CProgressDlg(const CSetupData& setup, CWnd* pParent = NULL);
   ~CProgressDlg() override;
 
   enum
@@ -15,6 +18,7 @@ public:
     IDD = IDD_PROGRESS
   };
 
+  const CSetupData& m_setup;
   CProgressCtrl m_progress;
 
 protected:

@@ -1,9 +1,11 @@
 #include "setup/dialogs/StartMenuDlg.h"
 #include "common/JoinPath.h"
-#include "setup/SetupApp.h"
+#include "framework/os/FolderScan.h"
+#include "setup/SetupData.h"
 #include "setup/SetupTexts.h"
-#include "setup/dialogs/FolderPaths.h"
-#include "setup/dialogs/ProgramGroupChoice.h"
+#include "setup/install/InstallFeedback.h"
+#include "setup/decisions/FolderPaths.h"
+#include "setup/decisions/ProgramGroupChoice.h"
 
 BEGIN_MESSAGE_MAP(CStartMenuDlg, CDialog)
 ON_LBN_DBLCLK(IDC_FOLDER_LIST, &CStartMenuDlg::OnDblclkFolderList)
@@ -16,7 +18,8 @@ const char kParentEntry[] = "..";
 
 }  // namespace
 
-CStartMenuDlg::CStartMenuDlg(CWnd* pParent) : CDialog(IDD, pParent), m_nScope(kDefaultScope)
+CStartMenuDlg::CStartMenuDlg(CWnd* pParent)
+    : CDialog(IDD, pParent), m_pSetup(NULL), m_pFeedback(NULL), m_nScope(kDefaultScope)
 {
   m_szCurDir[0] = '\0';
   m_szProgramsDir[0] = '\0';
@@ -45,9 +48,8 @@ BOOL CStartMenuDlg::OnInitDialog()
 
 void CStartMenuDlg::SetTexts()
 {
-  const CString& strLanguage = theApp.m_strLanguage;
-  m_strText.Format(Text(kStartMenuPrompt, strLanguage, kEnglishOnlyForENG),
-                   static_cast<const char*>(theApp.m_strAppName));
+  const CString& strLanguage = m_pSetup->m_strLanguage;
+  m_strText.Format(Text(kStartMenuPrompt, strLanguage, kEnglishOnlyForENG), AppName());
   if (IsGerman(strLanguage, kEnglishOnlyForENG))
     SetControlTexts(*this, kStartMenuGerman);
 }
@@ -60,8 +62,10 @@ void CStartMenuDlg::ShowProgramsRoot()
   UpdateData(TRUE);
   ReadProgramsDir(nPrevScope);
   FillFolderList(m_szProgramsDir);
-  SetDlgItemText(IDC_FOLDER, theApp.m_strAppName);
+  SetDlgItemText(IDC_FOLDER, AppName());
 }
+
+const char* CStartMenuDlg::AppName() const { return m_pSetup->m_strAppName; }
 
 void CStartMenuDlg::ReadProgramsDir(int nPrevScope)
 {
@@ -80,18 +84,13 @@ void CStartMenuDlg::FillFolderList(const char* lpszFolder)
   CopyCut(m_szCurDir, sizeof(m_szCurDir), szFolder);
 
   // No Programs folder known: list nothing rather than the current drive's root.
-  if (szFolder[0] != '\0') {
-    CString strPattern;
-    strPattern.Format("%s\\*.*", szFolder);
-    struct _finddata_t entry;
-    const intptr_t hFind = _findfirst(strPattern, &entry);
-    if (hFind != -1) {
-      do {
-        if ((entry.attrib & _A_SUBDIR) != 0 && entry.name[0] != '.')
-          m_folderList.AddString(entry.name);
-      } while (_findnext(hFind, &entry) == 0);
-      _findclose(hFind);
-    }
+  CFolderScan scan;
+  char szPattern[sizeof(szFolder) + 4];
+  if (szFolder[0] != '\0' && JoinPath(szPattern, sizeof(szPattern), szFolder, "*.*") && scan.First(szPattern)) {
+    do {
+      if (scan.IsFolder() && scan.Name()[0] != '.')
+        m_folderList.AddString(scan.Name());
+    } while (scan.Next());
   }
   if (strcmp(m_szCurDir, m_szProgramsDir) != 0)
     m_folderList.AddString(kParentEntry);
@@ -118,10 +117,10 @@ void CStartMenuDlg::OnDblclkFolderList()
 
   // The proposal, relative to the Programs folder.
   CString strProposal;
-  strProposal.Format("%s\\%s", szNewDir, static_cast<const char*>(theApp.m_strAppName));
+  strProposal.Format("%s\\%s", szNewDir, AppName());
   const int nRootLength = static_cast<int>(strlen(m_szProgramsDir)) + 1;
   SetDlgItemText(IDC_FOLDER,
-                 strProposal.GetLength() >= nRootLength ? strProposal.Mid(nRootLength) : theApp.m_strAppName);
+                 strProposal.GetLength() >= nRootLength ? strProposal.Mid(nRootLength) : CString(AppName()));
   FillFolderList(szNewDir);
 }
 
@@ -137,4 +136,4 @@ void CStartMenuDlg::OnOK()
   CDialog::OnOK();
 }
 
-void CStartMenuDlg::ShowError(const char* lpszText) { ::MessageBoxA(m_hWnd, lpszText, kErrorCaption, MB_OK); }
+void CStartMenuDlg::ShowError(const char* lpszText) { m_pFeedback->Tell(lpszText, kErrorCaption, MB_OK, IDOK, this); }

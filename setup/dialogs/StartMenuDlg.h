@@ -4,6 +4,9 @@
 #include "framework/afxwin.h"
 #include "setup/resources/resource.h"
 
+class CInstallFeedback;
+class CSetupData;
+
 class CStartMenuDlg : public CDialog
 {
 public:
@@ -14,6 +17,11 @@ public:
   {
     IDD = IDD_STARTMENU
   };
+
+  // Inputs, set before DoModal: the script's values (the application's
+  // name, the language), and where the dialog's refusals go.
+  const CSetupData* m_pSetup;
+  CInstallFeedback* m_pFeedback;
 
   char m_szCurDir[260];
   char m_szProgramsDir[260];
@@ -40,4 +48,5 @@ private:
   // folder shown before stays, and so does the scope it belongs to.
   void ReadProgramsDir(int nPrevScope);
   void ShowError(const char* lpszText);
+  const char* AppName() const;
 };

@@ -11,6 +11,14 @@
 #include <vector>
 #ifdef _WIN32
 #include <windows.h>
+
+#include "framework/os/FileSystem.h"
+#include "uninstall/FolderList.h"
+#include "uninstall/Remains.h"
+#include "uninstall/UninstallLog.h"
+
+// The uninstaller's log, which its removals write to (not opened here).
+CInstallLog g_log;
 #endif
 
 namespace fs = std::filesystem;
@@ -311,6 +319,51 @@ TEST_F(UninstallDataTest, TheUsersStartupFolderAndDesktopStayWhenTheirLastLinkGo
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(szFolder)) << szFolder;
     CreateDirectoryA(szFolder, NULL);  // for the next test, should it have gone
   }
+}
+
+// What the uninstaller finds still there after its removals: installed
+// files and the folders that held them, generated names and uninstall.dat,
+// in that order; not the uninstaller itself, and not what never was there.
+TEST_F(UninstallDataTest, RemainsAreWhatIsStillThereOfTheRecordButTheUninstaller)
+{
+  Write("a\\b\\x.txt", "x");
+  Write("c.txt", "c");
+  Write("uninstall.exe", "u");
+  Write("gen\\cache\\f", "f");
+  ASSERT_EQ(
+      0, ReadBytes(Record("App", {"a\\b\\x.txt", "a\\y.txt", "c.txt", "uninstall.exe", "d\\"}, {}, {"gen", "g.ini"})));
+  CFolderList folders;
+  folders.Build(m_data);
+  char szCurrent[MAX_PATH];
+  ASSERT_NE(0u, ::GetCurrentDirectoryA(MAX_PATH, szCurrent));
+  ASSERT_TRUE(SetCurrentFolder(m_dir.string().c_str()));
+  RemainList remains;
+  FindRemains(m_data, folders, "uninstall.exe", remains);
+  SetCurrentFolder(szCurrent);
+
+  EXPECT_EQ(6, remains.nCount) << "a\\b\\x.txt c.txt a\\b a gen uninstall.dat";
+  EXPECT_STREQ("a\\b\\x.txt", remains.szShown[0]);
+  EXPECT_STREQ("c.txt", remains.szShown[1]);
+  EXPECT_STREQ("a\\b", remains.szShown[2]);
+}
+
+TEST(RemainsMessage, NamesTheFirstThreeAndCountsTheRestInTheInstallationsLanguage)
+{
+  RemainList one = {1, {"cache"}};
+  char szText[REMAINS_TEXT];
+  const char* pszCaption = NULL;
+  FormatRemainsMessage("Demo", one, false, szText, pszCaption);
+  EXPECT_STREQ("Warning", pszCaption);
+  EXPECT_STREQ("Demo was uninstalled, but 1 item could not be removed:\n\ncache", szText);
+
+  RemainList five = {5, {"a.txt", "b\\c.txt", "d"}};
+  FormatRemainsMessage("Demo", five, true, szText, pszCaption);
+  EXPECT_STREQ("Warnung", pszCaption);
+  EXPECT_STREQ(
+      "Demo wurde entfernt, aber 5 Elemente konnten nicht gel\xf6"
+      "scht werden:\n\na.txt\nb\\c.txt\nd\n"
+      "... und 2 weitere",
+      szText);
 }
 #endif
 

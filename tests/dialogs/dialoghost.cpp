@@ -1,5 +1,5 @@
 // dialoghost: shows one of setup's dialogs on its own, for the dialog tests.
-// theApp's fields come from the command line; after each run the result and
+// The script's values come from the command line; after each run the result and
 // the dialog's output fields are appended to the report file, in setup's
 // ANSI code page. Several runs use one dialog object, as setup's Back loop
 // does.
@@ -10,12 +10,20 @@
 #include <stdlib.h>
 #include <string.h>
 
-#include "setup/SetupApp.h"
+#include "setup/SetupData.h"
+#include "setup/dialogs/DestinationDlg.h"
+#include "setup/dialogs/DialogFeedback.h"
 #include "setup/dialogs/StartMenuDlg.h"
 
 namespace {
 
 const int kExitUsage = 3;
+
+// What setup would give the dialogs: its script's values, and the
+// dialogs' feedback for their message boxes.
+CSetupData g_setup;
+CInstallLog g_log;
+CDialogFeedback g_feedback(g_log);
 
 struct HostOptions
 {
@@ -43,13 +51,13 @@ bool ParseOptions(int argc, char** argv, HostOptions& options)
     const char* pszValue = argv[i + 1];
     long nValue = 0;
     if (strcmp(pszName, "--app") == 0)
-      theApp.m_strAppName = pszValue;
+      g_setup.m_strAppName = pszValue;
     else if (strcmp(pszName, "--lang") == 0)
-      theApp.m_strLanguage = pszValue;
+      g_setup.m_strLanguage = pszValue;
     else if (strcmp(pszName, "--default-dest") == 0)
-      theApp.m_strDefaultDest = pszValue;
+      g_setup.m_strDefaultDest = pszValue;
     else if (strcmp(pszName, "--total-size") == 0 && ParseNumber(pszValue, nValue))
-      theApp.m_nTotalSize = static_cast<int32_t>(nValue);
+      g_setup.m_nTotalSize = static_cast<int32_t>(nValue);
     else if (strcmp(pszName, "--runs") == 0 && ParseNumber(pszValue, nValue) && nValue > 0)
       options.nRuns = nValue;
     else
@@ -69,7 +77,9 @@ void Report(const char* pszReport, const char* pszText)
 
 void RunDestination(const HostOptions& options)
 {
-  CDestinationDlg& dlg = theApp.m_destinationDlg;
+  CDestinationDlg dlg;
+  dlg.m_pSetup = &g_setup;
+  dlg.m_pFeedback = &g_feedback;
   for (long nRun = 1; nRun <= options.nRuns; ++nRun) {
     const INT_PTR nResult = dlg.DoModal();
     CString strLine;
@@ -82,6 +92,8 @@ void RunDestination(const HostOptions& options)
 void RunStartMenu(const HostOptions& options)
 {
   CStartMenuDlg dlg;
+  dlg.m_pSetup = &g_setup;
+  dlg.m_pFeedback = &g_feedback;
   for (long nRun = 1; nRun <= options.nRuns; ++nRun) {
     const INT_PTR nResult = dlg.DoModal();
     CString strLine;
@@ -95,9 +107,9 @@ void RunStartMenu(const HostOptions& options)
 
 int main(int argc, char** argv)
 {
-  theApp.m_strAppName = "Quillwork";
-  theApp.m_strLanguage = "ENG";
-  theApp.m_strDefaultDest = "ProgramFiles";
+  g_setup.m_strAppName = "Quillwork";
+  g_setup.m_strLanguage = "ENG";
+  g_setup.m_strDefaultDest = "ProgramFiles";
   HostOptions options;
   if (!ParseOptions(argc, argv, options)) {
     fputs(

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "framework/os/FileSystem.h"
 #include "TestDir.h"
 #include <set>
 #include "framework/afx.h"
@@ -110,7 +111,7 @@ TEST(CFile, SetStatusSetsTheWriteTimeAndTheReadOnlyBit)
   EXPECT_EQ(status.m_mtime.GetTime(), ModificationTime(path));
   EXPECT_FALSE(IsReadOnly(path));
 
-  EXPECT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_TRUE(SetPathAttributes(path.c_str(), FILE_ATTRIBUTE_READONLY));
   EXPECT_TRUE(IsReadOnly(path));
   // A read-only file still takes new times.
   status.m_mtime = CTime(2010, 1, 1, 0, 0, 0);
@@ -118,7 +119,7 @@ TEST(CFile, SetStatusSetsTheWriteTimeAndTheReadOnlyBit)
   CFile::SetStatus(path.c_str(), status);
   EXPECT_EQ(status.m_mtime.GetTime(), ModificationTime(path));
   EXPECT_TRUE(IsReadOnly(path));
-  EXPECT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL));
+  EXPECT_TRUE(SetPathAttributes(path.c_str(), FILE_ATTRIBUTE_NORMAL));
 
   try {
     CFile::SetStatus(dir.Path("missing").c_str(), status);
@@ -149,7 +150,7 @@ TEST(CFileFind, FindsNamesPatternsAndFolders)
   TestDir dir;
   TestDir::WriteFile(dir.Path("a.txt"), "1");
   TestDir::WriteFile(dir.Path("b.dat"), "2");
-  ASSERT_TRUE(CreateDirectoryA(dir.Path("sub").c_str(), NULL));
+  ASSERT_EQ(kFolderMade, MakeFolder(dir.Path("sub").c_str()));
 
   CFileFind find;
   ASSERT_TRUE(find.FindFile(dir.Path("sub").c_str()));

@@ -10,6 +10,9 @@
 
 namespace {
 
+// The program's application object, whose main window owns modal dialogs.
+CWinApp g_app;
+
 class CLayerTestDlg : public CDialog
 {
 public:

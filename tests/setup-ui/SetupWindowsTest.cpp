@@ -5,9 +5,15 @@
 #include <memory>
 #include <vector>
 
-#include "setup/SetupApp.h"
+#include "common/InstallNames.h"
+#include "common/UninstallData.h"
+#include "setup/SetupData.h"
+#include "setup/dialogs/AgreementDlg.h"
+#include "setup/dialogs/InitDlg.h"
 #include "setup/dialogs/BackgroundWnd.h"
+#include "setup/dialogs/DialogFeedback.h"
 #include "setup/dialogs/ProgressDlg.h"
+#include "setup/install/InstallPipeline.h"
 #include "tests/setup-ui/UiTestSupport.h"
 
 namespace {
@@ -18,42 +24,49 @@ struct BarReading
   std::string strCurrent;
 };
 
-struct Extraction
+// The dialogs' feedback over a real progress dialog, reading the bar after
+// each entry; an entry that fails is stopped at without a box.
+class CBarReader : public CDialogFeedback
 {
-  HWND hProgress;
-  HWND hBar;
+public:
+  explicit CBarReader(CInstallLog& log) : CDialogFeedback(log) {}
   std::vector<BarReading> readings;
+  HWND hProgress = NULL;
+
+protected:
+  void OnEntryDone(int32_t nSize) override
+  {
+    CDialogFeedback::OnEntryDone(nSize);
+    readings.push_back({static_cast<int>(::SendDlgItemMessageA(hProgress, IDC_PROGRESS, PBM_GETPOS, 0, 0)),
+                        ItemText(hProgress, IDC_CURRENT_FILE)});
+  }
+  int OnTell(const char*, const char*, UINT, int, CWnd*) override { return IDCANCEL; }
 };
 
-void ReadBar(int32_t, void* pUserData)
-{
-  Extraction* pRun = static_cast<Extraction*>(pUserData);
-  pRun->readings.push_back(
-      {static_cast<int>(::SendMessageA(pRun->hBar, PBM_GETPOS, 0, 0)), ItemText(pRun->hProgress, IDC_CURRENT_FILE)});
-}
-
-// Loads an installer into a fresh application object and readies the
-// progress dialog as the install sequence does.
+// Loads an installer and readies the progress dialog as the install
+// sequence does.
 class ProgressFixture : public ::testing::Test
 {
 protected:
   void Load(const char* pszInstaller)
   {
     CString strAgreement;
-    ASSERT_FALSE(m_app->LoadOverlayFrom(PayloadPath(pszInstaller).c_str(), strAgreement)) << m_app->m_strError;
-    m_app->BuildFileTable();
+    ASSERT_FALSE(m_setup.LoadOverlayFrom(PayloadPath(pszInstaller).c_str(), strAgreement)) << m_setup.m_strError;
+    m_setup.BuildFileTable();
     ASSERT_TRUE(m_progress.Create(CProgressDlg::IDD, NULL));
-    m_progress.m_progress.SetRange32(0, m_app->m_nTotalSize);
-    m_run.hProgress = m_progress.m_hWnd;
-    m_run.hBar = ::GetDlgItem(m_progress, IDC_PROGRESS);
+    m_progress.m_progress.SetRange32(0, m_setup.m_nTotalSize);
+    m_feedback.SetProgress(&m_progress);
+    m_feedback.hProgress = m_progress.m_hWnd;
+    m_choices.strDestDir = m_dest.Path().c_str();
   }
+  int32_t ExtractFiles() { return CInstallPipeline(m_setup, m_feedback, m_choices).ExtractFiles(); }
   PBRANGE Range() const
   {
     PBRANGE range = {-1, -1};
-    ::SendMessageA(m_run.hBar, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
+    ::SendDlgItemMessageA(m_progress, IDC_PROGRESS, PBM_GETRANGE, FALSE, reinterpret_cast<LPARAM>(&range));
     return range;
   }
-  int Pos() const { return static_cast<int>(::SendMessageA(m_run.hBar, PBM_GETPOS, 0, 0)); }
+  int Pos() const { return static_cast<int>(::SendDlgItemMessageA(m_progress, IDC_PROGRESS, PBM_GETPOS, 0, 0)); }
   DWORD FileSize(const char* pszName) const
   {
     WIN32_FILE_ATTRIBUTE_DATA data;
@@ -62,10 +75,12 @@ protected:
     return data.nFileSizeLow;
   }
 
-  std::unique_ptr<CSetupApp> m_app{new CSetupApp};
-  CProgressDlg m_progress;
+  CSetupData m_setup;
+  CInstallLog m_log;
+  CBarReader m_feedback{m_log};
+  CProgressDlg m_progress{m_setup};
   CScratchDir m_dest;
-  Extraction m_run{};
+  InstallChoices m_choices{};
 };
 
 TEST_F(ProgressFixture, BarAdvancesByEachEntrysSizeWhileItsNameShows)
@@ -76,15 +91,16 @@ TEST_F(ProgressFixture, BarAdvancesByEachEntrysSizeWhileItsNameShows)
   EXPECT_EQ(10000, range.iHigh);
   EXPECT_EQ(0, Pos());
 
-  EXPECT_EQ(-1, m_app->ExtractFiles(&m_progress, m_dest.Path().c_str(), ReadBar, &m_run));
+  EXPECT_EQ(CInstallPipeline::kAllExtracted, ExtractFiles());
 
-  ASSERT_EQ(3u, m_run.readings.size());
-  EXPECT_EQ(1000, m_run.readings[0].nPos);
-  EXPECT_EQ(3000, m_run.readings[1].nPos);
-  EXPECT_EQ(10000, m_run.readings[2].nPos);
-  EXPECT_EQ("a.bin", m_run.readings[0].strCurrent);
-  EXPECT_EQ("sub\\b.bin", m_run.readings[1].strCurrent);
-  EXPECT_EQ("c.bin", m_run.readings[2].strCurrent);
+  const std::vector<BarReading>& readings = m_feedback.readings;
+  ASSERT_EQ(3u, readings.size());
+  EXPECT_EQ(1000, readings[0].nPos);
+  EXPECT_EQ(3000, readings[1].nPos);
+  EXPECT_EQ(10000, readings[2].nPos);
+  EXPECT_EQ("a.bin", readings[0].strCurrent);
+  EXPECT_EQ("sub\\b.bin", readings[1].strCurrent);
+  EXPECT_EQ("c.bin", readings[2].strCurrent);
   EXPECT_TRUE(SaveWindowShot(m_progress, "progress-eng"));
   EXPECT_EQ(1000u, FileSize("a.bin"));
   EXPECT_EQ(2000u, FileSize("sub\\b.bin"));
@@ -95,8 +111,8 @@ TEST_F(ProgressFixture, EmptyArchiveLeavesTheBarAtZeroAndTheTemplateText)
 {
   Load("empty.exe");
   EXPECT_EQ(0, Range().iHigh);
-  EXPECT_EQ(-1, m_app->ExtractFiles(&m_progress, m_dest.Path().c_str(), ReadBar, &m_run));
-  EXPECT_TRUE(m_run.readings.empty());
+  EXPECT_EQ(CInstallPipeline::kAllExtracted, ExtractFiles());
+  EXPECT_TRUE(m_feedback.readings.empty());
   EXPECT_EQ(0, Pos());
   EXPECT_EQ("Static", ItemText(m_progress, IDC_CURRENT_FILE));
 }
@@ -106,11 +122,49 @@ TEST_F(ProgressFixture, EmptyArchiveLeavesTheBarAtZeroAndTheTemplateText)
 TEST_F(ProgressFixture, DamagedEntryStopsTheExtractionAtThatEntry)
 {
   Load("damaged.exe");
-  EXPECT_EQ(1, m_app->ExtractFiles(&m_progress, m_dest.Path().c_str(), ReadBar, &m_run));
-  ASSERT_EQ(1u, m_run.readings.size());
+  EXPECT_EQ(1, ExtractFiles());
+  ASSERT_EQ(1u, m_feedback.readings.size());
   EXPECT_EQ(1000, Pos());
   EXPECT_EQ("sub\\b.bin", ItemText(m_progress, IDC_CURRENT_FILE));
   EXPECT_EQ(0xFFFFFFFFu, FileSize("c.bin"));
+}
+
+// Stopped at the damaged second entry: the record lists what was extracted
+// up to and with that entry, and what an earlier installation of the same
+// application there recorded; the application is registered only once its
+// uninstaller is in place.
+TEST_F(ProgressFixture, AStoppedInstallationRecordsWhatItExtractedWithTheEarlierRecord)
+{
+  Load("damaged.exe");
+  const std::string strRecord = m_dest.Path() + "\\uninstall.dat";
+  const std::string strEarlier("SS01Bar Test\0\1\0\0\0old.txt\0\0\0\0\0\0\0\0\0", 4 + 9 + 4 + 8 + 8);
+  FILE* pFile = fopen(strRecord.c_str(), "wb");
+  ASSERT_NE(nullptr, pFile);
+  fwrite(strEarlier.data(), 1, strEarlier.size(), pFile);
+  fclose(pFile);
+  const std::string strKey = std::string(kUninstallKey) + "Bar Test";
+  ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, strKey.c_str());
+
+  ASSERT_EQ(1, ExtractFiles());
+  CInstallPipeline(m_setup, m_feedback, m_choices).RecordStoppedInstallation(1);
+  UninstallData record;
+  ASSERT_EQ(0, record.Read(strRecord.c_str()));
+  ASSERT_EQ(3, record.m_nInstalled);
+  EXPECT_STREQ("a.bin", record.m_pInstalled[0]);
+  EXPECT_STREQ("sub\\b.bin", record.m_pInstalled[1]);
+  EXPECT_STREQ("old.txt", record.m_pInstalled[2]);
+  EXPECT_EQ(0, record.m_nLinks);
+  HKEY hKey = NULL;
+  EXPECT_NE(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, strKey.c_str(), 0, KEY_READ, &hKey))
+      << "registered without an uninstaller";
+
+  pFile = fopen((m_dest.Path() + "\\uninstall.exe").c_str(), "wb");
+  ASSERT_NE(nullptr, pFile);
+  fclose(pFile);
+  CInstallPipeline(m_setup, m_feedback, m_choices).RecordStoppedInstallation(1);
+  ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, strKey.c_str(), 0, KEY_READ, &hKey));
+  ::RegCloseKey(hKey);
+  ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, strKey.c_str());
 }
 
 // The progress dialog is German for exactly "GER"; any other code, unlike
@@ -127,45 +181,54 @@ TEST(ProgressDialog, IsGermanOnlyForGer)
       {"FRA", "Installing|Current|Progress|Please wait..."},
       {"ENG", "Installing|Current|Progress|Please wait..."},
   };
-  CString strSavedLanguage = theApp.m_strLanguage;
   for (const Expected& expected : cases) {
-    theApp.m_strLanguage = expected.pszCode;
-    CProgressDlg progress;
+    CSetupData setup;
+    setup.m_strLanguage = expected.pszCode;
+    CProgressDlg progress(setup);
     ASSERT_TRUE(progress.Create(CProgressDlg::IDD, NULL));
     EXPECT_EQ(expected.pszTexts, WindowText(progress) + "|" + ItemText(progress, IDC_CURRENT_GROUP) + "|" +
                                      ItemText(progress, IDC_PROGRESS_GROUP) + "|" + ItemText(progress, IDC_PLEASE_WAIT))
         << expected.pszCode;
   }
-  theApp.m_strLanguage = strSavedLanguage;
 }
 
-// A line longer than the box stays one line; the text shows in the fixed
-// pitch font the dialog creates.
-TEST(AgreementDialog, LongLinesDoNotWrapAndTheFontIsFixedPitch)
+// A line longer than the box stays one line; the text shows in a fixed
+// pitch font that a person can read at the box's size: letters of one
+// width, a full line of text across the box and a page of lines down it.
+TEST(AgreementDialog, LongLinesDoNotWrapAndTheTextIsReadableInAFixedPitchFont)
 {
+  CSetupData setup;
   CAgreementDlg dlg;
+  dlg.m_pSetup = &setup;
   dlg.m_strText = CString('x', 400) + "\r\nshort line";
   LRESULT nLines = 0;
   LONG_PTR nStyle = 0;
-  LOGFONTA font = {};
+  TEXTMETRICA metrics = {};
+  SIZE narrow = {}, wide = {};
+  RECT rcBox = {};
   EXPECT_EQ(IDOK, RunModal(dlg, [&](HWND hDlg) {
               HWND hEdit = ::GetDlgItem(hDlg, IDC_AGREEMENT_TEXT);
               nLines = ::SendMessageA(hEdit, EM_GETLINECOUNT, 0, 0);
               nStyle = ::GetWindowLongPtrA(hEdit, GWL_STYLE);
-              HFONT hFont = reinterpret_cast<HFONT>(::SendMessageA(hEdit, WM_GETFONT, 0, 0));
-              ::GetObjectA(hFont, sizeof(font), &font);
+              ::SendMessageA(hEdit, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&rcBox));
+              HDC hDC = ::GetDC(hEdit);
+              HGDIOBJ hOld = ::SelectObject(hDC, reinterpret_cast<HGDIOBJ>(::SendMessageA(hEdit, WM_GETFONT, 0, 0)));
+              ::GetTextMetricsA(hDC, &metrics);
+              ::GetTextExtentPoint32A(hDC, "iiiiiiiiii", 10, &narrow);
+              ::GetTextExtentPoint32A(hDC, "WWWWWWWWWW", 10, &wide);
+              ::SelectObject(hDC, hOld);
+              ::ReleaseDC(hEdit, hDC);
               ClickButton(hDlg, IDOK);
             }));
   EXPECT_EQ(2, nLines);
   EXPECT_TRUE(nStyle & ES_AUTOHSCROLL);
   EXPECT_TRUE(nStyle & ES_READONLY);
-  EXPECT_STREQ("Courier New", font.lfFaceName);
-  EXPECT_EQ(14, font.lfHeight);
-  EXPECT_EQ(7, font.lfWidth);
-  EXPECT_EQ(500, font.lfWeight);
-  EXPECT_EQ(DEFAULT_CHARSET, font.lfCharSet);
-  EXPECT_EQ(OUT_TT_PRECIS, font.lfOutPrecision);
-  EXPECT_EQ(PROOF_QUALITY, font.lfQuality);
+  EXPECT_EQ(narrow.cx, wide.cx) << "not fixed pitch";
+  EXPECT_GE(metrics.tmHeight, 12) << "too small to read";
+  ASSERT_GT(metrics.tmAveCharWidth, 0);
+  ASSERT_GT(metrics.tmHeight, 0);
+  EXPECT_GE((rcBox.right - rcBox.left) / metrics.tmAveCharWidth, 60) << "columns";
+  EXPECT_GE((rcBox.bottom - rcBox.top) / metrics.tmHeight, 8) << "lines";
 }
 
 // setup pumps no messages while it reads its file or extracts: the windows
@@ -174,7 +237,8 @@ TEST(ModelessWindows, ArePaintedBeforeCreateReturns)
 {
   CInitDlg startup;
   ASSERT_TRUE(startup.Create(CInitDlg::IDD, NULL));
-  CProgressDlg progress;
+  CSetupData setup;
+  CProgressDlg progress(setup);
   ASSERT_TRUE(progress.Create(CProgressDlg::IDD, NULL));
   for (HWND hWindow : {startup.m_hWnd, progress.m_hWnd}) {
     SCOPED_TRACE(WindowText(hWindow));
@@ -195,15 +259,14 @@ COLORREF PixelOf(const std::vector<DWORD>& pixels, int nWidth, int x, int y)
 // the window maximised under its title, the icon handed to the system.
 TEST(BackgroundWindow, PaintsTheGradientAndHidesTheStartupBox)
 {
-  CString strSavedName = theApp.m_strAppName;
-  theApp.m_strAppName = "Pixel Test";
-  ASSERT_TRUE(theApp.m_initDlg.Create(CInitDlg::IDD, NULL));
-  EXPECT_TRUE(::IsWindowVisible(theApp.m_initDlg));
-  EXPECT_TRUE(SaveWindowShot(theApp.m_initDlg, "startup"));
+  CInitDlg startup;
+  ASSERT_TRUE(startup.Create(CInitDlg::IDD, NULL));
+  EXPECT_TRUE(::IsWindowVisible(startup));
+  EXPECT_TRUE(SaveWindowShot(startup, "startup"));
 
-  CBackgroundWnd background;
+  CBackgroundWnd background("Pixel Test", &startup);
   ASSERT_TRUE(background.Create(CBackgroundWnd::IDD, NULL));
-  EXPECT_FALSE(::IsWindowVisible(theApp.m_initDlg));
+  EXPECT_FALSE(::IsWindowVisible(startup));
   EXPECT_TRUE(::IsZoomed(background));
   EXPECT_EQ("Pixel Test - Setup", WindowText(background));
   EXPECT_TRUE(SaveWindowShot(background, "background"));
@@ -234,8 +297,7 @@ TEST(BackgroundWindow, PaintsTheGradientAndHidesTheStartupBox)
     ASSERT_EQ(RGB(nGrey, nGrey, nGrey), PixelOf(pixels, nWidth, nWidth - 1, y)) << "row " << y;
   }
   background.DestroyWindow();
-  theApp.m_initDlg.DestroyWindow();
-  theApp.m_strAppName = strSavedName;
+  startup.DestroyWindow();
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // setup's dialog templates, read back from the program's resources and
-// held against the layout they must keep: sizes, styles, fonts, and every
-// control's id, kind, place, size, style and text.
+// held against what they must keep: styles, captions, fonts, and every
+// control's id, kind, style and text; and against what makes them usable:
+// each control inside the dialog, none covering another, the controls a
+// group box frames inside its frame, the buttons in one row below the rest.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -15,7 +17,6 @@ struct ExpectedControl
 {
   int nID;
   const char* pszClass;
-  int x, y, cx, cy;
   DWORD nTypeMask;  // the bits that name the control's kind
   DWORD nType;
   DWORD nRequired;  // further style bits it must have
@@ -25,7 +26,6 @@ struct ExpectedControl
 struct ExpectedTemplate
 {
   int nID;
-  int cx, cy;
   DWORD nRequired, nForbidden, nExStyle;
   const char* pszCaption;
   int nPointSize;
@@ -162,56 +162,54 @@ std::vector<ExpectedTemplate> ExpectedTemplates()
 {
   const char* kSans = "MS Sans Serif";
   return {
-      {IDD_BACKGROUND, 18, 15, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | DS_SETFONT,
+      {IDD_BACKGROUND, WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN | DS_SETFONT,
        WS_CAPTION | WS_BORDER | WS_THICKFRAME | DS_MODALFRAME, WS_EX_APPWINDOW, "", 24, "Courier New",
-       {{IDC_PICTURE, "Static", 0, 0, 5, 5, kStaticType, SS_BITMAP, kNone, ""}}},
-      {IDD_PROGRESS, 251, 119, WS_POPUP | WS_VISIBLE | WS_DISABLED | WS_CAPTION | DS_CENTER | DS_MODALFRAME,
+       {{IDC_PICTURE, "Static", kStaticType, SS_BITMAP, kNone, ""}}},
+      {IDD_PROGRESS, WS_POPUP | WS_VISIBLE | WS_DISABLED | WS_CAPTION | DS_CENTER | DS_MODALFRAME,
        WS_SYSMENU, 0, "Installing", 8, kSans,
-       {{IDC_CURRENT_GROUP, "Button", 36, 11, 179, 30, kButtonType, BS_GROUPBOX, kNone, "Current"},
-        {IDC_CURRENT_FILE, "Static", 43, 21, 165, 15, kStaticType, SS_CENTER, SS_CENTERIMAGE, "Static"},
-        {IDC_PROGRESS_GROUP, "Button", 10, 49, 230, 32, kButtonType, BS_GROUPBOX, kNone, "Progress"},
-        {IDC_PROGRESS, "msctls_progress32", 15, 59, 218, 17, kNone, kNone, PBS_SMOOTH | WS_BORDER, ""},
-        {IDC_PLEASE_WAIT, "Static", 99, 94, 50, 14, kStaticType, SS_CENTER, SS_SUNKEN, "Please wait..."}}},
-      {IDD_DESTINATION, 267, 100, WS_POPUP | WS_VISIBLE | WS_CAPTION | DS_CENTER | DS_MODALFRAME, WS_SYSMENU, 0,
+       {{IDC_CURRENT_GROUP, "Button", kButtonType, BS_GROUPBOX, kNone, "Current"},
+        {IDC_CURRENT_FILE, "Static", kStaticType, SS_CENTER, SS_CENTERIMAGE, "Static"},
+        {IDC_PROGRESS_GROUP, "Button", kButtonType, BS_GROUPBOX, kNone, "Progress"},
+        {IDC_PROGRESS, "msctls_progress32", kNone, kNone, PBS_SMOOTH | WS_BORDER, ""},
+        {IDC_PLEASE_WAIT, "Static", kStaticType, SS_CENTER, SS_SUNKEN, "Please wait..."}}},
+      {IDD_DESTINATION, WS_POPUP | WS_VISIBLE | WS_CAPTION | DS_CENTER | DS_MODALFRAME, WS_SYSMENU, 0,
        "Destination Directory", 8, kSans,
-       {{IDC_TEXT, "Static", 6, 12, 254, 19, kStaticType, SS_LEFT, kNone, ""},
-        {IDC_DEST_GROUP, "Button", 6, 40, 254, 28, kButtonType, BS_GROUPBOX, kNone, "Destination"},
-        {IDC_DEST_DIR, "Edit", 10, 50, 245, 12, kNone, kNone, WS_BORDER | ES_AUTOHSCROLL, ""},
-        {IDCANCEL, "Button", 156, 79, 50, 14, kButtonType, BS_PUSHBUTTON, kNone, "Exit"},
-        {IDOK, "Button", 210, 79, 50, 14, kButtonType, BS_DEFPUSHBUTTON, kNone, "OK"}}},
-      {IDD_STARTMENU, 263, 146, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, WS_VISIBLE | DS_CENTER, 0,
+       {{IDC_TEXT, "Static", kStaticType, SS_LEFT, kNone, ""},
+        {IDC_DEST_GROUP, "Button", kButtonType, BS_GROUPBOX, kNone, "Destination"},
+        {IDC_DEST_DIR, "Edit", kNone, kNone, WS_BORDER | ES_AUTOHSCROLL, ""},
+        {IDCANCEL, "Button", kButtonType, BS_PUSHBUTTON, kNone, "Exit"},
+        {IDOK, "Button", kButtonType, BS_DEFPUSHBUTTON, kNone, "OK"}}},
+      {IDD_STARTMENU, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, WS_VISIBLE | DS_CENTER, 0,
        "Start Menu Folder", 8, kSans,
-       {{IDC_TEXT, "Static", 7, 7, 249, 25, kStaticType, SS_LEFT, kNone, ""},
-        {IDC_FOLDER, "Edit", 7, 37, 249, 14, kNone, kNone, WS_BORDER | ES_AUTOHSCROLL, ""},
-        {IDC_FOLDER_LIST, "ListBox", 7, 57, 249, 62, kNone, kNone, LBS_NOTIFY | LBS_SORT | WS_VSCROLL | WS_BORDER,
+       {{IDC_TEXT, "Static", kStaticType, SS_LEFT, kNone, ""},
+        {IDC_FOLDER, "Edit", kNone, kNone, WS_BORDER | ES_AUTOHSCROLL, ""},
+        {IDC_FOLDER_LIST, "ListBox", kNone, kNone, LBS_NOTIFY | LBS_SORT | WS_VSCROLL | WS_BORDER,
          ""},
-        {IDC_SCOPE_LABEL, "Static", 7, 126, 37, 10, kStaticType, SS_LEFT, kNone, "Start Menu:"},
-        {IDC_SCOPE, "ComboBox", 47, 124, 57, 40, kComboType, CBS_DROPDOWNLIST, WS_VSCROLL, ""},
-        {IDCANCEL, "Button", 150, 125, 50, 14, kButtonType, BS_PUSHBUTTON, kNone, "Back"},
-        {IDOK, "Button", 206, 125, 50, 14, kButtonType, BS_DEFPUSHBUTTON, kNone, "OK"}}},
-      {IDD_INIT, 85, 22, WS_POPUP | WS_VISIBLE | DS_CENTER | DS_MODALFRAME | DS_3DLOOK | DS_SETFONT, WS_CAPTION,
+        {IDC_SCOPE_LABEL, "Static", kStaticType, SS_LEFT, kNone, "Start Menu:"},
+        {IDC_SCOPE, "ComboBox", kComboType, CBS_DROPDOWNLIST, WS_VSCROLL, ""},
+        {IDCANCEL, "Button", kButtonType, BS_PUSHBUTTON, kNone, "Back"},
+        {IDOK, "Button", kButtonType, BS_DEFPUSHBUTTON, kNone, "OK"}}},
+      {IDD_INIT, WS_POPUP | WS_VISIBLE | DS_CENTER | DS_MODALFRAME | DS_3DLOOK | DS_SETFONT, WS_CAPTION,
        WS_EX_STATICEDGE | WS_EX_CLIENTEDGE, "", 8, kSans,
-       {{-1, "Static", 7, 7, 71, 8, kStaticType, SS_CENTER, kNone, "Initializing Setup..."}}},
-      {IDD_AGREEMENT, 320, 154, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, WS_VISIBLE | DS_CENTER, 0,
+       {{-1, "Static", kStaticType, SS_CENTER, kNone, "Initializing Setup..."}}},
+      {IDD_AGREEMENT, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME, WS_VISIBLE | DS_CENTER, 0,
        "Agreement", 8, kSans,
-       {{IDC_AGREEMENT_TEXT, "Edit", 7, 9, 306, 101, kNone, kNone,
+       {{IDC_AGREEMENT_TEXT, "Edit", kNone, kNone,
          ES_MULTILINE | ES_READONLY | WS_BORDER | WS_VSCROLL | ES_AUTOVSCROLL | ES_AUTOHSCROLL | ES_WANTRETURN, ""},
-        {IDC_QUESTION, "Static", 7, 117, 306, 10, kStaticType, SS_CENTER, kNone,
+        {IDC_QUESTION, "Static", kStaticType, SS_CENTER, kNone,
          "Do you accept the terms stated above?"},
-        {IDCANCEL, "Button", 209, 133, 50, 14, kButtonType, BS_PUSHBUTTON, kNone, "No"},
-        {IDOK, "Button", 263, 133, 50, 14, kButtonType, BS_DEFPUSHBUTTON, kNone, "Yes"}}},
+        {IDCANCEL, "Button", kButtonType, BS_PUSHBUTTON, kNone, "No"},
+        {IDOK, "Button", kButtonType, BS_DEFPUSHBUTTON, kNone, "Yes"}}},
   };
 }
 // clang-format on
 
-TEST(TemplateLayout, EveryTemplateKeepsItsSizesStylesFontAndControls)
+TEST(TemplateLayout, EveryTemplateKeepsItsStylesFontAndControls)
 {
   for (const ExpectedTemplate& want : ExpectedTemplates()) {
     SCOPED_TRACE("template " + std::to_string(want.nID));
     ParsedTemplate tpl;
     ASSERT_TRUE(LoadTemplate(want.nID, tpl));
-    EXPECT_EQ(want.cx, tpl.cx);
-    EXPECT_EQ(want.cy, tpl.cy);
     EXPECT_EQ(want.nRequired, tpl.nStyle & want.nRequired) << std::hex << tpl.nStyle;
     EXPECT_EQ(0u, tpl.nStyle & want.nForbidden) << std::hex << tpl.nStyle;
     EXPECT_EQ(want.nExStyle, tpl.nExStyle) << std::hex << tpl.nExStyle;
@@ -225,14 +223,89 @@ TEST(TemplateLayout, EveryTemplateKeepsItsSizesStylesFontAndControls)
       SCOPED_TRACE("control " + std::to_string(control.nID));
       EXPECT_EQ(control.nID, static_cast<short>(got.nID));
       EXPECT_EQ(0, _stricmp(control.pszClass, got.strClass.c_str())) << got.strClass;  // class names ignore case
-      EXPECT_EQ(control.x, got.x);
-      EXPECT_EQ(control.y, got.y);
-      EXPECT_EQ(control.cx, got.cx);
-      EXPECT_EQ(control.cy, got.cy);
       EXPECT_EQ(control.nType, got.nStyle & control.nTypeMask) << std::hex << got.nStyle;
       EXPECT_EQ(control.nRequired, got.nStyle & control.nRequired) << std::hex << got.nStyle;
       EXPECT_EQ(static_cast<DWORD>(WS_CHILD | WS_VISIBLE), got.nStyle & (WS_CHILD | WS_VISIBLE));
       EXPECT_EQ(control.pszText, got.strText);
+    }
+  }
+}
+
+// A closed drop-down combo box, in dialog units: its edit field's height.
+const int kClosedComboHeight = 14;
+
+struct Box
+{
+  int left, top, right, bottom;
+};
+
+// What a control covers when its dialog shows: a drop-down combo box's
+// height counts its list, which opens only on demand, over other controls.
+Box BoxOf(const ParsedControl& control)
+{
+  const bool bCombo = _stricmp(control.strClass.c_str(), "ComboBox") == 0;
+  const int cy = bCombo && control.cy > kClosedComboHeight ? kClosedComboHeight : control.cy;
+  return {control.x, control.y, control.x + control.cx, control.y + cy};
+}
+
+bool Overlap(const Box& a, const Box& b)
+{
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+bool Inside(const Box& inner, const Box& outer)
+{
+  return inner.left >= outer.left && inner.right <= outer.right && inner.top >= outer.top &&
+         inner.bottom <= outer.bottom;
+}
+
+bool IsGroupBox(const ParsedControl& control)
+{
+  return _stricmp(control.strClass.c_str(), "Button") == 0 && (control.nStyle & kButtonType) == BS_GROUPBOX;
+}
+
+bool IsPushButton(const ParsedControl& control)
+{
+  const DWORD nType = control.nStyle & kButtonType;
+  return _stricmp(control.strClass.c_str(), "Button") == 0 && (nType == BS_PUSHBUTTON || nType == BS_DEFPUSHBUTTON);
+}
+
+// Where the controls lie decides whether a person can read and use them:
+// the checks that follow hold for every template.
+TEST(TemplateLayout, ControlsFitTheirDialogAndNoneCoversAnother)
+{
+  for (const ExpectedTemplate& want : ExpectedTemplates()) {
+    SCOPED_TRACE("template " + std::to_string(want.nID));
+    ParsedTemplate tpl;
+    ASSERT_TRUE(LoadTemplate(want.nID, tpl));
+    const Box dialog = {0, 0, tpl.cx, tpl.cy};
+    int nButtonTop = -1;
+    for (size_t i = 0; i < tpl.controls.size(); ++i) {
+      const ParsedControl& a = tpl.controls[i];
+      SCOPED_TRACE("control " + std::to_string(static_cast<short>(a.nID)));
+      EXPECT_TRUE(Inside(BoxOf(a), dialog));
+      EXPECT_GT(a.cx, 0);
+      EXPECT_GT(a.cy, 0);
+      for (size_t j = i + 1; j < tpl.controls.size(); ++j) {
+        const ParsedControl& b = tpl.controls[j];
+        // A group box frames what it overlaps: that must lie wholly inside it.
+        if (IsGroupBox(a) || IsGroupBox(b)) {
+          const ParsedControl& frame = IsGroupBox(a) ? a : b;
+          const ParsedControl& framed = IsGroupBox(a) ? b : a;
+          if (Overlap(BoxOf(frame), BoxOf(framed)))
+            EXPECT_TRUE(Inside(BoxOf(framed), BoxOf(frame))) << "cut by group box " << static_cast<short>(frame.nID);
+        } else {
+          EXPECT_FALSE(Overlap(BoxOf(a), BoxOf(b))) << "covers control " << static_cast<short>(b.nID);
+        }
+      }
+      if (IsPushButton(a)) {
+        // The buttons stand in one row, the dialog's last.
+        if (nButtonTop < 0)
+          nButtonTop = a.y;
+        EXPECT_EQ(nButtonTop, a.y);
+        for (const ParsedControl& other : tpl.controls)
+          EXPECT_LT(other.y, a.y + a.cy) << "under the buttons: " << static_cast<short>(other.nID);
+      }
     }
   }
 }

@@ -11,8 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "setup/FontRegistration.h"
-#include "setup/SetupApp.h"
+#include "common/ShellFolders.h"
+#include "setup/install/FontRegistration.h"
+#include "setup/install/InstallPipeline.h"
 
 namespace {
 
@@ -148,7 +149,7 @@ protected:
     ASSERT_TRUE(::CreateDirectoryA((m_strDest + "\\bin").c_str(), NULL));
     MakeFile(m_strDest + "\\app.exe");
     MakeFile(m_strDest + "\\bin\\tool.exe");
-    snprintf(theApp.m_destinationDlg.m_szDestDir, sizeof(theApp.m_destinationDlg.m_szDestDir), "%s", m_strDest.c_str());
+    m_choices.strDestDir = m_strDest.c_str();
     std::string strPrograms = ShellFolder(HKEY_CURRENT_USER, "Programs");
     ASSERT_FALSE(strPrograms.empty());
     m_strGroup = strPrograms + "\\Shortcuts Test " + std::to_string(::GetCurrentProcessId());
@@ -171,15 +172,23 @@ protected:
     return FileExists(strLink);
   }
 
+  // The pipeline of an unattended installation into m_strDest.
+  CInstallPipeline& Pipeline() { return m_pipeline; }
+
   std::string m_strDest;
   std::string m_strGroup;
   std::vector<std::string> m_made;
+  CSetupData m_setup;
+  CInstallLog m_log;
+  CUnattendedFeedback m_feedback{m_log};
+  InstallChoices m_choices{};
+  CInstallPipeline m_pipeline{m_setup, m_feedback, m_choices};
 };
 
 TEST_F(ShortcutsTest, ProgramGroupLinkStartsTargetWithArgumentsInItsFolder)
 {
   ShortcutEntry entry = Record("app.exe", "--fast \"two words\"", "Demo App");
-  EXPECT_EQ(Hex(S_OK), Hex(theApp.CreateShortcut(&entry, m_strGroup.c_str())));
+  EXPECT_EQ(Hex(S_OK), Hex(Pipeline().CreateShortcut(&entry, m_strGroup.c_str())));
 
   std::string strLink = m_strGroup + "\\Demo App.lnk";
   EXPECT_EQ(strLink, entry.linkPath);
@@ -195,7 +204,7 @@ TEST_F(ShortcutsTest, ProgramGroupLinkStartsTargetWithArgumentsInItsFolder)
 TEST_F(ShortcutsTest, TargetInSubFolderWorksThereAndNoArgumentsReadBackEmpty)
 {
   ShortcutEntry entry = Record("bin\\tool.exe", "", "Tool");
-  EXPECT_EQ(Hex(S_OK), Hex(theApp.CreateShortcut(&entry, m_strGroup.c_str())));
+  EXPECT_EQ(Hex(S_OK), Hex(Pipeline().CreateShortcut(&entry, m_strGroup.c_str())));
   ASSERT_TRUE(Made(entry.linkPath));
   LinkContents link = ReadLink(entry.linkPath);
   EXPECT_EQ(m_strDest + "\\bin\\tool.exe", link.strPath);
@@ -207,7 +216,7 @@ TEST_F(ShortcutsTest, SameCaptionTwiceWritesOneFileRecordedTwiceSecondWins)
 {
   ShortcutEntry entries[2] = {Record("app.exe", "first", "Same"), Record("bin\\tool.exe", "second", "Same")};
   for (ShortcutEntry& entry : entries)
-    theApp.CreateShortcut(&entry, m_strGroup.c_str());
+    Pipeline().CreateShortcut(&entry, m_strGroup.c_str());
 
   EXPECT_EQ(m_strGroup + "\\Same.lnk", entries[0].linkPath);
   EXPECT_STREQ(entries[0].linkPath, entries[1].linkPath);
@@ -225,7 +234,7 @@ TEST_F(ShortcutsTest, StartupAndDesktopListsGoToTheUsersFolders)
     std::string strCaption = std::string("Shortcuts Test ") + lpszValue + " " + std::to_string(::GetCurrentProcessId());
     ShortcutEntry entries[2] = {Record("app.exe", "", strCaption.c_str()),
                                 Record("bin\\tool.exe", "-x", (strCaption + " 2").c_str())};
-    theApp.CreateShortcutsIn(entries, 2, lpszValue);
+    Pipeline().CreateShortcutsIn(entries, 2, lpszValue);
 
     EXPECT_EQ(strFolder + "\\" + strCaption + ".lnk", entries[0].linkPath) << lpszValue;
     EXPECT_EQ(strFolder + "\\" + strCaption + " 2.lnk", entries[1].linkPath) << lpszValue;
@@ -238,7 +247,7 @@ TEST_F(ShortcutsTest, StartupAndDesktopListsGoToTheUsersFolders)
 TEST_F(ShortcutsTest, MissingShellFolderMakesNoLinksAndEmptiesTheirPaths)
 {
   ShortcutEntry entries[2] = {Record("app.exe", "", "Nowhere"), Record("app.exe", "", "Nowhere 2")};
-  theApp.CreateShortcutsIn(entries, 2, "No Such Shell Folder");
+  Pipeline().CreateShortcutsIn(entries, 2, "No Such Shell Folder");
   EXPECT_STREQ("", entries[0].linkPath);
   EXPECT_STREQ("", entries[1].linkPath);
   // Nothing may land in the current directory or a drive's root either.
@@ -251,19 +260,19 @@ TEST_F(ShortcutsTest, PathsBeyond259CharactersAreNeitherCreatedNorRecorded)
   // The group path plus this caption and ".lnk" is 260 characters or more.
   std::string strCaption(259 - m_strGroup.size() - 4, 'c');
   ShortcutEntry fits = Record("app.exe", "", strCaption.substr(1).c_str());
-  EXPECT_EQ(Hex(S_OK), Hex(theApp.CreateShortcut(&fits, m_strGroup.c_str())));
+  EXPECT_EQ(Hex(S_OK), Hex(Pipeline().CreateShortcut(&fits, m_strGroup.c_str())));
   EXPECT_EQ(259u, strlen(fits.linkPath));
   EXPECT_TRUE(Made(fits.linkPath));
 
   ShortcutEntry longLink = Record("app.exe", "", strCaption.c_str());
   EXPECT_EQ(Hex(HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE)),
-            Hex(theApp.CreateShortcut(&longLink, m_strGroup.c_str())));
+            Hex(Pipeline().CreateShortcut(&longLink, m_strGroup.c_str())));
   EXPECT_STREQ("", longLink.linkPath);
 
   std::string strTarget(260 - m_strDest.size() - 1, 't');
   ShortcutEntry longTarget = Record(strTarget.c_str(), "", "Long Target");
   EXPECT_EQ(Hex(HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE)),
-            Hex(theApp.CreateShortcut(&longTarget, m_strGroup.c_str())));
+            Hex(Pipeline().CreateShortcut(&longTarget, m_strGroup.c_str())));
   EXPECT_STREQ("", longTarget.linkPath);
   EXPECT_FALSE(Made(m_strGroup + "\\Long Target.lnk"));
   // Nor a link under a cut name: the group holds the one that fits.
@@ -274,7 +283,7 @@ TEST_F(ShortcutsTest, LinkIntoMissingFolderFailsButIsStillRecorded)
 {
   ShortcutEntry entry = Record("app.exe", "", "Lost");
   std::string strFolder = m_strGroup + "\\missing";
-  HRESULT hr = theApp.CreateShortcut(&entry, strFolder.c_str());
+  HRESULT hr = Pipeline().CreateShortcut(&entry, strFolder.c_str());
   EXPECT_TRUE(FAILED(hr)) << Hex(hr);
   EXPECT_EQ(strFolder + "\\Lost.lnk", entry.linkPath);
   EXPECT_FALSE(Made(entry.linkPath));
@@ -311,10 +320,10 @@ protected:
 TEST_F(ShellFolderValueTest, ReadsTheRealValuesOfBothRoots)
 {
   char szFolder[260];
-  EXPECT_FALSE(theApp.GetShellFolder("Common Programs", szFolder, HKEY_LOCAL_MACHINE));
+  EXPECT_FALSE(GetShellFolder("Common Programs", szFolder, HKEY_LOCAL_MACHINE));
   EXPECT_EQ(ShellFolder(HKEY_LOCAL_MACHINE, "Common Programs"), szFolder);
   // Value names are not case-sensitive: the prefix stores "StartUp".
-  EXPECT_FALSE(theApp.GetShellFolder("Startup", szFolder, HKEY_CURRENT_USER));
+  EXPECT_FALSE(GetShellFolder("Startup", szFolder, HKEY_CURRENT_USER));
   EXPECT_EQ(ShellFolder(HKEY_CURRENT_USER, "StartUp"), szFolder);
 }
 
@@ -330,7 +339,7 @@ TEST_F(ShellFolderValueTest, UnreadableEmptyOrOverlongValuesLeaveTheBufferAlone)
        {"Shortcuts Test Full", "Shortcuts Test Longer", "Shortcuts Test Empty", "Shortcuts Test Missing"}) {
     char szFolder[260];
     strcpy(szFolder, kSentinel);
-    EXPECT_TRUE(theApp.GetShellFolder(lpszName, szFolder, HKEY_CURRENT_USER)) << lpszName;
+    EXPECT_TRUE(GetShellFolder(lpszName, szFolder, HKEY_CURRENT_USER)) << lpszName;
     EXPECT_STREQ(kSentinel, szFolder) << lpszName;
   }
 }
@@ -343,11 +352,11 @@ TEST_F(ShellFolderValueTest, ValuesWithoutNulAreTerminated)
 
   char szFolder[260];
   memset(szFolder, 'Z', sizeof(szFolder));
-  EXPECT_FALSE(theApp.GetShellFolder("Shortcuts Test Longest", szFolder, HKEY_CURRENT_USER));
+  EXPECT_FALSE(GetShellFolder("Shortcuts Test Longest", szFolder, HKEY_CURRENT_USER));
   EXPECT_EQ(strLongest, std::string(szFolder, strnlen(szFolder, sizeof(szFolder))));
   EXPECT_EQ('\0', szFolder[259]);
   memset(szFolder, 'Z', sizeof(szFolder));
-  EXPECT_FALSE(theApp.GetShellFolder("Shortcuts Test Short", szFolder, HKEY_CURRENT_USER));
+  EXPECT_FALSE(GetShellFolder("Shortcuts Test Short", szFolder, HKEY_CURRENT_USER));
   EXPECT_STREQ("C:\\x", szFolder);
 }
 

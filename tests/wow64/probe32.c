@@ -21,7 +21,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-enum {
+enum
+{
   kCompatCodeSegment = 0x23, /* the 32-bit user code segment of x86-64 Linux */
   kLongCodeSegment = 0x33,   /* the 64-bit one */
   kAnswer = 42,
@@ -32,13 +33,13 @@ enum {
   kFrameOffset = 0xFE0, /* the far-return frames, at the top of the page */
 };
 
-static void Put32(uint8_t *p, uint32_t v) { memcpy(p, &v, sizeof v); }
+static void Put32(uint8_t* p, uint32_t v) { memcpy(p, &v, sizeof v); }
 
 /* Runs "mov eax, 42; retf" in the code segment given and returns eax. */
 static int Trip(uint16_t codeSegment)
 {
-  uint8_t *page = mmap(NULL, kPageSize, PROT_READ | PROT_WRITE | PROT_EXEC,
-                       MAP_PRIVATE | MAP_ANONYMOUS | MAP_32BIT, -1, 0);
+  uint8_t* page =
+      mmap(NULL, kPageSize, PROT_READ | PROT_WRITE | PROT_EXEC, MAP_PRIVATE | MAP_ANONYMOUS | MAP_32BIT, -1, 0);
   if (page == MAP_FAILED)
     return -1;
   const uint32_t base = (uint32_t)(uintptr_t)page;
@@ -49,7 +50,7 @@ static int Trip(uint16_t codeSegment)
   memcpy(page, kTripCode, sizeof kTripCode);
 
   /* Back in 64-bit mode: mov rsp, [base + kSavedRsp]; jmp [base + kSavedRip]. */
-  uint8_t *back = page + kBackOffset;
+  uint8_t* back = page + kBackOffset;
   static const uint8_t kMovRsp[] = {0x48, 0x8B, 0x24, 0x25};
   static const uint8_t kJmp[] = {0xFF, 0x24, 0x25};
   memcpy(back, kMovRsp, sizeof kMovRsp);
@@ -59,27 +60,26 @@ static int Trip(uint16_t codeSegment)
 
   /* lretq pops an 8-byte offset and selector; the trip code's retf then
    * pops the 4-byte pair behind them. */
-  uint64_t *frame = (uint64_t *)(page + kFrameOffset);
+  uint64_t* frame = (uint64_t*)(page + kFrameOffset);
   frame[0] = base;
   frame[1] = codeSegment;
   frame[2] = (uint64_t)(base + kBackOffset) | ((uint64_t)kLongCodeSegment << 32);
 
   uint64_t result;
-  __asm__ volatile("lea 1f(%%rip), %%rax\n\t"
-                   "mov %%rax, %c[rip](%[base])\n\t"
-                   "mov %%rsp, %c[rsp](%[base])\n\t"
-                   "lea %c[frame](%[base]), %%rsp\n\t"
-                   "lretq\n"
-                   "1:\n\t"
-                   : "=&a"(result)
-                   : [base] "r"((uint64_t)base), [rip] "i"(kSavedRip), [rsp] "i"(kSavedRsp),
-                     [frame] "i"(kFrameOffset)
-                   : "rbx", "rcx", "rdx", "rsi", "rdi", "r8", "r9", "r10", "r11", "r12", "r13", "r14", "r15",
-                     "memory", "cc");
+  __asm__ volatile(
+      "lea 1f(%%rip), %%rax\n\t"
+      "mov %%rax, %c[rip](%[base])\n\t"
+      "mov %%rsp, %c[rsp](%[base])\n\t"
+      "lea %c[frame](%[base]), %%rsp\n\t"
+      "lretq\n"
+      "1:\n\t"
+      : "=&a"(result)
+      : [base] "r"((uint64_t)base), [rip] "i"(kSavedRip), [rsp] "i"(kSavedRsp), [frame] "i"(kFrameOffset)
+      : "rbx", "rcx", "rdx", "rsi", "rdi", "r8", "r9", "r10", "r11", "r12", "r13", "r14", "r15", "memory", "cc");
   return (int)(uint32_t)result;
 }
 
-int main(int argc, char **argv)
+int main(int argc, char** argv)
 {
   const int control = argc > 1 && strcmp(argv[1], "--control") == 0;
   const uint16_t segment = control ? kLongCodeSegment : kCompatCodeSegment;

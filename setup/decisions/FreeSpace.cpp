@@ -1,4 +1,4 @@
-#include "setup/dialogs/FreeSpace.h"
+#include "setup/decisions/FreeSpace.h"
 
 int32_t SpaceShortfallKB(uint32_t nSectorsPerCluster, uint32_t nBytesPerSector, uint32_t nFreeClusters,
                          int32_t nTotalSize)

@@ -1,22 +1,17 @@
-#include "setup/dialogs/FolderPaths.h"
+#include "setup/decisions/FolderPaths.h"
 #include "framework/Platform.h"
 #include "framework/String.h"
+#include "framework/os/FileSystem.h"
 
 void CopyCut(char* pszOut, size_t nOutSize, const char* pszText) { FormatTo(pszOut, nOutSize, "%s", pszText); }
 
 PathKind ExaminePath(const char* pszPath)
 {
-  // A wildcard would let the search report some other entry.
+  // A wildcard would let the system look at some other entry.
   if (strpbrk(pszPath, "*?") != NULL)
     return kPathUnknown;
-  struct _finddata_t data;
-  const intptr_t hFind = _findfirst(pszPath, &data);
-  if (hFind != -1) {
-    _findclose(hFind);
-    return (data.attrib & _A_SUBDIR) != 0 ? kPathDirectory : kPathFile;
-  }
-  const DWORD nAttributes = ::GetFileAttributesA(pszPath);
-  if (nAttributes == INVALID_FILE_ATTRIBUTES)
+  const uint32_t nAttributes = GetPathAttributes(pszPath);
+  if (nAttributes == kNoAttributes)
     return kPathUnknown;
   return (nAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? kPathDirectory : kPathFile;
 }
@@ -31,6 +26,6 @@ void CreateParentFolders(const char* pszPath)
       return;
     memcpy(szParent, pszPath, nLength);
     szParent[nLength] = '\0';
-    _mkdir(szParent);
+    MakeFolder(szParent);
   }
 }

@@ -17,9 +17,8 @@ enum PathKind
   kPathFile,
 };
 
-// What stands at pszPath: looked up by name (_findfirst) and, for names a
-// search cannot match (a drive root, a trailing backslash), by attributes.
-// A name with wildcards is never examined.
+// What stands at pszPath, by its attributes (a drive root and a trailing
+// backslash included). A name with wildcards is never examined.
 PathKind ExaminePath(const char* pszPath);
 
 // Creates every ancestor of pszPath, outermost first: the text before each

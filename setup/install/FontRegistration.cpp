@@ -1,9 +1,10 @@
-#include "setup/FontRegistration.h"
+#include "setup/install/FontRegistration.h"
 
 #include <windows.h>
 
 #include "common/FontName.h"
-#include "framework/RegKey.h"
+#include "framework/os/RegKey.h"
+#include "framework/os/System.h"
 #include "framework/afx.h"
 #include "zip/ZipPath.h"
 
@@ -16,33 +17,28 @@ const char kFontsKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts
 CString ListedFileName(const char* lpszFontsDir, const char* lpszName, const CString& strPath)
 {
   char szWindows[MAX_PATH];
-  UINT nLength = ::GetSystemWindowsDirectoryA(szWindows, MAX_PATH);
-  if (nLength == 0 || nLength >= MAX_PATH)
+  if (!GetWindowsFolder(szWindows, MAX_PATH))
     return strPath;
   CString strSystemFonts(szWindows);
-  if (szWindows[nLength - 1] != '\\')
+  if (strSystemFonts[strSystemFonts.GetLength() - 1] != '\\')
     strSystemFonts += "\\";
   strSystemFonts += "Fonts";
-  return ::lstrcmpiA(strSystemFonts, lpszFontsDir) == 0 ? CString(lpszName) : strPath;
+  return EqualNoCase(strSystemFonts, lpszFontsDir) ? CString(lpszName) : strPath;
 }
 
 // TRUE when a value of the Fonts key names the file, by its name or its path.
-bool IsListed(HKEY hKey, const CString& strListed, const CString& strPath)
+bool IsListed(const CRegKey& key, const CString& strListed, const CString& strPath)
 {
   static char szValueName[16384];  // the longest value name the registry allows
   char szData[2 * MAX_PATH];
   for (DWORD i = 0;; ++i) {
-    DWORD nNameSize = sizeof(szValueName);
-    DWORD nDataSize = sizeof(szData) - 1;
     DWORD nType = 0;
-    LONG nResult =
-        ::RegEnumValueA(hKey, i, szValueName, &nNameSize, NULL, &nType, reinterpret_cast<BYTE*>(szData), &nDataSize);
+    const LONG nResult = key.EnumText(i, szValueName, sizeof(szValueName), szData, sizeof(szData), &nType);
     if (nResult == ERROR_NO_MORE_ITEMS)
       return false;
     if (nResult != ERROR_SUCCESS || nType != REG_SZ)
       continue;  // too long to be either, or not a file name
-    szData[nDataSize] = '\0';
-    if (::lstrcmpiA(szData, strListed) == 0 || ::lstrcmpiA(szData, strPath) == 0)
+    if (EqualNoCase(szData, strListed) || EqualNoCase(szData, strPath))
       return true;
   }
 }
@@ -89,16 +85,13 @@ bool RegisterFont(const char* lpszFontsDir, const char* lpszName, bool bOnlyIfUn
   key.Create(HKEY_LOCAL_MACHINE, kFontsKey, KEY_QUERY_VALUE | KEY_SET_VALUE);
   if (bOnlyIfUnlisted && (key == NULL || IsListed(key, strListed, strPath)))
     return false;
-  bool bAdded = ::AddFontResourceA(strPath) > 0;
+  bool bAdded = AddFontFile(strPath);
   if (key != NULL) {
     WCHAR szValueName[FONT_NAME_UNITS + 16];
     MakeValueName(strPath, szValueName);
     WCHAR szData[2 * MAX_PATH];
     int nData = ::MultiByteToWideChar(CP_ACP, 0, strListed, -1, szData, 2 * MAX_PATH);
-    if (nData > 0 &&
-        ::RegSetValueExW(key, szValueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(szData),
-                         static_cast<DWORD>(nData * sizeof(WCHAR))) == ERROR_SUCCESS &&
-        pstrListedAs != NULL)
+    if (nData > 0 && key.SetWideString(szValueName, szData) && pstrListedAs != NULL)
       *pstrListedAs = DescribeValue(szValueName, strListed);
   }
   return bAdded;

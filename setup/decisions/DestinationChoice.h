@@ -1,6 +1,10 @@
 // What the destination dialog decides, apart from its window: the proposal,
 // and the checks and creation behind OK. The dialog and an unattended
 // installation both decide with these.
+//
+// Failure convention of setup's decisions (setup/decisions/): a check
+// returns a verdict that names what it found, and a Describe function gives
+// the message of a refusal; the caller tells it, in a box or in the log.
 #pragma once
 #include <stdint.h>
 #include "framework/afx.h"

@@ -1,18 +1,18 @@
-#include "setup/dialogs/ProgramGroupChoice.h"
-#include <errno.h>
+#include "setup/decisions/ProgramGroupChoice.h"
 #include "common/InstallNames.h"
 #include "common/JoinPath.h"
-#include "setup/SetupApp.h"
+#include "common/ShellFolders.h"
+#include "framework/os/FileSystem.h"
 #include "setup/SetupTexts.h"
-#include "setup/dialogs/FolderPaths.h"
+#include "setup/decisions/FolderPaths.h"
 
 const char* ScopeName(int nScope) { return nScope == kScopeAllUsers ? "All Users" : "Current User"; }
 
 bool ReadProgramsFolder(int nScope, char (&szFolder)[260])
 {
   char szRead[260];
-  const BOOL bFailed = nScope == kScopeAllUsers ? theApp.GetShellFolder("Common Programs", szRead, HKEY_LOCAL_MACHINE)
-                                                : theApp.GetShellFolder("Programs", szRead, HKEY_CURRENT_USER);
+  const BOOL bFailed = nScope == kScopeAllUsers ? GetShellFolder("Common Programs", szRead, HKEY_LOCAL_MACHINE)
+                                                : GetShellFolder("Programs", szRead, HKEY_CURRENT_USER);
   if (bFailed)
     return false;
   szRead[kMaxPathChars] = '\0';
@@ -34,13 +34,13 @@ GroupVerdict CreateProgramGroup(const char* lpszProgramsDir, const char* lpszTyp
     return kGroupTooLong;
 
   // One level only: the person creates deeper groups step by step.
-  if (_mkdir(szFolder) == 0)
+  const FolderMade made = MakeFolder(szFolder);
+  if (made == kFolderMade)
     return kGroupAccepted;
-  const int nError = errno;
   const PathKind kind = ExaminePath(szFolder);
-  if (nError == ENOENT)
+  if (made == kFolderParentMissing)
     return kGroupPathNotFound;
-  if (nError == EEXIST && kind == kPathFile)
+  if (made == kFolderExists && kind == kPathFile)
     return kGroupFileExists;
   // An existing folder is reused; anything else must be a folder by now.
   return kind == kPathDirectory ? kGroupAccepted : kGroupPathNotFound;

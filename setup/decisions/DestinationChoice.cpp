@@ -1,12 +1,12 @@
-#include "setup/dialogs/DestinationChoice.h"
+#include "setup/decisions/DestinationChoice.h"
 #include <ctype.h>
-#include <errno.h>
 #include "common/InstallNames.h"
-#include "framework/RegKey.h"
-#include "setup/SetupApp.h"
+#include "common/ShellFolders.h"
+#include "framework/os/FileSystem.h"
+#include "framework/os/RegKey.h"
 #include "setup/SetupTexts.h"
-#include "setup/dialogs/FolderPaths.h"
-#include "setup/dialogs/FreeSpace.h"
+#include "setup/decisions/FolderPaths.h"
+#include "setup/decisions/FreeSpace.h"
 
 namespace {
 
@@ -28,10 +28,10 @@ int32_t ShortfallOnDrive(const char* lpszPath, int32_t nTotalSize)
 {
   // The system wants the root with its backslash, also for "D:" alone.
   const char szRoot[4] = {lpszPath[0], ':', '\\', '\0'};
-  DWORD nSectorsPerCluster, nBytesPerSector, nFreeClusters, nClusters;
-  if (!::GetDiskFreeSpaceA(szRoot, &nSectorsPerCluster, &nBytesPerSector, &nFreeClusters, &nClusters))
+  DriveSpace space;
+  if (!GetDriveSpace(szRoot, space))
     return -1;
-  return SpaceShortfallKB(nSectorsPerCluster, nBytesPerSector, nFreeClusters, nTotalSize);
+  return SpaceShortfallKB(space.nSectorsPerCluster, space.nBytesPerSector, space.nFreeClusters, nTotalSize);
 }
 
 DestinationVerdict AcceptExistingEntry(const char* lpszPath, const char* lpszPrevDir)
@@ -48,15 +48,14 @@ DestinationVerdict AcceptExistingEntry(const char* lpszPath, const char* lpszPre
 
 DestinationVerdict CreateDestination(const char* lpszPath, const char* lpszPrevDir, bool& bMade)
 {
-  if (_mkdir(lpszPath) == 0)
-    return bMade = true, kDestAccepted;
-  switch (errno) {
-  case ENOENT:
+  switch (MakeFolder(lpszPath)) {
+  case kFolderMade: return bMade = true, kDestAccepted;
+  case kFolderParentMissing:
     CreateParentFolders(lpszPath);
-    if (_mkdir(lpszPath) == 0)
+    if (MakeFolder(lpszPath) == kFolderMade)
       return bMade = true, kDestAccepted;
     return kDestCannotCreate;
-  case EEXIST: return AcceptExistingEntry(lpszPath, lpszPrevDir);
+  case kFolderExists: return AcceptExistingEntry(lpszPath, lpszPrevDir);
   default:
     // Access denied on a drive root, say: what is there may be used.
     return ExaminePath(lpszPath) == kPathDirectory ? kDestAccepted : kDestCannotCreate;
@@ -91,7 +90,7 @@ void ProposeDestination(const CString& strAppName, const CString& strDefaultDest
     if (currentVersion.Open(HKEY_LOCAL_MACHINE, kCurrentVersionKey, KEY_ALL_ACCESS) == ERROR_SUCCESS)
       QueryText(currentVersion, "ProgramFilesDir", szProposal);
   } else {
-    theApp.GetShellFolder(strDefaultDest, szProposal, HKEY_CURRENT_USER);
+    GetShellFolder(strDefaultDest, szProposal, HKEY_CURRENT_USER);
     szProposal[kMaxPathChars] = '\0';
   }
   // A long name is cut here; the person sees the proposal before accepting it.

@@ -2,7 +2,7 @@
 // GetDiskFreeSpaceA would report, and the payload size of the script.
 #include <gtest/gtest.h>
 
-#include "setup/dialogs/FreeSpace.h"
+#include "setup/decisions/FreeSpace.h"
 
 namespace {
 

@@ -1,0 +1,44 @@
+// CFolderScan: the entries of a folder that match a pattern ("dir\*.*"),
+// one after the other, with the search handle closed on every path out.
+// Plain C++ (Win32), so that the uninstaller uses it as setup does.
+#pragma once
+#include <windows.h>
+
+class CFolderScan
+{
+public:
+  CFolderScan() : m_hFind(INVALID_HANDLE_VALUE) {}
+  ~CFolderScan() { Close(); }
+  CFolderScan(const CFolderScan&) = delete;
+  CFolderScan& operator=(const CFolderScan&) = delete;
+
+  // The first match; false when there is none (or the folder cannot be read).
+  bool First(const char* lpszPattern)
+  {
+    Close();
+    m_hFind = ::FindFirstFileA(lpszPattern, &m_data);
+    return m_hFind != INVALID_HANDLE_VALUE;
+  }
+  // The next match; false when there is no further one.
+  bool Next() { return m_hFind != INVALID_HANDLE_VALUE && ::FindNextFileA(m_hFind, &m_data) != FALSE; }
+  void Close()
+  {
+    if (m_hFind != INVALID_HANDLE_VALUE)
+      ::FindClose(m_hFind);
+    m_hFind = INVALID_HANDLE_VALUE;
+  }
+
+  const char* Name() const { return m_data.cFileName; }
+  DWORD Attributes() const { return m_data.dwFileAttributes; }
+  bool IsFolder() const { return (m_data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+  // "." and "..", which every folder but a root lists.
+  bool IsDotEntry() const
+  {
+    const char* p = m_data.cFileName;
+    return p[0] == '.' && (p[1] == '\0' || (p[1] == '.' && p[2] == '\0'));
+  }
+
+private:
+  HANDLE m_hFind;
+  WIN32_FIND_DATAA m_data;
+};

@@ -1,0 +1,99 @@
+// The clean-up after an earlier installation: what an earlier installation
+// of the same application left in the destination and the new one does not
+// bring again is deleted, with its shortcuts.
+#include "setup/install/InstallPipeline.h"
+
+#include <stdlib.h>
+
+#include "common/InstallNames.h"
+#include "common/UninstallData.h"
+#include "framework/os/FileSystem.h"
+#include "setup/SetupTexts.h"
+#include "setup/decisions/CleanupRules.h"
+
+namespace {
+
+// Names come from a file in the destination: only those that stay inside
+// it are ever deleted.
+void DeleteInstalledFile(CInstallLog& log, const char* lpszName)
+{
+  if (!IsInsideInstallation(lpszName))
+    return;
+  if (RemoveFile(lpszName))
+    log.Write("removed", lpszName);
+  else if (log.IsOpen() && PathIsPresent(lpszName))
+    log.Write("not removed", lpszName);
+}
+
+// The earlier file, extracted over under its earlier spelling, takes the
+// new one through a free temporary name, since some file systems ignore a
+// rename that changes case alone.
+void TakeNewSpelling(CInstallLog& log, const char* lpszEarlier, const char* lpszNew)
+{
+  if (!IsInsideInstallation(lpszEarlier) || !IsInsideInstallation(lpszNew))
+    return;
+  const CString strTemp = CString(lpszNew) + ".case~";
+  if (PathIsPresent(strTemp) || !RenamePath(lpszEarlier, strTemp))
+    return;
+  if (RenamePath(strTemp, lpszNew))
+    log.Write("renamed", CString(lpszEarlier) + " to " + lpszNew);
+  else
+    RenamePath(strTemp, lpszEarlier);
+}
+
+// The earlier shortcuts that are there now; only asked for the log.
+bool* FindExisting(const CInstallLog& log, const UninstallData& earlier)
+{
+  if (!log.IsOpen() || earlier.m_nLinks <= 0)
+    return NULL;
+  bool* pExists = static_cast<bool*>(malloc(static_cast<size_t>(earlier.m_nLinks) * sizeof(bool)));
+  for (int32_t i = 0; pExists != NULL && i < earlier.m_nLinks; ++i)
+    pExists[i] = PathIsPresent(earlier.m_pLinks[i]);
+  return pExists;
+}
+
+}  // namespace
+
+void CInstallPipeline::CleanUpEarlierInstallation()
+{
+  if (!PathIsPresent("uninstall.dat"))
+    return;
+  m_feedback.ShowStatus(Text(kCheckingOldData));
+  UninstallData earlier;
+  if (earlier.Read("uninstall.dat") != 0) {
+    m_log.Write("clean-up", "the earlier uninstall.dat cannot be read: nothing is removed");
+    return;
+  }
+  if (m_setup.m_strAppName != earlier.m_szAppName) {
+    m_log.Write("clean-up",
+                CString("the earlier uninstall.dat belongs to ") + earlier.m_szAppName + ": nothing is removed");
+    return;
+  }
+  RemoveEarlierInstallation(earlier);
+}
+
+void CInstallPipeline::RemoveEarlierInstallation(UninstallData& earlier)
+{
+  for (int32_t i = 0; i < earlier.m_nInstalled; ++i) {
+    const char* pszName = earlier.m_pInstalled[i];
+    const char* pszNewName = NULL;
+    switch (DecideEarlierFile(m_setup, pszName, &pszNewName)) {
+    case kEarlierFileKept: break;
+    case kEarlierFileDeleted: DeleteInstalledFile(m_log, pszName); break;
+    case kEarlierFileRenamed: TakeNewSpelling(m_log, pszName, pszNewName); break;
+    }
+  }
+  for (int32_t i = 0; i < earlier.m_nGenerated; ++i)
+    if (!KeepsEarlierGeneratedFile(m_setup, earlier.m_pGenerated[i]))
+      DeleteInstalledFile(m_log, earlier.m_pGenerated[i]);
+  bool* pExisted = FindExisting(m_log, earlier);
+  earlier.RemoveShortcuts();
+  for (int32_t i = 0; pExisted != NULL && i < earlier.m_nLinks; ++i)
+    if (pExisted[i])
+      m_log.Write(PathIsPresent(earlier.m_pLinks[i]) ? "shortcut not removed" : "removed shortcut",
+                  earlier.m_pLinks[i]);
+  free(pExisted);
+  // The old shortcuts' folder may have been the new program group.
+  if (!m_choices.strProgramGroup.IsEmpty())
+    MakeFolder(m_choices.strProgramGroup);
+}

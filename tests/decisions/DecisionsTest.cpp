@@ -1,0 +1,182 @@
+// What setup decides apart from its windows, on wine's real file system and
+// registry: the destination's checks, the program group's, the clean-up's
+// rules for an earlier installation's names, and which language a text is
+// shown in.
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+#include <string>
+
+#include "framework/os/FileSystem.h"
+#include "setup/SetupData.h"
+#include "setup/SetupTexts.h"
+#include "setup/decisions/CleanupRules.h"
+#include "setup/decisions/DestinationChoice.h"
+#include "setup/decisions/ProgramGroupChoice.h"
+#include "tests/framework/TestDir.h"
+
+namespace {
+
+DestinationCheck Check(const std::string& strPath, const std::string& strPrevDir = "")
+{
+  return CheckDestination(strPath.c_str(), strPrevDir.c_str(), 1000);
+}
+
+TEST(Destination, FormAndLengthAreRefusedBeforeAnythingIsMade)
+{
+  TestDir dir;
+  for (const char* pszPath : {"", "Tools", "\\Tools", "C"})
+    EXPECT_EQ(kDestInvalidForm, Check(pszPath).verdict) << pszPath;
+  const std::string strLong = dir.Path(std::string(260, 'x'));
+  EXPECT_EQ(kDestTooLong, Check(strLong).verdict);
+  EXPECT_FALSE(PathIsPresent(strLong.c_str()));
+  // Only the colon is checked: "Q:Tools" passes the form and fails later.
+  EXPECT_NE(kDestInvalidForm, Check("Q:Tools").verdict);
+}
+
+TEST(Destination, MissingParentsAreMadeAndTheFolderCountsAsMade)
+{
+  TestDir dir;
+  const std::string strLeaf = dir.Path("Apps\\Sub\\Leaf");
+  const DestinationCheck check = Check(strLeaf);
+  EXPECT_EQ(kDestAccepted, check.verdict);
+  EXPECT_TRUE(check.bMade);
+  EXPECT_TRUE(IsFolder(strLeaf.c_str()));
+  // A trailing backslash makes the last level too.
+  const std::string strTrailing = dir.Path("Other\\Leaf\\");
+  EXPECT_EQ(kDestAccepted, Check(strTrailing).verdict);
+  EXPECT_TRUE(IsFolder(dir.Path("Other\\Leaf").c_str()));
+}
+
+TEST(Destination, WhatIsThereDecidesBetweenQuestionRefusalAndAcceptance)
+{
+  TestDir dir;
+  const std::string strFolder = dir.Path("Existing");
+  ASSERT_EQ(kFolderMade, MakeFolder(strFolder.c_str()));
+  const DestinationCheck asked = Check(strFolder);
+  EXPECT_EQ(kDestExists, asked.verdict);
+  EXPECT_FALSE(asked.bMade);
+  // The earlier installation's own folder needs no question, spelt alike.
+  EXPECT_EQ(kDestAccepted, Check(strFolder, strFolder).verdict);
+  EXPECT_EQ(kDestExists, Check(dir.Path("EXISTING"), strFolder).verdict);
+
+  const std::string strFile = dir.Path("file.txt");
+  TestDir::WriteFile(strFile, "x");
+  EXPECT_EQ(kDestFileExists, Check(strFile).verdict);
+  EXPECT_EQ(kDestCannotCreate, Check(strFile + "\\sub").verdict);
+}
+
+TEST(Destination, RefusalsReadAsTheDialogShowsThem)
+{
+  UINT nIcon = 0;
+  const DestinationCheck noSpace = {kDestNoSpace, false, 5};
+  EXPECT_EQ(std::string("Not enough disk space.\nLeave Setup and free at least 5 KB on drive D:\n"
+                        "or choose a different drive."),
+            static_cast<const char*>(DescribeDestinationRefusal(noSpace, "d:\\apps", nIcon)));
+  EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), nIcon);
+  const DestinationCheck form = {kDestInvalidForm, false, -1};
+  EXPECT_EQ(std::string(kInvalidForm), static_cast<const char*>(DescribeDestinationRefusal(form, "x", nIcon)));
+  EXPECT_EQ(0u, nIcon);
+}
+
+// The program group: one level below the Programs folder, never outside it.
+class ProgramGroup : public ::testing::Test
+{
+protected:
+  GroupVerdict Create(const char* pszTyped) { return CreateProgramGroup(m_strPrograms.c_str(), pszTyped, m_szFolder); }
+
+  TestDir m_dir;
+  const std::string m_strPrograms = m_dir.Root();
+  char m_szFolder[260] = "";
+};
+
+TEST_F(ProgramGroup, NamesThatLeaveTheStartMenuOrNameNothingAreRefused)
+{
+  for (const char* pszName : {"", ".", "..", "..\\Other", "C:\\Other", "a\\..\\..\\b"})
+    EXPECT_EQ(kGroupNotInStartMenu, Create(pszName)) << pszName;
+  EXPECT_EQ(kGroupNoProgramsFolder, CreateProgramGroup("", "App", m_szFolder));
+  EXPECT_EQ(kGroupTooLong, Create(std::string(250, 'g').c_str()));
+}
+
+TEST_F(ProgramGroup, OnlyOneLevelIsMadeAndAnExistingFolderIsReused)
+{
+  EXPECT_EQ(kGroupPathNotFound, Create("Tools\\Quillwork"));
+  EXPECT_FALSE(PathIsPresent(m_dir.Path("Tools").c_str()));
+
+  EXPECT_EQ(kGroupAccepted, Create("Tools"));
+  EXPECT_EQ(m_dir.Path("Tools"), m_szFolder);
+  EXPECT_EQ(kGroupAccepted, Create("Tools\\Quillwork"));
+  EXPECT_TRUE(IsFolder(m_dir.Path("Tools\\Quillwork").c_str()));
+  EXPECT_EQ(kGroupAccepted, Create("Tools")) << "an existing folder is reused";
+
+  TestDir::WriteFile(m_dir.Path("Taken"), "x");
+  EXPECT_EQ(kGroupFileExists, Create("Taken"));
+}
+
+// A file table and generated files as setup has them after loading.
+class CleanupRules : public ::testing::Test
+{
+protected:
+  void SetUp() override
+  {
+    const char* kNames[] = {"App.exe", "data\\Table.dat"};
+    m_setup.m_pFiles = static_cast<FileEntry*>(calloc(2, sizeof(FileEntry)));
+    for (int i = 0; i < 2; ++i)
+      strcpy(m_setup.m_pFiles[i].name, kNames[i]);
+    m_setup.m_nFiles = 2;
+    CString strAgreement;
+    m_setup.ParseScript("#AppName\r\nApp\r\n#GeneratedFiles\r\napp.ini\r\n#end", strAgreement);
+  }
+  CSetupData m_setup;
+};
+
+TEST_F(CleanupRules, EarlierFilesAreKeptRespeltOrDeleted)
+{
+  const char* pszNew = NULL;
+  EXPECT_EQ(kEarlierFileKept, DecideEarlierFile(m_setup, "App.exe", &pszNew));
+  // Extracted over under its earlier spelling: deleting it would lose the new file.
+  EXPECT_EQ(kEarlierFileRenamed, DecideEarlierFile(m_setup, "DATA\\table.DAT", &pszNew));
+  EXPECT_STREQ("data\\Table.dat", pszNew);
+  EXPECT_EQ(kEarlierFileDeleted, DecideEarlierFile(m_setup, "old.txt", &pszNew));
+  EXPECT_EQ(kEarlierFileDeleted, DecideEarlierFile(m_setup, "App.exe.bak", &pszNew));
+}
+
+TEST_F(CleanupRules, GeneratedFilesTheNewScriptListsInAnySpellingStay)
+{
+  EXPECT_TRUE(KeepsEarlierGeneratedFile(m_setup, "app.ini"));
+  EXPECT_TRUE(KeepsEarlierGeneratedFile(m_setup, "APP.INI"));
+  EXPECT_FALSE(KeepsEarlierGeneratedFile(m_setup, "app.log"));
+}
+
+// The sequence and the destination and start-menu dialogs are English only
+// for "ENG"; the agreement and progress dialogs German only for "GER".
+TEST(LanguageRule, EachRuleHasItsOneExactCode)
+{
+  const struct
+  {
+    const char* pszCode;
+    bool bGermanSequence, bGermanAgreement;
+  } cases[] = {{"ENG", false, false}, {"GER", true, true}, {"FRA", true, false},
+               {"eng", true, false},  {"ger", true, false}, {"", true, false}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.bGermanSequence, IsGerman(c.pszCode, kEnglishOnlyForENG)) << c.pszCode;
+    EXPECT_EQ(c.bGermanAgreement, IsGerman(c.pszCode, kGermanOnlyForGER)) << c.pszCode;
+  }
+  EXPECT_STREQ(kInstalledTitle.pszGerman, Text(kInstalledTitle, "FRA", kEnglishOnlyForENG));
+  EXPECT_STREQ(kAgreementQuestion.pszEnglish, Text(kAgreementQuestion, "FRA", kGermanOnlyForGER));
+}
+
+// Why an entry could not be installed reads as what happened, in the
+// sequence's language: each cause the reader and the file layer raise.
+TEST(CauseTexts, ReadAsWhatHappened)
+{
+  EXPECT_STREQ("its data is damaged (the checksum does not match)",
+               DescribeZipCause(CZipException::checksumMismatch, "ENG"));
+  EXPECT_STREQ(kCauseUnpacking.pszEnglish, DescribeZipCause(CZipException::inflateDataError, "ENG"));
+  EXPECT_STREQ(kCauseDamaged.pszGerman, DescribeZipCause(CZipException::corruptArchive, "GER"));
+  EXPECT_STREQ("the file is in use by another program", DescribeFileCause(CFileException::sharingViolation, 32, "ENG"));
+  EXPECT_STREQ("the disk is full", DescribeFileCause(CFileException::diskFull, 112, "ENG"));
+  EXPECT_STREQ("the file cannot be written (error 1117)", DescribeFileCause(CFileException::genericException, 1117, "ENG"));
+}
+
+}  // namespace
