@@ -5,7 +5,7 @@
 #include "framework/DllSearch.h"
 #include "framework/os/System.h"
 #include <commctrl.h>
-#include <stdlib.h>
+#include <string.h>
 
 static CWinApp* s_pApp = NULL;
 
@@ -51,12 +51,6 @@ int AfxMessageBox(const char* lpszText, UINT nType, UINT)
     hOwner = s_pApp->m_pMainWnd->m_hWnd;
   return ShowMessageBox(hOwner, lpszText, pName, nType);
 }
-
-// An exception that nothing catches ends the program without the
-// library's diagnostic, which would bring libstdc++'s demangler along.
-namespace __gnu_cxx {
-void __verbose_terminate_handler() { abort(); }
-}  // namespace __gnu_cxx
 
 // The entry point: make loading safe, ready the controls, and hand over to
 // the application object.
