@@ -69,9 +69,12 @@ protected:
     dir.MakeStub();
   }
 
-  ToolResult Build(const std::string& out, const std::string& env = "")
+  ToolResult Build(const std::string& out, const std::string& env = "", const std::vector<std::string>& more = {})
   {
-    return dir.Run({"build", "--stub", "stub.exe", "--script", "script.txt", "--payload", "payload", "-o", out}, env);
+    std::vector<std::string> args = {"build",     "--stub",  "stub.exe", "--script", "script.txt",
+                                     "--payload", "payload", "-o",       out};
+    args.insert(args.end(), more.begin(), more.end());
+    return dir.Run(args, env);
   }
 
   ToolFolder dir;
@@ -85,8 +88,10 @@ TEST_F(MkinstallerRoundTrip, BuildsAnInstallerInSetupsForm)
   ToolResult r = Build("setup.exe");
   ASSERT_EQ(0, r.code) << r.err;
   EXPECT_EQ("", r.err) << "a complete payload and script give no warning, and no progress off a terminal";
-  EXPECT_EQ(0u, r.out.find("setup.exe: 10 entries, 28.0 KB in, ")) << r.out;
-  EXPECT_EQ(r.out.size() - 1, r.out.find('\n')) << "one summary line: " << r.out;
+  // The stub used, with its version (random bytes have none), then one summary line.
+  const std::string stubLine = "stub: stub.exe (unknown version)\n";
+  EXPECT_EQ(0u, r.out.find(stubLine + "setup.exe: 10 entries, 28.0 KB in, ")) << r.out;
+  EXPECT_EQ(r.out.size() - 1, r.out.find('\n', stubLine.size())) << r.out;
 
   std::string image = ReadBytes(dir / "setup.exe");
   std::string stub = ReadBytes(dir / "stub.exe");
@@ -193,15 +198,40 @@ TEST_F(MkinstallerRoundTrip, VerifyFindsADamagedEntry)
       << r.err;
 }
 
-TEST_F(MkinstallerRoundTrip, AnEmptyPayloadGivesAnEmptyArchive)
+TEST_F(MkinstallerRoundTrip, TheUninstallerBesideTheStubIsAddedWhenThePayloadHasNone)
 {
   fs::remove_all(payload);
   fs::create_directories(payload);
+  // Read-only and with its own time: it is packed as payload files are.
+  const std::string uninstaller = RandomBytes(3000, 1);
+  WriteBytes(dir / "uninstall.exe", uninstaller);
+  SetTime(dir / "uninstall.exe", kFileTime);
+  fs::permissions(dir / "uninstall.exe", fs::perms::owner_write, fs::perm_options::remove);
+  WriteBytes(dir / "script.txt", "#AppName\nEmpty\n#Shortcuts\nuninstall.exe\nUninstall\n");
   ToolResult r = Build("setup.exe");
   ASSERT_EQ(0, r.code) << r.err;
-  EXPECT_NE(std::string::npos, r.err.find("warning: payload: no uninstall.exe")) << r.err;
+  EXPECT_EQ("", r.err) << "the shortcut finds the uninstaller";
+  EXPECT_NE(std::string::npos, r.out.find("uninstaller: ./uninstall.exe (unknown version), added as uninstall.exe\n"))
+      << r.out;
   ToolResult list = dir.Run({"list", "setup.exe"});
-  EXPECT_NE(std::string::npos, list.out.find("Entries: 0, 0 bytes")) << list.out << list.err;
+  EXPECT_NE(std::string::npos, list.out.find("Entries: 1, 3000 bytes\n        3000  uninstall.exe\n")) << list.out;
+  ASSERT_EQ(0, dir.Run({"extract", "setup.exe", "out"}).code);
+  EXPECT_EQ(uninstaller, ReadBytes(dir / "out/uninstall.exe"));
+  EXPECT_EQ(kFileTime, ModTime(dir / "out/uninstall.exe"));
+  EXPECT_FALSE(OwnerCanWrite(dir / "out/uninstall.exe"));
+
+  // --uninstaller names another; the payload's own wins over both.
+  WriteBytes(dir / "other.exe", "MZ other");
+  ASSERT_EQ(0, Build("other.exe.out", "", {"--uninstaller", "other.exe"}).code);
+  ASSERT_EQ(0, dir.Run({"extract", "other.exe.out", "other"}).code);
+  EXPECT_EQ("MZ other", ReadBytes(dir / "other/uninstall.exe"));
+  WriteBytes(payload / "uninstall.exe", "MZ own");
+  r = Build("own.exe", "", {"--uninstaller", "other.exe"});
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_NE(std::string::npos, r.err.find("warning: other.exe: not added: the payload has its own uninstall.exe"))
+      << r.err;
+  ASSERT_EQ(0, dir.Run({"extract", "own.exe", "own"}).code);
+  EXPECT_EQ("MZ own", ReadBytes(dir / "own/uninstall.exe"));
 }
 
 TEST_F(MkinstallerRoundTrip, ProgressShowsOnATerminal)
@@ -214,7 +244,9 @@ TEST_F(MkinstallerRoundTrip, ProgressShowsOnATerminal)
   EXPECT_NE(std::string::npos, shown.find("\rpacking: 0/10 entries, 0 bytes of 28.0 KB, estimating time left"))
       << shown;
   EXPECT_NE(std::string::npos, shown.find("\rverifying: 0/10 entries")) << shown;
-  EXPECT_NE(std::string::npos, shown.find("\r\033[Ksetup.exe: 10 entries, 28.0 KB in, ")) << shown;
+  EXPECT_NE(std::string::npos,
+            shown.find("\r\033[Kstub: stub.exe (unknown version)\r\nsetup.exe: 10 entries, 28.0 KB in, "))
+      << shown;
 }
 
 TEST_F(MkinstallerRoundTrip, TheThreadCountDoesNotChangeTheArchive)

@@ -3,6 +3,7 @@
 #include <errno.h>
 #include <stdio.h>
 #include <string.h>
+#include <algorithm>
 
 #include "tools/mkinstaller/CodePage.h"
 #include "tools/mkinstaller/Diagnostics.h"
@@ -81,5 +82,19 @@ std::string ReadHostFile(const std::string& strPath)
   fclose(pFile);
   if (bFailed)
     Refuse(strPath, "read error");
+  return strData;
+}
+
+std::string ReadFileHead(const std::string& strPath, size_t nMax)
+{
+  std::string strData;
+  FILE* pFile = fopen(strPath.c_str(), "rb");
+  if (pFile == NULL)
+    return strData;
+  char buf[65536];
+  size_t n;
+  while (strData.size() < nMax && (n = fread(buf, 1, std::min(sizeof(buf), nMax - strData.size()), pFile)) > 0)
+    strData.append(buf, n);
+  fclose(pFile);
   return strData;
 }

@@ -21,3 +21,6 @@ std::string EntryNameUtf8(const CZipReader& archive, uint16_t nIndex);
 std::string DescribeException(CException* e);
 
 std::string ReadHostFile(const std::string& strPath);
+// At most the first nMax bytes; what could be read (nothing when the file
+// cannot be opened).
+std::string ReadFileHead(const std::string& strPath, size_t nMax);
