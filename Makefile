@@ -15,7 +15,7 @@ export WOW64_ROOT
 PACKAGES := build-essential cmake g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools \
   libz-mingw-w64-dev zlib1g-dev wine wine64 xvfb xauth imagemagick zip unzip \
   libarchive-tools p7zip-full dpkg-dev clang libclang-rt-14-dev googletest python3 file fonts-dejavu-core xdotool git \
-  nsis osslsigncode openjdk-17-jdk-headless fonts-urw-base35 clang-format
+  nsis osslsigncode openjdk-17-jdk-headless fonts-urw-base35 clang-format python3-yaml python3-jsonschema
 
 .PHONY: all deps wow64-root build build-host build-tools build-win32 build-win64 build-win64size build-fuzz test test-host \
   test-win64 test-shipped fuzz wineprefix release-check demo format clean

@@ -112,6 +112,35 @@ TEST_F(MkinstallerRefusal, NoStubOrUninstallerToBeFound)
                     (fs::canonical(dir.Root()) / "share/mkinstaller/setup.exe").string() + ")");
 }
 
+TEST_F(MkinstallerRefusal, ManifestsNeedAVersionAPublisherAndAWindowsProgram)
+{
+  const std::string described = kHead + "#Version\n1.0\n#Publisher\nP Co\n";
+  const std::string url = "https://example.org/setup.exe";
+  const struct
+  {
+    bool pe;
+    std::string script, id, url, message;
+  } cases[] = {
+      {true, kHead + "#Publisher\nP Co\n", "P.App", url, "out.exe: its script has no #Version"},
+      {true, kHead + "#Version\n1.0\n", "P.App", url, "out.exe: its script has no #Publisher"},
+      {true, kHead + "#Version\n1.0\n#Publisher\nP\n", "P.App", url,
+       "out.exe: #Publisher: \"P\": a manifest takes 2 to 256 characters, not 1"},
+      {true, described, "NoDot", url, "--id: \"NoDot\" is not a package identifier"},
+      {true, described, "P.My App", url, "--id: \"P.My App\" is not a package identifier"},
+      {true, described, "P.App", "file:///setup.exe", "--url: URL \"file:///setup.exe\" does not start with http://"},
+      {false, described, "P.App", url, "out.exe: not a Windows program"},
+  };
+  for (const auto& c : cases) {
+    c.pe ? dir.MakePeStub() : dir.MakeStub();
+    fs::remove(dir / "out.exe");
+    ASSERT_EQ(0, Build(c.script).code) << c.message;
+    ToolResult r = dir.Run({"manifest", "out.exe", "--id", c.id, "--url", c.url, "-o", "manifests"});
+    EXPECT_EQ(1, r.code) << c.message;
+    EXPECT_NE(std::string::npos, r.err.find("mkinstaller: " + c.message)) << r.err;
+    EXPECT_FALSE(fs::exists(dir / "manifests")) << c.message;
+  }
+}
+
 TEST_F(MkinstallerRefusal, AStubWithMarkerText)
 {
   WriteBytes(dir / "stub.exe", "MZ....." + MarkerText('1') + "....");
@@ -203,6 +232,9 @@ TEST_F(MkinstallerRefusal, UsageErrorsAndUnreadableInstallers)
   EXPECT_EQ(2, dir.Run({}).code);
   EXPECT_EQ(2, dir.Run({"build", "--stub", "stub.exe"}).code);
   EXPECT_EQ(2, dir.Run({"frobnicate", "x"}).code);
+  EXPECT_EQ(2, dir.Run({"manifest"}).code);
+  EXPECT_EQ(2, dir.Run({"manifest", "x.exe", "--id", "P.App", "--url"}).code);
+  EXPECT_EQ(2, dir.Run({"manifest", "x.exe", "--id", "P.App", "-o", "m"}).code) << "no --url";
   // Asked for, the usage goes to stdout and is no error.
   ToolResult help = dir.Run({"--help"});
   EXPECT_EQ(0, help.code);

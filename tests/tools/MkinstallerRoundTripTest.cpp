@@ -3,6 +3,7 @@
 
 #include <sys/stat.h>
 #include <utime.h>
+#include <algorithm>
 #include <cstdlib>
 #include <random>
 
@@ -334,5 +335,48 @@ TEST_F(MkinstallerRoundTrip, ExtractTakesArchivesOfJarAndBsdtarWithTheirFolders)
     EXPECT_EQ("made elsewhere\n", ReadBytes(out / "readme.txt")) << tool.first;
     EXPECT_EQ("a page\n", ReadBytes(out / "docs/guide/page.txt")) << tool.first;
     EXPECT_TRUE(fs::is_directory(out / "empty")) << tool.first;
+  }
+}
+
+TEST_F(MkinstallerRoundTrip, TheManifestSetValidatesAgainstTheWingetSchemas)
+{
+  // Values YAML would misread unquoted (a colon, quotes, '#', a backslash, a
+  // version that reads as a number) and a letter beyond ASCII.
+  const std::string head =
+      "#AppName\nM\303\274ller: \"Tool\" #1\n#Version\n1.10\n#Publisher\nM\303\274ller \\ Co: \"Tools\"\n"
+      "#URL\nhttps://example.org/tool?a=1#top\n#Icon\nviewer.exe,-2\n";
+  const struct
+  {
+    uint16_t machine;
+    const char *scopeKey, *architecture, *scope;
+  } cases[] = {{0x14C, "#Scope\nuser\n", "x86", "user"}, {0x8664, "", "x64", "machine"}};
+  for (const auto& c : cases) {
+    dir.MakePeStub(c.machine);
+    WriteBytes(dir / "script.txt", head + c.scopeKey);
+    ASSERT_EQ(0, Build("setup.exe").code);
+    ToolResult r = dir.Run({"manifest", "setup.exe", "--id", "Mueller.Tool", "--url", "https://example.org/setup.exe",
+                            "--license", "MIT", "-o", "manifests"});
+    ASSERT_EQ(0, r.code) << r.err;
+    int checked = dir.Shell("python3 '" TOOL_TESTS "/winget_manifest_check.py' '" TOOL_TESTS
+                            "/winget-schemas' manifests Mueller.Tool > check.txt 2>&1");
+    std::string check = ReadBytes(dir / "check.txt");
+    EXPECT_EQ(0, checked) << check;
+    ASSERT_EQ(0, dir.Shell("sha256sum setup.exe > sum.txt"));
+    std::string sha256 = ReadBytes(dir / "sum.txt").substr(0, 64);
+    std::transform(sha256.begin(), sha256.end(), sha256.begin(), ::toupper);
+    const std::string installer = "Mueller.Tool.installer.yaml:", locale = "Mueller.Tool.locale.en-US.yaml:";
+    const std::string lines[] = {
+        "Mueller.Tool.yaml:PackageVersion = \"1.10\"",
+        installer + "Installers[0].Architecture = \"" + c.architecture + "\"",
+        installer + "Installers[0].InstallerSha256 = \"" + sha256 + "\"",
+        installer + "Scope = \"" + c.scope + "\"",
+        installer + "ProductCode = \"M\303\274ller: \\\"Tool\\\" #1\"",
+        installer + "AppsAndFeaturesEntries[0].Publisher = \"M\303\274ller \\\\ Co: \\\"Tools\\\"\"",
+        locale + "PackageName = \"M\303\274ller: \\\"Tool\\\" #1\"",
+        locale + "PackageUrl = \"https://example.org/tool?a=1#top\"",
+        locale + "ShortDescription = \"M\303\274ller: \\\"Tool\\\" #1 for Windows\"",
+    };
+    for (const std::string& line : lines)
+      EXPECT_NE(std::string::npos, check.find(line + "\n")) << line << "\n" << check;
   }
 }

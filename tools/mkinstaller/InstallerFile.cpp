@@ -4,6 +4,7 @@
 #include <stdio.h>
 #include <string.h>
 #include <algorithm>
+#include <string_view>
 
 #include "tools/mkinstaller/CodePage.h"
 #include "tools/mkinstaller/Diagnostics.h"
@@ -19,6 +20,17 @@ void LoadInstaller(CSetupData& data, CString& strAgreement, const std::string& s
   }
   if (data.BuildFileTable())
     Refuse(strShownAs.empty() ? strPath : strShownAs, "setup would say: Out of memory!");
+}
+
+const char* LoadedScript(const CSetupData& data)
+{
+  // The script follows the last marker 1 in front of marker 2, where the
+  // loader put its NUL.
+  char szMarker1[11], szMarker2[11];
+  CSetupData::GetMarkers(szMarker1, szMarker2);
+  std::string_view head(data.m_pImage, data.m_nImageSize - CSetupData::kMarkerSize);
+  size_t nAt = head.rfind(szMarker1);
+  return nAt == std::string_view::npos ? "" : data.m_pImage + nAt + CSetupData::kMarkerSize;
 }
 
 std::string DescribeException(CException* e)

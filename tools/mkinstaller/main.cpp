@@ -1,5 +1,6 @@
 // mkinstaller: packs a setup stub, a script and a payload folder into an
-// installer, and reads installers back with setup's own code.
+// installer, reads installers back with setup's own code, and describes
+// them for package managers.
 #include <stdio.h>
 #include <string.h>
 
@@ -16,6 +17,8 @@ const char kUsageText[] =
     "       mkinstaller list INSTALLER\n"
     "       mkinstaller verify INSTALLER\n"
     "       mkinstaller extract INSTALLER DIR\n"
+    "       mkinstaller manifest INSTALLER --id PUBLISHER.NAME --url URL -o DIR\n"
+    "                            [--license TEXT] [--short-description TEXT]\n"
     "       mkinstaller --help | --version\n";
 
 int Usage(const std::string& strWhy)
@@ -61,6 +64,26 @@ int Build(int argc, char** argv)
   return RunBuild(options);
 }
 
+int Manifest(int argc, char** argv)
+{
+  CManifestOptions options;
+  std::string strWhy;
+  if (argc < 3 || argv[2][0] == '-')
+    return Usage("manifest needs the installer first");
+  options.m_strInstaller = argv[2];
+  if (!ReadOptions(argc, argv, 3,
+                   {{"--id", &options.m_strId},
+                    {"--url", &options.m_strUrl},
+                    {"--license", &options.m_strLicense},
+                    {"--short-description", &options.m_strShortDescription},
+                    {"-o", &options.m_strOutputDir}},
+                   strWhy))
+    return Usage(strWhy);
+  if (options.m_strId.empty() || options.m_strUrl.empty() || options.m_strOutputDir.empty())
+    return Usage("manifest needs --id, --url and -o");
+  return RunManifest(options);
+}
+
 int Dispatch(int argc, char** argv)
 {
   if (argc < 2)
@@ -75,6 +98,8 @@ int Dispatch(int argc, char** argv)
     return RunVersion();
   if (strCommand == "build")
     return Build(argc, argv);
+  if (strCommand == "manifest")
+    return Manifest(argc, argv);
   if (strCommand == "list" && argc == 3)
     return RunList(argv[2]);
   if (strCommand == "verify" && argc == 3)
