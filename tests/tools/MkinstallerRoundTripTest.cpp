@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <random>
 
+#include "InstallerVersion.h"
 #include "ToolRun.h"
 
 namespace fs = std::filesystem;
@@ -379,4 +380,38 @@ TEST_F(MkinstallerRoundTrip, TheManifestSetValidatesAgainstTheWingetSchemas)
     for (const std::string& line : lines)
       EXPECT_NE(std::string::npos, check.find(line + "\n")) << line << "\n" << check;
   }
+}
+
+TEST(MkinstallerInstall, TheInstalledToolTakesItsOwnStubAndUninstaller)
+{
+  const char* source = std::getenv("INSTALLER_SOURCE");
+  if (source == NULL || !fs::exists(fs::path(source) / "build/win32/bin/setup.exe"))
+    GTEST_SKIP() << "make install takes the shipped programs: make build-win32 first (and run through ctest)";
+  ToolFolder dir;
+  // DESTDIR as a package build uses it; the tool finds its stubs relative to itself.
+  ASSERT_EQ(0, dir.Shell("env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL make -C '" + std::string(source) +
+                         "' install DESTDIR=\"$PWD/stage\" PREFIX=/opt/mk > make.log 2>&1"))
+      << ReadBytes(dir / "make.log");
+  const fs::path prefix = fs::canonical(dir / "stage/opt/mk");
+  const std::string tool = (prefix / "bin/mkinstaller").string();
+  const std::string version = " (version " INSTALLER_VERSION_TEXT ")\n";
+  EXPECT_EQ("mkinstaller " INSTALLER_VERSION_TEXT "\nstub: " + (prefix / "share/mkinstaller/setup.exe").string() +
+                version + "uninstaller: " + (prefix / "share/mkinstaller/uninstall.exe").string() + version,
+            dir.RunProgram(tool, {"--version"}).out);
+  EXPECT_EQ(0, dir.Shell("groff -man -Tutf8 -ww -z '" + (prefix / "share/man/man1/mkinstaller.1").string() +
+                         "' > man.log 2>&1 && test ! -s man.log"))
+      << ReadBytes(dir / "man.log");
+  // Run from the build tree, the tool takes that tree's shipped programs.
+  EXPECT_NE(std::string::npos, dir.Run({"--version"}).out.find("/win32/bin/setup.exe" + version));
+
+  WriteBytes(dir / "payload/app.exe", "MZ app");
+  WriteBytes(dir / "script.txt", "#AppName\nApp\n#Shortcuts\napp.exe\nApp\nuninstall.exe\nUninstall\n");
+  ToolResult r = dir.RunProgram(tool, {"build", "--script", "script.txt", "--payload", "payload", "-o", "X.exe"});
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ("", r.err) << "the uninstaller's shortcut has its target";
+  EXPECT_EQ(0u, r.out.find("stub: " + (prefix / "share/mkinstaller/setup.exe").string() + version)) << r.out;
+  ToolResult list = dir.RunProgram(tool, {"list", "X.exe"});
+  EXPECT_NE(std::string::npos, list.out.find("  uninstall.exe\n")) << list.out;
+  ToolResult verify = dir.RunProgram(tool, {"verify", "X.exe"});
+  EXPECT_EQ(0, verify.code) << verify.err;
 }
