@@ -15,10 +15,14 @@ export WOW64_ROOT
 PACKAGES := build-essential cmake g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools \
   libz-mingw-w64-dev zlib1g-dev wine wine64 xvfb xauth imagemagick zip unzip \
   libarchive-tools p7zip-full dpkg-dev clang libclang-rt-14-dev googletest python3 file fonts-dejavu-core xdotool git \
-  nsis osslsigncode openjdk-17-jdk-headless fonts-urw-base35 clang-format
+  nsis osslsigncode openjdk-17-jdk-headless fonts-urw-base35 clang-format python3-yaml python3-jsonschema groff-base
+
+# Where make install puts mkinstaller (DESTDIR: a staging root for packages).
+PREFIX ?= /usr/local
+DESTDIR ?=
 
 .PHONY: all deps wow64-root build build-host build-tools build-win32 build-win64 build-win64size build-fuzz test test-host \
-  test-win64 test-shipped fuzz wineprefix release-check demo format clean
+  test-win64 test-shipped fuzz wineprefix release-check demo install format clean
 
 all: build
 
@@ -100,6 +104,14 @@ release-check: build-win32
 
 fuzz: build-fuzz
 	FUZZ_SECONDS=$(FUZZ_SECONDS) tests/fuzz/run-all.sh $(BUILD)/fuzz
+
+# The release mkinstaller, its man page, and beside them the shipped
+# programs it packs, which it finds relative to itself (../share/mkinstaller/).
+install: build-tools build-win32
+	install -d $(DESTDIR)$(PREFIX)/bin $(DESTDIR)$(PREFIX)/share/man/man1 $(DESTDIR)$(PREFIX)/share/mkinstaller
+	install -m 755 $(BUILD)/tools/bin/mkinstaller $(DESTDIR)$(PREFIX)/bin/mkinstaller
+	install -m 644 tools/mkinstaller/mkinstaller.1 $(DESTDIR)$(PREFIX)/share/man/man1/mkinstaller.1
+	install -m 755 $(BUILD)/win32/bin/setup.exe $(BUILD)/win32/bin/uninstall.exe $(DESTDIR)$(PREFIX)/share/mkinstaller/
 
 # The house style (.clang-format) over the C and C++ sources git tracks.
 format:

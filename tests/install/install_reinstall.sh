@@ -164,6 +164,10 @@ empty_archive() {
 Empty Pack
 #end
 EOF
+  # mkinstaller adds the uninstaller to an empty payload: an archive without
+  # entries, written by Python's zipfile, takes the place of its archive.
+  python3 -c 'import sys, zipfile; zipfile.ZipFile(sys.argv[1], "w").close()' "$E2E_WORK/installers/empty.zip"
+  wrap_archive empty "$E2E_WORK/installers/empty.zip"
   start_setup empty empty1
   choose_destination "$empty"
   confirm_existing

@@ -119,3 +119,28 @@ TEST(ReadShortcutList, ManyRecordsKeepTheirOrder)
   }
   EXPECT_EQ(expected, ReadShortcuts(text + "#end"));
 }
+
+TEST(ParseScript, TheDescriptiveKeysChangeNoField)
+{
+  // #Version, #Publisher, #URL, #Icon and #Scope are the packaging tool's;
+  // between setup's sections they end a list as any '#' line does.
+  const std::string plain =
+      "#AppName\r\nDemo\r\n#Shortcuts\r\napp.exe\r\nApp\r\n#GeneratedFiles\r\napp.ini\r\n#Agreement\r\nTerms\r\n";
+  const std::string described =
+      "#Version\r\n1.2.3\r\n#AppName\r\nDemo\r\n#Publisher\r\nDemo Makers\r\n#Shortcuts\r\napp.exe\r\nApp\r\n"
+      "#URL\r\nhttps://example.org/\r\n#GeneratedFiles\r\napp.ini\r\n#Icon\r\napp.exe,0\r\n#Agreement\r\nTerms\r\n"
+      "#Scope\r\nuser\r\n";
+  auto Fields = [](const std::string& text) {
+    CSetupData data;
+    CString agreement;
+    data.ParseScript((text + "#end").c_str(), agreement);
+    std::string generated;
+    for (int32_t i = 0; i < data.m_nGeneratedFiles; ++i)
+      generated += Text(*data.m_ppGeneratedFiles[i]) + ";";
+    return Text(data.m_strAppName) + "|" + Shortcuts(data.m_pShortcuts, data.m_nShortcuts) + "|" + generated + "|" +
+           Text(data.m_strLanguage) + "|" + Text(data.m_strDefaultDest) + "|" + Text(agreement) + "|" +
+           std::to_string(data.m_nStartupShortcuts + data.m_nDesktopShortcuts + data.m_nFonts);
+  };
+  EXPECT_EQ("Demo|app.exe||App;|app.ini;|ENG|ProgramFiles|Terms\r\n|0", Fields(plain));
+  EXPECT_EQ(Fields(plain), Fields(described));
+}

@@ -20,10 +20,13 @@ protected:
     WriteBytes(dir / "payload/app.exe", "MZ app");
   }
 
-  ToolResult Build(const std::string& script)
+  ToolResult Build(const std::string& script, const std::vector<std::string>& more = {})
   {
     WriteBytes(dir / "script.txt", script);
-    return dir.Run({"build", "--stub", "stub.exe", "--script", "script.txt", "--payload", "payload", "-o", "out.exe"});
+    std::vector<std::string> args = {"build",     "--stub",  "stub.exe", "--script", "script.txt",
+                                     "--payload", "payload", "-o",       "out.exe"};
+    args.insert(args.end(), more.begin(), more.end());
+    return dir.Run(args);
   }
 
   // Refused with exit code 1 and this message; no output file left behind.
@@ -67,6 +70,75 @@ TEST_F(MkinstallerRefusal, ScriptFieldsLongerThanTheirRecords)
   ToolResult atLimit = Build("#AppName\n" + std::string(254, 'n') + "\n#Shortcuts\napp.exe " + std::string(259, 'a') +
                              "\n" + std::string(255, 'c') + "\n");
   EXPECT_EQ(0, atLimit.code) << atLimit.err;
+}
+
+TEST_F(MkinstallerRefusal, DescriptiveKeysWithValuesOutOfForm)
+{
+  const std::pair<std::string, std::string> cases[] = {
+      {"#Version\n1.2.3.4.5\n", "script.txt:7: version \"1.2.3.4.5\" has more than 4 parts"},
+      {"#Version\n1.65536\n", "script.txt:7: version \"1.65536\" is not 1 to 4 dotted numbers from 0 to 65535"},
+      {"#Version\n1..2\n", "script.txt:7: version \"1..2\" is not 1 to 4 dotted numbers"},
+      {"#Version\n#end\n", "script.txt:6: \"#Version\" needs its value on the line after it"},
+      {"#Publisher\n \n", "script.txt:7: empty publisher"},
+      {"#URL\nftp://example.org/\n", "script.txt:7: URL \"ftp://example.org/\" does not start with http://"},
+      {"#URL\nhttps://example.org/a b\n", "script.txt:7: URL \"https://example.org/a b\" has a blank"},
+      {"#Icon\nmissing.ico\n", "script.txt:7: icon file \"missing.ico\" is not in the payload"},
+      {"#Icon\napp.exe,first\n", "script.txt:7: icon index \"first\" is not an integer"},
+      {"#Scope\nAll Users\n", "script.txt:7: scope \"All Users\" is neither user nor machine"},
+  };
+  for (const auto& c : cases)
+    ExpectRefused(Build(kHead + c.first), c.second);
+  // Values in their form, and no warning about the keys.
+  ToolResult r = Build(
+      kHead + "#Version\n0.9.65535\n#Publisher\nP\n#URL\nHTTP://example.org\n#Icon\nApp.exe,-3\n#Scope\nmachine\n");
+  EXPECT_EQ(0, r.code) << r.err;
+  EXPECT_EQ("", r.err);
+}
+
+TEST_F(MkinstallerRefusal, NoStubOrUninstallerToBeFound)
+{
+  fs::remove(dir / "payload/uninstall.exe");
+  ExpectRefused(Build(kHead), "payload: no uninstall.exe at its top, and none beside stub.exe to add");
+  ExpectRefused(dir.Run({"build", "--stub", "stub.exe", "--script", "script.txt", "--payload", "payload",
+                         "--uninstaller", "missing.exe", "-o", "out.exe"}),
+                "missing.exe: cannot be read");
+  // A tool neither installed beside its stubs nor in a build tree.
+  fs::create_directories(dir / "bin");
+  fs::copy_file(MKINSTALLER, dir / "bin/mkinstaller");
+  fs::permissions(dir / "bin/mkinstaller", fs::perms::owner_exec, fs::perm_options::add);
+  ExpectRefused(dir.RunProgram((dir / "bin/mkinstaller").string(),
+                               {"build", "--script", "script.txt", "--payload", "payload", "-o", "out.exe"}),
+                "--stub: not given, and no installed setup.exe found (looked for " +
+                    (fs::canonical(dir.Root()) / "share/mkinstaller/setup.exe").string() + ")");
+}
+
+TEST_F(MkinstallerRefusal, ManifestsNeedAVersionAPublisherAndAWindowsProgram)
+{
+  const std::string described = kHead + "#Version\n1.0\n#Publisher\nP Co\n";
+  const std::string url = "https://example.org/setup.exe";
+  const struct
+  {
+    bool pe;
+    std::string script, id, url, message;
+  } cases[] = {
+      {true, kHead + "#Publisher\nP Co\n", "P.App", url, "out.exe: its script has no #Version"},
+      {true, kHead + "#Version\n1.0\n", "P.App", url, "out.exe: its script has no #Publisher"},
+      {true, kHead + "#Version\n1.0\n#Publisher\nP\n", "P.App", url,
+       "out.exe: #Publisher: \"P\": a manifest takes 2 to 256 characters, not 1"},
+      {true, described, "NoDot", url, "--id: \"NoDot\" is not a package identifier"},
+      {true, described, "P.My App", url, "--id: \"P.My App\" is not a package identifier"},
+      {true, described, "P.App", "file:///setup.exe", "--url: URL \"file:///setup.exe\" does not start with http://"},
+      {false, described, "P.App", url, "out.exe: not a Windows program"},
+  };
+  for (const auto& c : cases) {
+    c.pe ? dir.MakePeStub() : dir.MakeStub();
+    fs::remove(dir / "out.exe");
+    ASSERT_EQ(0, Build(c.script).code) << c.message;
+    ToolResult r = dir.Run({"manifest", "out.exe", "--id", c.id, "--url", c.url, "-o", "manifests"});
+    EXPECT_EQ(1, r.code) << c.message;
+    EXPECT_NE(std::string::npos, r.err.find("mkinstaller: " + c.message)) << r.err;
+    EXPECT_FALSE(fs::exists(dir / "manifests")) << c.message;
+  }
 }
 
 TEST_F(MkinstallerRefusal, AStubWithMarkerText)
@@ -132,7 +204,6 @@ TEST_F(MkinstallerRefusal, PayloadsBeyondSetupsCounts)
 
 TEST_F(MkinstallerRefusal, WarningsNameTheLineAndTheBuildGoesOn)
 {
-  fs::remove(dir / "payload/uninstall.exe");
   ToolResult r = Build(
       "#AppName\nApp\n#Shortcuts\nmissing.exe\nMissing\napp.exe\n#Colour\nblue\n"
       "#InstallFonts\nfont.ttf\n#Agreement\nTerms #1 apply\n#end\n");
@@ -141,8 +212,7 @@ TEST_F(MkinstallerRefusal, WarningsNameTheLineAndTheBuildGoesOn)
                               "warning: script.txt:6: shortcut target without a caption line: setup ignores it",
                               "warning: script.txt:7: unknown key \"#Colour\"",
                               "warning: script.txt:10: font \"font.ttf\" is not in the payload",
-                              "warning: script.txt:12: the agreement text ends at the '#' in this line",
-                              "warning: payload: no uninstall.exe at its top"})
+                              "warning: script.txt:12: the agreement text ends at the '#' in this line"})
     EXPECT_NE(std::string::npos, r.err.find(warning)) << warning << "\n" << r.err;
   EXPECT_TRUE(fs::exists(dir / "out.exe"));
 }
@@ -162,6 +232,15 @@ TEST_F(MkinstallerRefusal, UsageErrorsAndUnreadableInstallers)
   EXPECT_EQ(2, dir.Run({}).code);
   EXPECT_EQ(2, dir.Run({"build", "--stub", "stub.exe"}).code);
   EXPECT_EQ(2, dir.Run({"frobnicate", "x"}).code);
+  EXPECT_EQ(2, dir.Run({"manifest"}).code);
+  EXPECT_EQ(2, dir.Run({"manifest", "x.exe", "--id", "P.App", "--url"}).code);
+  EXPECT_EQ(2, dir.Run({"manifest", "x.exe", "--id", "P.App", "-o", "m"}).code) << "no --url";
+  // Asked for, the usage goes to stdout and is no error.
+  ToolResult help = dir.Run({"--help"});
+  EXPECT_EQ(0, help.code);
+  EXPECT_EQ(0u, help.out.find("usage: mkinstaller build")) << help.out;
+  EXPECT_EQ("", help.err);
+  EXPECT_EQ(help.out, dir.Run({"-h"}).out);
   ToolResult r = dir.Run({"verify", "stub.exe"});
   EXPECT_EQ(1, r.code);
   EXPECT_NE(std::string::npos, r.err.find("mkinstaller: stub.exe: setup would say: The installation file is corrupt!"));

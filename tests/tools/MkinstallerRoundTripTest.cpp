@@ -3,9 +3,11 @@
 
 #include <sys/stat.h>
 #include <utime.h>
+#include <algorithm>
 #include <cstdlib>
 #include <random>
 
+#include "InstallerVersion.h"
 #include "ToolRun.h"
 
 namespace fs = std::filesystem;
@@ -69,9 +71,12 @@ protected:
     dir.MakeStub();
   }
 
-  ToolResult Build(const std::string& out, const std::string& env = "")
+  ToolResult Build(const std::string& out, const std::string& env = "", const std::vector<std::string>& more = {})
   {
-    return dir.Run({"build", "--stub", "stub.exe", "--script", "script.txt", "--payload", "payload", "-o", out}, env);
+    std::vector<std::string> args = {"build",     "--stub",  "stub.exe", "--script", "script.txt",
+                                     "--payload", "payload", "-o",       out};
+    args.insert(args.end(), more.begin(), more.end());
+    return dir.Run(args, env);
   }
 
   ToolFolder dir;
@@ -85,8 +90,10 @@ TEST_F(MkinstallerRoundTrip, BuildsAnInstallerInSetupsForm)
   ToolResult r = Build("setup.exe");
   ASSERT_EQ(0, r.code) << r.err;
   EXPECT_EQ("", r.err) << "a complete payload and script give no warning, and no progress off a terminal";
-  EXPECT_EQ(0u, r.out.find("setup.exe: 10 entries, 28.0 KB in, ")) << r.out;
-  EXPECT_EQ(r.out.size() - 1, r.out.find('\n')) << "one summary line: " << r.out;
+  // The stub used, with its version (random bytes have none), then one summary line.
+  const std::string stubLine = "stub: stub.exe (unknown version)\n";
+  EXPECT_EQ(0u, r.out.find(stubLine + "setup.exe: 10 entries, 28.0 KB in, ")) << r.out;
+  EXPECT_EQ(r.out.size() - 1, r.out.find('\n', stubLine.size())) << r.out;
 
   std::string image = ReadBytes(dir / "setup.exe");
   std::string stub = ReadBytes(dir / "stub.exe");
@@ -193,15 +200,40 @@ TEST_F(MkinstallerRoundTrip, VerifyFindsADamagedEntry)
       << r.err;
 }
 
-TEST_F(MkinstallerRoundTrip, AnEmptyPayloadGivesAnEmptyArchive)
+TEST_F(MkinstallerRoundTrip, TheUninstallerBesideTheStubIsAddedWhenThePayloadHasNone)
 {
   fs::remove_all(payload);
   fs::create_directories(payload);
+  // Read-only and with its own time: it is packed as payload files are.
+  const std::string uninstaller = RandomBytes(3000, 1);
+  WriteBytes(dir / "uninstall.exe", uninstaller);
+  SetTime(dir / "uninstall.exe", kFileTime);
+  fs::permissions(dir / "uninstall.exe", fs::perms::owner_write, fs::perm_options::remove);
+  WriteBytes(dir / "script.txt", "#AppName\nEmpty\n#Shortcuts\nuninstall.exe\nUninstall\n");
   ToolResult r = Build("setup.exe");
   ASSERT_EQ(0, r.code) << r.err;
-  EXPECT_NE(std::string::npos, r.err.find("warning: payload: no uninstall.exe")) << r.err;
+  EXPECT_EQ("", r.err) << "the shortcut finds the uninstaller";
+  EXPECT_NE(std::string::npos, r.out.find("uninstaller: ./uninstall.exe (unknown version), added as uninstall.exe\n"))
+      << r.out;
   ToolResult list = dir.Run({"list", "setup.exe"});
-  EXPECT_NE(std::string::npos, list.out.find("Entries: 0, 0 bytes")) << list.out << list.err;
+  EXPECT_NE(std::string::npos, list.out.find("Entries: 1, 3000 bytes\n        3000  uninstall.exe\n")) << list.out;
+  ASSERT_EQ(0, dir.Run({"extract", "setup.exe", "out"}).code);
+  EXPECT_EQ(uninstaller, ReadBytes(dir / "out/uninstall.exe"));
+  EXPECT_EQ(kFileTime, ModTime(dir / "out/uninstall.exe"));
+  EXPECT_FALSE(OwnerCanWrite(dir / "out/uninstall.exe"));
+
+  // --uninstaller names another; the payload's own wins over both.
+  WriteBytes(dir / "other.exe", "MZ other");
+  ASSERT_EQ(0, Build("other.exe.out", "", {"--uninstaller", "other.exe"}).code);
+  ASSERT_EQ(0, dir.Run({"extract", "other.exe.out", "other"}).code);
+  EXPECT_EQ("MZ other", ReadBytes(dir / "other/uninstall.exe"));
+  WriteBytes(payload / "uninstall.exe", "MZ own");
+  r = Build("own.exe", "", {"--uninstaller", "other.exe"});
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_NE(std::string::npos, r.err.find("warning: other.exe: not added: the payload has its own uninstall.exe"))
+      << r.err;
+  ASSERT_EQ(0, dir.Run({"extract", "own.exe", "own"}).code);
+  EXPECT_EQ("MZ own", ReadBytes(dir / "own/uninstall.exe"));
 }
 
 TEST_F(MkinstallerRoundTrip, ProgressShowsOnATerminal)
@@ -214,7 +246,9 @@ TEST_F(MkinstallerRoundTrip, ProgressShowsOnATerminal)
   EXPECT_NE(std::string::npos, shown.find("\rpacking: 0/10 entries, 0 bytes of 28.0 KB, estimating time left"))
       << shown;
   EXPECT_NE(std::string::npos, shown.find("\rverifying: 0/10 entries")) << shown;
-  EXPECT_NE(std::string::npos, shown.find("\r\033[Ksetup.exe: 10 entries, 28.0 KB in, ")) << shown;
+  EXPECT_NE(std::string::npos,
+            shown.find("\r\033[Kstub: stub.exe (unknown version)\r\nsetup.exe: 10 entries, 28.0 KB in, "))
+      << shown;
 }
 
 TEST_F(MkinstallerRoundTrip, TheThreadCountDoesNotChangeTheArchive)
@@ -303,4 +337,81 @@ TEST_F(MkinstallerRoundTrip, ExtractTakesArchivesOfJarAndBsdtarWithTheirFolders)
     EXPECT_EQ("a page\n", ReadBytes(out / "docs/guide/page.txt")) << tool.first;
     EXPECT_TRUE(fs::is_directory(out / "empty")) << tool.first;
   }
+}
+
+TEST_F(MkinstallerRoundTrip, TheManifestSetValidatesAgainstTheWingetSchemas)
+{
+  // Values YAML would misread unquoted (a colon, quotes, '#', a backslash, a
+  // version that reads as a number) and a letter beyond ASCII.
+  const std::string head =
+      "#AppName\nM\303\274ller: \"Tool\" #1\n#Version\n1.10\n#Publisher\nM\303\274ller \\ Co: \"Tools\"\n"
+      "#URL\nhttps://example.org/tool?a=1#top\n#Icon\nviewer.exe,-2\n";
+  const struct
+  {
+    uint16_t machine;
+    const char *scopeKey, *architecture, *scope;
+  } cases[] = {{0x14C, "#Scope\nuser\n", "x86", "user"}, {0x8664, "", "x64", "machine"}};
+  for (const auto& c : cases) {
+    dir.MakePeStub(c.machine);
+    WriteBytes(dir / "script.txt", head + c.scopeKey);
+    ASSERT_EQ(0, Build("setup.exe").code);
+    ToolResult r = dir.Run({"manifest", "setup.exe", "--id", "Mueller.Tool", "--url", "https://example.org/setup.exe",
+                            "--license", "MIT", "-o", "manifests"});
+    ASSERT_EQ(0, r.code) << r.err;
+    int checked = dir.Shell("python3 '" TOOL_TESTS "/winget_manifest_check.py' '" TOOL_TESTS
+                            "/winget-schemas' manifests Mueller.Tool > check.txt 2>&1");
+    std::string check = ReadBytes(dir / "check.txt");
+    EXPECT_EQ(0, checked) << check;
+    ASSERT_EQ(0, dir.Shell("sha256sum setup.exe > sum.txt"));
+    std::string sha256 = ReadBytes(dir / "sum.txt").substr(0, 64);
+    std::transform(sha256.begin(), sha256.end(), sha256.begin(), ::toupper);
+    const std::string installer = "Mueller.Tool.installer.yaml:", locale = "Mueller.Tool.locale.en-US.yaml:";
+    const std::string lines[] = {
+        "Mueller.Tool.yaml:PackageVersion = \"1.10\"",
+        installer + "Installers[0].Architecture = \"" + c.architecture + "\"",
+        installer + "Installers[0].InstallerSha256 = \"" + sha256 + "\"",
+        installer + "Scope = \"" + c.scope + "\"",
+        installer + "ProductCode = \"M\303\274ller: \\\"Tool\\\" #1\"",
+        installer + "AppsAndFeaturesEntries[0].Publisher = \"M\303\274ller \\\\ Co: \\\"Tools\\\"\"",
+        locale + "PackageName = \"M\303\274ller: \\\"Tool\\\" #1\"",
+        locale + "PackageUrl = \"https://example.org/tool?a=1#top\"",
+        locale + "ShortDescription = \"M\303\274ller: \\\"Tool\\\" #1 for Windows\"",
+    };
+    for (const std::string& line : lines)
+      EXPECT_NE(std::string::npos, check.find(line + "\n")) << line << "\n" << check;
+  }
+}
+
+TEST(MkinstallerInstall, TheInstalledToolTakesItsOwnStubAndUninstaller)
+{
+  const char* source = std::getenv("INSTALLER_SOURCE");
+  if (source == NULL || !fs::exists(fs::path(source) / "build/win32/bin/setup.exe"))
+    GTEST_SKIP() << "make install takes the shipped programs: make build-win32 first (and run through ctest)";
+  ToolFolder dir;
+  // DESTDIR as a package build uses it; the tool finds its stubs relative to itself.
+  ASSERT_EQ(0, dir.Shell("env -u MAKEFLAGS -u MFLAGS -u MAKELEVEL make -C '" + std::string(source) +
+                         "' install DESTDIR=\"$PWD/stage\" PREFIX=/opt/mk > make.log 2>&1"))
+      << ReadBytes(dir / "make.log");
+  const fs::path prefix = fs::canonical(dir / "stage/opt/mk");
+  const std::string tool = (prefix / "bin/mkinstaller").string();
+  const std::string version = " (version " INSTALLER_VERSION_TEXT ")\n";
+  EXPECT_EQ("mkinstaller " INSTALLER_VERSION_TEXT "\nstub: " + (prefix / "share/mkinstaller/setup.exe").string() +
+                version + "uninstaller: " + (prefix / "share/mkinstaller/uninstall.exe").string() + version,
+            dir.RunProgram(tool, {"--version"}).out);
+  EXPECT_EQ(0, dir.Shell("groff -man -Tutf8 -ww -z '" + (prefix / "share/man/man1/mkinstaller.1").string() +
+                         "' > man.log 2>&1 && test ! -s man.log"))
+      << ReadBytes(dir / "man.log");
+  // Run from the build tree, the tool takes that tree's shipped programs.
+  EXPECT_NE(std::string::npos, dir.Run({"--version"}).out.find("/win32/bin/setup.exe" + version));
+
+  WriteBytes(dir / "payload/app.exe", "MZ app");
+  WriteBytes(dir / "script.txt", "#AppName\nApp\n#Shortcuts\napp.exe\nApp\nuninstall.exe\nUninstall\n");
+  ToolResult r = dir.RunProgram(tool, {"build", "--script", "script.txt", "--payload", "payload", "-o", "X.exe"});
+  ASSERT_EQ(0, r.code) << r.err;
+  EXPECT_EQ("", r.err) << "the uninstaller's shortcut has its target";
+  EXPECT_EQ(0u, r.out.find("stub: " + (prefix / "share/mkinstaller/setup.exe").string() + version)) << r.out;
+  ToolResult list = dir.RunProgram(tool, {"list", "X.exe"});
+  EXPECT_NE(std::string::npos, list.out.find("  uninstall.exe\n")) << list.out;
+  ToolResult verify = dir.RunProgram(tool, {"verify", "X.exe"});
+  EXPECT_EQ(0, verify.code) << verify.err;
 }

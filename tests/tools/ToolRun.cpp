@@ -34,7 +34,13 @@ ToolFolder::~ToolFolder()
 
 ToolResult ToolFolder::Run(const std::vector<std::string>& args, const std::string& env) const
 {
-  std::string cmd = "cd " + Quote(m_root.string()) + " && " + (env.empty() ? "" : "env " + env + " ") + MKINSTALLER;
+  return RunProgram(MKINSTALLER, args, env);
+}
+
+ToolResult ToolFolder::RunProgram(const std::string& program, const std::vector<std::string>& args,
+                                  const std::string& env) const
+{
+  std::string cmd = "cd " + Quote(m_root.string()) + " && " + (env.empty() ? "" : "env " + env + " ") + Quote(program);
   for (const std::string& a : args)
     cmd += " " + Quote(a);
   cmd += " > .out 2> .err";
@@ -93,7 +99,7 @@ void Put(std::string& image, size_t offset, uint32_t value, int bytes)
 }
 }  // namespace
 
-fs::path ToolFolder::MakePeStub() const
+fs::path ToolFolder::MakePeStub(uint16_t machine) const
 {
   // DOS header pointing at the PE header at 0x40; headers in the first 0x200
   // bytes, the section's raw data in the next 0x200.
@@ -101,8 +107,8 @@ fs::path ToolFolder::MakePeStub() const
   image.replace(0, 2, "MZ");
   Put(image, 0x3C, 0x40, 4);
   image.replace(0x40, 4, std::string("PE\0\0", 4));
-  // COFF header: i386, one section, a 224-byte optional header, executable.
-  Put(image, 0x44, 0x14C, 2);
+  // COFF header: the machine, one section, a 224-byte optional header, executable.
+  Put(image, 0x44, machine, 2);
   Put(image, 0x46, 1, 2);
   Put(image, 0x54, 0xE0, 2);
   Put(image, 0x56, 0x0102, 2);

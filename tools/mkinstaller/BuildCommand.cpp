@@ -19,6 +19,7 @@
 #include "tools/mkinstaller/InstallerFile.h"
 #include "tools/mkinstaller/ScriptCheck.h"
 #include "tools/mkinstaller/ScriptPrep.h"
+#include "tools/mkinstaller/StubLocation.h"
 
 namespace {
 int64_t SourceDateEpoch()
@@ -59,6 +60,44 @@ std::set<std::string> PayloadNames(const std::vector<CPayloadEntry>& entries)
   return names;
 }
 
+std::string ChooseStub(const CBuildOptions& options)
+{
+  if (!options.m_strStub.empty())
+    return options.m_strStub;
+  std::string strStub = FindDefaultStub();
+  if (strStub.empty()) {
+    std::string strPlaces;
+    for (const std::string& strCandidate : StubCandidates())
+      strPlaces += (strPlaces.empty() ? "" : " or ") + strCandidate;
+    Refuse("--stub", "not given, and no installed setup.exe found (looked for " +
+                         (strPlaces.empty() ? std::string("the tool's own folder") : strPlaces) +
+                         "): name one with --stub");
+  }
+  return strStub;
+}
+
+// setup registers uninstall.exe at the destination's top as the uninstaller:
+// the payload's own, or one added from --uninstaller or beside the stub.
+// Returns the path of the one added, empty when the payload has its own.
+std::string AddUninstaller(std::vector<CPayloadEntry>& entries, const CBuildOptions& options,
+                           const std::string& strStub, int64_t nEpoch)
+{
+  bool bInPayload = std::any_of(entries.begin(), entries.end(),
+                                [](const CPayloadEntry& e) { return AnsiUpper(e.m_strName) == "UNINSTALL.EXE"; });
+  if (bInPayload) {
+    if (!options.m_strUninstaller.empty())
+      Warn(options.m_strUninstaller, "not added: the payload has its own uninstall.exe");
+    return std::string();
+  }
+  std::string strUninstaller =
+      options.m_strUninstaller.empty() ? FindUninstallerBeside(strStub) : options.m_strUninstaller;
+  if (strUninstaller.empty())
+    Refuse(options.m_strPayload, "no uninstall.exe at its top, and none beside " + strStub +
+                                     " to add: setup registers that name as the uninstaller; copy one into the "
+                                     "payload or name one with --uninstaller");
+  AddPayloadFile(entries, strUninstaller, "uninstall.exe", nEpoch);
+  return strUninstaller;
+}
 }  // namespace
 
 int RunBuild(const CBuildOptions& options)
@@ -66,14 +105,14 @@ int RunBuild(const CBuildOptions& options)
   const auto start = std::chrono::steady_clock::now();
   int64_t nEpoch = SourceDateEpoch();
   unsigned nThreads = WorkerThreads();
-  std::string strStub = ReadHostFile(options.m_strStub);
-  CheckStub(options.m_strStub, strStub);
+  const std::string strStubPath = ChooseStub(options);
+  std::string strStub = ReadHostFile(strStubPath);
+  CheckStub(strStubPath, strStub);
   std::string strScript = PrepareScript(options.m_strScript, ReadHostFile(options.m_strScript));
   std::vector<CPayloadEntry> entries = ReadPayload(options.m_strPayload, nEpoch);
+  const std::string strAddedUninstaller = AddUninstaller(entries, options, strStubPath, nEpoch);
   std::set<std::string> names = PayloadNames(entries);
   CheckScript(options.m_strScript, strScript, names);
-  if (names.count("UNINSTALL.EXE") == 0)
-    Warn(options.m_strPayload, "no uninstall.exe at its top: setup registers that name as the uninstaller");
 
   char szMarker1[11], szMarker2[11];
   CSetupData::GetMarkers(szMarker1, szMarker2);
@@ -87,14 +126,14 @@ int RunBuild(const CBuildOptions& options)
   uint32_t nFoundScript = 0, nFoundArchive = 0;
   if (!CSetupData::FindOverlay(strHead.data(), (uint32_t)strHead.size(), nFoundScript, nFoundArchive) ||
       nFoundScript != nScript || nFoundArchive != nArchive)
-    Refuse(options.m_strStub,
+    Refuse(strStubPath,
            "its last bytes and the first marker read together as a marker; setup would not find the script");
 
   uint64_t nPayloadBytes = 0;
   for (const CPayloadEntry& entry : entries)
     nPayloadBytes += entry.m_nSize;
   struct stat st;
-  mode_t nMode = stat(options.m_strStub.c_str(), &st) == 0 ? (st.st_mode & 0777) | 0200 : 0644;
+  mode_t nMode = stat(strStubPath.c_str(), &st) == 0 ? (st.st_mode & 0777) | 0200 : 0644;
   std::string strTemp = options.m_strOutput + ".tmp" + std::to_string(getpid());
   CProgress progress;
   uint64_t nInstallerBytes = 0;
@@ -120,6 +159,10 @@ int RunBuild(const CBuildOptions& options)
     Refuse(options.m_strOutput, std::string("cannot be written: ") + strerror(nErr));
   }
   double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  printf("stub: %s (%s)\n", strStubPath.c_str(), DescribeProgramVersion(strStubPath).c_str());
+  if (!strAddedUninstaller.empty())
+    printf("uninstaller: %s (%s), added as uninstall.exe\n", strAddedUninstaller.c_str(),
+           DescribeProgramVersion(strAddedUninstaller).c_str());
   printf("%s: %zu entries, %s in, %s out (%.1f %%), %.1f s\n", options.m_strOutput.c_str(), entries.size(),
          HumanBytes(nPayloadBytes).c_str(), HumanBytes(nInstallerBytes).c_str(),
          nPayloadBytes ? 100.0 * nInstallerBytes / nPayloadBytes : 100.0, seconds);

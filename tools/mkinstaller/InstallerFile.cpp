@@ -3,6 +3,8 @@
 #include <errno.h>
 #include <stdio.h>
 #include <string.h>
+#include <algorithm>
+#include <string_view>
 
 #include "tools/mkinstaller/CodePage.h"
 #include "tools/mkinstaller/Diagnostics.h"
@@ -18,6 +20,17 @@ void LoadInstaller(CSetupData& data, CString& strAgreement, const std::string& s
   }
   if (data.BuildFileTable())
     Refuse(strShownAs.empty() ? strPath : strShownAs, "setup would say: Out of memory!");
+}
+
+const char* LoadedScript(const CSetupData& data)
+{
+  // The script follows the last marker 1 in front of marker 2, where the
+  // loader put its NUL.
+  char szMarker1[11], szMarker2[11];
+  CSetupData::GetMarkers(szMarker1, szMarker2);
+  std::string_view head(data.m_pImage, data.m_nImageSize - CSetupData::kMarkerSize);
+  size_t nAt = head.rfind(szMarker1);
+  return nAt == std::string_view::npos ? "" : data.m_pImage + nAt + CSetupData::kMarkerSize;
 }
 
 std::string DescribeException(CException* e)
@@ -81,5 +94,19 @@ std::string ReadHostFile(const std::string& strPath)
   fclose(pFile);
   if (bFailed)
     Refuse(strPath, "read error");
+  return strData;
+}
+
+std::string ReadFileHead(const std::string& strPath, size_t nMax)
+{
+  std::string strData;
+  FILE* pFile = fopen(strPath.c_str(), "rb");
+  if (pFile == NULL)
+    return strData;
+  char buf[65536];
+  size_t n;
+  while (strData.size() < nMax && (n = fread(buf, 1, std::min(sizeof(buf), nMax - strData.size()), pFile)) > 0)
+    strData.append(buf, n);
+  fclose(pFile);
   return strData;
 }

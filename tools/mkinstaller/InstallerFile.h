@@ -10,6 +10,8 @@
 // strShownAs (the path when empty).
 void LoadInstaller(CSetupData& data, CString& strAgreement, const std::string& strPath,
                    const std::string& strShownAs = std::string());
+// The script of a loaded installer, as setup parsed it (NUL-terminated).
+const char* LoadedScript(const CSetupData& data);
 // One entry's bytes through OpenEntry, ReadEntry and CloseEntry, which checks
 // the CRC, handed to take piece by piece; returns their number. Refuses,
 // naming the entry and strShownAs, when the reader fails.
@@ -21,3 +23,6 @@ std::string EntryNameUtf8(const CZipReader& archive, uint16_t nIndex);
 std::string DescribeException(CException* e);
 
 std::string ReadHostFile(const std::string& strPath);
+// At most the first nMax bytes; what could be read (nothing when the file
+// cannot be opened).
+std::string ReadFileHead(const std::string& strPath, size_t nMax);

@@ -22,6 +22,36 @@ const size_t kMaxName = 258;
 const size_t kMaxEntries = 65535;
 const uint64_t kMaxTotal = 0x80000000ull;
 
+// One entry, within setup's counts: nEntries before it, nTotal bytes with it.
+CPayloadEntry MakeEntry(const std::string& strSource, const std::string& strName, bool bDirectory,
+                        const struct stat& st, int64_t nEpoch, size_t nEntries, uint64_t nTotal)
+{
+  if (nEntries == kMaxEntries)
+    Refuse(strSource, "more than " + std::to_string(kMaxEntries) + " files and folders in the payload");
+  if (nTotal >= kMaxTotal)
+    Refuse(strSource, "the payload reaches 2 GiB here; setup counts sizes in 31 bits");
+  CPayloadEntry entry;
+  entry.m_strSource = strSource;
+  entry.m_strName = strName;
+  entry.m_strOemName = AnsiToOem(strName);
+  entry.m_bDirectory = bDirectory;
+  entry.m_nAttributes = bDirectory ? 0x10 : 0x20 | ((st.st_mode & S_IWUSR) ? 0 : 0x01);
+  if (nEpoch >= 0)
+    ToDosTime(nEpoch, true, entry.m_nDosTime, entry.m_nDosDate);
+  else
+    ToDosTime((int64_t)st.st_mtime, false, entry.m_nDosTime, entry.m_nDosDate);
+  entry.m_nSize = 0;
+  if (!bDirectory) {
+    // Refused here, before anything is packed, as when contents were read now.
+    int fd = open(strSource.c_str(), O_RDONLY);
+    if (fd < 0)
+      Refuse(strSource, std::string("cannot be read: ") + strerror(errno));
+    close(fd);
+    entry.m_nSize = (uint32_t)st.st_size;
+  }
+  return entry;
+}
+
 class CPayloadReader
 {
 public:
@@ -90,8 +120,6 @@ private:
 
   void Add(const std::string& strSource, const std::string& strName, bool bDirectory, const struct stat& st)
   {
-    if (m_entries.size() == kMaxEntries)
-      Refuse(strSource, "more than " + std::to_string(kMaxEntries) + " files and folders in the payload");
     if (strName.size() > kMaxName)
       Refuse(strSource, "entry name longer than " + std::to_string(kMaxName) + " bytes");
     // Windows compares names without regard to case: two such names would
@@ -101,30 +129,9 @@ private:
     if (it != m_seen.end())
       Refuse(strSource, "differs only in case from " + it->second + ", which Windows cannot keep apart");
     m_seen[strKey] = strSource;
-
-    CPayloadEntry entry;
-    entry.m_strSource = strSource;
-    entry.m_strName = strName;
-    entry.m_strOemName = AnsiToOem(strName);
-    entry.m_bDirectory = bDirectory;
-    entry.m_nAttributes = bDirectory ? 0x10 : 0x20 | ((st.st_mode & S_IWUSR) ? 0 : 0x01);
-    if (m_nEpoch >= 0)
-      ToDosTime(m_nEpoch, true, entry.m_nDosTime, entry.m_nDosDate);
-    else
-      ToDosTime((int64_t)st.st_mtime, false, entry.m_nDosTime, entry.m_nDosDate);
-    entry.m_nSize = 0;
-    if (!bDirectory) {
+    if (!bDirectory)
       m_nTotal += (uint64_t)st.st_size;
-      if (m_nTotal >= kMaxTotal)
-        Refuse(strSource, "the payload reaches 2 GiB here; setup counts sizes in 31 bits");
-      // Refused here, before anything is packed, as when contents were read now.
-      int fd = open(strSource.c_str(), O_RDONLY);
-      if (fd < 0)
-        Refuse(strSource, std::string("cannot be read: ") + strerror(errno));
-      close(fd);
-      entry.m_nSize = (uint32_t)st.st_size;
-    }
-    m_entries.push_back(std::move(entry));
+    m_entries.push_back(MakeEntry(strSource, strName, bDirectory, st, m_nEpoch, m_entries.size(), m_nTotal));
   }
 
   std::string m_strRoot;
@@ -153,6 +160,23 @@ void ToDosTime(int64_t nTime, bool bUtc, uint16_t& nDosTime, uint16_t& nDosDate)
   }
   nDosDate = (uint16_t)(((nYear - 1980) << 9) | ((ptm->tm_mon + 1) << 5) | ptm->tm_mday);
   nDosTime = (uint16_t)((ptm->tm_hour << 11) | (ptm->tm_min << 5) | (ptm->tm_sec / 2));
+}
+
+void AddPayloadFile(std::vector<CPayloadEntry>& entries, const std::string& strSource, const std::string& strName,
+                    int64_t nEpoch)
+{
+  struct stat st;
+  if (stat(strSource.c_str(), &st) != 0)
+    Refuse(strSource, std::string("cannot be read: ") + strerror(errno));
+  if (!S_ISREG(st.st_mode))
+    Refuse(strSource, "not a file");
+  uint64_t nTotal = (uint64_t)st.st_size;
+  for (const CPayloadEntry& entry : entries)
+    nTotal += entry.m_nSize;
+  CPayloadEntry entry = MakeEntry(strSource, strName, false, st, nEpoch, entries.size(), nTotal);
+  auto at = std::lower_bound(entries.begin(), entries.end(), entry,
+                             [](const CPayloadEntry& a, const CPayloadEntry& b) { return a.m_strName < b.m_strName; });
+  entries.insert(at, std::move(entry));
 }
 
 std::vector<CPayloadEntry> ReadPayload(const std::string& strDir, int64_t nEpoch)

@@ -22,5 +22,10 @@ struct CPayloadEntry
 // Refuses what setup or the file system at the destination cannot hold.
 std::vector<CPayloadEntry> ReadPayload(const std::string& strDir, int64_t nEpoch);
 
+// Adds a file from outside the folder at its top as strName (ASCII), with
+// the attributes, time and limits of the folder's files, in sorted order.
+void AddPayloadFile(std::vector<CPayloadEntry>& entries, const std::string& strSource, const std::string& strName,
+                    int64_t nEpoch);
+
 // A time as MS-DOS date and time, clamped to the range they can hold.
 void ToDosTime(int64_t nTime, bool bUtc, uint16_t& nDosTime, uint16_t& nDosDate);

@@ -3,14 +3,17 @@
 #include <string.h>
 #include <algorithm>
 #include <functional>
+#include <vector>
 
 #include "setup/ScriptText.h"
 #include "tools/mkinstaller/CodePage.h"
 #include "tools/mkinstaller/Diagnostics.h"
+#include "tools/mkinstaller/MetadataKeys.h"
 
 namespace {
-const char* const kKeys[] = {"#AppName",  "#Shortcuts",    "#StartupShortcuts", "#DesktopShortcuts", "#GeneratedFiles",
-                             "#Language", "#InstallFonts", "#DefaultDest",      "#Agreement",        "#end"};
+const char* const kSetupKeys[] = {"#AppName",        "#Shortcuts", "#StartupShortcuts", "#DesktopShortcuts",
+                                  "#GeneratedFiles", "#Language",  "#InstallFonts",     "#DefaultDest",
+                                  "#Agreement",      "#end"};
 const char* const kShortcutKeys[] = {"#Shortcuts", "#StartupShortcuts", "#DesktopShortcuts"};
 
 // The field sizes of setup's records, less their NUL; the readers of
@@ -41,6 +44,8 @@ public:
     });
     CheckLanguage();
     CheckAgreement();
+    for (const char* key : kMetadataKeys)
+      CheckMetadataValue(key);
   }
 
 private:
@@ -70,15 +75,18 @@ private:
 
   void CheckKeyLines() const
   {
+    // setup's keys and the descriptive ones, which the tool reads.
+    std::vector<const char*> keys(std::begin(kSetupKeys), std::end(kSetupKeys));
+    keys.insert(keys.end(), std::begin(kMetadataKeys), std::end(kMetadataKeys));
     for (const char* p = m_strText.c_str(); *p; p = strchr(p, '\n') ? strchr(p, '\n') + 1 : p + strlen(p)) {
       if (*p != '#')
         continue;
       std::string strLine(p, strcspn(p, "\r\n"));
-      if (std::find(std::begin(kKeys), std::end(kKeys), strLine) == std::end(kKeys))
+      if (std::none_of(keys.begin(), keys.end(), [&](const char* key) { return strLine == key; }))
         Warn(Where(p),
              "unknown key \"" + Show(strLine.c_str()) + "\": setup ignores it, and it ends the section before it");
     }
-    for (const char* key : kKeys) {
+    for (const char* key : keys) {
       if (strcmp(key, "#end") == 0)
         continue;
       const char* pFirst = strstr(m_strText.c_str(), key);
@@ -157,6 +165,27 @@ private:
     const char* pEnd = strchr(pStart, '#');
     if (pEnd != NULL && !AtLineStart(pEnd))
       Warn(Where(pEnd), "the agreement text ends at the '#' in this line");
+  }
+
+  // A descriptive key's value: a line of its own, in its form; an icon file
+  // from the payload.
+  void CheckMetadataValue(const char* lpszKey) const
+  {
+    const char* pKey = strstr(m_strText.c_str(), lpszKey);
+    size_t nKey = strlen(lpszKey);
+    // Found inside another line, it was warned about (CheckKeyLines).
+    if (pKey == NULL || !AtLineStart(pKey) || (pKey[nKey] != '\r' && pKey[nKey] != 0))
+      return;
+    const char* pLine = m_script.FindKeyContent(lpszKey);
+    CString strLine;
+    if (pLine == NULL || m_script.ReadLine(pLine, strLine) == NULL || strLine.GetAt(0) == '#')
+      Refuse(Where(pKey), std::string("\"") + lpszKey + "\" needs its value on the line after it");
+    std::string strValue = Show(strLine);
+    std::string strProblem = MetadataValueProblem(lpszKey, strValue);
+    if (!strProblem.empty())
+      Refuse(Where(pLine), strProblem);
+    if (strcmp(lpszKey, "#Icon") == 0 && !InPayload(IconFile(std::string(strLine)).c_str()))
+      Refuse(Where(pLine), "icon file \"" + IconFile(strValue) + "\" is not in the payload");
   }
 
   const std::string& m_strPath;
