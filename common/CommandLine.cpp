@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include "framework/os/Unicode.h"
+
 namespace {
 
 struct OptionName
@@ -15,8 +17,6 @@ const OptionName kOptions[] = {
     {"GROUP=", OPT_GROUP}, {"LOG=", OPT_LOG},
 };
 
-// A word as long as this is longer than any option with its value.
-const size_t kWordSize = CMDLINE_VALUE_SIZE + 16;
 // The part of a word that an error message quotes.
 const size_t kQuoted = 64;
 
@@ -34,12 +34,22 @@ bool StartsWithName(const char* pszWord, const char* pszName)
   return true;
 }
 
-// Appends as much of pszText (at most nMax characters) as fits.
+bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// Appends as much of pszText (at most nMax bytes) as fits, never half a
+// character: the message stays UTF-8.
 void Append(char (&szOut)[CMDLINE_ERROR_SIZE], const char* pszText, size_t nMax = (size_t)-1)
 {
   size_t nLength = strlen(szOut);
   for (; *pszText && nMax > 0 && nLength + 1 < sizeof(szOut); --nMax)
     szOut[nLength++] = *pszText++;
+  // Cut inside a character: its bytes go back to its first.
+  if (IsContinuation(*pszText)) {
+    while (nLength > 0 && IsContinuation(szOut[nLength - 1]))
+      --nLength;
+    if (nLength > 0)
+      --nLength;
+  }
   szOut[nLength] = 0;
 }
 
@@ -48,12 +58,12 @@ class CParser
 public:
   CParser(unsigned nKnown, CommandLine& line) : m_nKnown(nKnown), m_line(line) {}
 
-  void Word(const char* pszWord, bool bCut);
+  void Word(const char* pszWord);
   void Dest(const char* pszRest);
   void Fail(const char* pszBefore, const char* pszWord, const char* pszAfter = "");
 
 private:
-  void SetValue(char (&szValue)[CMDLINE_VALUE_SIZE], const char* pszValue, bool bCut, const char* pszName);
+  void SetValue(CString& strValue, const char* pszValue, const char* pszName);
   bool Note(unsigned nBit, const char* pszName);
 
   unsigned m_nKnown;
@@ -82,18 +92,17 @@ bool CParser::Note(unsigned nBit, const char* pszName)
   return true;
 }
 
-void CParser::SetValue(char (&szValue)[CMDLINE_VALUE_SIZE], const char* pszValue, bool bCut, const char* pszName)
+void CParser::SetValue(CString& strValue, const char* pszValue, const char* pszName)
 {
-  size_t nLength = strlen(pszValue);
-  if (nLength == 0)
+  if (pszValue[0] == '\0')
     Fail("/", pszName, " needs a value");
-  else if (bCut || nLength >= sizeof(szValue))
+  else if (WideLength(pszValue) > CMDLINE_VALUE_CHARS)
     Fail("the value of /", pszName, " is longer than 259 characters");
   else
-    memcpy(szValue, pszValue, nLength + 1);
+    strValue = pszValue;
 }
 
-void CParser::Word(const char* pszWord, bool bCut)
+void CParser::Word(const char* pszWord)
 {
   if (pszWord[0] != '/') {
     Fail("not an option: ", pszWord);
@@ -107,7 +116,7 @@ void CParser::Word(const char* pszWord, bool bCut)
       continue;
     if (!Note(option.nBit, pszName) || !bTakesValue)
       return;
-    SetValue(option.nBit == OPT_GROUP ? m_line.szGroup : m_line.szLog, pszWord + 1 + nName, bCut, pszName);
+    SetValue(option.nBit == OPT_GROUP ? m_line.strGroup : m_line.strLog, pszWord + 1 + nName, pszName);
     return;
   }
   Fail("unknown option: ", pszWord);
@@ -119,21 +128,14 @@ void CParser::Dest(const char* pszRest)
 {
   if (!Note(OPT_DEST, "D="))
     return;
-  char szPath[kWordSize];
-  size_t nLength = 0;
-  bool bCut = false;
-  for (const char* p = pszRest; *p; ++p) {
-    if (*p == '"')
-      continue;
-    if (nLength + 1 < sizeof(szPath))
-      szPath[nLength++] = *p;
-    else
-      bCut = true;
-  }
-  while (nLength > 0 && IsBlank(szPath[nLength - 1]))
+  CString strPath;
+  for (const char* p = pszRest; *p; ++p)
+    if (*p != '"')
+      strPath += *p;
+  int nLength = strPath.GetLength();
+  while (nLength > 0 && IsBlank(strPath[nLength - 1]))
     --nLength;
-  szPath[nLength] = 0;
-  SetValue(m_line.szDest, szPath, bCut, "D=");
+  SetValue(m_line.strDest, strPath.Left(nLength), "D=");
 }
 
 }  // namespace
@@ -141,7 +143,10 @@ void CParser::Dest(const char* pszRest)
 bool ParseCommandLine(const char* lpszArgs, unsigned nKnown, CommandLine& line)
 {
   line.nGiven = 0;
-  line.szGroup[0] = line.szLog[0] = line.szDest[0] = line.szError[0] = 0;
+  line.strGroup.Empty();
+  line.strLog.Empty();
+  line.strDest.Empty();
+  line.szError[0] = 0;
   CParser parser(nKnown, line);
   const char* p = lpszArgs ? lpszArgs : "";
   for (;;) {
@@ -155,19 +160,15 @@ bool ParseCommandLine(const char* lpszArgs, unsigned nKnown, CommandLine& line)
       break;
     }
     // One word: up to a blank outside quotes; the quotes are dropped.
-    char szWord[kWordSize];
-    size_t nLength = 0;
-    bool bQuoted = false, bCut = false;
+    CString strWord;
+    bool bQuoted = false;
     for (; *p && (bQuoted || !IsBlank(*p)); ++p) {
       if (*p == '"')
         bQuoted = !bQuoted;
-      else if (nLength + 1 < sizeof(szWord))
-        szWord[nLength++] = *p;
       else
-        bCut = true;
+        strWord += *p;
     }
-    szWord[nLength] = 0;
-    parser.Word(szWord, bCut);
+    parser.Word(strWord);
   }
   if ((line.nGiven & OPT_ALLUSERS) && (line.nGiven & OPT_CURRENTUSER))
     parser.Fail("/ALLUSERS and /CURRENTUSER", "", " exclude each other");

@@ -1,12 +1,12 @@
 // The options of an unattended run, as setup and the uninstaller read them
-// from their command line: /S, /ALLUSERS, /CURRENTUSER, /GROUP=name,
-// /LOG=file and /D=path. Plain C++ on fixed buffers, so that the small
-// uninstaller can use it too.
+// from their command line (UTF-8, from the wide command line): /S,
+// /ALLUSERS, /CURRENTUSER, /GROUP=name, /LOG=file and /D=path.
 #pragma once
+#include "framework/String.h"
 
 enum
 {
-  CMDLINE_VALUE_SIZE = 260,  // a value holds at most 259 characters, a path's limit
+  CMDLINE_VALUE_CHARS = 259,  // a value's longest, in characters: a path's limit
   CMDLINE_ERROR_SIZE = 160
 };
 
@@ -25,10 +25,10 @@ enum
 
 struct CommandLine
 {
-  unsigned nGiven;                   // the OPT_ bits of the options present
-  char szGroup[CMDLINE_VALUE_SIZE];  // each empty unless its option is given
-  char szLog[CMDLINE_VALUE_SIZE];
-  char szDest[CMDLINE_VALUE_SIZE];
+  unsigned nGiven;   // the OPT_ bits of the options present
+  CString strGroup;  // each empty unless its option is given
+  CString strLog;
+  CString strDest;
   char szError[CMDLINE_ERROR_SIZE];  // why a line was not understood
 };
 
@@ -39,7 +39,7 @@ struct CommandLine
 // line, blanks included, without double quotes and trailing blanks.
 // false, with the reason in szError, for an unknown option, a word that is
 // no option, an option given twice, /ALLUSERS with /CURRENTUSER, an empty
-// value or one longer than 259 characters. The rest of the line is still
+// value or one longer than 259 characters (UTF-16 units). The rest of the line is still
 // read for /S and /LOG=, so that the caller knows how and where to report
 // the error.
 bool ParseCommandLine(const char* lpszArgs, unsigned nKnown, CommandLine& line);

@@ -7,7 +7,11 @@ bool CInstallLog::Open(const char* lpszPath)
 {
   Close();
   m_pFile = OpenFileStream(lpszPath, "wb");
-  return m_pFile != NULL;
+  if (m_pFile == NULL)
+    return false;
+  // UTF-8, marked as such for the editors that would guess another page.
+  fputs("\xEF\xBB\xBF", m_pFile);
+  return true;
 }
 
 void CInstallLog::Write(const char* lpszLabel, const char* lpszText)
@@ -26,6 +30,9 @@ void CInstallLog::Write(const char* lpszLabel, const char* lpszText)
       fputc(' ', m_pFile);
   }
   fputs("\r\n", m_pFile);
+  // Each line is on disk before the program goes on: a log is read after
+  // a run that may end in a crash or a kill.
+  fflush(m_pFile);
 }
 
 void CInstallLog::Close()
@@ -41,7 +48,7 @@ ArgumentsVerdict ReadArguments(const char* lpszArgs, unsigned nKnown, CommandLin
   const bool bSilent = (line.nGiven & OPT_SILENT) != 0;
   if (!bUnderstood && !bSilent)
     return kArgumentsIgnored;
-  if ((line.nGiven & OPT_LOG) && !log.Open(line.szLog))
+  if ((line.nGiven & OPT_LOG) && !log.Open(line.strLog))
     return kArgumentsNoLog;
   log.Write("command line", lpszArgs);
   if (!bUnderstood) {

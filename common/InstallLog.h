@@ -1,7 +1,7 @@
 // The plain-text log that /LOG= asks of setup and the uninstaller: one
 // line for each option, decision, file, failure and registry value, and
-// the exit code. The bytes as the programs have them (Windows-1252), CR LF
-// line ends.
+// the exit code. UTF-8 with a byte-order mark, CR LF line ends, each line
+// written through as it happens.
 #pragma once
 #include <stdio.h>
 

@@ -1,7 +1,6 @@
-// Paths joined in fixed buffers, by setup's dialogs and the uninstaller.
+// Paths joined, by setup and the uninstaller.
 #pragma once
-#include <stddef.h>
+#include "framework/String.h"
 
-// pszOut = pszFolder + "\" + pszName. false, with pszOut empty, when that
-// would not fit nOutSize bytes: a cut path would name some other file.
-bool JoinPath(char* pszOut, size_t nOutSize, const char* pszFolder, const char* pszName);
+// lpszFolder + "\" + lpszName.
+CString JoinPath(const char* lpszFolder, const char* lpszName);

@@ -4,6 +4,8 @@
 
 #include "framework/Platform.h"
 #include "framework/os/FileSystem.h"
+#include "framework/os/ObjectArray.h"
+#include "framework/os/Unicode.h"
 
 #include <stdlib.h>
 #include <string.h>
@@ -74,9 +76,9 @@ bool IsShellFolder(const char* lpszFolder)
                   {HKEY_CURRENT_USER, "Programs"},
                   {HKEY_LOCAL_MACHINE, "Common Programs"}};
   for (const auto& folder : kFolders) {
-    char szValue[SHELL_FOLDER_SIZE + 1];
-    if (ReadShellFolderValue(folder.hRoot, folder.pszValue, KEY_QUERY_VALUE, szValue) &&
-        EqualNoCase(szValue, lpszFolder))
+    CString strValue;
+    if (ReadShellFolderValue(folder.hRoot, folder.pszValue, KEY_QUERY_VALUE, strValue) &&
+        EqualNoCase(strValue, lpszFolder))
       return true;
   }
 #else
@@ -88,21 +90,19 @@ bool IsShellFolder(const char* lpszFolder)
 }  // namespace
 
 UninstallData::UninstallData()
-    : m_nInstalled(0), m_pInstalled(NULL), m_nLinks(0), m_pLinks(NULL), m_nGenerated(0), m_pGenerated(NULL)
-{
-  m_szAppName[0] = 0;
-}
+    : m_nInstalled(0), m_pInstalled(NULL), m_nLinks(0), m_pLinks(NULL), m_nGenerated(0), m_pGenerated(NULL),
+      m_bAnsi(false)
+{}
 
 UninstallData::~UninstallData() { Clear(); }
 
 void UninstallData::Clear()
 {
-  free(m_pInstalled);
-  free(m_pLinks);
-  free(m_pGenerated);
-  m_pInstalled = m_pLinks = m_pGenerated = NULL;
-  m_nInstalled = m_nLinks = m_nGenerated = 0;
-  m_szAppName[0] = 0;
+  DeleteObjectArray(m_pInstalled, m_nInstalled);
+  DeleteObjectArray(m_pLinks, m_nLinks);
+  DeleteObjectArray(m_pGenerated, m_nGenerated);
+  m_strAppName.Empty();
+  m_bAnsi = false;
 }
 
 int UninstallData::Read(const char* lpszPath)
@@ -115,12 +115,15 @@ int UninstallData::Read(const char* lpszPath)
   char magic[4];
   int64_t nFileSize = FileSize(pFile);
   int nResult = 1;
-  if (nFileSize >= 4 && fread(magic, 1, 4, pFile) == 4 && memcmp(magic, kUninstallMagic, 4) == 0 &&
-      ReadString(m_szAppName, UNINSTALL_NAME_SIZE, pFile) == 0 &&
-      ReadList(pFile, nFileSize, m_nInstalled, m_pInstalled) == 0 &&
-      ReadList(pFile, nFileSize, m_nLinks, m_pLinks) == 0 &&
-      ReadList(pFile, nFileSize, m_nGenerated, m_pGenerated) == 0)
-    nResult = 0;
+  if (nFileSize >= 4 && fread(magic, 1, 4, pFile) == 4 &&
+      (memcmp(magic, kUninstallMagic, 4) == 0 || memcmp(magic, kUninstallMagicAnsi, 4) == 0)) {
+    m_bAnsi = memcmp(magic, kUninstallMagicAnsi, 4) == 0;
+    if (ReadString(m_strAppName, UNINSTALL_NAME_SIZE, pFile) == 0 &&
+        ReadList(pFile, nFileSize, m_nInstalled, m_pInstalled) == 0 &&
+        ReadList(pFile, nFileSize, m_nLinks, m_pLinks) == 0 &&
+        ReadList(pFile, nFileSize, m_nGenerated, m_pGenerated) == 0)
+      nResult = 0;
+  }
   fclose(pFile);
   if (nResult != 0)
     Clear();
@@ -129,7 +132,7 @@ int UninstallData::Read(const char* lpszPath)
 
 // A count and its strings. A list that the file's end cuts off before its
 // count stays empty: a file may end after any complete list.
-int UninstallData::ReadList(FILE* pFile, int64_t nFileSize, int32_t& nCount, char (*&pList)[UNINSTALL_PATH_SIZE])
+int UninstallData::ReadList(FILE* pFile, int64_t nFileSize, int32_t& nCount, CString*& pList)
 {
   int32_t nRead = 0;
   int nStatus = ReadInt32(pFile, nRead);
@@ -143,11 +146,7 @@ int UninstallData::ReadList(FILE* pFile, int64_t nFileSize, int32_t& nCount, cha
   int64_t nLeft = BytesLeft(pFile, nFileSize);
   if (nLeft < 0 || (int64_t)nRead > nLeft)
     return 1;
-  // In a 32-bit process count * 260 wraps for a file of some 16 MB: the
-  // slots would then be fewer than the strings read into them.
-  if ((size_t)nRead > SIZE_MAX / UNINSTALL_PATH_SIZE)
-    return 1;
-  pList = (char(*)[UNINSTALL_PATH_SIZE])malloc((size_t)nRead * UNINSTALL_PATH_SIZE);
+  pList = NewObjectArray<CString>(nRead);
   if (!pList)
     return 1;
   nCount = nRead;
@@ -157,24 +156,20 @@ int UninstallData::ReadList(FILE* pFile, int64_t nFileSize, int32_t& nCount, cha
   return 0;
 }
 
-int UninstallData::ReadString(char* pszBuffer, int nSize, FILE* pFile)
+int UninstallData::ReadString(CString& strText, int nSlot, FILE* pFile)
 {
-  int nStored = 0;
-  for (;;) {
-    int c = fgetc(pFile);
-    if (c == EOF) {
-      pszBuffer[nStored] = 0;
+  // The bytes up to the NUL; the ANSI form keeps at most nSlot - 1 of them
+  // and skips the rest.
+  strText.Empty();
+  for (int c; (c = fgetc(pFile)) != 0;) {
+    if (c == EOF)
       return 1;
-    }
-    if (nStored < nSize - 1)
-      pszBuffer[nStored++] = (char)c;
-    if (c == 0)
-      break;
+    if (!m_bAnsi || strText.GetLength() < nSlot - 1)
+      strText += (char)c;
   }
-  // Cut a string that fills the slot; the rest of it up to its NUL was
-  // skipped above, so the next field starts where the writer put it.
-  if (nStored == nSize - 1)
-    pszBuffer[nSize - 1] = 0;
+  if (!m_bAnsi)
+    return IsValidUtf8(strText, (size_t)strText.GetLength()) ? 0 : 1;
+  strText = Utf8FromCodePage(kAnsiCodePage, strText, strText.GetLength());
   return 0;
 }
 
@@ -187,19 +182,17 @@ bool IsShortcutPath(const char* lpszPath)
   return pszExt[0] == '.' && (pszExt[1] | 0x20) == 'l' && (pszExt[2] | 0x20) == 'n' && (pszExt[3] | 0x20) == 'k';
 }
 
-bool UninstallData::GetShortcutFolder(char* pszFolder) const
+bool UninstallData::GetShortcutFolder(CString& strFolder) const
 {
   if (m_nLinks <= 0 || !IsShortcutPath(m_pLinks[0]))
     return false;
-  const char* pszSlash = strrchr(m_pLinks[0], '\\');
-  if (!pszSlash)
+  const int nSlash = m_pLinks[0].ReverseFind('\\');
+  if (nSlash < 0)
     return false;
-  size_t nLength = (size_t)(pszSlash - m_pLinks[0]);
-  memcpy(pszFolder, m_pLinks[0], nLength);
-  pszFolder[nLength] = 0;
+  strFolder = m_pLinks[0].Left(nSlash);
   // Without start-menu links the first one lies in the Startup folder or on
   // the desktop, which are the user's, not the installation's.
-  return !IsShellFolder(pszFolder);
+  return !IsShellFolder(strFolder);
 }
 
 void UninstallData::RemoveShortcuts()
@@ -209,7 +202,7 @@ void UninstallData::RemoveShortcuts()
     if (IsShortcutPath(m_pLinks[i]))
       RemoveFile(m_pLinks[i]);
 
-  char szFolder[UNINSTALL_PATH_SIZE];
-  if (GetShortcutFolder(szFolder))
-    RemoveFolder(szFolder);
+  CString strFolder;
+  if (GetShortcutFolder(strFolder))
+    RemoveFolder(strFolder);
 }

@@ -4,15 +4,16 @@
 // other call returns true when it did what it says. Removals report
 // nothing: what cannot go stays.
 //
-// The record of one installation, as uninstall.dat holds it. setup reads an
-// earlier one before it installs again; the uninstaller reads it to remove
-// the installation. Plain arrays, C streams and the C heap, so that the
-// uninstaller stays small.
+// The record of one installation, as uninstall.dat holds it
+// (UninstallDataFormat.h). setup reads an earlier one before it installs
+// again; the uninstaller reads it to remove the installation. Texts are
+// UTF-8 whichever form the file has.
 #pragma once
 #include <stdint.h>
 #include <stdio.h>
 
 #include "common/UninstallDataFormat.h"
+#include "framework/String.h"
 
 class UninstallData
 {
@@ -24,36 +25,43 @@ public:
 
   // 0 when the file was read whole; 1 when it can't be opened, lacks the
   // magic or is damaged (a count beyond what the file can hold, a string
-  // or count cut off by its end, a failed allocation). After 1 the record
-  // is empty.
+  // or count cut off by its end, a name that is not UTF-8, a failed
+  // allocation). After 1 the record is empty.
   int Read(const char* lpszPath);
-  // One NUL-terminated string into a slot of nSize bytes; a longer string
-  // is cut to nSize - 1 bytes and the rest of it skipped. 0 on success,
-  // 1 when the file ends before the string's NUL.
-  int ReadString(char* pszBuffer, int nSize, FILE* pFile);
+  // One NUL-terminated string of the file, as UTF-8. In the ANSI form a
+  // string longer than the slot of nSlot bytes is cut to nSlot - 1 bytes
+  // and the rest of it skipped. 0 on success, 1 when the file ends before
+  // the string's NUL or the string is not the UTF-8 it should be.
+  int ReadString(CString& strText, int nSlot, FILE* pFile);
   // Deletes the recorded shortcut files, then the folder of the first one
   // if that leaves it empty and it is not one of the shell's own folders.
   void RemoveShortcuts();
-  // That folder into a buffer of UNINSTALL_PATH_SIZE bytes; false when
-  // there is none to remove.
-  bool GetShortcutFolder(char* pszFolder) const;
+  // That folder; false when there is none to remove.
+  bool GetShortcutFolder(CString& strFolder) const;
 
-  // The uninstaller's part (Windows only, defined in uninstall/).
-  void RemoveAll();
-  void RemovePath(const char* lpszName);
-  void RemoveTree(const char* lpszFolder);
+  // The uninstaller's part (Windows only, defined in uninstall/): the
+  // installed files, the generated files and folder trees, uninstall.dat
+  // and the shortcuts; relative names resolve in the installation folder
+  // lpszRoot.
+  void RemoveAll(const char* lpszRoot);
+  // One generated name below lpszRoot: a folder goes as a tree, else as a file.
+  void RemovePath(const char* lpszRoot, const char* lpszName);
+  // The folder lpszPath, logged as lpszName, and what it holds, depth first.
+  void RemoveTree(const char* lpszPath, const char* lpszName);
 
-  char m_szAppName[UNINSTALL_NAME_SIZE];
+  CString m_strAppName;
   int32_t m_nInstalled;
-  char (*m_pInstalled)[UNINSTALL_PATH_SIZE];
+  CString* m_pInstalled;
   int32_t m_nLinks;
-  char (*m_pLinks)[UNINSTALL_PATH_SIZE];
+  CString* m_pLinks;
   int32_t m_nGenerated;
-  char (*m_pGenerated)[UNINSTALL_PATH_SIZE];
+  CString* m_pGenerated;
+  // The file's form was the ANSI one ("SS01").
+  bool m_bAnsi;
 
 private:
   void Clear();
-  int ReadList(FILE* pFile, int64_t nFileSize, int32_t& nCount, char (*&pList)[UNINSTALL_PATH_SIZE]);
+  int ReadList(FILE* pFile, int64_t nFileSize, int32_t& nCount, CString*& pList);
 };
 
 // TRUE when a recorded shortcut path names a .lnk file (any case).

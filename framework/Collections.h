@@ -1,23 +1,9 @@
 // Pointer containers: a growable array and a doubly linked list whose nodes
-// come from blocks of nBlockSize nodes; and room in plain realloc'ed arrays.
+// come from blocks of nBlockSize nodes. (Room in plain realloc'ed arrays:
+// framework/os/ObjectArray.h.)
 #pragma once
 #include "framework/Platform.h"
-
-// Room for one more element in a realloc'ed array of nCount elements of
-// nElementSize bytes with room for nCapacity: full, it doubles (the first
-// time to nFirst), so that a long list is built in linear time. false, with
-// the array as it was, when there is no memory or the doubled size would
-// wrap: in a 32-bit process it would shrink the array below what it holds.
-bool MakeRoomByDoubling(void*& pArray, int32_t nCount, int32_t& nCapacity, size_t nElementSize, int32_t nFirst);
-
-template <class T>
-bool MakeRoomByDoubling(T*& pArray, int32_t nCount, int32_t& nCapacity, int32_t nFirst)
-{
-  void* p = pArray;
-  const bool bRoom = MakeRoomByDoubling(p, nCount, nCapacity, sizeof(T), nFirst);
-  pArray = static_cast<T*>(p);
-  return bRoom;
-}
+#include "framework/os/ObjectArray.h"
 
 typedef struct __POSITION* POSITION;
 

@@ -11,7 +11,6 @@ struct CFileStatus
   CTime m_atime;  // last access time
   LONG m_size;
   BYTE m_attribute;  // MS-DOS attribute bits (CFile::Attribute)
-  char m_szFullName[260];
 };
 
 class CFile : public CObject

@@ -1,11 +1,12 @@
 #ifdef _WIN32
 #include "framework/FileFind.h"
+#include "framework/os/Unicode.h"
 
 struct CFileFind::Impl
 {
   HANDLE hFind = INVALID_HANDLE_VALUE;
-  WIN32_FIND_DATAA next;     // found but not yet handed out
-  WIN32_FIND_DATAA current;  // the match FindNextFile stepped to
+  WIN32_FIND_DATAW next;     // found but not yet handed out
+  WIN32_FIND_DATAW current;  // the match FindNextFile stepped to
   bool bHaveNext = false;
 };
 
@@ -28,7 +29,7 @@ void CFileFind::Close()
 BOOL CFileFind::FindFile(const char* pstrName)
 {
   Close();
-  m_pImpl->hFind = ::FindFirstFileA(pstrName ? pstrName : "*.*", &m_pImpl->next);
+  m_pImpl->hFind = ::FindFirstFileW(CWidePath(pstrName ? pstrName : "*.*"), &m_pImpl->next);
   m_pImpl->bHaveNext = m_pImpl->hFind != INVALID_HANDLE_VALUE;
   return m_pImpl->bHaveNext;
 }
@@ -38,11 +39,11 @@ BOOL CFileFind::FindNextFile()
   if (!m_pImpl->bHaveNext)
     return FALSE;
   m_pImpl->current = m_pImpl->next;
-  m_pImpl->bHaveNext = ::FindNextFileA(m_pImpl->hFind, &m_pImpl->next) != 0;
+  m_pImpl->bHaveNext = ::FindNextFileW(m_pImpl->hFind, &m_pImpl->next) != 0;
   return m_pImpl->bHaveNext;
 }
 
-CString CFileFind::GetFileName() const { return m_pImpl->current.cFileName; }
+CString CFileFind::GetFileName() const { return Utf8FromWide(m_pImpl->current.cFileName); }
 
 BOOL CFileFind::IsDirectory() const { return (m_pImpl->current.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
 #endif

@@ -1,5 +1,6 @@
 #ifdef _WIN32
 #include "framework/File.h"
+#include "framework/os/FileSystem.h"
 
 namespace {
 HANDLE H(intptr_t h) { return reinterpret_cast<HANDLE>(h); }
@@ -44,7 +45,7 @@ BOOL CFile::Open(const char* lpszFileName, UINT nOpenFlags, CFileException* pErr
     create = (nOpenFlags & modeNoTruncate) ? OPEN_ALWAYS : CREATE_ALWAYS;
 
   SECURITY_ATTRIBUTES sa = {sizeof(sa), NULL, FALSE};
-  HANDLE h = ::CreateFileA(lpszFileName, access, share, &sa, create, FILE_ATTRIBUTE_NORMAL, NULL);
+  HANDLE h = ::CreateFileW(CWidePath(lpszFileName), access, share, &sa, create, FILE_ATTRIBUTE_NORMAL, NULL);
   if (h == INVALID_HANDLE_VALUE) {
     if (pError) {
       LONG err = (LONG)::GetLastError();
@@ -127,16 +128,16 @@ void CFile::SetTimes(const CFileStatus& status)
 
 void CFile::SetStatus(const char* lpszFileName, const CFileStatus& status)
 {
-  DWORD current = ::GetFileAttributesA(lpszFileName);
+  DWORD current = GetPathAttributes(lpszFileName);
   if (current == INVALID_FILE_ATTRIBUTES)
     CFileException::ThrowOsError((LONG)::GetLastError(), lpszFileName);
   // A read-only file takes new times only once it is writable again.
   if ((current & FILE_ATTRIBUTE_READONLY) && status.m_attribute != (BYTE)current)
-    if (!::SetFileAttributesA(lpszFileName, Win32Attributes(status.m_attribute)))
+    if (!SetPathAttributes(lpszFileName, Win32Attributes(status.m_attribute)))
       CFileException::ThrowOsError((LONG)::GetLastError(), lpszFileName);
 
-  HANDLE h = ::CreateFileA(lpszFileName, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, OPEN_EXISTING,
-                           FILE_FLAG_BACKUP_SEMANTICS, NULL);
+  HANDLE h = ::CreateFileW(CWidePath(lpszFileName), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
+                           OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, NULL);
   if (h == INVALID_HANDLE_VALUE)
     CFileException::ThrowOsError((LONG)::GetLastError(), lpszFileName);
   FILETIME c = ToFileTime(status.m_ctime), a = ToFileTime(status.m_atime), m = ToFileTime(status.m_mtime);
@@ -148,7 +149,7 @@ void CFile::SetStatus(const char* lpszFileName, const CFileStatus& status)
     CFileException::ThrowOsError((LONG)err, lpszFileName);
 
   if (!(current & FILE_ATTRIBUTE_READONLY) && status.m_attribute != (BYTE)current)
-    if (!::SetFileAttributesA(lpszFileName, Win32Attributes(status.m_attribute)))
+    if (!SetPathAttributes(lpszFileName, Win32Attributes(status.m_attribute)))
       CFileException::ThrowOsError((LONG)::GetLastError(), lpszFileName);
 }
 #endif

@@ -1,16 +1,28 @@
 #include "framework/String.h"
 
-#include <new>
 #include <stdarg.h>
 #include <stdio.h>
 #include <stdlib.h>
 
 namespace {
 int SafeLength(const char* psz) { return psz ? (int)strlen(psz) : 0; }
+
+// Without memory no text can be made, and no program of ours can go on
+// usefully: end it here rather than throw, so that strings work in the
+// programs built without exception support (the uninstaller).
+void* Allocate(size_t nBytes)
+{
+  void* p = malloc(nBytes);
+  if (p == NULL)
+    abort();
+  return p;
+}
 }  // namespace
 
-// The shared empty string: never freed, never counted.
-CString::EmptyBlock CString::s_empty = {{-1, 0, 0}, {0}};
+// The shared empty string: never freed, never counted (its count stays 0,
+// where every other string's is at least 1). All zero, so that it takes no
+// room in the program's file.
+CString::EmptyBlock CString::s_empty;
 
 void CString::Init() { m_pchData = s_empty.header.chars(); }
 
@@ -18,7 +30,7 @@ CString::CString() { Init(); }
 
 CString::CString(const CString& other)
 {
-  if (other.Data()->nRefs >= 0) {
+  if (other.Data()->nRefs > 0) {
     m_pchData = other.m_pchData;
     ++Data()->nRefs;
   } else {
@@ -55,7 +67,7 @@ void CString::AllocBuffer(int nLen)
     Init();
     return;
   }
-  StringData* p = static_cast<StringData*>(::operator new(sizeof(StringData) + (size_t)nLen + 1));
+  StringData* p = static_cast<StringData*>(Allocate(sizeof(StringData) + (size_t)nLen + 1));
   p->nRefs = 1;
   p->nLength = nLen;
   p->nAlloc = nLen;
@@ -66,8 +78,8 @@ void CString::AllocBuffer(int nLen)
 void CString::Release()
 {
   StringData* p = Data();
-  if (p->nRefs >= 0 && --p->nRefs == 0)
-    ::operator delete(p);
+  if (p->nRefs > 0 && --p->nRefs == 0)
+    free(p);
   Init();
 }
 
@@ -99,7 +111,7 @@ void CString::CopyBeforeWrite()
 CString& CString::operator=(const CString& other)
 {
   if (m_pchData != other.m_pchData) {
-    if (other.Data()->nRefs < 0) {
+    if (other.Data()->nRefs <= 0) {
       Release();
     } else {
       Release();
@@ -130,7 +142,7 @@ void CString::ConcatInPlace(const char* pch, int nLen)
   // Grow by half again, so that appending in a loop stays linear.
   int want = old + nLen;
   int alloc = want + want / 2;
-  StringData* p = static_cast<StringData*>(::operator new(sizeof(StringData) + (size_t)alloc + 1));
+  StringData* p = static_cast<StringData*>(Allocate(sizeof(StringData) + (size_t)alloc + 1));
   p->nRefs = 1;
   p->nLength = want;
   p->nAlloc = alloc;
@@ -215,9 +227,9 @@ char* CString::GetBuffer(int nMinLength)
 {
   if (nMinLength < GetLength())
     nMinLength = GetLength();
-  if (Data()->nRefs > 1 || Data()->nRefs < 0 || nMinLength > Data()->nAlloc) {
+  if (Data()->nRefs != 1 || nMinLength > Data()->nAlloc) {
     int old = GetLength();
-    StringData* p = static_cast<StringData*>(::operator new(sizeof(StringData) + (size_t)nMinLength + 1));
+    StringData* p = static_cast<StringData*>(Allocate(sizeof(StringData) + (size_t)nMinLength + 1));
     p->nRefs = 1;
     p->nLength = old;
     p->nAlloc = nMinLength;
@@ -231,7 +243,7 @@ char* CString::GetBuffer(int nMinLength)
 
 void CString::ReleaseBuffer(int nNewLength)
 {
-  if (Data()->nRefs < 0)
+  if (Data()->nRefs <= 0)
     return;
   if (nNewLength < 0) {
     // A buffer filled to its capacity still ends in the NUL kept behind it.
@@ -244,54 +256,18 @@ void CString::ReleaseBuffer(int nNewLength)
   m_pchData[nNewLength] = 0;
 }
 
-void CString::Format(const char* pszFormat, ...)
+CString DecimalText(long n)
 {
-  va_list args;
-  va_start(args, pszFormat);
-  va_list again;
-  va_copy(again, args);
-  int n = FormatToV(NULL, 0, pszFormat, args);
-  va_end(args);
-  if (n <= 0) {
-    va_end(again);
-    Empty();
-    return;
-  }
-  CString result;
-  result.AllocBuffer(n);
-  FormatToV(result.m_pchData, (size_t)n + 1, pszFormat, again);
-  va_end(again);
-  *this = result;
-}
-
-int FormatToV(char* pszOut, size_t nOutSize, const char* pszFormat, va_list args)
-{
-#ifdef _WIN32
-  // _vsnprintf leaves a text that fills the buffer unterminated and says
-  // -1 when it is cut; _vscprintf tells the whole length.
-  va_list again;
-  va_copy(again, args);
-  int n = _vscprintf(pszFormat, args);
-  if (n >= 0 && nOutSize > 0) {
-    _vsnprintf(pszOut, nOutSize, pszFormat, again);
-    pszOut[(size_t)n < nOutSize ? (size_t)n : nOutSize - 1] = 0;
-  } else if (nOutSize > 0) {
-    pszOut[0] = 0;
-  }
-  va_end(again);
-  return n;
-#else
-  return vsnprintf(pszOut, nOutSize, pszFormat, args);
-#endif
-}
-
-int FormatTo(char* pszOut, size_t nOutSize, const char* pszFormat, ...)
-{
-  va_list args;
-  va_start(args, pszFormat);
-  int n = FormatToV(pszOut, nOutSize, pszFormat, args);
-  va_end(args);
-  return n;
+  char szDigits[24];
+  char* p = szDigits + sizeof(szDigits);
+  *--p = '\0';
+  unsigned long u = n < 0 ? 0UL - (unsigned long)n : (unsigned long)n;
+  do
+    *--p = (char)('0' + u % 10);
+  while ((u /= 10) != 0);
+  if (n < 0)
+    *--p = '-';
+  return CString(p);
 }
 
 CString operator+(const CString& a, const CString& b)

@@ -51,7 +51,7 @@ public:
 private:
   struct StringData
   {
-    long nRefs;  // -1 for the shared empty string
+    long nRefs;  // 0 for the shared empty string
     int nLength;
     int nAlloc;
     char* chars() { return reinterpret_cast<char*>(this + 1); }
@@ -73,6 +73,9 @@ private:
 
   char* m_pchData;
 };
+
+// n in decimal digits, without the C runtime's formatting.
+CString DecimalText(long n);
 
 CString operator+(const CString& a, const CString& b);
 CString operator+(const CString& a, const char* b);

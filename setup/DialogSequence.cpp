@@ -31,13 +31,13 @@ bool CSetupApp::ChooseDestinationAndGroup(CStartMenuDlg& startMenu, InstallChoic
     // Back: an empty destination that the dialog made goes again; one that
     // was there before stays.
     if (m_destinationDlg.m_bMadeDestDir)
-      RemoveFolder(m_destinationDlg.m_szDestDir);
+      RemoveFolder(m_destinationDlg.m_strDestDir);
     if (m_destinationDlg.DoModal() == IDCANCEL)
       return false;
   }
-  choices.strDestDir = m_destinationDlg.m_szDestDir;
+  choices.strDestDir = m_destinationDlg.m_strDestDir;
   choices.bMadeDestDir = m_destinationDlg.m_bMadeDestDir;
-  choices.strProgramGroup = startMenu.m_szFolder;
+  choices.strProgramGroup = startMenu.m_strFolder;
   choices.nScope = startMenu.m_nScope;
   return true;
 }

@@ -21,11 +21,10 @@ CSetupApp::~CSetupApp() {}
 
 BOOL CSetupApp::LoadOverlay()
 {
-  char szPath[MAX_PATH];
-  // A cut path could name another file: open nothing instead, which fails.
-  if (!GetModulePath(szPath, sizeof(szPath)))
-    szPath[0] = '\0';
-  return LoadOverlayFrom(szPath, m_agreementDlg.m_strText);
+  // Without its path nothing opens, which fails as a missing file.
+  CString strPath;
+  GetModulePath(strPath);
+  return LoadOverlayFrom(strPath, m_agreementDlg.m_strText);
 }
 
 bool CSetupApp::LoadInstaller(CInstallFeedback& feedback)
@@ -71,7 +70,7 @@ BOOL CSetupApp::InitInstance()
     if (verdict == kArgumentsUsed)
       RunWithDialogs(feedback);
     else if (verdict == kArgumentsNoLog)
-      feedback.Tell(CString(kCannotLog) + m_options.szLog, kErrorCaption, MB_OK | MB_ICONEXCLAMATION);
+      feedback.Tell(CString(kCannotLog) + m_options.strLog, kErrorCaption, MB_OK | MB_ICONEXCLAMATION);
   }
   return FALSE;
 }

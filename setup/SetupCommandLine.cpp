@@ -9,16 +9,16 @@ struct OptionLabel
 {
   unsigned nBit;
   const char* pszName;
-  char (CommandLine::*pValue)[CMDLINE_VALUE_SIZE];
+  CString CommandLine::*pValue;
 };
 
 const OptionLabel kOptionLabels[] = {
     {OPT_SILENT, "/S", NULL},
     {OPT_ALLUSERS, "/ALLUSERS", NULL},
     {OPT_CURRENTUSER, "/CURRENTUSER", NULL},
-    {OPT_GROUP, "/GROUP=", &CommandLine::szGroup},
-    {OPT_LOG, "/LOG=", &CommandLine::szLog},
-    {OPT_DEST, "/D=", &CommandLine::szDest},
+    {OPT_GROUP, "/GROUP=", &CommandLine::strGroup},
+    {OPT_LOG, "/LOG=", &CommandLine::strLog},
+    {OPT_DEST, "/D=", &CommandLine::strDest},
 };
 
 }  // namespace
@@ -38,6 +38,6 @@ ArgumentsVerdict CSetupApp::ReadCommandLine(const char* lpszArgs)
   }
   for (const OptionLabel& option : kOptionLabels)
     if (m_options.nGiven & option.nBit)
-      m_log.Write("option", CString(option.pszName) + (option.pValue != NULL ? m_options.*option.pValue : ""));
+      m_log.Write("option", CString(option.pszName) + (option.pValue != NULL ? m_options.*option.pValue : CString()));
   return verdict;
 }

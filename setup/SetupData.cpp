@@ -4,37 +4,22 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "framework/os/ObjectArray.h"
 #include "setup/ScriptText.h"
 
 namespace {
-// Copies a script line into a fixed field, cut to the field: setup cannot
-// refuse a script, the packaging tool refuses over-long lines beforehand.
-void CopyField(char* pField, size_t nFieldSize, const char* pSrc, size_t nLen)
-{
-  if (nLen > nFieldSize - 1)
-    nLen = nFieldSize - 1;
-  memcpy(pField, pSrc, nLen);
-  pField[nLen] = 0;
-}
-
+// The arguments follow the first blank behind the first '.'.
 void SplitTargetLine(const CString& strLine, ShortcutEntry& entry)
 {
   const char* psz = strLine;
-  size_t nTarget = (size_t)strLine.GetLength();
   const char* pDot = strchr(psz, '.');
   const char* pBlank = pDot ? strchr(pDot, ' ') : NULL;
   if (pBlank != NULL) {
-    CopyField(entry.arguments, sizeof(entry.arguments), pBlank + 1, strlen(pBlank + 1));
-    nTarget = (size_t)(pBlank - psz);
+    entry.arguments = pBlank + 1;
+    entry.target = CString(psz, (int)(pBlank - psz));
+  } else {
+    entry.target = strLine;
   }
-  CopyField(entry.target, sizeof(entry.target), psz, nTarget);
-}
-
-void FreeShortcuts(ShortcutEntry*& pList, int32_t& nCount)
-{
-  free(pList);
-  pList = NULL;
-  nCount = 0;
 }
 }  // namespace
 
@@ -48,15 +33,15 @@ CSetupData::CSetupData()
 CSetupData::~CSetupData()
 {
   FreeScriptLists();
-  free(m_pFiles);
+  DeleteObjectArray(m_pFiles, m_nFiles);
   free(m_pImage);
 }
 
 void CSetupData::FreeScriptLists()
 {
-  FreeShortcuts(m_pShortcuts, m_nShortcuts);
-  FreeShortcuts(m_pStartupShortcuts, m_nStartupShortcuts);
-  FreeShortcuts(m_pDesktopShortcuts, m_nDesktopShortcuts);
+  DeleteObjectArray(m_pShortcuts, m_nShortcuts);
+  DeleteObjectArray(m_pStartupShortcuts, m_nStartupShortcuts);
+  DeleteObjectArray(m_pDesktopShortcuts, m_nDesktopShortcuts);
   CScriptText::FreeStringList(m_ppGeneratedFiles, m_nGeneratedFiles);
   CScriptText::FreeStringList(m_ppFonts, m_nFonts);
 }
@@ -76,16 +61,21 @@ BOOL CSetupData::ReadShortcutList(CScriptText& script, const char* lpszKey, Shor
     if (nLine % 2 == 0) {
       if (!MakeRoomByDoubling(pList, nRecords, nCapacity, 4))
         break;
-      ShortcutEntry& entry = pList[nRecords++];
-      memset(&entry, 0, sizeof(entry));
+      ShortcutEntry& entry = *new (&pList[nRecords++]) ShortcutEntry();
       SplitTargetLine(strLine, entry);
     } else {
-      ShortcutEntry& entry = pList[nRecords - 1];
-      CopyField(entry.caption, sizeof(entry.caption), strLine, (size_t)strLine.GetLength());
+      pList[nRecords - 1].caption = strLine;
       nCount = nRecords;
     }
     ++nLine;
     pNext = script.ReadLine(pNext, strLine);
+  }
+  // A last target without its caption is not counted: it goes.
+  if (nRecords > nCount)
+    pList[nCount].~ShortcutEntry();
+  if (nCount == 0) {
+    free(pList);
+    pList = NULL;
   }
   return FALSE;
 }
@@ -110,7 +100,7 @@ void CSetupData::ParseScript(const char* pszScript, CString& strAgreement)
 bool CSetupData::HasFile(const char* lpszName) const
 {
   for (int32_t i = 0; i < m_nFiles; ++i)
-    if (strcmp(m_pFiles[i].name, lpszName) == 0)
+    if (m_pFiles[i].name == lpszName)
       return true;
   return false;
 }
@@ -125,14 +115,12 @@ bool CSetupData::HasGeneratedFile(const char* lpszName) const
 
 BOOL CSetupData::BuildFileTable()
 {
-  free(m_pFiles);
-  m_pFiles = NULL;
-  m_nFiles = 0;
+  DeleteObjectArray(m_pFiles, m_nFiles);
   m_nTotalSize = 0;
   int32_t nCount = m_archive.GetCount();
   if (nCount <= 0)
     return FALSE;
-  m_pFiles = static_cast<FileEntry*>(calloc((size_t)nCount, sizeof(FileEntry)));
+  m_pFiles = NewObjectArray<FileEntry>(nCount);
   if (m_pFiles == NULL)
     return TRUE;
   // The total is the progress range and the free-space check: it saturates
@@ -144,8 +132,7 @@ BOOL CSetupData::BuildFileTable()
     FileEntry& row = m_pFiles[i];
     row.size = info.m_nSize > (uint32_t)INT32_MAX ? INT32_MAX : (int32_t)info.m_nSize;
     nTotal += row.size;
-    CString strName = info.GetFileName();
-    CopyField(row.name, sizeof(row.name), strName, (size_t)strName.GetLength());
+    row.name = info.GetFileName();
   }
   m_nFiles = nCount;
   m_nTotalSize = nTotal > INT32_MAX ? INT32_MAX : (int32_t)nTotal;

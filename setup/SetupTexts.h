@@ -1,8 +1,9 @@
 // Every text setup shows, in one table: the install sequence's and the
 // dialogs', English and German side by side, and the messages that have
-// only an English form. German reaches the ANSI functions as Windows-1252
-// bytes. (The overlay reader's messages stay with it in the portable core,
-// which the packaging tool shares.)
+// only an English form. The texts are UTF-8 and reach the windows as
+// UTF-16, so German reads right on a system of any code page. (The overlay
+// reader's messages stay with it in the portable core, which the packaging
+// tool shares.)
 #pragma once
 #include <stddef.h>
 
@@ -53,15 +54,14 @@ CString DescribeZipCause(int nCause, const CString& strLanguage);
 CString DescribeFileCause(int nCause, long lOsError, const CString& strLanguage);
 CString DescribeFalseResult(const CString& strLanguage);
 
-// The table: each text as it is shown, German split where a hex escape
-// would take the letter after it.
+// The table: each text as it is shown.
 // clang-format off
 
 // ---- the install sequence (kEnglishOnlyForENG) ----
 
 inline constexpr SetupText kCheckingOldData = {"checking old uninstall data...",
-                                               "\xdc" "berpr\xfc" "fung alter Uninstall-Informationen..."};
-inline constexpr SetupText kCreatingShortcuts = {"creating shortcuts...", "Verkn\xfc" "pfungen erstellen..."};
+                                               "Überprüfung alter Uninstall-Informationen..."};
+inline constexpr SetupText kCreatingShortcuts = {"creating shortcuts...", "Verknüpfungen erstellen..."};
 inline constexpr SetupText kInstallingFonts = {"installing fonts...", "Schriftarten installieren..."};
 inline constexpr SetupText kCreatingUninstallData = {"creating uninstall data...",
                                                      "Erstellen der Uninstall-Informationen..."};
@@ -77,33 +77,33 @@ inline constexpr SetupText kNotRemovable = {"The program cannot be removed autom
 inline constexpr SetupText kExtractFailed = {
     "%s could not be installed:\n%s.\n\nClose any program that may be using it and choose Retry, "
     "or choose Cancel to stop the installation.",
-    "%s konnte nicht installiert werden:\n%s.\n\nSchlie\xdf" "en Sie alle Programme, die die Datei verwenden "
-    "k\xf6" "nnten, und w\xe4" "hlen Sie Wiederholen, oder w\xe4" "hlen Sie Abbrechen, um die Installation zu beenden."};
+    "%s konnte nicht installiert werden:\n%s.\n\nSchließen Sie alle Programme, die die Datei verwenden "
+    "könnten, und wählen Sie Wiederholen, oder wählen Sie Abbrechen, um die Installation zu beenden."};
 
 // Why an entry could not be extracted: what follows kExtractFailed's name.
 inline constexpr SetupText kCauseChecksum = {"its data is damaged (the checksum does not match)",
-                                             "ihre Daten sind besch\xe4" "digt (Pr\xfc" "fsumme falsch)"};
+                                             "ihre Daten sind beschädigt (Prüfsumme falsch)"};
 inline constexpr SetupText kCauseUnsafeName = {"its name points outside the destination directory",
                                                "ihr Name zeigt aus dem Zielverzeichnis hinaus"};
 inline constexpr SetupText kCauseUnpacking = {
     "its data cannot be unpacked (the installation file is damaged)",
-    "ihre Daten lassen sich nicht entpacken (die Installationsdatei ist besch\xe4" "digt)"};
+    "ihre Daten lassen sich nicht entpacken (die Installationsdatei ist beschädigt)"};
 inline constexpr SetupText kCauseMemory = {"there is not enough memory", "der Speicher reicht nicht aus"};
 inline constexpr SetupText kCauseDamaged = {"the installation file is damaged",
-                                            "die Installationsdatei ist besch\xe4" "digt"};
+                                            "die Installationsdatei ist beschädigt"};
 inline constexpr SetupText kCauseAccessDenied = {
     "access is denied (the file may be read-only or in use)",
-    "der Zugriff wurde verweigert (die Datei ist schreibgesch\xfc" "tzt oder in Gebrauch)"};
+    "der Zugriff wurde verweigert (die Datei ist schreibgeschützt oder in Gebrauch)"};
 inline constexpr SetupText kCauseInUse = {"the file is in use by another program",
                                           "die Datei wird von einem anderen Programm verwendet"};
-inline constexpr SetupText kCauseDiskFull = {"the disk is full", "der Datentr\xe4" "ger ist voll"};
-inline constexpr SetupText kCauseBadPath = {"the path is invalid or too long", "der Pfad ist ung\xfc" "ltig oder zu lang"};
+inline constexpr SetupText kCauseDiskFull = {"the disk is full", "der Datenträger ist voll"};
+inline constexpr SetupText kCauseBadPath = {"the path is invalid or too long", "der Pfad ist ungültig oder zu lang"};
 // %ld: the system's error code.
 inline constexpr SetupText kCauseWriteError = {"the file cannot be written (error %ld)",
                                                "die Datei kann nicht geschrieben werden (Fehler %ld)"};
 inline constexpr SetupText kCauseAttributes = {
     "its attributes or time could not be set, or it is encrypted",
-    "ihre Attribute oder ihre Zeit lie\xdf" "en sich nicht setzen, oder sie ist verschl\xfc" "sselt"};
+    "ihre Attribute oder ihre Zeit ließen sich nicht setzen, oder sie ist verschlüsselt"};
 
 // ---- the dialogs ----
 
@@ -118,14 +118,14 @@ inline constexpr SetupText kDestinationPrompt = {
     "Geben Sie das Verzeichnis an, in dem %s installiert werden soll, oder akzeptieren Sie das vorgegebene "
     "Verzeichnis."};
 inline constexpr ControlText kDestinationGerman[] = {
-    {0, "Zielverzeichnis w\xe4" "hlen"}, {IDC_DEST_GROUP, "Zielverzeichnis"}, {IDCANCEL, "Verlassen"}};
+    {0, "Zielverzeichnis wählen"}, {IDC_DEST_GROUP, "Zielverzeichnis"}, {IDCANCEL, "Verlassen"}};
 inline constexpr SetupText kStartMenuPrompt = {
     "Please enter a folder, in which %s's icons are to appear.\nBrowse through existing folders by double clicking "
     "on the list below.",
-    "Geben Sie ein Startmen\xfc" "verzeichnis f\xfc" "r die Symbole von %s an. W\xe4" "hlen Sie aus existierenden "
+    "Geben Sie ein Startmenüverzeichnis für die Symbole von %s an. Wählen Sie aus existierenden "
     "Verzeichnissen, indem Sie auf die untenstehende Liste doppelklicken."};
 inline constexpr ControlText kStartMenuGerman[] = {
-    {0, "Startmen\xfc" "verzeichnis w\xe4" "hlen"}, {IDC_SCOPE_LABEL, "Startmen\xfc" ":"}, {IDCANCEL, "Zur\xfc" "ck"}};
+    {0, "Startmenüverzeichnis wählen"}, {IDC_SCOPE_LABEL, "Startmenü:"}, {IDCANCEL, "Zurück"}};
 
 // The agreement and progress dialogs (kGermanOnlyForGER).
 inline constexpr SetupText kAgreementQuestion = {"Do you accept the terms stated above?",

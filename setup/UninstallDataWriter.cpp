@@ -12,16 +12,11 @@ class CNameList
 {
 public:
   CNameList(FILE* pFile, bool bWrite) : m_nCount(0), m_pFile(pFile), m_bWrite(bWrite) {}
-  void Add(const char* psz, size_t nSlot)
+  void Add(const CString& str)
   {
-    size_t nLen = strnlen(psz, nSlot);
-    if (nLen > kMaxRecordedPath)
-      return;
     ++m_nCount;
-    if (m_bWrite) {
-      fwrite(psz, 1, nLen, m_pFile);
-      fputc(0, m_pFile);
-    }
+    if (m_bWrite)
+      fwrite(static_cast<const char*>(str), 1, static_cast<size_t>(str.GetLength()) + 1, m_pFile);
   }
   int32_t m_nCount;
 
@@ -40,7 +35,7 @@ void PutInt32(FILE* pFile, int32_t n)
 void AddShortcuts(CNameList& list, const ShortcutEntry* pList, int32_t nCount)
 {
   for (int32_t i = 0; i < nCount; ++i)
-    list.Add(pList[i].linkPath, sizeof(pList[i].linkPath));
+    list.Add(pList[i].linkPath);
 }
 
 // What the file records: setup's data, and for a stopped installation the
@@ -54,7 +49,7 @@ struct CRecordSource
   bool RecordsFile(const char* lpszName) const
   {
     for (int32_t i = 0; i < nFiles; ++i)
-      if (strcmp(data.m_pFiles[i].name, lpszName) == 0)
+      if (data.m_pFiles[i].name == lpszName)
         return true;
     return false;
   }
@@ -64,11 +59,11 @@ struct CRecordSource
 void AddFiles(CNameList& list, const CRecordSource& src)
 {
   for (int32_t i = 0; i < src.nFiles; ++i)
-    list.Add(src.data.m_pFiles[i].name, sizeof(src.data.m_pFiles[i].name));
+    list.Add(src.data.m_pFiles[i].name);
   if (src.pEarlier)
     for (int32_t i = 0; i < src.pEarlier->m_nInstalled; ++i)
       if (!src.RecordsFile(src.pEarlier->m_pInstalled[i]))
-        list.Add(src.pEarlier->m_pInstalled[i], UNINSTALL_PATH_SIZE);
+        list.Add(src.pEarlier->m_pInstalled[i]);
 }
 void AddLinks(CNameList& list, const CRecordSource& src)
 {
@@ -77,16 +72,16 @@ void AddLinks(CNameList& list, const CRecordSource& src)
   AddShortcuts(list, src.data.m_pDesktopShortcuts, src.data.m_nDesktopShortcuts);
   if (src.pEarlier)
     for (int32_t i = 0; i < src.pEarlier->m_nLinks; ++i)
-      list.Add(src.pEarlier->m_pLinks[i], UNINSTALL_PATH_SIZE);
+      list.Add(src.pEarlier->m_pLinks[i]);
 }
 void AddGenerated(CNameList& list, const CRecordSource& src)
 {
   for (int32_t i = 0; i < src.data.m_nGeneratedFiles; ++i)
-    list.Add(*src.data.m_ppGeneratedFiles[i], (size_t)src.data.m_ppGeneratedFiles[i]->GetLength());
+    list.Add(*src.data.m_ppGeneratedFiles[i]);
   if (src.pEarlier)
     for (int32_t i = 0; i < src.pEarlier->m_nGenerated; ++i)
       if (!src.data.HasGeneratedFile(src.pEarlier->m_pGenerated[i]))
-        list.Add(src.pEarlier->m_pGenerated[i], UNINSTALL_PATH_SIZE);
+        list.Add(src.pEarlier->m_pGenerated[i]);
 }
 
 void WriteList(FILE* pFile, const CRecordSource& src, void (*pfnAdd)(CNameList&, const CRecordSource&))
@@ -108,9 +103,7 @@ BOOL WriteUninstallData(const CSetupData& data, const char* lpszPath, const Unin
   if (pFile == NULL)
     return TRUE;
   fwrite(kUninstallMagic, 1, sizeof(kUninstallMagic), pFile);
-  size_t nName = (size_t)data.m_strAppName.GetLength();
-  fwrite((const char*)data.m_strAppName, 1, nName > kMaxRecordedAppName ? kMaxRecordedAppName : nName, pFile);
-  fputc(0, pFile);
+  fwrite(static_cast<const char*>(data.m_strAppName), 1, static_cast<size_t>(data.m_strAppName.GetLength()) + 1, pFile);
   WriteList(pFile, src, AddFiles);
   WriteList(pFile, src, AddLinks);
   WriteList(pFile, src, AddGenerated);

@@ -1,35 +1,32 @@
 #include "uninstall/FolderList.h"
 
-#include "common/UninstallData.h"
 #include "common/InstallNames.h"
+#include "common/JoinPath.h"
+#include "common/UninstallData.h"
 #include "framework/os/FileSystem.h"
+#include "framework/os/ObjectArray.h"
 #include "uninstall/UninstallLog.h"
 
-#include <stdlib.h>
-#include <string.h>
+CFolderList::CFolderList() : m_pRows(NULL), m_nRows(0), m_nMaxDepth(0), m_nCapacity(0) {}
 
-CFolderList::CFolderList() : m_pRows(NULL), m_nRows(0), m_nMaxDepth(0) {}
-
-CFolderList::~CFolderList() { free(m_pRows); }
+CFolderList::~CFolderList() { DeleteObjectArray(m_pRows, m_nRows); }
 
 bool CFolderList::Contains(const char* lpszFolder) const
 {
   for (int32_t i = 0; i < m_nRows; i++)
-    if (strcmp(m_pRows[i].name, lpszFolder) == 0)
+    if (m_pRows[i].name == lpszFolder)
       return true;
   return false;
 }
 
-void CFolderList::Add(const char* lpszFolder)
+void CFolderList::Add(const CString& strFolder)
 {
-  DirEntry* pRows = (DirEntry*)realloc(m_pRows, (m_nRows + 1) * sizeof(DirEntry));
-  if (!pRows)
+  if (!MakeRoomByDoubling(m_pRows, m_nRows, m_nCapacity, 8))
     return;  // out of memory: that folder stays
-  m_pRows = pRows;
-  DirEntry& row = m_pRows[m_nRows++];
-  strcpy(row.name, lpszFolder);
+  DirEntry& row = *new (&m_pRows[m_nRows++]) DirEntry();
+  row.name = strFolder;
   row.depth = 0;
-  for (const char* p = lpszFolder + 1; *p; p++)
+  for (const char* p = static_cast<const char*>(strFolder) + 1; *p; p++)
     if (*p == '\\')
       row.depth++;
   if (row.depth > m_nMaxDepth)
@@ -38,25 +35,22 @@ void CFolderList::Add(const char* lpszFolder)
 
 void CFolderList::Build(const UninstallData& data)
 {
-  char szFolder[260];
   for (int32_t i = 0; i < data.m_nInstalled; i++) {
-    const char* pszName = data.m_pInstalled[i];
-    const char* pszSlash = strrchr(pszName, '\\');
-    if (!pszSlash || !IsInsideInstallation(pszName))
+    const CString& strName = data.m_pInstalled[i];
+    const int nSlash = strName.ReverseFind('\\');
+    if (nSlash < 0 || !IsInsideInstallation(strName))
       continue;
-    size_t nLength = pszSlash - pszName;
-    memcpy(szFolder, pszName, nLength);
-    szFolder[nLength] = 0;
-    if (!IsInsideInstallation(szFolder) || Contains(szFolder))
+    const CString strFolder = strName.Left(nSlash);
+    if (!IsInsideInstallation(strFolder) || Contains(strFolder))
       continue;
-    Add(szFolder);
+    Add(strFolder);
   }
 }
 
-void CFolderList::RemoveFolders() const
+void CFolderList::RemoveFolders(const char* lpszRoot) const
 {
   for (int32_t d = m_nMaxDepth; d >= 0; d--)
     for (int32_t i = 0; i < m_nRows; i++)
-      if (m_pRows[i].depth == d && RemoveFolder(m_pRows[i].name))
+      if (m_pRows[i].depth == d && RemoveFolder(JoinPath(lpszRoot, m_pRows[i].name)))
         g_log.Write("removed folder", m_pRows[i].name);
 }

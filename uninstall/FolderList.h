@@ -3,12 +3,14 @@
 #pragma once
 #include <stdint.h>
 
+#include "framework/String.h"
+
 class UninstallData;
 
 struct DirEntry
 {
-  char name[260];  // relative to the install directory, no trailing backslash
-  int32_t depth;   // its backslashes, one in the very first position not counted
+  CString name;   // relative to the install directory, no trailing backslash
+  int32_t depth;  // its backslashes, one in the very first position not counted
 };
 
 class CFolderList
@@ -21,9 +23,9 @@ public:
 
   // One row per distinct folder of the installed names, in their order.
   void Build(const UninstallData& data);
-  // _rmdir on every row, the deepest first, rows of one depth in list
-  // order; folders that still hold something stay.
-  void RemoveFolders() const;
+  // Removes every row's folder below lpszRoot, the deepest first, rows of
+  // one depth in list order; folders that still hold something stay.
+  void RemoveFolders(const char* lpszRoot) const;
 
   DirEntry* m_pRows;
   int32_t m_nRows;
@@ -31,5 +33,7 @@ public:
 
 private:
   bool Contains(const char* lpszFolder) const;
-  void Add(const char* lpszFolder);
+  void Add(const CString& strFolder);
+
+  int32_t m_nCapacity;
 };

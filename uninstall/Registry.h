@@ -13,7 +13,7 @@ void DeleteUninstallKey(const char* lpszAppName);
 
 // Writes "<name>_DelUninstallExe" and "<name>_RmDir" under the existing
 // HKLM RunOnce key; nothing when that key can't be opened. The commands run
-// COMSPEC, or <system directory>\cmd.exe when it is unset or too long.
+// COMSPEC, or <system directory>\cmd.exe when it is unset.
 void ScheduleSelfRemoval(const char* lpszAppName, const char* lpszInstallDir);
 
 // TRUE when the application's Uninstall entry belongs to this program (its

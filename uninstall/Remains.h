@@ -4,30 +4,35 @@
 #pragma once
 #include <stdint.h>
 
+#include "framework/String.h"
+
 class UninstallData;
 class CFolderList;
 
 enum
 {
-  REMAINS_SHOWN = 3,   // items named in the message
-  REMAINS_TEXT = 2048  // size of the message buffer
+  REMAINS_SHOWN = 3  // items named in the message
 };
 
 struct RemainList
 {
-  int32_t nCount;                    // items still there
-  char szShown[REMAINS_SHOWN][260];  // the first of them, as recorded
+  int32_t nCount;                   // items still there
+  CString strShown[REMAINS_SHOWN];  // the first of them, as recorded
 };
 
-// After the removal, relative to the install directory (the current one):
-// the installed files and the folders that held them, the generated names,
-// uninstall.dat, the shortcut files and their folder that are still there.
-// This program's own file (lpszOwnName) and the install directory, which
-// the RunOnce commands remove, do not count; names outside the
-// installation were never to be removed.
-void FindRemains(const UninstallData& data, const CFolderList& folders, const char* lpszOwnName, RemainList& remains);
+// After the removal, below the installation folder lpszRoot: the installed
+// files and the folders that held them, the generated names, uninstall.dat,
+// the shortcut files and their folder that are still there. This
+// program's own file (lpszOwnName) and the install directory, which the
+// RunOnce commands remove, do not count; names outside the installation
+// were never to be removed.
+void FindRemains(const UninstallData& data, const CFolderList& folders, const char* lpszRoot, const char* lpszOwnName,
+                 RemainList& remains);
+
+// The text lpszFormat with "%s" replaced by lpszName and "%d" by n.
+CString Fill(const char* lpszFormat, const char* lpszName, int32_t n);
 
 // The message and caption for remains.nCount > 0: how many items remained
 // and the first few, in German when bGerman, else English.
-void FormatRemainsMessage(const char* lpszAppName, const RemainList& remains, bool bGerman,
-                          char (&szText)[REMAINS_TEXT], const char*& pszCaption);
+void FormatRemainsMessage(const char* lpszAppName, const RemainList& remains, bool bGerman, CString& strText,
+                          const char*& pszCaption);

@@ -1,85 +1,88 @@
 // The uninstaller's removals: installed files, generated files and folder
 // trees, the data file and the shortcuts. Failures are ignored: whatever
-// can't go stays.
-#include "common/UninstallData.h"
+// can't go stays. Paths are whole (the installation folder and the
+// recorded name), so that names of any length go; the log names them as
+// recorded.
 #include "common/InstallNames.h"
 #include "common/JoinPath.h"
+#include "common/UninstallData.h"
 #include "framework/os/FileSystem.h"
 #include "framework/os/FolderScan.h"
 #include "uninstall/UninstallLog.h"
 
-#include <string.h>
-
 namespace {
 
-// Each removal that succeeds is logged.
-void RemoveLoggedFile(const char* lpszPath)
+// Each removal that succeeds is logged, under lpszName.
+void RemoveLoggedFile(const char* lpszPath, const char* lpszName)
 {
   if (RemoveFile(lpszPath))
-    g_log.Write("removed", lpszPath);
+    g_log.Write("removed", lpszName);
 }
 
-void RemoveLoggedFolder(const char* lpszPath)
+void RemoveLoggedFolder(const char* lpszPath, const char* lpszName)
 {
   if (RemoveFolder(lpszPath))
-    g_log.Write("removed folder", lpszPath);
+    g_log.Write("removed folder", lpszName);
 }
 
 bool IsLink(unsigned nAttributes) { return (nAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0; }
 
 // A junction or symbolic link goes itself; what it points to is not ours.
-void RemoveLink(const char* lpszPath, unsigned nAttributes)
+void RemoveLink(const char* lpszPath, const char* lpszName, unsigned nAttributes)
 {
   if (nAttributes & FILE_ATTRIBUTE_DIRECTORY)
-    RemoveLoggedFolder(lpszPath);
+    RemoveLoggedFolder(lpszPath, lpszName);
   else
-    RemoveLoggedFile(lpszPath);
+    RemoveLoggedFile(lpszPath, lpszName);
 }
 
 }  // namespace
 
-void UninstallData::RemoveAll()
+void UninstallData::RemoveTree(const char* lpszPath, const char* lpszName)
 {
-  for (int32_t i = 0; i < m_nInstalled; i++)
-    if (IsInsideInstallation(m_pInstalled[i]))
-      RemoveLoggedFile(m_pInstalled[i]);
-  for (int32_t i = 0; i < m_nGenerated; i++)
-    if (IsInsideInstallation(m_pGenerated[i]))
-      RemovePath(m_pGenerated[i]);
-  RemoveLoggedFile("uninstall.dat");
-  RemoveShortcuts();
-}
-
-void UninstallData::RemovePath(const char* lpszName)
-{
-  const uint32_t nAttributes = GetPathAttributes(lpszName);
-  if (nAttributes == kNoAttributes)
-    return;
-  if (IsLink(nAttributes))
-    RemoveLink(lpszName, nAttributes);
-  else if (nAttributes & FILE_ATTRIBUTE_DIRECTORY)
-    RemoveTree(lpszName);
-  else
-    RemoveLoggedFile(lpszName);
-}
-
-void UninstallData::RemoveTree(const char* lpszFolder)
-{
-  char szPath[MAX_PATH];
   CFolderScan scan;
-  if (JoinPath(szPath, sizeof(szPath), lpszFolder, "*.*") && scan.First(szPath)) {
+  if (scan.First(JoinPath(lpszPath, "*.*"))) {
     do {
       // ".", ".." and every other name with a leading full stop stay.
-      if (scan.Name()[0] == '.' || !JoinPath(szPath, sizeof(szPath), lpszFolder, scan.Name()))
+      if (scan.IsDotName())
         continue;
+      const CString strEntry = scan.Name();
+      const CString strPath = JoinPath(lpszPath, strEntry);
+      const CString strName = JoinPath(lpszName, strEntry);
       if (IsLink(scan.Attributes()))
-        RemoveLink(szPath, scan.Attributes());
+        RemoveLink(strPath, strName, scan.Attributes());
       else if (scan.IsFolder())
-        RemoveTree(szPath);
+        RemoveTree(strPath, strName);
       else
-        RemoveLoggedFile(szPath);
+        RemoveLoggedFile(strPath, strName);
     } while (scan.Next());
   }
   scan.Close();
-  RemoveLoggedFolder(lpszFolder);
+  RemoveLoggedFolder(lpszPath, lpszName);
+}
+
+void UninstallData::RemovePath(const char* lpszRoot, const char* lpszName)
+{
+  const CString strPath = JoinPath(lpszRoot, lpszName);
+  const uint32_t nAttributes = GetPathAttributes(strPath);
+  if (nAttributes == kNoAttributes)
+    return;
+  if (IsLink(nAttributes))
+    RemoveLink(strPath, lpszName, nAttributes);
+  else if (nAttributes & FILE_ATTRIBUTE_DIRECTORY)
+    RemoveTree(strPath, lpszName);
+  else
+    RemoveLoggedFile(strPath, lpszName);
+}
+
+void UninstallData::RemoveAll(const char* lpszRoot)
+{
+  for (int32_t i = 0; i < m_nInstalled; i++)
+    if (IsInsideInstallation(m_pInstalled[i]))
+      RemoveLoggedFile(JoinPath(lpszRoot, m_pInstalled[i]), m_pInstalled[i]);
+  for (int32_t i = 0; i < m_nGenerated; i++)
+    if (IsInsideInstallation(m_pGenerated[i]))
+      RemovePath(lpszRoot, m_pGenerated[i]);
+  RemoveLoggedFile(JoinPath(lpszRoot, "uninstall.dat"), "uninstall.dat");
+  RemoveShortcuts();
 }

@@ -1,7 +1,7 @@
 // Every text the uninstaller shows, in one table. The message about what
 // remained has an English and a German form (German for an installation
-// that setup recorded as German, Windows-1252 bytes as the ANSI functions
-// take them); the others are English only.
+// that setup recorded as German; UTF-8, shown through the wide functions);
+// the others are English only.
 #pragma once
 
 inline constexpr const char* kErrorCaption = "Error";
@@ -28,7 +28,7 @@ inline constexpr RemainsText kRemainsEnglish = {
 
 inline constexpr RemainsText kRemainsGerman = {
   "Warnung",
-  "%s wurde entfernt, aber 1 Element konnte nicht gel\xf6" "scht werden:\n",
-  "%s wurde entfernt, aber %d Elemente konnten nicht gel\xf6" "scht werden:\n",
+  "%s wurde entfernt, aber 1 Element konnte nicht gelöscht werden:\n",
+  "%s wurde entfernt, aber %d Elemente konnten nicht gelöscht werden:\n",
   "... und %d weitere"};
 // clang-format on

@@ -2,6 +2,7 @@
 // it lists, the emptied folders and the Uninstall entry, and leaves its own
 // file and the directory to RunOnce commands.
 #include "common/CommandLine.h"
+#include "common/JoinPath.h"
 #include "common/UninstallData.h"
 #include "framework/DllSearch.h"
 #include "framework/os/FileSystem.h"
@@ -13,7 +14,6 @@
 #include "uninstall/UninstallLog.h"
 
 #include <windows.h>
-#include <string.h>
 
 CInstallLog g_log;
 
@@ -44,9 +44,7 @@ void Tell(const char* lpszText, const char* lpszCaption, UINT nType)
 
 int Finish(int nExitCode)
 {
-  char szCode[16];
-  wsprintfA(szCode, "%d", nExitCode);
-  g_log.Write("exit code", szCode);
+  g_log.Write("exit code", DecimalText(nExitCode));
   g_log.Close();
   return nExitCode;
 }
@@ -59,78 +57,76 @@ bool ReadCommandLine(const char* lpszArgs)
   CommandLine line;
   const ArgumentsVerdict verdict = ReadArguments(lpszArgs, OPT_UNINSTALL, line, g_log);
   g_bSilent = (line.nGiven & OPT_SILENT) != 0;
-  if (verdict == kArgumentsNoLog && !g_bSilent) {
-    char szText[sizeof(kCannotLog) + CMDLINE_VALUE_SIZE];
-    wsprintfA(szText, "%s%s", kCannotLog, line.szLog);
-    ShowMessageBox(NULL, szText, kErrorCaption, MB_ICONEXCLAMATION);
-  }
+  if (verdict == kArgumentsNoLog && !g_bSilent)
+    ShowMessageBox(NULL, CString(kCannotLog) + line.strLog, kErrorCaption, MB_ICONEXCLAMATION);
   return verdict == kArgumentsUsed || verdict == kArgumentsIgnored;
 }
 
-// The directory of this program into szDir, made the current directory,
-// and the program's own file name into szOwnName. FALSE when that fails;
-// then nothing may be removed, since every recorded name is relative to it.
-bool EnterInstallDirectory(char* szDir, char* szOwnName)
+// The directory of this program into strDir, made the current directory
+// as far as the system allows, and the program's own file name into
+// strOwnName. false when its path is unknown; then nothing may be removed,
+// since every recorded name is relative to that directory.
+bool EnterInstallDirectory(CString& strDir, CString& strOwnName)
 {
-  if (!GetModulePath(szDir, MAX_PATH))
+  CString strPath;
+  if (!GetModulePath(strPath))
     return false;
-  char* pszSlash = strrchr(szDir, '\\');
-  if (!pszSlash)
+  const int nSlash = strPath.ReverseFind('\\');
+  if (nSlash < 0)
     return false;
-  lstrcpynA(szOwnName, pszSlash + 1, MAX_PATH);
-  *pszSlash = 0;
+  strOwnName = strPath.Mid(nSlash + 1);
+  strDir = strPath.Left(nSlash);
   // "C:" alone is the drive's current directory, not its root.
-  if (pszSlash == szDir + 2 && szDir[1] == ':') {
-    char szRoot[4] = {szDir[0], ':', '\\', 0};
-    return SetCurrentFolder(szRoot);
-  }
-  return SetCurrentFolder(szDir);
+  const CString strCurrent = strDir.GetLength() == 2 && strDir[1] == ':' ? strDir + "\\" : strDir;
+  if (!IsFolder(strCurrent))
+    return false;
+  // A folder beyond the old path limit cannot be current; the removals
+  // work on whole paths anyway.
+  SetCurrentFolder(strCurrent);
+  return true;
 }
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR lpCmdLine, int)
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
   RestrictDllSearch();
-  if (!ReadCommandLine(lpCmdLine))
+  if (!ReadCommandLine(GetArguments()))
     return Finish(EXIT_COMMAND_LINE);
 
-  char szInstallDir[MAX_PATH];
-  char szOwnName[MAX_PATH];
-  if (!EnterInstallDirectory(szInstallDir, szOwnName)) {
+  CString strInstallDir, strOwnName;
+  if (!EnterInstallDirectory(strInstallDir, strOwnName)) {
     Tell(kFolderError, kErrorCaption, MB_ICONEXCLAMATION);
     return Finish(EXIT_NO_DATA);
   }
-  g_log.Write("installation folder", szInstallDir);
+  g_log.Write("installation folder", strInstallDir);
 
   UninstallData data;
-  if (data.Read("uninstall.dat") != 0) {
+  if (data.Read(JoinPath(strInstallDir, "uninstall.dat")) != 0) {
     Tell(kReadError, kErrorCaption, MB_ICONEXCLAMATION);
     return Finish(EXIT_NO_DATA);
   }
-  g_log.Write("application", data.m_szAppName);
+  g_log.Write("application", data.m_strAppName);
   // Read before the Uninstall entry goes with it.
-  bool bGerman = IsGermanInstallation(data.m_szAppName, szInstallDir, szOwnName);
+  const bool bGerman = IsGermanInstallation(data.m_strAppName, strInstallDir, strOwnName);
 
-  data.RemoveAll();
+  data.RemoveAll(strInstallDir);
   CFolderList folders;
   folders.Build(data);
-  folders.RemoveFolders();
+  folders.RemoveFolders(strInstallDir);
   RemainList remains;
-  FindRemains(data, folders, szOwnName, remains);
+  FindRemains(data, folders, strInstallDir, strOwnName, remains);
 
-  DeleteUninstallKey(data.m_szAppName);
-  ScheduleSelfRemoval(data.m_szAppName, szInstallDir);
+  DeleteUninstallKey(data.m_strAppName);
+  ScheduleSelfRemoval(data.m_strAppName, strInstallDir);
 
   if (remains.nCount > 0) {
-    char szText[REMAINS_TEXT];
+    CString strText;
     const char* pszCaption;
-    FormatRemainsMessage(data.m_szAppName, remains, bGerman, szText, pszCaption);
-    Tell(szText, pszCaption, MB_ICONEXCLAMATION);
+    FormatRemainsMessage(data.m_strAppName, remains, bGerman, strText, pszCaption);
+    Tell(strText, pszCaption, MB_ICONEXCLAMATION);
     return Finish(EXIT_REMAINS);
   }
-  char szMessage[256 + 64];
-  wsprintfA(szMessage, kUninstalled, data.m_szAppName);
-  Tell(szMessage, kSuccessCaption, MB_ICONINFORMATION);
+  Tell(Fill(kUninstalled, data.m_strAppName, 0), kSuccessCaption, MB_ICONINFORMATION);
   return Finish(EXIT_REMOVED);
 }

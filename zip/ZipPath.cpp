@@ -2,11 +2,16 @@
 #include "framework/os/FileSystem.h"
 
 #include <limits.h>
+#include <stdlib.h>
+
+#include "framework/os/ObjectArray.h"
+#include "framework/os/Unicode.h"
 
 namespace {
-// The longest path the platform's file calls take.
+// The longest path the platform's file calls take, in characters: Windows'
+// with its long-path prefix ("\\?\"), which the file calls add.
 #ifdef _WIN32
-const int kMaxPath = MAX_PATH;
+const int kMaxPath = 32767 - 8;
 #else
 const int kMaxPath = PATH_MAX;
 #endif
@@ -137,22 +142,27 @@ int32_t PathExists(const char* path)
 // takes could never be made, so none of its parents are made either.
 bool MakeDirectoryPath(const char* path)
 {
-  // Every missing directory is a leading part of the path: keep its length.
-  int missing[kMaxPath];
-  int nMissing = 0;
   const CString strFull = WithoutTrailingSeparators(path);
-  if (strFull.GetLength() >= kMaxPath)
+  if (WideLength(strFull) > kMaxPath)
     return false;
+  // Every missing directory is a leading part of the path: keep its length.
+  int32_t* pMissing = NULL;
+  int32_t nMissing = 0, nCapacity = 0;
+  bool bMade = true;
   CString strPath = strFull;
   for (;;) {
     CString strParent = GetDirPart(strPath);
     if (strParent == strPath || PathExists(strPath) == -1)
       break;
-    missing[nMissing++] = strPath.GetLength();
+    if (!MakeRoomByDoubling(pMissing, nMissing, nCapacity, 16)) {
+      bMade = false;
+      break;
+    }
+    pMissing[nMissing++] = strPath.GetLength();
     strPath = WithoutTrailingSeparators(strParent);
   }
-  while (nMissing > 0)
-    if (MakeFolder(strFull.Left(missing[--nMissing])) != kFolderMade)
-      return false;
-  return true;
+  while (bMade && nMissing > 0)
+    bMade = MakeFolder(strFull.Left(pMissing[--nMissing])) == kFolderMade;
+  free(pMissing);
+  return bMade;
 }

@@ -13,7 +13,7 @@
 #include <stdio.h>
 
 #ifdef _WIN32
-#define FS_CALL inline __attribute__((always_inline))
+#define FS_CALL inline __attribute__((noinline))
 #else
 #define FS_CALL
 #endif

@@ -1,10 +1,13 @@
-// The Win32 side of FileSystem.h, inlined where it is used.
+// The Win32 side of FileSystem.h, inlined where it is used: each call takes
+// its path as UTF-16, through CWidePath (so a long one too).
 #pragma once
 #include <windows.h>
 
+#include "framework/os/Unicode.h"
+
 FS_CALL FolderMade MakeFolder(const char* lpszPath)
 {
-  if (::CreateDirectoryA(lpszPath, NULL))
+  if (::CreateDirectoryW(CWidePath(lpszPath), NULL))
     return kFolderMade;
   switch (::GetLastError()) {
   case ERROR_ALREADY_EXISTS:
@@ -15,35 +18,44 @@ FS_CALL FolderMade MakeFolder(const char* lpszPath)
   }
 }
 
-FS_CALL bool RemoveFolder(const char* lpszPath) { return ::RemoveDirectoryA(lpszPath) != FALSE; }
+FS_CALL bool RemoveFolder(const char* lpszPath) { return ::RemoveDirectoryW(CWidePath(lpszPath)) != FALSE; }
 
-FS_CALL bool RemoveFile(const char* lpszPath) { return ::DeleteFileA(lpszPath) != FALSE; }
+FS_CALL bool RemoveFile(const char* lpszPath) { return ::DeleteFileW(CWidePath(lpszPath)) != FALSE; }
 
-FS_CALL bool RenamePath(const char* lpszFrom, const char* lpszTo) { return ::MoveFileA(lpszFrom, lpszTo) != FALSE; }
+FS_CALL bool RenamePath(const char* lpszFrom, const char* lpszTo)
+{
+  return ::MoveFileW(CWidePath(lpszFrom), CWidePath(lpszTo)) != FALSE;
+}
 
-FS_CALL uint32_t GetPathAttributes(const char* lpszPath) { return ::GetFileAttributesA(lpszPath); }
+FS_CALL uint32_t GetPathAttributes(const char* lpszPath) { return ::GetFileAttributesW(CWidePath(lpszPath)); }
 
 FS_CALL bool SetPathAttributes(const char* lpszPath, uint32_t nAttributes)
 {
-  return ::SetFileAttributesA(lpszPath, nAttributes) != FALSE;
+  return ::SetFileAttributesW(CWidePath(lpszPath), nAttributes) != FALSE;
 }
 
 FS_CALL bool IsFolder(const char* lpszPath)
 {
-  const DWORD nAttributes = ::GetFileAttributesA(lpszPath);
+  const DWORD nAttributes = GetPathAttributes(lpszPath);
   return nAttributes != INVALID_FILE_ATTRIBUTES && (nAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-FS_CALL bool SetCurrentFolder(const char* lpszPath) { return ::SetCurrentDirectoryA(lpszPath) != FALSE; }
+FS_CALL bool SetCurrentFolder(const char* lpszPath) { return ::SetCurrentDirectoryW(CWideText(lpszPath)) != FALSE; }
 
-FS_CALL bool IsRemovableDriveRoot(const char* lpszRoot) { return ::GetDriveTypeA(lpszRoot) == DRIVE_REMOVABLE; }
+FS_CALL bool IsRemovableDriveRoot(const char* lpszRoot)
+{
+  return ::GetDriveTypeW(CWideText(lpszRoot)) == DRIVE_REMOVABLE;
+}
 
 FS_CALL bool GetDriveSpace(const char* lpszRoot, DriveSpace& space)
 {
   DWORD nClusters;
-  return ::GetDiskFreeSpaceA(lpszRoot, reinterpret_cast<DWORD*>(&space.nSectorsPerCluster),
+  return ::GetDiskFreeSpaceW(CWideText(lpszRoot), reinterpret_cast<DWORD*>(&space.nSectorsPerCluster),
                              reinterpret_cast<DWORD*>(&space.nBytesPerSector),
                              reinterpret_cast<DWORD*>(&space.nFreeClusters), &nClusters) != FALSE;
 }
 
-FS_CALL FILE* OpenFileStream(const char* lpszPath, const char* lpszMode) { return fopen(lpszPath, lpszMode); }
+FS_CALL FILE* OpenFileStream(const char* lpszPath, const char* lpszMode)
+{
+  return ::_wfopen(CWidePath(lpszPath), CWideText(lpszMode));
+}

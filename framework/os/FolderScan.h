@@ -4,6 +4,9 @@
 #pragma once
 #include <windows.h>
 
+#include "framework/String.h"
+#include "framework/os/Unicode.h"
+
 class CFolderScan
 {
 public:
@@ -16,11 +19,11 @@ public:
   bool First(const char* lpszPattern)
   {
     Close();
-    m_hFind = ::FindFirstFileA(lpszPattern, &m_data);
+    m_hFind = ::FindFirstFileW(CWidePath(lpszPattern), &m_data);
     return m_hFind != INVALID_HANDLE_VALUE;
   }
   // The next match; false when there is no further one.
-  bool Next() { return m_hFind != INVALID_HANDLE_VALUE && ::FindNextFileA(m_hFind, &m_data) != FALSE; }
+  bool Next() { return m_hFind != INVALID_HANDLE_VALUE && ::FindNextFileW(m_hFind, &m_data) != FALSE; }
   void Close()
   {
     if (m_hFind != INVALID_HANDLE_VALUE)
@@ -28,17 +31,19 @@ public:
     m_hFind = INVALID_HANDLE_VALUE;
   }
 
-  const char* Name() const { return m_data.cFileName; }
+  CString Name() const { return Utf8FromWide(m_data.cFileName); }
   DWORD Attributes() const { return m_data.dwFileAttributes; }
   bool IsFolder() const { return (m_data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
   // "." and "..", which every folder but a root lists.
   bool IsDotEntry() const
   {
-    const char* p = m_data.cFileName;
-    return p[0] == '.' && (p[1] == '\0' || (p[1] == '.' && p[2] == '\0'));
+    const WCHAR* p = m_data.cFileName;
+    return p[0] == L'.' && (p[1] == L'\0' || (p[1] == L'.' && p[2] == L'\0'));
   }
+  // A name that begins with a full stop.
+  bool IsDotName() const { return m_data.cFileName[0] == L'.'; }
 
 private:
   HANDLE m_hFind;
-  WIN32_FIND_DATAA m_data;
+  WIN32_FIND_DATAW m_data;
 };

@@ -7,7 +7,7 @@
  *
  * What it keeps: msvcrt told that this is a windowed program, the static
  * constructors (and with them the unwinder's frame table) and, at exit, the
- * destructors, WinMain's arguments, atexit through msvcrt's _onexit, and
+ * destructors, WinMain's instance and show state, atexit through msvcrt's _onexit, and
  * exit(), which runs what was registered and flushes msvcrt's streams. The link uses
  * --disable-auto-import, so a data import that would need the pseudo-
  * relocations fails there; the release check refuses a .CRT or .tls section,
@@ -27,25 +27,10 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine
 
 int __cdecl atexit(void(__cdecl* pfn)(void)) { return _onexit((_onexit_t)pfn) != NULL ? 0 : -1; }
 
-/* The command line behind the program's name (quoted or not) and the blanks
- * after it, as WinMain receives it. */
-static LPSTR CommandTail(void)
-{
-  LPSTR p = GetCommandLineA();
-  if (*p == '"') {
-    ++p;
-    while (*p != '\0' && *p != '"')
-      ++p;
-    if (*p == '"')
-      ++p;
-  } else {
-    while (*p > ' ')
-      ++p;
-  }
-  while (*p == ' ' || *p == '\t')
-    ++p;
-  return p;
-}
+/* WinMain's lpCmdLine stays empty: the programs read their arguments from
+ * the wide command line (GetArguments), where a program's name with
+ * letters beyond ASCII is passed over whole. */
+static char s_szNoArguments[1];
 
 /* Destructors run in table order, constructors the other way round, as
  * libgcc's __main does; written here without its initialised data, so a
@@ -69,12 +54,12 @@ static void RunStaticConstructors(void)
 /* The loader calls this with a stack aligned to 4 bytes only. */
 __attribute__((force_align_arg_pointer, noreturn)) void WinMainCRTStartup(void)
 {
-  STARTUPINFOA startup;
+  STARTUPINFOW startup;
   startup.cb = sizeof(startup);
-  GetStartupInfoA(&startup);
+  GetStartupInfoW(&startup);
   int nShowCmd = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWDEFAULT;
 
   __set_app_type(GUI_APP);
   RunStaticConstructors();
-  exit(WinMain(GetModuleHandleA(NULL), NULL, CommandTail(), nShowCmd));
+  exit(WinMain(GetModuleHandleW(NULL), NULL, s_szNoArguments, nShowCmd));
 }

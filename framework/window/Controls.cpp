@@ -1,13 +1,18 @@
 #include "framework/window/Controls.h"
 
+#include <stdlib.h>
+
 void CListBox::GetText(int nIndex, CString& rString) const
 {
-  LRESULT nLength = ::SendMessageA(m_hWnd, LB_GETTEXTLEN, nIndex, 0);
-  if (nLength == LB_ERR) {
-    rString.Empty();
+  rString.Empty();
+  const LRESULT nUnits = ::SendMessageW(m_hWnd, LB_GETTEXTLEN, nIndex, 0);
+  if (nUnits == LB_ERR)
     return;
-  }
-  char* pBuf = rString.GetBuffer(static_cast<int>(nLength));
-  ::SendMessageA(m_hWnd, LB_GETTEXT, nIndex, reinterpret_cast<LPARAM>(pBuf));
-  rString.ReleaseBuffer();
+  WCHAR* pText = static_cast<WCHAR*>(malloc((static_cast<size_t>(nUnits) + 1) * sizeof(WCHAR)));
+  if (pText == NULL)
+    return;
+  const LRESULT nGot = ::SendMessageW(m_hWnd, LB_GETTEXT, nIndex, reinterpret_cast<LPARAM>(pText));
+  if (nGot != LB_ERR)
+    rString = Utf8FromWide(pText, static_cast<int>(nGot));
+  free(pText);
 }

@@ -1,5 +1,6 @@
 // The standard controls, as thin CWnd views bound by DDX_Control.
 #pragma once
+#include "framework/os/Unicode.h"
 #include "framework/window/Wnd.h"
 #include <commctrl.h>
 
@@ -21,9 +22,10 @@ public:
   void ResetContent() { SendMessage(LB_RESETCONTENT); }
   int AddString(const char* lpszItem)
   {
-    return static_cast<int>(SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(lpszItem)));
+    return static_cast<int>(
+        SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<const WCHAR*>(CWideText(lpszItem)))));
   }
-  int GetCurSel() const { return static_cast<int>(::SendMessageA(m_hWnd, LB_GETCURSEL, 0, 0)); }
+  int GetCurSel() const { return static_cast<int>(::SendMessageW(m_hWnd, LB_GETCURSEL, 0, 0)); }
   void GetText(int nIndex, CString& rString) const;
 };
 

@@ -1,4 +1,5 @@
 #include "framework/window/Dialog.h"
+#include "framework/os/Unicode.h"
 #include "framework/window/DataExchange.h"
 #include "framework/window/WinApp.h"
 
@@ -15,7 +16,7 @@ CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
 CDialog::~CDialog()
 {
   if (m_hWnd != NULL && ::IsWindow(m_hWnd)) {
-    ::SetWindowLongPtrA(m_hWnd, DWLP_USER, 0);
+    ::SetWindowLongPtrW(m_hWnd, DWLP_USER, 0);
     ::DestroyWindow(m_hWnd);
   }
 }
@@ -27,7 +28,7 @@ INT_PTR CDialog::DoModal()
   if (hOwner == NULL && pApp != NULL && pApp->m_pMainWnd != NULL)
     hOwner = pApp->m_pMainWnd->m_hWnd;
   m_bModal = true;
-  INT_PTR nResult = ::DialogBoxParamA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(m_nIDTemplate), hOwner, DialogProc,
+  INT_PTR nResult = ::DialogBoxParamW(::GetModuleHandleW(NULL), MAKEINTRESOURCEW(m_nIDTemplate), hOwner, DialogProc,
                                       reinterpret_cast<LPARAM>(this));
   m_bModal = false;
   return nResult;
@@ -39,7 +40,7 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
   m_pParentWnd = pParentWnd;
   m_bModal = false;
   HWND hWnd =
-      ::CreateDialogParamA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(nIDTemplate),
+      ::CreateDialogParamW(::GetModuleHandleW(NULL), MAKEINTRESOURCEW(nIDTemplate),
                            pParentWnd != NULL ? pParentWnd->m_hWnd : NULL, DialogProc, reinterpret_cast<LPARAM>(this));
   if (hWnd == NULL)
     return FALSE;
@@ -87,8 +88,8 @@ void CDialog::DoDataExchange(CDataExchange*) {}
 
 void CDialog::ExecuteDlgInit()
 {
-  HMODULE hModule = ::GetModuleHandleA(NULL);
-  HRSRC hResource = ::FindResourceA(hModule, MAKEINTRESOURCEA(m_nIDTemplate), MAKEINTRESOURCEA(RT_DLGINIT_TYPE));
+  HMODULE hModule = ::GetModuleHandleW(NULL);
+  HRSRC hResource = ::FindResourceW(hModule, MAKEINTRESOURCEW(m_nIDTemplate), MAKEINTRESOURCEW(RT_DLGINIT_TYPE));
   if (hResource == NULL)
     return;
   HGLOBAL hData = ::LoadResource(hModule, hResource);
@@ -112,9 +113,10 @@ void CDialog::ExecuteDlgInit()
     if (nLength > nSize - nPos)
       break;
     if (nMessage == DLGINIT_CB_ADDSTRING) {
+      // The resource compiler stores these entries in the ANSI code page.
       const char* pText = reinterpret_cast<const char*>(pData + nPos);
-      CString strText(pText, static_cast<int>(strnlen(pText, nLength)));
-      ::SendDlgItemMessageA(m_hWnd, nID, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<const char*>(strText)));
+      const CWideText text(Utf8FromCodePage(kAnsiCodePage, pText, static_cast<int>(strnlen(pText, nLength))));
+      ::SendDlgItemMessageW(m_hWnd, nID, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(static_cast<const WCHAR*>(text)));
     }
     nPos += nLength;
   }
@@ -125,7 +127,7 @@ void CDialog::ExecuteDlgInit()
 void CDialog::CenterOverOwner()
 {
   RECT rcWork;
-  ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &rcWork, 0);
+  ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &rcWork, 0);
   RECT rcArea = rcWork;
   HWND hOwner = ::GetWindow(m_hWnd, GW_OWNER);
   if (hOwner != NULL && ::IsWindowVisible(hOwner) && !::IsIconic(hOwner))
@@ -153,10 +155,10 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hWnd, UINT message, WPARAM wParam, LPA
   CDialog* pDialog;
   if (message == WM_INITDIALOG) {
     pDialog = reinterpret_cast<CDialog*>(lParam);
-    ::SetWindowLongPtrA(hWnd, DWLP_USER, lParam);
+    ::SetWindowLongPtrW(hWnd, DWLP_USER, lParam);
     pDialog->m_hWnd = hWnd;
   } else {
-    pDialog = reinterpret_cast<CDialog*>(::GetWindowLongPtrA(hWnd, DWLP_USER));
+    pDialog = reinterpret_cast<CDialog*>(::GetWindowLongPtrW(hWnd, DWLP_USER));
     if (pDialog == NULL)
       return FALSE;
   }
@@ -180,13 +182,13 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     ::GetWindowRect(m_hWnd, &rcBefore);
     BOOL bDefaultFocus = OnInitDialog();
     ::GetWindowRect(m_hWnd, &rcAfter);
-    const LONG_PTR nStyle = ::GetWindowLongPtrA(m_hWnd, GWL_STYLE);
+    const LONG_PTR nStyle = ::GetWindowLongPtrW(m_hWnd, GWL_STYLE);
     if (memcmp(&rcBefore, &rcAfter, sizeof(RECT)) == 0 && (nStyle & (WS_CHILD | DS_CENTER)) == 0)
       CenterOverOwner();
     return bDefaultFocus;
   }
   case WM_NCDESTROY:
-    ::SetWindowLongPtrA(m_hWnd, DWLP_USER, 0);
+    ::SetWindowLongPtrW(m_hWnd, DWLP_USER, 0);
     m_hWnd = NULL;
     return FALSE;
   default: break;
@@ -196,7 +198,7 @@ INT_PTR CDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
   if (OnWndMsg(message, wParam, lParam, &lResult)) {
     if (ReturnsResultDirectly(message))
       return lResult;
-    ::SetWindowLongPtrA(m_hWnd, DWLP_MSGRESULT, lResult);
+    ::SetWindowLongPtrW(m_hWnd, DWLP_MSGRESULT, lResult);
     return TRUE;
   }
   if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {

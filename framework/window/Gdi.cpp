@@ -27,8 +27,9 @@ BOOL CFont::CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientatio
                        BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet, BYTE nOutPrecision, BYTE nClipPrecision,
                        BYTE nQuality, BYTE nPitchAndFamily, const char* lpszFacename)
 {
-  return Attach(::CreateFontA(nHeight, nWidth, nEscapement, nOrientation, nWeight, bItalic, bUnderline, cStrikeOut,
-                              nCharSet, nOutPrecision, nClipPrecision, nQuality, nPitchAndFamily, lpszFacename));
+  return Attach(::CreateFontW(nHeight, nWidth, nEscapement, nOrientation, nWeight, bItalic, bUnderline, cStrikeOut,
+                              nCharSet, nOutPrecision, nClipPrecision, nQuality, nPitchAndFamily,
+                              CWideText(lpszFacename)));
 }
 
 BOOL CDC::CreateCompatibleDC(CDC* pDC)
@@ -58,5 +59,5 @@ void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF clr)
 {
   RECT rect = {x, y, x + cx, y + cy};
   ::SetBkColor(m_hDC, clr);
-  ::ExtTextOutA(m_hDC, 0, 0, ETO_OPAQUE, &rect, NULL, 0, NULL);
+  ::ExtTextOutW(m_hDC, 0, 0, ETO_OPAQUE, &rect, NULL, 0, NULL);
 }

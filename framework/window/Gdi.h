@@ -2,6 +2,7 @@
 // it is destroyed.
 #pragma once
 #include "framework/String.h"
+#include "framework/os/Unicode.h"
 
 class CGdiObject
 {
@@ -50,7 +51,11 @@ public:
   void FillSolidRect(int x, int y, int cx, int cy, COLORREF clr);
   int SetBkMode(int nBkMode) { return ::SetBkMode(m_hDC, nBkMode); }
   COLORREF SetTextColor(COLORREF crColor) { return ::SetTextColor(m_hDC, crColor); }
-  BOOL TextOut(int x, int y, const CString& str) { return ::TextOutA(m_hDC, x, y, str, str.GetLength()); }
+  BOOL TextOut(int x, int y, const CString& str)
+  {
+    const CWideText text(str);
+    return ::TextOutW(m_hDC, x, y, text, text.Length());
+  }
 
   HDC m_hDC;
 };

@@ -29,7 +29,7 @@ int CWinApp::ExitInstance() { return 0; }
 
 HICON CWinApp::LoadIcon(UINT nIDResource) const
 {
-  return ::LoadIconA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(nIDResource));
+  return ::LoadIconW(::GetModuleHandleW(NULL), MAKEINTRESOURCEW(nIDResource));
 }
 
 CWinApp* AfxGetApp() { return s_pApp; }
@@ -37,24 +37,22 @@ CWinApp* AfxGetApp() { return s_pApp; }
 int AfxMessageBox(const char* lpszText, UINT nType, UINT)
 {
   // The program's file name without folder and extension.
-  char szTitle[MAX_PATH];
-  if (!GetModulePath(szTitle, sizeof(szTitle)))
-    szTitle[0] = '\0';
-  char* pName = strrchr(szTitle, '\\');
-  pName = pName != NULL ? pName + 1 : szTitle;
-  char* pExtension = strrchr(pName, '.');
-  if (pExtension != NULL)
-    *pExtension = '\0';
+  CString strTitle;
+  GetModulePath(strTitle);
+  strTitle = strTitle.Mid(strTitle.ReverseFind('\\') + 1);
+  const int nExtension = strTitle.ReverseFind('.');
+  if (nExtension >= 0)
+    strTitle = strTitle.Left(nExtension);
 
   HWND hOwner = NULL;
   if (s_pApp != NULL && s_pApp->m_pMainWnd != NULL)
     hOwner = s_pApp->m_pMainWnd->m_hWnd;
-  return ShowMessageBox(hOwner, lpszText, pName, nType);
+  return ShowMessageBox(hOwner, lpszText, strTitle, nType);
 }
 
-// The entry point: make loading safe, ready the controls, and hand over to
-// the application object.
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR lpCmdLine, int)
+// The arguments come from the wide command line (GetArguments), not from
+// lpCmdLine, which holds them in the ANSI code page.
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
   RestrictDllSearch();
 
@@ -64,8 +62,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR lpCmdLine, int)
   CWinApp* pApp = AfxGetApp();
   if (pApp == NULL)
     return 1;
-  if (lpCmdLine != NULL)
-    pApp->m_lpCmdLine = lpCmdLine;
+  const CString strArguments = GetArguments();
+  pApp->m_lpCmdLine = strArguments;
   pApp->InitInstance();
   return pApp->ExitInstance();
 }

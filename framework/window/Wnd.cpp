@@ -2,12 +2,24 @@
 #include "framework/window/Gdi.h"
 #include "framework/os/System.h"
 
+#include <stdlib.h>
+
+void CWnd::SetWindowText(const char* lpszString) { ::SetWindowTextW(m_hWnd, CWideText(lpszString)); }
+
 void CWnd::GetWindowText(CString& rString) const
 {
-  int nLength = ::GetWindowTextLengthA(m_hWnd);
-  char* pBuf = rString.GetBuffer(nLength);
-  ::GetWindowTextA(m_hWnd, pBuf, nLength + 1);
-  rString.ReleaseBuffer();
+  // WM_GETTEXT, not GetWindowText: another process's edit control answers
+  // with what it shows.
+  const int nUnits = static_cast<int>(::SendMessageW(m_hWnd, WM_GETTEXTLENGTH, 0, 0));
+  WCHAR* pText = static_cast<WCHAR*>(malloc((static_cast<size_t>(nUnits) + 1) * sizeof(WCHAR)));
+  if (pText == NULL) {
+    rString.Empty();
+    return;
+  }
+  const int nGot = static_cast<int>(
+      ::SendMessageW(m_hWnd, WM_GETTEXT, static_cast<WPARAM>(nUnits) + 1, reinterpret_cast<LPARAM>(pText)));
+  rString = Utf8FromWide(pText, nGot);
+  free(pText);
 }
 
 BOOL CWnd::DestroyWindow()

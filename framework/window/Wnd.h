@@ -22,19 +22,16 @@ public:
   CWnd GetDlgItem(int nID) const { return CWnd(::GetDlgItem(m_hWnd, nID)); }
   CWnd* operator->() { return this; }
 
-  void SetWindowText(const char* lpszString) { ::SetWindowTextA(m_hWnd, lpszString); }
+  // Texts are the programs' own (UTF-8); windows take and give UTF-16.
+  void SetWindowText(const char* lpszString);
   void GetWindowText(CString& rString) const;
-  int GetWindowText(char* lpszStringBuf, int nMaxCount) const
-  {
-    return ::GetWindowTextA(m_hWnd, lpszStringBuf, nMaxCount);
-  }
-  void SetDlgItemText(int nID, const char* lpszString) { ::SetDlgItemTextA(m_hWnd, nID, lpszString); }
+  void SetDlgItemText(int nID, const char* lpszString) { GetDlgItem(nID).SetWindowText(lpszString); }
   void GetDlgItemText(int nID, CString& rString) const { GetDlgItem(nID).GetWindowText(rString); }
 
   BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
   LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
   {
-    return ::SendMessageA(m_hWnd, message, wParam, lParam);
+    return ::SendMessageW(m_hWnd, message, wParam, lParam);
   }
   void SetFont(HFONT hFont, BOOL bRedraw = TRUE) { SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(hFont), bRedraw); }
   virtual BOOL DestroyWindow();

@@ -4,6 +4,7 @@
 #include "common/ShellFolders.h"
 #include "framework/os/FileSystem.h"
 #include "framework/os/RegKey.h"
+#include "framework/os/Unicode.h"
 #include "setup/SetupTexts.h"
 #include "setup/decisions/FolderPaths.h"
 #include "setup/decisions/FreeSpace.h"
@@ -11,16 +12,6 @@
 namespace {
 
 const char kCurrentVersionKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion";
-
-// Reads a registry value of any type as text into a 260-byte buffer. A
-// value that is missing or does not fit leaves the buffer as it was; one
-// stored without its terminating NUL is cut to end inside the buffer.
-void QueryText(const CRegKey& key, const char* lpszName, char* pszBuffer)
-{
-  char szValue[261];
-  if (key.QueryText(lpszName, szValue, sizeof(szValue)))
-    CopyCut(pszBuffer, 260, szValue);
-}
 
 // The shortfall in KB, or -1 when the drive holds the payload. A drive
 // whose space is unknown passes: creating the folder then fails and says so.
@@ -64,46 +55,45 @@ DestinationVerdict CreateDestination(const char* lpszPath, const char* lpszPrevD
 
 }  // namespace
 
-void ProposeDestination(const CString& strAppName, const CString& strDefaultDest, char (&szProposal)[260],
-                        char (&szPrevDir)[260])
+void ProposeDestination(const CString& strAppName, const CString& strDefaultDest, CString& strProposal,
+                        CString& strPrevDir)
 {
-  CopyCut(szProposal, sizeof(szProposal), "C:\\");
+  strProposal = "C:\\";
+  strPrevDir.Empty();
   // An earlier installation of the same name: its uninstaller's folder. A
   // name setup does not register would open the Uninstall key itself or
   // another application's key.
   CRegKey entry;
   if (IsRegistrableAppName(strAppName) &&
       entry.Open(HKEY_LOCAL_MACHINE, kUninstallKey + strAppName, KEY_ALL_ACCESS) == ERROR_SUCCESS) {
-    QueryText(entry, "UninstallString", szProposal);
-    char* pLastSeparator = strrchr(szProposal, '\\');
-    if (pLastSeparator != NULL) {
-      *pLastSeparator = '\0';
-      CopyCut(szPrevDir, sizeof(szPrevDir), szProposal);
+    // Without the value the proposal stays "C:\", whose folder is "C:".
+    CString strCommand = strProposal;
+    entry.QueryText("UninstallString", strCommand);
+    const int nLastSeparator = strCommand.ReverseFind('\\');
+    // No folder in it: propose as if nothing were registered.
+    if (nLastSeparator >= 0) {
+      strProposal = strPrevDir = strCommand.Left(nLastSeparator);
       return;
     }
-    // No folder in it: propose as if nothing were registered.
-    CopyCut(szProposal, sizeof(szProposal), "C:\\");
   }
 
+  CString strBase;
   if (strDefaultDest == "ProgramFiles") {
     CRegKey currentVersion;
-    if (currentVersion.Open(HKEY_LOCAL_MACHINE, kCurrentVersionKey, KEY_ALL_ACCESS) == ERROR_SUCCESS)
-      QueryText(currentVersion, "ProgramFilesDir", szProposal);
-  } else {
-    GetShellFolder(strDefaultDest, szProposal, HKEY_CURRENT_USER);
-    szProposal[kMaxPathChars] = '\0';
+    if (currentVersion.Open(HKEY_LOCAL_MACHINE, kCurrentVersionKey, KEY_ALL_ACCESS) == ERROR_SUCCESS &&
+        currentVersion.QueryText("ProgramFilesDir", strBase))
+      strProposal = strBase;
+  } else if (!GetShellFolder(strDefaultDest, strBase, HKEY_CURRENT_USER)) {
+    strProposal = strBase;
   }
-  // A long name is cut here; the person sees the proposal before accepting it.
-  const CString strJoined = CString(szProposal) + "\\" + strAppName;
-  CopyCut(szProposal, sizeof(szProposal), strJoined);
-  szPrevDir[0] = '\0';
+  strProposal += "\\" + strAppName;
 }
 
 DestinationCheck CheckDestination(const char* lpszPath, const char* lpszPrevDir, int32_t nTotalSize)
 {
   DestinationCheck check = {kDestAccepted, false, -1};
-  // Longer than the limit would be cut to another name: refused.
-  if (strlen(lpszPath) > static_cast<size_t>(kMaxPathChars))
+  // Longer than the shell takes: no link could point into it.
+  if (WideLength(lpszPath) > kMaxPathChars)
     check.verdict = kDestTooLong;
   else if (lpszPath[0] == '\0' || lpszPath[1] != ':')
     check.verdict = kDestInvalidForm;

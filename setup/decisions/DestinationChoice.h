@@ -14,8 +14,8 @@
 // location ("ProgramFiles" or a per-user Shell Folders value) with the
 // application's name behind it (szPrevDir empty). Unreadable registry
 // values leave "C:\" in its place.
-void ProposeDestination(const CString& strAppName, const CString& strDefaultDest, char (&szProposal)[260],
-                        char (&szPrevDir)[260]);
+void ProposeDestination(const CString& strAppName, const CString& strDefaultDest, CString& strProposal,
+                        CString& strPrevDir);
 
 enum DestinationVerdict
 {

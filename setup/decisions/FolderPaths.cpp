@@ -3,8 +3,6 @@
 #include "framework/String.h"
 #include "framework/os/FileSystem.h"
 
-void CopyCut(char* pszOut, size_t nOutSize, const char* pszText) { FormatTo(pszOut, nOutSize, "%s", pszText); }
-
 PathKind ExaminePath(const char* pszPath)
 {
   // A wildcard would let the system look at some other entry.
@@ -18,14 +16,7 @@ PathKind ExaminePath(const char* pszPath)
 
 void CreateParentFolders(const char* pszPath)
 {
-  char szParent[kMaxPathChars + 1];
   for (const char* pSeparator = strchr(pszPath, '\\'); pSeparator != NULL && pSeparator[1] != '\0';
-       pSeparator = strchr(pSeparator + 1, '\\')) {
-    const size_t nLength = static_cast<size_t>(pSeparator - pszPath);
-    if (nLength >= sizeof(szParent))
-      return;
-    memcpy(szParent, pszPath, nLength);
-    szParent[nLength] = '\0';
-    MakeFolder(szParent);
-  }
+       pSeparator = strchr(pSeparator + 1, '\\'))
+    MakeFolder(CString(pszPath, static_cast<int>(pSeparator - pszPath)));
 }

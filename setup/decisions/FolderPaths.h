@@ -1,14 +1,11 @@
 // Small path operations shared by the destination and start-menu dialogs:
-// copies that never pass a 260-byte buffer, a look at what already stands
-// at a path, and the creation of its parents.
+// a look at what already stands at a path, and the creation of its parents.
 #pragma once
-#include <stddef.h>
 
-// The longest path the dialogs accept, in characters (the platform's limit).
+// The longest path the dialogs accept, in characters: the shell's limit,
+// within which the links into the destination and the program group must
+// stay.
 const int kMaxPathChars = 259;
-
-// Copies as much of pszText as fits nOutSize bytes, always terminated.
-void CopyCut(char* pszOut, size_t nOutSize, const char* pszText);
 
 enum PathKind
 {

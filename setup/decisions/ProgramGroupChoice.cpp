@@ -3,24 +3,19 @@
 #include "common/JoinPath.h"
 #include "common/ShellFolders.h"
 #include "framework/os/FileSystem.h"
+#include "framework/os/Unicode.h"
 #include "setup/SetupTexts.h"
 #include "setup/decisions/FolderPaths.h"
 
 const char* ScopeName(int nScope) { return nScope == kScopeAllUsers ? "All Users" : "Current User"; }
 
-bool ReadProgramsFolder(int nScope, char (&szFolder)[260])
+bool ReadProgramsFolder(int nScope, CString& strFolder)
 {
-  char szRead[260];
-  const BOOL bFailed = nScope == kScopeAllUsers ? GetShellFolder("Common Programs", szRead, HKEY_LOCAL_MACHINE)
-                                                : GetShellFolder("Programs", szRead, HKEY_CURRENT_USER);
-  if (bFailed)
-    return false;
-  szRead[kMaxPathChars] = '\0';
-  CopyCut(szFolder, sizeof(szFolder), szRead);
-  return true;
+  return nScope == kScopeAllUsers ? !GetShellFolder("Common Programs", strFolder, HKEY_LOCAL_MACHINE)
+                                  : !GetShellFolder("Programs", strFolder, HKEY_CURRENT_USER);
 }
 
-GroupVerdict CreateProgramGroup(const char* lpszProgramsDir, const char* lpszTyped, char (&szFolder)[260])
+GroupVerdict CreateProgramGroup(const char* lpszProgramsDir, const char* lpszTyped, CString& strFolder)
 {
   if (lpszProgramsDir[0] == '\0')
     return kGroupNoProgramsFolder;
@@ -29,15 +24,16 @@ GroupVerdict CreateProgramGroup(const char* lpszProgramsDir, const char* lpszTyp
   // remove with the last shortcut; ".." or a drive would leave it.
   if (!IsInsideInstallation(lpszTyped))
     return kGroupNotInStartMenu;
-  if (strlen(lpszTyped) > static_cast<size_t>(kMaxPathChars) ||
-      !JoinPath(szFolder, sizeof(szFolder), lpszProgramsDir, lpszTyped))
+  // Its links must stay within the shell's limit.
+  strFolder = JoinPath(lpszProgramsDir, lpszTyped);
+  if (WideLength(strFolder) > kMaxPathChars)
     return kGroupTooLong;
 
   // One level only: the person creates deeper groups step by step.
-  const FolderMade made = MakeFolder(szFolder);
+  const FolderMade made = MakeFolder(strFolder);
   if (made == kFolderMade)
     return kGroupAccepted;
-  const PathKind kind = ExaminePath(szFolder);
+  const PathKind kind = ExaminePath(strFolder);
   if (made == kFolderParentMissing)
     return kGroupPathNotFound;
   if (made == kFolderExists && kind == kPathFile)

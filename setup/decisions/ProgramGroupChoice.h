@@ -3,6 +3,7 @@
 // an unattended installation both decide with these. The proposal is the
 // application's name, relative to the Programs folder.
 #pragma once
+#include "framework/String.h"
 
 // The combo box's entries; the dialog starts with the current user's.
 const int kScopeAllUsers = 0;
@@ -12,9 +13,9 @@ const int kDefaultScope = kScopeCurrentUser;
 const char* ScopeName(int nScope);
 
 // The Programs folder of the scope ("Common Programs" of the machine or
-// the user's "Programs") into szFolder; false, with szFolder unchanged,
+// the user's "Programs") into strFolder; false, with strFolder unchanged,
 // when it cannot be read.
-bool ReadProgramsFolder(int nScope, char (&szFolder)[260]);
+bool ReadProgramsFolder(int nScope, CString& strFolder);
 
 enum GroupVerdict
 {
@@ -29,7 +30,7 @@ enum GroupVerdict
 // OK's checks in its order for the name lpszTyped below lpszProgramsDir
 // (empty when unknown): a Programs folder, a name that stays inside it,
 // the length; then szFolder = the joined path, created one level deep.
-GroupVerdict CreateProgramGroup(const char* lpszProgramsDir, const char* lpszTyped, char (&szFolder)[260]);
+GroupVerdict CreateProgramGroup(const char* lpszProgramsDir, const char* lpszTyped, CString& strFolder);
 
 // The message of a refusal as the dialog shows it.
 const char* DescribeGroupRefusal(GroupVerdict verdict);

@@ -10,14 +10,13 @@ namespace {
 
 bool ChooseDestination(const CSetupData& setup, const CommandLine& options, CInstallLog& log, InstallChoices& choices)
 {
-  char szProposal[260];
-  char szPrevDir[260];
-  ProposeDestination(setup.m_strAppName, setup.m_strDefaultDest, szProposal, szPrevDir);
+  CString strProposal, strPrevDir;
+  ProposeDestination(setup.m_strAppName, setup.m_strDefaultDest, strProposal, strPrevDir);
   const bool bGiven = (options.nGiven & OPT_DEST) != 0;
-  const char* pszPath = bGiven ? options.szDest : szProposal;
+  const char* pszPath = bGiven ? options.strDest : strProposal;
   log.Write(bGiven ? "destination (/D=)" : "destination (proposed)", pszPath);
 
-  const DestinationCheck check = CheckDestination(pszPath, szPrevDir, setup.m_nTotalSize);
+  const DestinationCheck check = CheckDestination(pszPath, strPrevDir, setup.m_nTotalSize);
   if (check.verdict != kDestAccepted && check.verdict != kDestExists) {
     UINT nIcon;
     log.Write("destination refused", DescribeDestinationRefusal(check, pszPath, nIcon));
@@ -30,27 +29,27 @@ bool ChooseDestination(const CSetupData& setup, const CommandLine& options, CIns
   return true;
 }
 
-bool ChooseProgramGroup(const CSetupData& setup, const CommandLine& options, CInstallLog& log,
-                        InstallChoices& choices)
+bool ChooseProgramGroup(const CSetupData& setup, const CommandLine& options, CInstallLog& log, InstallChoices& choices)
 {
   choices.nScope = (options.nGiven & OPT_ALLUSERS)      ? kScopeAllUsers
                    : (options.nGiven & OPT_CURRENTUSER) ? kScopeCurrentUser
                                                         : kDefaultScope;
   log.Write("start menu", ScopeName(choices.nScope));
-  char szPrograms[260] = "";
-  ReadProgramsFolder(choices.nScope, szPrograms);
+  CString strPrograms;
+  ReadProgramsFolder(choices.nScope, strPrograms);
 
   const bool bGiven = (options.nGiven & OPT_GROUP) != 0;
-  const char* pszName = bGiven ? options.szGroup : static_cast<const char*>(setup.m_strAppName);
+  const CString& strName = bGiven ? options.strGroup : setup.m_strAppName;
+  const char* pszName = strName;
   log.Write(bGiven ? "program group (/GROUP=)" : "program group (proposed)", pszName);
-  char szGroup[260];
-  const GroupVerdict verdict = CreateProgramGroup(szPrograms, pszName, szGroup);
+  CString strGroup;
+  const GroupVerdict verdict = CreateProgramGroup(strPrograms, pszName, strGroup);
   if (verdict != kGroupAccepted) {
     log.Write("program group refused", DescribeGroupRefusal(verdict));
     return false;
   }
-  log.Write("program group folder", szGroup);
-  choices.strProgramGroup = szGroup;
+  log.Write("program group folder", strGroup);
+  choices.strProgramGroup = strGroup;
   return true;
 }
 

@@ -10,10 +10,7 @@ END_MESSAGE_MAP()
 
 CDestinationDlg::CDestinationDlg(CWnd* pParent)
     : CDialog(IDD, pParent), m_pSetup(NULL), m_pFeedback(NULL), m_bMadeDestDir(false)
-{
-  m_szPrevDir[0] = '\0';
-  m_szDestDir[0] = '\0';
-}
+{}
 
 CDestinationDlg::~CDestinationDlg() {}
 
@@ -28,12 +25,12 @@ BOOL CDestinationDlg::OnInitDialog()
   CDialog::OnInitDialog();
   SetTexts();
 
-  char szProposal[260];
-  ProposeDestination(m_pSetup->m_strAppName, m_pSetup->m_strDefaultDest, szProposal, m_szPrevDir);
+  CString strProposal;
+  ProposeDestination(m_pSetup->m_strAppName, m_pSetup->m_strDefaultDest, strProposal, m_strPrevDir);
 
   CWnd edit = GetDlgItem(IDC_DEST_DIR);
   edit.SendMessage(EM_LIMITTEXT, kMaxPathChars);
-  edit.SetWindowText(szProposal);
+  edit.SetWindowText(strProposal);
   UpdateData(FALSE);
   return TRUE;
 }
@@ -52,9 +49,9 @@ void CDestinationDlg::OnOK()
   CString strTyped;
   GetDlgItemText(IDC_DEST_DIR, strTyped);
   // A text over the limit (a program can set one) is refused, not cut.
-  if (strTyped.GetLength() <= kMaxPathChars)
-    CopyCut(m_szDestDir, sizeof(m_szDestDir), strTyped);
-  const DestinationCheck check = CheckDestination(strTyped, m_szPrevDir, m_pSetup->m_nTotalSize);
+  const DestinationCheck check = CheckDestination(strTyped, m_strPrevDir, m_pSetup->m_nTotalSize);
+  if (check.verdict != kDestTooLong)
+    m_strDestDir = strTyped;
   m_bMadeDestDir = check.bMade;
   switch (check.verdict) {
   case kDestAccepted: break;

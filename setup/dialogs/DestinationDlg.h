@@ -27,10 +27,10 @@ public:
   const CSetupData* m_pSetup;
   CInstallFeedback* m_pFeedback;
 
-  char m_szPrevDir[260];
-  char m_szDestDir[260];
+  CString m_strPrevDir;
+  CString m_strDestDir;
   CString m_strText;
-  // Whether the accepted run made m_szDestDir itself (not found it there):
+  // Whether the accepted run made m_strDestDir itself (not found it there):
   // only then does going back remove it again.
   bool m_bMadeDestDir;
 

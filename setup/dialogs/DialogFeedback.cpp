@@ -10,8 +10,8 @@ namespace {
 void PumpPaintMessages()
 {
   MSG msg;
-  while (::PeekMessageA(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE))
-    ::DispatchMessageA(&msg);
+  while (::PeekMessageW(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE))
+    ::DispatchMessageW(&msg);
 }
 
 }  // namespace

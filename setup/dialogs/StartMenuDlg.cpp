@@ -1,6 +1,7 @@
 #include "setup/dialogs/StartMenuDlg.h"
 #include "common/JoinPath.h"
 #include "framework/os/FolderScan.h"
+#include "framework/os/Unicode.h"
 #include "setup/SetupData.h"
 #include "setup/SetupTexts.h"
 #include "setup/install/InstallFeedback.h"
@@ -20,11 +21,7 @@ const char kParentEntry[] = "..";
 
 CStartMenuDlg::CStartMenuDlg(CWnd* pParent)
     : CDialog(IDD, pParent), m_pSetup(NULL), m_pFeedback(NULL), m_nScope(kDefaultScope)
-{
-  m_szCurDir[0] = '\0';
-  m_szProgramsDir[0] = '\0';
-  m_szFolder[0] = '\0';
-}
+{}
 
 CStartMenuDlg::~CStartMenuDlg() {}
 
@@ -61,7 +58,7 @@ void CStartMenuDlg::ShowProgramsRoot()
   const int nPrevScope = m_nScope;
   UpdateData(TRUE);
   ReadProgramsDir(nPrevScope);
-  FillFolderList(m_szProgramsDir);
+  FillFolderList(m_strProgramsDir);
   SetDlgItemText(IDC_FOLDER, AppName());
 }
 
@@ -69,7 +66,7 @@ const char* CStartMenuDlg::AppName() const { return m_pSetup->m_strAppName; }
 
 void CStartMenuDlg::ReadProgramsDir(int nPrevScope)
 {
-  if (!ReadProgramsFolder(m_nScope, m_szProgramsDir) && m_szProgramsDir[0] != '\0' && nPrevScope != m_nScope) {
+  if (!ReadProgramsFolder(m_nScope, m_strProgramsDir) && !m_strProgramsDir.IsEmpty() && nPrevScope != m_nScope) {
     // The combo box keeps naming the folder that the list shows.
     m_nScope = nPrevScope;
     UpdateData(FALSE);
@@ -78,21 +75,19 @@ void CStartMenuDlg::ReadProgramsDir(int nPrevScope)
 
 void CStartMenuDlg::FillFolderList(const char* lpszFolder)
 {
-  char szFolder[260];
-  CopyCut(szFolder, sizeof(szFolder), lpszFolder);
+  const CString strFolder(lpszFolder);
   m_folderList.ResetContent();
-  CopyCut(m_szCurDir, sizeof(m_szCurDir), szFolder);
+  m_strCurDir = strFolder;
 
   // No Programs folder known: list nothing rather than the current drive's root.
   CFolderScan scan;
-  char szPattern[sizeof(szFolder) + 4];
-  if (szFolder[0] != '\0' && JoinPath(szPattern, sizeof(szPattern), szFolder, "*.*") && scan.First(szPattern)) {
+  if (!strFolder.IsEmpty() && scan.First(JoinPath(strFolder, "*.*"))) {
     do {
-      if (scan.IsFolder() && scan.Name()[0] != '.')
+      if (scan.IsFolder() && !scan.IsDotName())
         m_folderList.AddString(scan.Name());
     } while (scan.Next());
   }
-  if (strcmp(m_szCurDir, m_szProgramsDir) != 0)
+  if (m_strCurDir != m_strProgramsDir)
     m_folderList.AddString(kParentEntry);
 }
 
@@ -104,31 +99,31 @@ void CStartMenuDlg::OnDblclkFolderList()
   CString strEntry;
   m_folderList.GetText(nSelected, strEntry);
 
-  char szNewDir[260];
+  CString strNewDir;
   if (strEntry == kParentEntry) {
-    CopyCut(szNewDir, sizeof(szNewDir), m_szCurDir);
-    char* pLastSeparator = strrchr(szNewDir, '\\');
-    if (pLastSeparator != NULL)
-      *pLastSeparator = '\0';
-  } else if (!JoinPath(szNewDir, sizeof(szNewDir), m_szCurDir, strEntry)) {
-    ShowError(DescribeGroupRefusal(kGroupTooLong));
-    return;
+    const int nLastSeparator = m_strCurDir.ReverseFind('\\');
+    strNewDir = nLastSeparator >= 0 ? m_strCurDir.Left(nLastSeparator) : m_strCurDir;
+  } else {
+    strNewDir = JoinPath(m_strCurDir, strEntry);
+    if (WideLength(strNewDir) > kMaxPathChars) {
+      ShowError(DescribeGroupRefusal(kGroupTooLong));
+      return;
+    }
   }
 
   // The proposal, relative to the Programs folder.
-  CString strProposal;
-  strProposal.Format("%s\\%s", szNewDir, AppName());
-  const int nRootLength = static_cast<int>(strlen(m_szProgramsDir)) + 1;
+  const CString strProposal = JoinPath(strNewDir, AppName());
+  const int nRootLength = m_strProgramsDir.GetLength() + 1;
   SetDlgItemText(IDC_FOLDER,
                  strProposal.GetLength() >= nRootLength ? strProposal.Mid(nRootLength) : CString(AppName()));
-  FillFolderList(szNewDir);
+  FillFolderList(strNewDir);
 }
 
 void CStartMenuDlg::OnOK()
 {
   CString strTyped;
   GetDlgItemText(IDC_FOLDER, strTyped);
-  const GroupVerdict verdict = CreateProgramGroup(m_szProgramsDir, strTyped, m_szFolder);
+  const GroupVerdict verdict = CreateProgramGroup(m_strProgramsDir, strTyped, m_strFolder);
   if (verdict != kGroupAccepted) {
     ShowError(DescribeGroupRefusal(verdict));
     return;

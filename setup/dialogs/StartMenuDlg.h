@@ -23,9 +23,9 @@ public:
   const CSetupData* m_pSetup;
   CInstallFeedback* m_pFeedback;
 
-  char m_szCurDir[260];
-  char m_szProgramsDir[260];
-  char m_szFolder[260];
+  CString m_strCurDir;
+  CString m_strProgramsDir;
+  CString m_strFolder;
   CListBox m_folderList;
   int m_nScope;
   CString m_strText;

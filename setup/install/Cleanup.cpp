@@ -6,6 +6,7 @@
 #include <stdlib.h>
 
 #include "common/InstallNames.h"
+#include "common/JoinPath.h"
 #include "common/UninstallData.h"
 #include "framework/os/FileSystem.h"
 #include "setup/SetupTexts.h"
@@ -13,32 +14,35 @@
 
 namespace {
 
-// Names come from a file in the destination: only those that stay inside
-// it are ever deleted.
-void DeleteInstalledFile(CInstallLog& log, const char* lpszName)
+// Names come from a file in the destination lpszRoot: only those that stay
+// inside it are ever deleted.
+void DeleteInstalledFile(CInstallLog& log, const char* lpszRoot, const char* lpszName)
 {
   if (!IsInsideInstallation(lpszName))
     return;
-  if (RemoveFile(lpszName))
+  const CString strPath = JoinPath(lpszRoot, lpszName);
+  if (RemoveFile(strPath))
     log.Write("removed", lpszName);
-  else if (log.IsOpen() && PathIsPresent(lpszName))
+  else if (log.IsOpen() && PathIsPresent(strPath))
     log.Write("not removed", lpszName);
 }
 
 // The earlier file, extracted over under its earlier spelling, takes the
 // new one through a free temporary name, since some file systems ignore a
 // rename that changes case alone.
-void TakeNewSpelling(CInstallLog& log, const char* lpszEarlier, const char* lpszNew)
+void TakeNewSpelling(CInstallLog& log, const char* lpszRoot, const char* lpszEarlier, const char* lpszNew)
 {
   if (!IsInsideInstallation(lpszEarlier) || !IsInsideInstallation(lpszNew))
     return;
-  const CString strTemp = CString(lpszNew) + ".case~";
-  if (PathIsPresent(strTemp) || !RenamePath(lpszEarlier, strTemp))
+  const CString strEarlier = JoinPath(lpszRoot, lpszEarlier);
+  const CString strNew = JoinPath(lpszRoot, lpszNew);
+  const CString strTemp = strNew + ".case~";
+  if (PathIsPresent(strTemp) || !RenamePath(strEarlier, strTemp))
     return;
-  if (RenamePath(strTemp, lpszNew))
+  if (RenamePath(strTemp, strNew))
     log.Write("renamed", CString(lpszEarlier) + " to " + lpszNew);
   else
-    RenamePath(strTemp, lpszEarlier);
+    RenamePath(strTemp, strEarlier);
 }
 
 // The earlier shortcuts that are there now; only asked for the log.
@@ -56,17 +60,18 @@ bool* FindExisting(const CInstallLog& log, const UninstallData& earlier)
 
 void CInstallPipeline::CleanUpEarlierInstallation()
 {
-  if (!PathIsPresent("uninstall.dat"))
+  const CString strRecord = m_choices.strDestDir + "\\uninstall.dat";
+  if (!PathIsPresent(strRecord))
     return;
   m_feedback.ShowStatus(Text(kCheckingOldData));
   UninstallData earlier;
-  if (earlier.Read("uninstall.dat") != 0) {
+  if (earlier.Read(strRecord) != 0) {
     m_log.Write("clean-up", "the earlier uninstall.dat cannot be read: nothing is removed");
     return;
   }
-  if (m_setup.m_strAppName != earlier.m_szAppName) {
+  if (m_setup.m_strAppName != earlier.m_strAppName) {
     m_log.Write("clean-up",
-                CString("the earlier uninstall.dat belongs to ") + earlier.m_szAppName + ": nothing is removed");
+                CString("the earlier uninstall.dat belongs to ") + earlier.m_strAppName + ": nothing is removed");
     return;
   }
   RemoveEarlierInstallation(earlier);
@@ -79,13 +84,13 @@ void CInstallPipeline::RemoveEarlierInstallation(UninstallData& earlier)
     const char* pszNewName = NULL;
     switch (DecideEarlierFile(m_setup, pszName, &pszNewName)) {
     case kEarlierFileKept: break;
-    case kEarlierFileDeleted: DeleteInstalledFile(m_log, pszName); break;
-    case kEarlierFileRenamed: TakeNewSpelling(m_log, pszName, pszNewName); break;
+    case kEarlierFileDeleted: DeleteInstalledFile(m_log, m_choices.strDestDir, pszName); break;
+    case kEarlierFileRenamed: TakeNewSpelling(m_log, m_choices.strDestDir, pszName, pszNewName); break;
     }
   }
   for (int32_t i = 0; i < earlier.m_nGenerated; ++i)
     if (!KeepsEarlierGeneratedFile(m_setup, earlier.m_pGenerated[i]))
-      DeleteInstalledFile(m_log, earlier.m_pGenerated[i]);
+      DeleteInstalledFile(m_log, m_choices.strDestDir, earlier.m_pGenerated[i]);
   bool* pExisted = FindExisting(m_log, earlier);
   earlier.RemoveShortcuts();
   for (int32_t i = 0; pExisted != NULL && i < earlier.m_nLinks; ++i)

@@ -16,10 +16,9 @@ const char kFontsKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts
 // anywhere else is listed by its full path.
 CString ListedFileName(const char* lpszFontsDir, const char* lpszName, const CString& strPath)
 {
-  char szWindows[MAX_PATH];
-  if (!GetWindowsFolder(szWindows, MAX_PATH))
+  CString strSystemFonts;
+  if (!GetWindowsFolder(strSystemFonts))
     return strPath;
-  CString strSystemFonts(szWindows);
   if (strSystemFonts[strSystemFonts.GetLength() - 1] != '\\')
     strSystemFonts += "\\";
   strSystemFonts += "Fonts";
@@ -29,50 +28,31 @@ CString ListedFileName(const char* lpszFontsDir, const char* lpszName, const CSt
 // TRUE when a value of the Fonts key names the file, by its name or its path.
 bool IsListed(const CRegKey& key, const CString& strListed, const CString& strPath)
 {
-  static char szValueName[16384];  // the longest value name the registry allows
-  char szData[2 * MAX_PATH];
+  CString strValueName, strData;
   for (DWORD i = 0;; ++i) {
     DWORD nType = 0;
-    const LONG nResult = key.EnumText(i, szValueName, sizeof(szValueName), szData, sizeof(szData), &nType);
+    const LONG nResult = key.EnumText(i, strValueName, strData, &nType);
     if (nResult == ERROR_NO_MORE_ITEMS)
       return false;
     if (nResult != ERROR_SUCCESS || nType != REG_SZ)
-      continue;  // too long to be either, or not a file name
-    if (EqualNoCase(szData, strListed) || EqualNoCase(szData, strPath))
+      continue;  // not a file name
+    if (EqualNoCase(strData, strListed) || EqualNoCase(strData, strPath))
       return true;
   }
 }
 
-// "<name> (TrueType)" or "(OpenType)" in UTF-16: the font's name may hold
-// characters that the ANSI code page lacks.
-void MakeValueName(const CString& strPath, WCHAR (&szValueName)[FONT_NAME_UNITS + 16])
+// "<name> (TrueType)" or "(OpenType)": the font's own name, in any script,
+// or its file title when its name table has none.
+CString MakeValueName(const CString& strPath)
 {
   FontName name;
   ReadFontFileName(strPath, name);
-  size_t nLength = 0;
-  if (name.szName[0]) {
-    while (name.szName[nLength]) {
-      szValueName[nLength] = name.szName[nLength];
-      ++nLength;
-    }
-  } else {
-    int nWritten = ::MultiByteToWideChar(CP_ACP, 0, GetTitlePart(strPath), -1, szValueName, FONT_NAME_UNITS);
-    nLength = nWritten > 0 ? (size_t)nWritten - 1 : 0;
-  }
-  const WCHAR* pszKind = name.nOutlines == FONT_OPENTYPE   ? L" (OpenType)"
-                         : name.nOutlines == FONT_TRUETYPE ? L" (TrueType)"
-                                                           : L"";
-  ::lstrcpyW(szValueName + nLength, pszKind);
-}
-
-// "HKLM\...\Fonts: <name> = <data>" for the log, the name in the ANSI
-// code page as far as it has the characters.
-CString DescribeValue(const WCHAR* pszValueName, const CString& strData)
-{
-  char szName[2 * (FONT_NAME_UNITS + 16)];
-  if (::WideCharToMultiByte(CP_ACP, 0, pszValueName, -1, szName, sizeof(szName), NULL, NULL) == 0)
-    szName[0] = '\0';
-  return CString("HKEY_LOCAL_MACHINE\\") + kFontsKey + ": " + szName + " = " + strData;
+  CString strName = name.szName[0] ? Utf8FromWide(reinterpret_cast<const WCHAR*>(name.szName)) : GetTitlePart(strPath);
+  if (name.nOutlines == FONT_OPENTYPE)
+    strName += " (OpenType)";
+  else if (name.nOutlines == FONT_TRUETYPE)
+    strName += " (TrueType)";
+  return strName;
 }
 
 }  // namespace
@@ -87,14 +67,13 @@ bool RegisterFont(const char* lpszFontsDir, const char* lpszName, bool bOnlyIfUn
     return false;
   bool bAdded = AddFontFile(strPath);
   if (key != NULL) {
-    WCHAR szValueName[FONT_NAME_UNITS + 16];
-    MakeValueName(strPath, szValueName);
-    WCHAR szData[2 * MAX_PATH];
-    int nData = ::MultiByteToWideChar(CP_ACP, 0, strListed, -1, szData, 2 * MAX_PATH);
-    if (nData > 0 && key.SetWideString(szValueName, szData) && pstrListedAs != NULL)
-      *pstrListedAs = DescribeValue(szValueName, strListed);
+    const CString strValueName = MakeValueName(strPath);
+    if (key.SetString(strValueName, strListed) && pstrListedAs != NULL)
+      *pstrListedAs = CString("HKEY_LOCAL_MACHINE\\") + kFontsKey + ": " + strValueName + " = " + strListed;
   }
   return bAdded;
 }
 
-void AnnounceFontChange() { ::SendMessageTimeoutA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0, SMTO_ABORTIFHUNG, 1000, NULL); }
+// No text goes with this message: the wide form only because the programs
+// import no 8-bit one.
+void AnnounceFontChange() { ::SendMessageTimeoutW(HWND_BROADCAST, WM_FONTCHANGE, 0, 0, SMTO_ABORTIFHUNG, 1000, NULL); }

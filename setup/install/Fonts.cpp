@@ -13,8 +13,8 @@ void CInstallPipeline::InstallFonts()
 {
   // Without a fonts folder the target would be undefined: leave the fonts
   // where they are.
-  char szFonts[SHELL_FOLDER_SIZE];
-  if (GetShellFolder("Fonts", szFonts, HKEY_CURRENT_USER)) {
+  CString strFonts;
+  if (GetShellFolder("Fonts", strFonts, HKEY_CURRENT_USER)) {
     m_log.Write("fonts", "no fonts folder: the fonts stay in the destination");
     return;
   }
@@ -24,19 +24,17 @@ void CInstallPipeline::InstallFonts()
     if (!IsInsideInstallation(strFont))
       continue;
     CString strFrom = m_choices.strDestDir + "\\" + strFont;
-    CString strTo = CString(szFonts) + "\\" + strFont;
-    if (strFrom.GetLength() >= MAX_PATH || strTo.GetLength() >= MAX_PATH)
-      continue;
+    CString strTo = strFonts + "\\" + strFont;
     CString strListedAs;
     if (RenamePath(strFrom, strTo)) {
       m_log.Write("font moved", strFrom + " to " + strTo);
-      bAdded = RegisterFont(szFonts, strFont, false, &strListedAs) || bAdded;
+      bAdded = RegisterFont(strFonts, strFont, false, &strListedAs) || bAdded;
     } else {
       // A font of that name was there already: it stays as it is, and it is
       // listed if it is not yet.
       if (PathIsPresent(strTo) && !IsFolder(strTo)) {
         m_log.Write("font already in the fonts folder", strTo);
-        bAdded = RegisterFont(szFonts, strFont, true, &strListedAs) || bAdded;
+        bAdded = RegisterFont(strFonts, strFont, true, &strListedAs) || bAdded;
       } else {
         m_log.Write("font not moved", strFrom);
       }

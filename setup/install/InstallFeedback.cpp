@@ -44,7 +44,8 @@ int CInstallFeedback::Tell(const char* lpszText, const char* lpszCaption, UINT n
 bool CInstallFeedback::AskRetry(const char* lpszText)
 {
   const char* pAdvice = strstr(lpszText, "\n\n");
-  m_log.Write(kErrorCaption, pAdvice != NULL ? CString(lpszText, static_cast<int>(pAdvice - lpszText)) : CString(lpszText));
+  m_log.Write(kErrorCaption,
+              pAdvice != NULL ? CString(lpszText, static_cast<int>(pAdvice - lpszText)) : CString(lpszText));
   const int nButton = OnTell(lpszText, kErrorCaption, MB_RETRYCANCEL | MB_ICONEXCLAMATION, IDCANCEL, NULL);
   if (m_bAttended)
     m_log.Write("answer", ButtonName(nButton));

@@ -5,8 +5,7 @@
 
 CInstallPipeline::CInstallPipeline(CSetupData& setup, CInstallFeedback& feedback, const InstallChoices& choices)
     : m_setup(setup), m_feedback(feedback), m_log(feedback.Log()), m_choices(choices)
-{
-}
+{}
 
 const char* CInstallPipeline::Text(const SetupText& text) const
 {
@@ -24,12 +23,7 @@ InstallOutcome CInstallPipeline::Run()
     return kInstallStopped;
   }
 
-  // Relative names from here on are inside the destination; if it cannot
-  // be made current, nothing is deleted relative to another place.
-  if (SetCurrentFolder(m_choices.strDestDir))
-    CleanUpEarlierInstallation();
-  else
-    m_log.Write("clean-up", "the destination cannot be made the current directory: nothing is removed");
+  CleanUpEarlierInstallation();
 
   CreateAllShortcuts();
   if (m_setup.m_nFonts != 0) {
@@ -61,7 +55,7 @@ int32_t CInstallPipeline::ExtractFiles()
     CString strCause;
     while (!ExtractEntry(j, strCause)) {
       CString strText;
-      strText.Format(Text(kExtractFailed), entry.name, static_cast<const char*>(strCause));
+      strText.Format(Text(kExtractFailed), static_cast<const char*>(entry.name), static_cast<const char*>(strCause));
       if (!m_feedback.AskRetry(strText))
         return j;
     }

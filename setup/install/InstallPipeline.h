@@ -45,8 +45,7 @@ public:
 
   // What an earlier installation of the same application in the
   // destination left and this one does not bring again is deleted, with
-  // its shortcuts. Relative names resolve in the destination, which is the
-  // current folder.
+  // its shortcuts. The record's names are relative to the destination.
   void CleanUpEarlierInstallation();
   void RemoveEarlierInstallation(UninstallData& earlier);
 

@@ -32,12 +32,11 @@ void CInstallPipeline::RecordStoppedInstallation(int32_t nStoppedAt)
 {
   const CString strRecord = m_choices.strDestDir + "\\uninstall.dat";
   UninstallData earlier;
-  const bool bSameApplication = earlier.Read(strRecord) == 0 && m_setup.m_strAppName == earlier.m_szAppName;
+  const bool bSameApplication = earlier.Read(strRecord) == 0 && m_setup.m_strAppName == earlier.m_strAppName;
   // No shortcut was made: the record lists none.
   int32_t nCounts[3] = {m_setup.m_nShortcuts, m_setup.m_nStartupShortcuts, m_setup.m_nDesktopShortcuts};
   m_setup.m_nShortcuts = m_setup.m_nStartupShortcuts = m_setup.m_nDesktopShortcuts = 0;
-  const BOOL bNotWritten =
-      WriteUninstallData(m_setup, strRecord, bSameApplication ? &earlier : NULL, nStoppedAt + 1);
+  const BOOL bNotWritten = WriteUninstallData(m_setup, strRecord, bSameApplication ? &earlier : NULL, nStoppedAt + 1);
   m_setup.m_nShortcuts = nCounts[0];
   m_setup.m_nStartupShortcuts = nCounts[1];
   m_setup.m_nDesktopShortcuts = nCounts[2];

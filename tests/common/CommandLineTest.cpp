@@ -16,8 +16,11 @@ struct Parsed
 
 Parsed Parse(const std::string& strArgs, unsigned nKnown = OPT_SETUP)
 {
+  // Sentinels: every field must be set.
   Parsed parsed;
-  memset(&parsed.line, 0x5a, sizeof(parsed.line));  // sentinels: every field must be set
+  parsed.line.nGiven = 0x5a5a5a5a;
+  parsed.line.strGroup = parsed.line.strLog = parsed.line.strDest = "sentinel";
+  memset(parsed.line.szError, 0x5a, sizeof(parsed.line.szError));
   parsed.bUnderstood = ParseCommandLine(strArgs.c_str(), nKnown, parsed.line);
   return parsed;
 }
@@ -30,9 +33,9 @@ TEST(CommandLine, NoArgumentsGiveNoOptions)
     Parsed p = Parse(args);
     EXPECT_TRUE(p.bUnderstood) << "'" << args << "'";
     EXPECT_EQ(0u, p.line.nGiven);
-    EXPECT_STREQ("", p.line.szGroup);
-    EXPECT_STREQ("", p.line.szLog);
-    EXPECT_STREQ("", p.line.szDest);
+    EXPECT_STREQ("", p.line.strGroup);
+    EXPECT_STREQ("", p.line.strLog);
+    EXPECT_STREQ("", p.line.strDest);
     EXPECT_STREQ("", p.line.szError);
   }
   CommandLine line;
@@ -45,19 +48,19 @@ TEST(CommandLine, EveryOptionInAnyCaseWithQuotedValues)
   Parsed p = Parse("/s\t/AllUsers /group=\"Quill Tools\\Viewer\" \"/Log=C:\\my logs\\setup.log\" /d=C:\\Apps");
   ASSERT_TRUE(p.bUnderstood) << p.line.szError;
   EXPECT_EQ(unsigned(OPT_SILENT | OPT_ALLUSERS | OPT_GROUP | OPT_LOG | OPT_DEST), p.line.nGiven);
-  EXPECT_STREQ("Quill Tools\\Viewer", p.line.szGroup);
-  EXPECT_STREQ("C:\\my logs\\setup.log", p.line.szLog);
-  EXPECT_STREQ("C:\\Apps", p.line.szDest);
+  EXPECT_STREQ("Quill Tools\\Viewer", p.line.strGroup);
+  EXPECT_STREQ("C:\\my logs\\setup.log", p.line.strLog);
+  EXPECT_STREQ("C:\\Apps", p.line.strDest);
 
   p = Parse("/CURRENTUSER /GROUP=A\" \"B /S");
   ASSERT_TRUE(p.bUnderstood) << p.line.szError;
   EXPECT_EQ(unsigned(OPT_SILENT | OPT_CURRENTUSER | OPT_GROUP), p.line.nGiven);
-  EXPECT_STREQ("A B", p.line.szGroup);
+  EXPECT_STREQ("A B", p.line.strGroup);
 
-  // Bytes beyond ASCII pass as they are (Windows-1252 here; octal 334 is U-umlaut).
-  p = Parse("/S /GROUP=Bildbetrachter-\334bersicht");
+  // Letters beyond ASCII pass as they are (UTF-8).
+  p = Parse("/S /GROUP=Bildbetrachter-Übersicht");
   ASSERT_TRUE(p.bUnderstood);
-  EXPECT_STREQ("Bildbetrachter-\334bersicht", p.line.szGroup);
+  EXPECT_STREQ("Bildbetrachter-Übersicht", p.line.strGroup);
 }
 
 // /D= takes the rest of the line as the path: blanks, and what looks like
@@ -78,7 +81,7 @@ TEST(CommandLine, DestinationTakesTheRestOfTheLine)
   for (const auto& c : cases) {
     Parsed p = Parse(c.pszArgs);
     ASSERT_TRUE(p.bUnderstood) << c.pszArgs << ": " << p.line.szError;
-    EXPECT_STREQ(c.pszDest, p.line.szDest) << c.pszArgs;
+    EXPECT_STREQ(c.pszDest, p.line.strDest) << c.pszArgs;
     EXPECT_TRUE(p.line.nGiven & OPT_DEST);
   }
 }
@@ -119,8 +122,8 @@ TEST(CommandLine, LinesThatAreNotUnderstood)
   // The longest values that fit are taken whole.
   Parsed p = Parse("/GROUP=" + long259 + " /D=C:\\" + long259.substr(3));
   ASSERT_TRUE(p.bUnderstood) << p.line.szError;
-  EXPECT_EQ(long259, p.line.szGroup);
-  EXPECT_EQ(259u, strlen(p.line.szDest));
+  EXPECT_EQ(long259, static_cast<const char*>(p.line.strGroup));
+  EXPECT_EQ(259u, strlen(p.line.strDest));
 }
 
 // The first error is reported; /S behind it is still seen, so that the
@@ -148,12 +151,12 @@ TEST(CommandLine, HugeAndUnbalancedInputStaysInItsBuffers)
 
   p = Parse("/S /GROUP=\"open quote /LOG=x");
   ASSERT_TRUE(p.bUnderstood);
-  EXPECT_STREQ("open quote /LOG=x", p.line.szGroup);
+  EXPECT_STREQ("open quote /LOG=x", p.line.strGroup);
   EXPECT_FALSE(p.line.nGiven & OPT_LOG);
 
   p = Parse("/S /D=" + std::string(100000, 'y'));
   EXPECT_FALSE(p.bUnderstood);
-  EXPECT_STREQ("", p.line.szDest);
+  EXPECT_STREQ("", p.line.strDest);
 }
 
 // The uninstaller knows /S and /LOG= only.
@@ -162,7 +165,7 @@ TEST(CommandLine, UninstallerOptions)
   Parsed p = Parse("/s /log=C:\\removal.log", OPT_UNINSTALL);
   ASSERT_TRUE(p.bUnderstood);
   EXPECT_EQ(unsigned(OPT_SILENT | OPT_LOG), p.line.nGiven);
-  EXPECT_STREQ("C:\\removal.log", p.line.szLog);
+  EXPECT_STREQ("C:\\removal.log", p.line.strLog);
   for (const char* args : {"/S /D=C:\\x", "/S /ALLUSERS", "/S /GROUP=x"}) {
     p = Parse(args, OPT_UNINSTALL);
     EXPECT_FALSE(p.bUnderstood) << args;

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "common/InstallNames.h"
-#include "common/JoinPath.h"
 
 TEST(IsInsideInstallation, RelativeNamesBelowTheDirectoryPass)
 {
@@ -29,13 +28,3 @@ TEST(IsRegistrableAppName, OnlyANameOfItsOwnKey)
 
 // A join that needs every byte of the buffer fits; one byte more would cut
 // the name, so nothing is left in the buffer instead.
-TEST(JoinPath, FillsTheBufferExactlyOrLeavesItEmpty)
-{
-  char szOut[8] = "xxxxxxx";
-  EXPECT_TRUE(JoinPath(szOut, sizeof(szOut), "ab", "cdef"));
-  EXPECT_STREQ("ab\\cdef", szOut);
-  EXPECT_FALSE(JoinPath(szOut, sizeof(szOut), "ab", "cdefg"));
-  EXPECT_STREQ("", szOut);
-  EXPECT_TRUE(JoinPath(szOut, sizeof(szOut), "", "x"));
-  EXPECT_STREQ("\\x", szOut);
-}

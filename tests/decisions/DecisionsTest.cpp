@@ -8,6 +8,7 @@
 #include <string>
 
 #include "framework/os/FileSystem.h"
+#include "framework/os/ObjectArray.h"
 #include "setup/SetupData.h"
 #include "setup/SetupTexts.h"
 #include "setup/decisions/CleanupRules.h"
@@ -83,18 +84,18 @@ TEST(Destination, RefusalsReadAsTheDialogShowsThem)
 class ProgramGroup : public ::testing::Test
 {
 protected:
-  GroupVerdict Create(const char* pszTyped) { return CreateProgramGroup(m_strPrograms.c_str(), pszTyped, m_szFolder); }
+  GroupVerdict Create(const char* pszTyped) { return CreateProgramGroup(m_strPrograms.c_str(), pszTyped, m_strFolder); }
 
   TestDir m_dir;
   const std::string m_strPrograms = m_dir.Root();
-  char m_szFolder[260] = "";
+  CString m_strFolder;
 };
 
 TEST_F(ProgramGroup, NamesThatLeaveTheStartMenuOrNameNothingAreRefused)
 {
   for (const char* pszName : {"", ".", "..", "..\\Other", "C:\\Other", "a\\..\\..\\b"})
     EXPECT_EQ(kGroupNotInStartMenu, Create(pszName)) << pszName;
-  EXPECT_EQ(kGroupNoProgramsFolder, CreateProgramGroup("", "App", m_szFolder));
+  EXPECT_EQ(kGroupNoProgramsFolder, CreateProgramGroup("", "App", m_strFolder));
   EXPECT_EQ(kGroupTooLong, Create(std::string(250, 'g').c_str()));
 }
 
@@ -104,7 +105,7 @@ TEST_F(ProgramGroup, OnlyOneLevelIsMadeAndAnExistingFolderIsReused)
   EXPECT_FALSE(PathIsPresent(m_dir.Path("Tools").c_str()));
 
   EXPECT_EQ(kGroupAccepted, Create("Tools"));
-  EXPECT_EQ(m_dir.Path("Tools"), m_szFolder);
+  EXPECT_EQ(m_dir.Path("Tools"), static_cast<const char*>(m_strFolder));
   EXPECT_EQ(kGroupAccepted, Create("Tools\\Quillwork"));
   EXPECT_TRUE(IsFolder(m_dir.Path("Tools\\Quillwork").c_str()));
   EXPECT_EQ(kGroupAccepted, Create("Tools")) << "an existing folder is reused";
@@ -120,9 +121,9 @@ protected:
   void SetUp() override
   {
     const char* kNames[] = {"App.exe", "data\\Table.dat"};
-    m_setup.m_pFiles = static_cast<FileEntry*>(calloc(2, sizeof(FileEntry)));
+    m_setup.m_pFiles = NewObjectArray<FileEntry>(2);
     for (int i = 0; i < 2; ++i)
-      strcpy(m_setup.m_pFiles[i].name, kNames[i]);
+      m_setup.m_pFiles[i].name = kNames[i];
     m_setup.m_nFiles = 2;
     CString strAgreement;
     m_setup.ParseScript("#AppName\r\nApp\r\n#GeneratedFiles\r\napp.ini\r\n#end", strAgreement);
@@ -156,7 +157,7 @@ TEST(LanguageRule, EachRuleHasItsOneExactCode)
   {
     const char* pszCode;
     bool bGermanSequence, bGermanAgreement;
-  } cases[] = {{"ENG", false, false}, {"GER", true, true}, {"FRA", true, false},
+  } cases[] = {{"ENG", false, false}, {"GER", true, true},  {"FRA", true, false},
                {"eng", true, false},  {"ger", true, false}, {"", true, false}};
   for (const auto& c : cases) {
     EXPECT_EQ(c.bGermanSequence, IsGerman(c.pszCode, kEnglishOnlyForENG)) << c.pszCode;
@@ -176,7 +177,8 @@ TEST(CauseTexts, ReadAsWhatHappened)
   EXPECT_STREQ(kCauseDamaged.pszGerman, DescribeZipCause(CZipException::corruptArchive, "GER"));
   EXPECT_STREQ("the file is in use by another program", DescribeFileCause(CFileException::sharingViolation, 32, "ENG"));
   EXPECT_STREQ("the disk is full", DescribeFileCause(CFileException::diskFull, 112, "ENG"));
-  EXPECT_STREQ("the file cannot be written (error 1117)", DescribeFileCause(CFileException::genericException, 1117, "ENG"));
+  EXPECT_STREQ("the file cannot be written (error 1117)",
+               DescribeFileCause(CFileException::genericException, 1117, "ENG"));
 }
 
 }  // namespace

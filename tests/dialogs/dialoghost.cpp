@@ -1,7 +1,6 @@
 // dialoghost: shows one of setup's dialogs on its own, for the dialog tests.
 // The script's values come from the command line; after each run the result and
-// the dialog's output fields are appended to the report file, in setup's
-// ANSI code page. Several runs use one dialog object, as setup's Back loop
+// the dialog's output fields are appended to the report file, in UTF-8. Several runs use one dialog object, as setup's Back loop
 // does.
 //
 // usage: dialoghost destination|startmenu REPORT [--app NAME] [--lang CODE]
@@ -83,8 +82,8 @@ void RunDestination(const HostOptions& options)
   for (long nRun = 1; nRun <= options.nRuns; ++nRun) {
     const INT_PTR nResult = dlg.DoModal();
     CString strLine;
-    strLine.Format("run=%ld result=%d\ndest=%s\nprevdir=%s\n", nRun, static_cast<int>(nResult), dlg.m_szDestDir,
-                   dlg.m_szPrevDir);
+    strLine.Format("run=%ld result=%d\ndest=%s\nprevdir=%s\n", nRun, static_cast<int>(nResult),
+                   static_cast<const char*>(dlg.m_strDestDir), static_cast<const char*>(dlg.m_strPrevDir));
     Report(options.pszReport, strLine);
   }
 }
@@ -98,7 +97,8 @@ void RunStartMenu(const HostOptions& options)
     const INT_PTR nResult = dlg.DoModal();
     CString strLine;
     strLine.Format("run=%ld result=%d\nfolder=%s\nscope=%d\nprograms=%s\n", nRun, static_cast<int>(nResult),
-                   dlg.m_szFolder, dlg.m_nScope, dlg.m_szProgramsDir);
+                   static_cast<const char*>(dlg.m_strFolder), dlg.m_nScope,
+                   static_cast<const char*>(dlg.m_strProgramsDir));
     Report(options.pszReport, strLine);
   }
 }

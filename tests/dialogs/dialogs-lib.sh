@@ -25,7 +25,7 @@ host() {
 # host_end: waits for dialoghost to end; its report goes to REPORT.
 host_end() {
   e2e_wait_exit 30
-  REPORT=$(iconv -f CP1252 -t UTF-8 "$HOST_REPORT" 2>/dev/null)
+  REPORT=$(cat "$HOST_REPORT" 2>/dev/null)
 }
 
 lines() { printf '%s\n' "$@"; }

@@ -1,8 +1,9 @@
 #!/bin/bash
 # Release checks on the shipped 32-bit programs: they import only system
-# DLLs, run with ASLR and DEP, need no start-up tables beyond what their own
-# entry runs, carry neither overlay marker, and stay within their size
-# budgets.
+# DLLs and no 8-bit ("...A") function of Windows, whose names and texts
+# would pass through the system's code page; they run with ASLR and DEP,
+# need no start-up tables beyond what their own entry runs, carry neither
+# overlay marker, and stay within their size budgets.
 set -euo pipefail
 bin=${1:?usage: check-binaries.sh WIN32_BIN_DIR}
 objdump=i686-w64-mingw32-objdump
@@ -24,6 +25,16 @@ check() {
     if [[ " $system_dlls " != *" $lower "* ]]; then echo "$file: imports $dll, which is not a system DLL"; status=1; fi
   done
   echo "  imports: $($objdump -p "$path" | sed -n 's/^\s*DLL Name: //p' | tr '\n' ' ')"
+  # Windows' 8-bit functions end in "A" behind a lower-case letter or a
+  # digit (CreateFileA, lstrcpynA); the C runtime's names never do.
+  local narrow
+  narrow=$($objdump -p "$path" | awk 'NF == 3 && $1 ~ /^[0-9a-f]+$/ && $2 ~ /^[0-9]+$/ {print $3}' | grep -E '[a-z0-9]A$' | tr '\n' ' ' || true)
+  if [ -n "$narrow" ]; then echo "$file: imports 8-bit functions: $narrow"; status=1; fi
+  # The C runtime's functions that open a file by an 8-bit name.
+  narrow=$($objdump -p "$path" | awk 'NF == 3 && $1 ~ /^[0-9a-f]+$/ && $2 ~ /^[0-9]+$/ {print $3}' |
+    grep -E '^(fopen|_open|_mkdir|_rmdir|_unlink|remove|rename|_chdir|_findfirst(32|64)?|_stat(32|64)?|_access)$' |
+    tr '\n' ' ' || true)
+  if [ -n "$narrow" ]; then echo "$file: imports C runtime functions that take 8-bit names: $narrow"; status=1; fi
   # ASLR needs the relocations as well as the flag; DEP the NX flag.
   local flags; flags=$($objdump -p "$path")
   grep -q DYNAMIC_BASE <<<"$flags" && $objdump -h "$path" | grep -q '\.reloc' ||

@@ -211,9 +211,12 @@ TEST_F(OverlayLoad, ARealInstallerLoadsItsScriptAndArchive)
   EXPECT_EQ(ZIP_CLOSE_DONE, data.m_archive.CloseEntry());
   EXPECT_EQ(0, bytes.compare(0, 21, "tool code 0123456789 "));
 
-  // Loaded again into the same object: the head read first is freed (the
-  // sanitizers' leak check holds it to that) and the script read anew.
-  ASSERT_FALSE(Load(Stub() + Marker('1') + "#AppName\r\nAgain\r\n#end" + Marker('2') + archive));
+  // Loaded again into the same object, from another file: the head read
+  // first is freed (the sanitizers' leak check holds it to that) and the
+  // script read anew.
+  const std::string strAgain = dir.Path("again.exe");
+  TestDir::WriteFile(strAgain, Stub() + Marker('1') + "#AppName\r\nAgain\r\n#end" + Marker('2') + archive);
+  ASSERT_FALSE(data.LoadOverlayFrom(strAgain.c_str(), agreement));
   EXPECT_EQ("Again", Text(data.m_strAppName));
 }
 

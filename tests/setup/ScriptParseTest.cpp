@@ -4,6 +4,7 @@
 #include <string.h>
 
 #include "setup/ScriptText.h"
+#include "framework/os/ObjectArray.h"
 #include "setup/SetupData.h"
 
 namespace {
@@ -14,7 +15,7 @@ std::string Shortcuts(const ShortcutEntry* list, int32_t count)
 {
   std::string out;
   for (int32_t i = 0; i < count; ++i)
-    out += std::string(list[i].target) + "|" + list[i].arguments + "|" + list[i].caption + ";";
+    out += Text(list[i].target) + "|" + Text(list[i].arguments) + "|" + Text(list[i].caption) + ";";
   return out;
 }
 
@@ -25,7 +26,7 @@ std::string ReadShortcuts(const std::string& text)
   int32_t count = -1;
   EXPECT_FALSE(CSetupData::ReadShortcutList(script, "#Shortcuts", list, count));
   std::string out = Shortcuts(list, count);
-  free(list);
+  DeleteObjectArray(list, count);
   return out;
 }
 }  // namespace
@@ -103,10 +104,10 @@ TEST(ReadShortcutList, AnEmptyLineTakesItsPlaceAsTargetOrCaption)
   EXPECT_EQ("||Caption;b.exe||;", ReadShortcuts("#Shortcuts\r\n\r\nCaption\r\nb.exe\r\n\r\n#end"));
 }
 
-TEST(ReadShortcutList, OverlongLinesAreCutToTheirFields)
+TEST(ReadShortcutList, LongLinesAreKeptWhole)
 {
   std::string target(300, 't'), arguments(400, 'a'), caption(300, 'c');
-  EXPECT_EQ(target.substr(0, 255) + "|" + arguments.substr(0, 259) + "|" + caption.substr(0, 255) + ";",
+  EXPECT_EQ(target + ".exe|" + arguments + "|" + caption + ";",
             ReadShortcuts("#Shortcuts\r\n" + target + ".exe " + arguments + "\r\n" + caption + "\r\n#end"));
 }
 

@@ -7,6 +7,7 @@
 
 #include "../framework/TestDir.h"
 #include "common/UninstallData.h"
+#include "framework/os/ObjectArray.h"
 #include "setup/UninstallDataWriter.h"
 
 namespace {
@@ -20,16 +21,16 @@ public:
 
   void Files(const std::vector<std::string>& names)
   {
-    data.m_pFiles = static_cast<FileEntry*>(calloc(names.size() + 1, sizeof(FileEntry)));
+    data.m_pFiles = NewObjectArray<FileEntry>((int32_t)names.size() + 1);
     for (size_t i = 0; i < names.size(); ++i)
-      strncpy(data.m_pFiles[i].name, names[i].c_str(), sizeof(data.m_pFiles[i].name) - 1);
+      data.m_pFiles[i].name = names[i].c_str();
     data.m_nFiles = (int32_t)names.size();
   }
   static void Links(ShortcutEntry*& list, int32_t& count, const std::vector<std::string>& paths)
   {
-    list = static_cast<ShortcutEntry*>(calloc(paths.size() + 1, sizeof(ShortcutEntry)));
+    list = NewObjectArray<ShortcutEntry>((int32_t)paths.size() + 1);
     for (size_t i = 0; i < paths.size(); ++i)
-      strncpy(list[i].linkPath, paths[i].c_str(), sizeof(list[i].linkPath) - 1);
+      list[i].linkPath = paths[i].c_str();
     count = (int32_t)paths.size();
   }
   void Generated(const std::vector<std::string>& names)
@@ -54,11 +55,11 @@ int ReadRecord(UninstallData& record, std::string path)
   return record.Read(path.c_str());
 }
 
-std::vector<std::string> Slots(char (*list)[UNINSTALL_PATH_SIZE], int32_t count)
+std::vector<std::string> Slots(const CString* list, int32_t count)
 {
   std::vector<std::string> out;
   for (int32_t i = 0; i < count; ++i)
-    out.push_back(list[i]);
+    out.push_back(static_cast<const char*>(list[i]));
   return out;
 }
 }  // namespace
@@ -74,7 +75,7 @@ TEST(WriteUninstallData, TwoFilesALinkAndAGeneratedFileAreNinetyBytesInRecordOrd
   app.Generated({"tool.ini"});
   TestDir dir;
   ASSERT_FALSE(WriteUninstallData(app.data, dir.Path("uninstall.dat").c_str()));
-  std::string expected = std::string("SS01Demo Tool\0\x02\0\0\0tool.exe\0help\\tool.hlp\0", 41) +
+  std::string expected = std::string("SS02Demo Tool\0\x02\0\0\0tool.exe\0help\\tool.hlp\0", 41) +
                          std::string("\x01\0\0\0C:\\Menu\\Demo Tool\\Demo Tool.lnk\0", 36) +
                          std::string("\x01\0\0\0tool.ini\0", 13);
   ASSERT_EQ(90u, expected.size());
@@ -93,21 +94,21 @@ TEST(WriteUninstallData, ReadsBackThroughTheSharedRecordInListOrder)
 
   UninstallData record;
   ASSERT_EQ(0, ReadRecord(record, path));
-  EXPECT_STREQ("Viewer", record.m_szAppName);
+  EXPECT_STREQ("Viewer", record.m_strAppName);
   EXPECT_EQ(0, record.m_nInstalled);
   EXPECT_EQ((std::vector<std::string>{"C:\\M\\V\\a.lnk", "C:\\M\\V\\b.lnk", "C:\\Desk\\c.lnk"}),
             Slots(record.m_pLinks, record.m_nLinks));
   EXPECT_EQ(0, record.m_nGenerated);
 }
 
-TEST(WriteUninstallData, NamesBeyondTheReadersLimitsNeverShiftTheFieldsBehindThem)
+TEST(WriteUninstallData, NamesOfAnyLengthAndScriptReadBackWhole)
 {
-  // The readers take 254 bytes of name and 258 of path whole; longer ones
-  // are cut (the name) or left out (paths), so that the rest reads right.
-  std::string longName(300, 'N'), path258(258, 'p'), path259(259, 'q');
+  // UTF-8 of any length: long names, and letters of every script.
+  const std::string longName(300, 'N'), longPath(1000, 'p');
+  const std::string utf8 = "Программы\\Ελληνικά\\日本語 😀 é.txt";
   Installed app(longName.c_str());
-  app.Files({path258, path259, "last.txt"});
-  Installed::Links(app.data.m_pStartupShortcuts, app.data.m_nStartupShortcuts, {path259});
+  app.Files({longPath, utf8, "last.txt"});
+  Installed::Links(app.data.m_pStartupShortcuts, app.data.m_nStartupShortcuts, {"C:\\S\\Приложение.lnk"});
   app.Generated({std::string(400, 'g'), "gen.ini"});
   TestDir dir;
   std::string path = dir.Path("uninstall.dat");
@@ -115,10 +116,11 @@ TEST(WriteUninstallData, NamesBeyondTheReadersLimitsNeverShiftTheFieldsBehindThe
 
   UninstallData record;
   ASSERT_EQ(0, ReadRecord(record, path));
-  EXPECT_EQ(std::string(254, 'N'), record.m_szAppName);
-  EXPECT_EQ((std::vector<std::string>{path258, "last.txt"}), Slots(record.m_pInstalled, record.m_nInstalled));
-  EXPECT_EQ(0, record.m_nLinks);
-  EXPECT_EQ((std::vector<std::string>{"gen.ini"}), Slots(record.m_pGenerated, record.m_nGenerated));
+  EXPECT_EQ(longName, static_cast<const char*>(record.m_strAppName));
+  EXPECT_EQ((std::vector<std::string>{longPath, utf8, "last.txt"}), Slots(record.m_pInstalled, record.m_nInstalled));
+  EXPECT_EQ((std::vector<std::string>{"C:\\S\\Приложение.lnk"}), Slots(record.m_pLinks, record.m_nLinks));
+  EXPECT_EQ((std::vector<std::string>{std::string(400, 'g'), "gen.ini"}),
+            Slots(record.m_pGenerated, record.m_nGenerated));
 }
 
 TEST(WriteUninstallData, AFileThatCannotBeCreatedIsReported)

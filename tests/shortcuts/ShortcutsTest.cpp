@@ -12,8 +12,12 @@
 #include <vector>
 
 #include "common/ShellFolders.h"
+#include "framework/String.h"
 #include "setup/install/FontRegistration.h"
 #include "setup/install/InstallPipeline.h"
+
+// The records' paths against the test's expectations.
+bool operator==(const std::string& a, const CString& b) { return a == static_cast<const char*>(b); }
 
 namespace {
 
@@ -34,6 +38,8 @@ struct LinkContents
 };
 
 // Loads a .lnk through IPersistFile and reads it through IShellLinkA.
+LinkContents ReadLink(const std::string& strLinkFile);
+LinkContents ReadLink(const char* pszLinkFile) { return ReadLink(std::string(pszLinkFile)); }
 LinkContents ReadLink(const std::string& strLinkFile)
 {
   LinkContents contents;
@@ -126,11 +132,10 @@ std::string ShellFolder(HKEY hRoot, const char* lpszName)
 ShortcutEntry Record(const char* lpszTarget, const char* lpszArguments, const char* lpszCaption)
 {
   ShortcutEntry entry;
-  memset(&entry, 0, sizeof(entry));
-  snprintf(entry.target, sizeof(entry.target), "%s", lpszTarget);
-  snprintf(entry.arguments, sizeof(entry.arguments), "%s", lpszArguments);
-  snprintf(entry.caption, sizeof(entry.caption), "%s", lpszCaption);
-  strcpy(entry.linkPath, kSentinel);
+  entry.target = lpszTarget;
+  entry.arguments = lpszArguments;
+  entry.caption = lpszCaption;
+  entry.linkPath = kSentinel;
   return entry;
 }
 
@@ -166,6 +171,7 @@ protected:
   }
 
   // Remembers a link for clean-up and tells whether its file exists.
+  bool Made(const char* pszLink) { return Made(std::string(pszLink)); }
   bool Made(const std::string& strLink)
   {
     m_made.push_back(strLink);
@@ -319,28 +325,29 @@ protected:
 
 TEST_F(ShellFolderValueTest, ReadsTheRealValuesOfBothRoots)
 {
-  char szFolder[260];
-  EXPECT_FALSE(GetShellFolder("Common Programs", szFolder, HKEY_LOCAL_MACHINE));
-  EXPECT_EQ(ShellFolder(HKEY_LOCAL_MACHINE, "Common Programs"), szFolder);
+  CString strFolder;
+  EXPECT_FALSE(GetShellFolder("Common Programs", strFolder, HKEY_LOCAL_MACHINE));
+  EXPECT_EQ(ShellFolder(HKEY_LOCAL_MACHINE, "Common Programs"), strFolder);
   // Value names are not case-sensitive: the prefix stores "StartUp".
-  EXPECT_FALSE(GetShellFolder("Startup", szFolder, HKEY_CURRENT_USER));
-  EXPECT_EQ(ShellFolder(HKEY_CURRENT_USER, "StartUp"), szFolder);
+  EXPECT_FALSE(GetShellFolder("Startup", strFolder, HKEY_CURRENT_USER));
+  EXPECT_EQ(ShellFolder(HKEY_CURRENT_USER, "StartUp"), strFolder);
 }
 
-TEST_F(ShellFolderValueTest, UnreadableEmptyOrOverlongValuesLeaveTheBufferAlone)
+// A folder longer than the shell's limit for links, or an empty one, is
+// refused and leaves the output alone.
+TEST_F(ShellFolderValueTest, UnreadableEmptyOrOverlongValuesLeaveTheOutputAlone)
 {
   std::string strFull(260, 'F');
-  SetValue("Shortcuts Test Full", strFull.data(), 260);  // 260 characters, no room for a NUL
+  SetValue("Shortcuts Test Full", strFull.data(), 260);  // 260 characters, stored without a NUL
   std::string strLonger(300, 'L');
   SetValue("Shortcuts Test Longer", strLonger.c_str(), 301);
   SetValue("Shortcuts Test Empty", "", 1);
 
   for (const char* lpszName :
        {"Shortcuts Test Full", "Shortcuts Test Longer", "Shortcuts Test Empty", "Shortcuts Test Missing"}) {
-    char szFolder[260];
-    strcpy(szFolder, kSentinel);
-    EXPECT_TRUE(GetShellFolder(lpszName, szFolder, HKEY_CURRENT_USER)) << lpszName;
-    EXPECT_STREQ(kSentinel, szFolder) << lpszName;
+    CString strFolder(kSentinel);
+    EXPECT_TRUE(GetShellFolder(lpszName, strFolder, HKEY_CURRENT_USER)) << lpszName;
+    EXPECT_STREQ(kSentinel, strFolder) << lpszName;
   }
 }
 
@@ -350,14 +357,11 @@ TEST_F(ShellFolderValueTest, ValuesWithoutNulAreTerminated)
   SetValue("Shortcuts Test Longest", strLongest.data(), 259);  // stored without its NUL
   SetValue("Shortcuts Test Short", "C:\\x", 4);
 
-  char szFolder[260];
-  memset(szFolder, 'Z', sizeof(szFolder));
-  EXPECT_FALSE(GetShellFolder("Shortcuts Test Longest", szFolder, HKEY_CURRENT_USER));
-  EXPECT_EQ(strLongest, std::string(szFolder, strnlen(szFolder, sizeof(szFolder))));
-  EXPECT_EQ('\0', szFolder[259]);
-  memset(szFolder, 'Z', sizeof(szFolder));
-  EXPECT_FALSE(GetShellFolder("Shortcuts Test Short", szFolder, HKEY_CURRENT_USER));
-  EXPECT_STREQ("C:\\x", szFolder);
+  CString strFolder;
+  EXPECT_FALSE(GetShellFolder("Shortcuts Test Longest", strFolder, HKEY_CURRENT_USER));
+  EXPECT_EQ(strLongest, strFolder);
+  EXPECT_FALSE(GetShellFolder("Shortcuts Test Short", strFolder, HKEY_CURRENT_USER));
+  EXPECT_STREQ("C:\\x", strFolder);
 }
 
 }  // namespace

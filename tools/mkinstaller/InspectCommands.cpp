@@ -16,8 +16,8 @@ void PrintShortcuts(const char* pszKey, const ShortcutEntry* pList, int32_t nCou
 {
   printf("%s: %d\n", pszKey, nCount);
   for (int32_t i = 0; i < nCount; ++i)
-    printf("  target \"%s\" arguments \"%s\" caption \"%s\"\n", AnsiToUtf8(pList[i].target).c_str(),
-           AnsiToUtf8(pList[i].arguments).c_str(), AnsiToUtf8(pList[i].caption).c_str());
+    printf("  target \"%s\" arguments \"%s\" caption \"%s\"\n", static_cast<const char*>(pList[i].target),
+           static_cast<const char*>(pList[i].arguments), static_cast<const char*>(pList[i].caption));
 }
 
 void PrintStrings(const char* pszKey, CString** ppList, int32_t nCount)
@@ -61,7 +61,7 @@ int RunList(const std::string& strInstaller)
   printf("Agreement: %d bytes\n", strAgreement.GetLength());
   printf("Entries: %d, %d bytes\n", data.m_nFiles, data.m_nTotalSize);
   for (int32_t i = 0; i < data.m_nFiles; ++i)
-    printf("%12d  %s\n", data.m_pFiles[i].size, AnsiToUtf8(data.m_pFiles[i].name).c_str());
+    printf("%12d  %s\n", data.m_pFiles[i].size, static_cast<const char*>(data.m_pFiles[i].name));
   return 0;
 }
 
