@@ -1,12 +1,22 @@
 #include "framework/String.h"
 
-#include <new>
 #include <stdarg.h>
 #include <stdio.h>
 #include <stdlib.h>
 
 namespace {
 int SafeLength(const char* psz) { return psz ? (int)strlen(psz) : 0; }
+
+// Without memory no text can be made, and no program of ours can go on
+// usefully: end it here rather than throw, so that strings work in the
+// programs built without exception support (the uninstaller).
+void* Allocate(size_t nBytes)
+{
+  void* p = malloc(nBytes);
+  if (p == NULL)
+    abort();
+  return p;
+}
 }  // namespace
 
 // The shared empty string: never freed, never counted.
@@ -55,7 +65,7 @@ void CString::AllocBuffer(int nLen)
     Init();
     return;
   }
-  StringData* p = static_cast<StringData*>(::operator new(sizeof(StringData) + (size_t)nLen + 1));
+  StringData* p = static_cast<StringData*>(Allocate(sizeof(StringData) + (size_t)nLen + 1));
   p->nRefs = 1;
   p->nLength = nLen;
   p->nAlloc = nLen;
@@ -67,7 +77,7 @@ void CString::Release()
 {
   StringData* p = Data();
   if (p->nRefs >= 0 && --p->nRefs == 0)
-    ::operator delete(p);
+    free(p);
   Init();
 }
 
@@ -130,7 +140,7 @@ void CString::ConcatInPlace(const char* pch, int nLen)
   // Grow by half again, so that appending in a loop stays linear.
   int want = old + nLen;
   int alloc = want + want / 2;
-  StringData* p = static_cast<StringData*>(::operator new(sizeof(StringData) + (size_t)alloc + 1));
+  StringData* p = static_cast<StringData*>(Allocate(sizeof(StringData) + (size_t)alloc + 1));
   p->nRefs = 1;
   p->nLength = want;
   p->nAlloc = alloc;
@@ -217,7 +227,7 @@ char* CString::GetBuffer(int nMinLength)
     nMinLength = GetLength();
   if (Data()->nRefs > 1 || Data()->nRefs < 0 || nMinLength > Data()->nAlloc) {
     int old = GetLength();
-    StringData* p = static_cast<StringData*>(::operator new(sizeof(StringData) + (size_t)nMinLength + 1));
+    StringData* p = static_cast<StringData*>(Allocate(sizeof(StringData) + (size_t)nMinLength + 1));
     p->nRefs = 1;
     p->nLength = old;
     p->nAlloc = nMinLength;
