@@ -217,6 +217,23 @@ TEST_F(OverlayLoad, ARealInstallerLoadsItsScriptAndArchive)
   EXPECT_EQ("Again", Text(data.m_strAppName));
 }
 
+TEST_F(OverlayLoad, AScriptIsUtf8BehindAByteOrderMarkAndAnsiWithout)
+{
+  // "Démo – Tool" in UTF-8 behind the mark, and in Windows-1252 without it
+  // (installers made before names were UTF-8): the same fields either way.
+  const std::string archive = TestArchive();
+  const std::string utf8 = "\xEF\xBB\xBF#AppName\r\nD\xC3\xA9mo \xE2\x80\x93 Tool\r\n#end";
+  const std::string ansi = "#AppName\r\nD\xE9mo \x96 Tool\r\n#end";
+  for (const std::string& script : {utf8, ansi}) {
+    ASSERT_FALSE(Load(Stub() + Marker('1') + script + Marker('2') + archive)) << Text(data.m_strError);
+    EXPECT_EQ("D\xC3\xA9mo \xE2\x80\x93 Tool", Text(data.m_strAppName));
+    EXPECT_EQ(utf8.substr(3), Text(data.m_strScript));
+  }
+  // Behind the mark, bytes that are not UTF-8 are a damaged installer.
+  EXPECT_TRUE(Load(Stub() + Marker('1') + "\xEF\xBB\xBF#AppName\r\nD\xE9mo\r\n#end" + Marker('2') + archive));
+  EXPECT_EQ(kCorrupt, Text(data.m_strError));
+}
+
 TEST_F(OverlayLoad, AFileWithoutBothMarkersIsCorruptAndFreesItsImage)
 {
   for (const std::string& image : {Stub(), Stub() + Marker('1') + kScript, Stub() + Marker('2') + Marker('1')}) {

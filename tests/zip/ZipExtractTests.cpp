@@ -365,8 +365,9 @@ TEST(ZipNames, names_read_back_in_utf8_as_each_archive_states_their_encoding)
       // local header agrees with the stored length, and the CRC checks out.
       std::string data;
       EXPECT_TRUE(ReadWhole(archive.reader, i, data)) << test.name << ": " << name;
-      if (test.bContentIsName)
+      if (test.bContentIsName) {
         EXPECT_EQ(data, name + "\n") << test.name;
+      }
     }
     EXPECT_EQ(names, ExpectedNames(test.name)) << test.name;
   }
