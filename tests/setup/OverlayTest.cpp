@@ -68,13 +68,16 @@ Found Find(const std::string& image)
 class OverlayLoad : public ::testing::Test
 {
 protected:
-  // Writes the image as an installer file and loads it as setup does.
+  // Writes the image as an installer file and loads it as setup does. A
+  // loaded installer stays open, shared for reading only, as setup holds it:
+  // a later load writes a file of its own.
   BOOL Load(const std::string& image)
   {
-    std::string path = dir.Path("setup.exe");
+    std::string path = dir.Path(loads++ == 0 ? "setup.exe" : "setup-" + std::to_string(loads) + ".exe");
     TestDir::WriteFile(path, image);
     return data.LoadOverlayFrom(path.c_str(), agreement);
   }
+  int loads = 0;
   TestDir dir;
   CSetupData data;
   CString agreement;
