@@ -50,8 +50,4 @@ typedef void* HANDLE;
 // The result lives in the caller's buffer of bufSize bytes.
 const char* HostPath(const char* path, char* buf, size_t bufSize);
 
-// Code-page pair: fixed tables between OEM 437 and ANSI 1252, one byte for one.
-BOOL CharToOemBuffA(LPCSTR src, LPSTR dst, DWORD len);
-BOOL OemToCharBuffA(LPCSTR src, LPSTR dst, DWORD len);
-
 #endif

@@ -1,10 +1,14 @@
 // The overlay: setup's own file holds, behind the program image, marker 1,
 // the script, marker 2 and the payload archive. Only the head of the file,
 // up to marker 2, is read into memory; the archive is read from the file.
+// The script is UTF-8 behind a byte-order mark, or else in the ANSI code
+// page (installers made before names were UTF-8).
 #include "setup/SetupData.h"
 
 #include <stdlib.h>
 #include <string.h>
+
+#include "framework/os/Unicode.h"
 
 namespace {
 // Only placeholders are stored, so that the program image itself never
@@ -20,6 +24,8 @@ const char kOutOfMemory[] = "Out of memory!";
 const char kCorrupt[] = "The installation file is corrupt!";
 
 const uint32_t kMarkerSize = CSetupData::kMarkerSize;
+const char kUtf8Bom[] = "\xEF\xBB\xBF";
+const size_t kUtf8BomSize = 3;
 
 void MakeMarker(const volatile char* pPlaceholder, char* pszMarker)
 {
@@ -169,8 +175,21 @@ BOOL CSetupData::LoadOverlayFrom(CFile& file, CString& strAgreement)
     m_strError = kCorrupt;
     return TRUE;
   }
+  // The script ends at marker 2, or at a NUL in front of it.
   m_pImage[nArchive - kMarkerSize] = 0;
-  ParseScript(m_pImage + nScript, strAgreement);
+  const char* pScript = m_pImage + nScript;
+  const size_t nScriptLength = strlen(pScript);
+  if (nScriptLength >= kUtf8BomSize && memcmp(pScript, kUtf8Bom, kUtf8BomSize) == 0) {
+    if (!IsValidUtf8(pScript + kUtf8BomSize, nScriptLength - kUtf8BomSize)) {
+      FreeImage();
+      m_strError = kCorrupt;
+      return TRUE;
+    }
+    m_strScript = CString(pScript + kUtf8BomSize, (int)(nScriptLength - kUtf8BomSize));
+  } else {
+    m_strScript = Utf8FromCodePage(kAnsiCodePage, pScript, (int)nScriptLength);
+  }
+  ParseScript(m_strScript, strAgreement);
 
   // The reader takes the whole file; its bias is the length of the head.
   try {

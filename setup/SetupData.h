@@ -27,9 +27,10 @@ public:
   // overlay from it. FALSE on success; TRUE with the message in m_strError.
   BOOL LoadOverlayFrom(const char* lpszPath, CString& strAgreement);
   // Finds the two markers in the file, reads its head up to marker 2 into
-  // m_pImage, parses the script (the agreement block goes to strAgreement)
-  // and opens the archive over the file itself, which must stay open while
-  // the archive is read: setup's own file, or a memory file in the tests.
+  // m_pImage, takes the script into m_strScript and parses it (the
+  // agreement block goes to strAgreement), and opens the archive over the
+  // file itself, which must stay open while the archive is read: setup's
+  // own file, or a memory file in the tests.
   BOOL LoadOverlayFrom(CFile& file, CString& strAgreement);
   // Parses a NUL-terminated script text into the fields, in setup's order.
   void ParseScript(const char* pszScript, CString& strAgreement);
@@ -61,6 +62,10 @@ public:
   // it is read from the file.
   char* m_pImage;
   uint32_t m_nImageSize;
+  // The script as UTF-8, as it is parsed: behind a byte-order mark the
+  // script is UTF-8 already; without one (installers made before names
+  // were UTF-8) it is in the ANSI code page and converted.
+  CString m_strScript;
   CString m_strAppName;
   CZipReader m_archive;
   CString m_strLanguage;

@@ -112,7 +112,9 @@ void CZipDirectory::ReadHeaders()
     if (!pHeader->ReadCentral(*m_pSource))
       Raise(ZIP_CODE_CORRUPT);
     if (m_bConvertOnRead) {
-      pHeader->ConvertCodePage(false);
+      // A name that cannot be read is a damaged archive, never a mangled name.
+      if (!pHeader->DecodeName())
+        Raise(ZIP_CODE_CORRUPT);
       pHeader->ConvertSlashes(true);
     }
   }

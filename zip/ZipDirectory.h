@@ -39,6 +39,8 @@ public:
   int32_t m_nSearchChunk;
   CPtrArray m_headers;
   CZipBuffer m_localExtra;
+  // Names decoded to UTF-8 with backslashes as the directory is read (the
+  // default), or left as stored.
   bool m_bConvertOnRead;
 
 private:

@@ -1,5 +1,8 @@
 #include "zip/ZipEntryHeader.h"
 
+#include <string.h>
+
+#include "zip/ZipEntryName.h"
 #include "zip/ZipRecords.h"
 #include "zip/ZipSource.h"
 
@@ -15,7 +18,7 @@ void ReadField(CZipSource& source, CZipBuffer& field, uint16_t nLength)
 CZipEntryHeader::CZipEntryHeader()
     : m_nSignature(0), m_nMadeBy(0), m_nNeeded(0), m_nFlags(0), m_nMethod(ZIP_METHOD_DEFLATED), m_nTime(0), m_nDate(0),
       m_nChecksum(0), m_nPackedSize(0), m_nSize(0), m_nFirstVolume(0), m_nInternal(0), m_nAttributes(0x20),
-      m_nLocalOffset(0)
+      m_nLocalOffset(0), m_nStoredNameLength(0)
 {}
 
 bool CZipEntryHeader::ReadCentral(CZipSource& source)
@@ -46,6 +49,7 @@ bool CZipEntryHeader::ReadCentral(CZipSource& source)
   // The variable fields must come from the volume the record started on.
   int32_t nVolume = source.GetVolume();
   ReadField(source, m_name, nNameLength);
+  m_nStoredNameLength = nNameLength;
   ReadField(source, m_extra, nExtraLength);
   ReadField(source, m_comment, nCommentLength);
   return source.GetVolume() == nVolume;
@@ -62,7 +66,7 @@ bool CZipEntryHeader::ReadLocal(CZipSource& source, uint16_t& nExtraLen)
   if (m_nMethod != ZIP_METHOD_STORED && m_nMethod != ZIP_METHOD_DEFLATED)
     return false;
   uint16_t nNameLength = r.Get16(LOC_NAME_LENGTH);
-  if (nNameLength != m_name.GetSize())
+  if (nNameLength != m_nStoredNameLength)
     return false;
   // With a descriptor the local values may be zeros; the descriptor is
   // checked when the entry is closed.
@@ -96,15 +100,15 @@ void CZipEntryHeader::ConvertSlashes(bool bToBackslash)
       p[i] = (uint8_t)to;
 }
 
-void CZipEntryHeader::ConvertCodePage(bool bToOem)
+bool CZipEntryHeader::DecodeName()
 {
-  if (m_name.IsEmpty())
-    return;
-  char* p = reinterpret_cast<char*>(m_name.GetBuffer());
-  if (bToOem)
-    CharToOemBuffA(p, p, m_name.GetSize());
-  else
-    OemToCharBuffA(p, p, m_name.GetSize());
+  CString strName;
+  if (!DecodeEntryName(m_nFlags, m_name, m_extra, strName))
+    return false;
+  uint8_t* p = m_name.Allocate((uint32_t)strName.GetLength());
+  if (p != NULL)
+    memcpy(p, (const char*)strName, (size_t)strName.GetLength());
+  return true;
 }
 
 bool CZipEntryHeader::IsEncrypted() const { return (m_nFlags & ZIP_FLAG_ENCRYPTED) != 0; }
@@ -133,5 +137,5 @@ CTime CZipEntryHeader::GetTime() const { return CTime(m_nDate, m_nTime, -1); }
 
 uint32_t CZipEntryHeader::GetRecordSize() const
 {
-  return CEN_RECORD_SIZE + (uint16_t)m_name.GetSize() + (uint16_t)m_extra.GetSize() + (uint16_t)m_comment.GetSize();
+  return CEN_RECORD_SIZE + m_nStoredNameLength + (uint16_t)m_extra.GetSize() + (uint16_t)m_comment.GetSize();
 }

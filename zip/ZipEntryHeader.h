@@ -1,4 +1,5 @@
-// CZipEntryHeader: what the central directory records about one entry.
+// CZipEntryHeader: what the central directory records about one entry, its
+// name decoded to UTF-8 (ZipEntryName.h) once the directory is read.
 #pragma once
 #include "framework/afx.h"
 #include "zip/ZipBuffer.h"
@@ -21,9 +22,11 @@ public:
   // The CRC, compressed and uncompressed size at p (little-endian) match ours.
   bool CheckDescriptor(const uint8_t* p) const;
 
+  // The name as UTF-8 in place of the bytes as stored; false (the name
+  // unchanged) when it is damaged.
+  bool DecodeName();
   CString GetFileName() const;
   void ConvertSlashes(bool bToBackslash);
-  void ConvertCodePage(bool bToOem);
   CTime GetTime() const;
   bool IsEncrypted() const;
   bool HasDescriptor() const;
@@ -53,5 +56,8 @@ public:
   uint32_t m_nLocalOffset;
   CZipBuffer m_extra;
   CZipBuffer m_name;
+  // The name field's length in the record, which the local header's must
+  // match whatever length the decoded name has.
+  uint16_t m_nStoredNameLength;
   CZipBuffer m_comment;
 };

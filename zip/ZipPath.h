@@ -1,5 +1,6 @@
-// Path helpers over Windows-style byte strings (drive, directory with its
-// trailing backslash, name, extension), and directory creation.
+// Path helpers over Windows-style paths in UTF-8 (drive, directory with its
+// trailing backslash, name, extension; the separators are ASCII, which no
+// multi-byte sequence holds), and directory creation.
 #pragma once
 #include "framework/afx.h"
 

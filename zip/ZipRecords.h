@@ -67,6 +67,23 @@ enum
   DES_SIGNATURE_SIZE = 4
 };
 
+// An extra field's blocks: header ID and data size, then the data.
+enum
+{
+  EXT_ID = 0,
+  EXT_DATA_SIZE = 2,
+  EXT_HEADER_SIZE = 4
+};
+
+// Info-ZIP's Unicode Path block (header ID 0x7075): a version (1), the
+// CRC-32 of the name field as stored, then the UTF-8 name to the block's end.
+enum
+{
+  UPATH_VERSION = 0,
+  UPATH_NAME_CRC = 1,
+  UPATH_NAME = 5
+};
+
 const uint32_t ZIP_END_SIGNATURE = 0x06054B50;
 const uint32_t ZIP_CENTRAL_SIGNATURE = 0x02014B50;
 const uint32_t ZIP_LOCAL_SIGNATURE = 0x04034B50;
@@ -74,6 +91,9 @@ const uint32_t ZIP_DESCRIPTOR_SIGNATURE = 0x08074B50;
 
 const uint16_t ZIP_FLAG_ENCRYPTED = 0x0001;
 const uint16_t ZIP_FLAG_DESCRIPTOR = 0x0008;
+const uint16_t ZIP_FLAG_UTF8 = 0x0800;  // the name is UTF-8
+const uint16_t ZIP_EXTRA_UNICODE_PATH = 0x7075;
+const uint8_t ZIP_UNICODE_PATH_VERSION = 1;
 const uint16_t ZIP_METHOD_STORED = 0;
 const uint16_t ZIP_METHOD_DEFLATED = 8;
 const uint32_t ZIP_ATTRIBUTE_DIRECTORY = 0x10;
@@ -88,6 +108,7 @@ class CZipRecordView
 public:
   CZipRecordView(const uint8_t* p, uint32_t nSize) : m_p(p), m_nSize(nSize) {}
 
+  uint8_t Get8(uint32_t nOffset) const { return nOffset < m_nSize ? m_p[nOffset] : 0; }
   uint16_t Get16(uint32_t nOffset) const
   {
     if (nOffset > m_nSize || m_nSize - nOffset < 2)

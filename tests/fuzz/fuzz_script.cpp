@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/os/Unicode.h"
 #include "setup/SetupData.h"
 
 namespace {
@@ -15,11 +16,11 @@ void CheckShortcuts(const ShortcutEntry* pList, int32_t nCount)
 {
   if (nCount < 0 || (nCount > 0 && pList == NULL))
     abort();
+  // Each field is a whole UTF-8 text: no NUL inside, no sequence cut.
   for (int32_t i = 0; i < nCount; ++i)
-    if (strnlen(pList[i].target, sizeof(pList[i].target)) == sizeof(pList[i].target) ||
-        strnlen(pList[i].arguments, sizeof(pList[i].arguments)) == sizeof(pList[i].arguments) ||
-        strnlen(pList[i].caption, sizeof(pList[i].caption)) == sizeof(pList[i].caption))
-      abort();
+    for (const CString* pField : {&pList[i].target, &pList[i].arguments, &pList[i].caption})
+      if (strlen(*pField) != (size_t)pField->GetLength() || !IsValidUtf8(*pField, (size_t)pField->GetLength()))
+        abort();
 }
 }  // namespace
 

@@ -68,13 +68,16 @@ Found Find(const std::string& image)
 class OverlayLoad : public ::testing::Test
 {
 protected:
-  // Writes the image as an installer file and loads it as setup does.
+  // Writes the image as an installer file and loads it as setup does. A
+  // loaded installer stays open, shared for reading only, as setup holds it:
+  // a later load writes a file of its own.
   BOOL Load(const std::string& image)
   {
-    std::string path = dir.Path("setup.exe");
+    std::string path = dir.Path(loads++ == 0 ? "setup.exe" : "setup-" + std::to_string(loads) + ".exe");
     TestDir::WriteFile(path, image);
     return data.LoadOverlayFrom(path.c_str(), agreement);
   }
+  int loads = 0;
   TestDir dir;
   CSetupData data;
   CString agreement;
@@ -218,6 +221,23 @@ TEST_F(OverlayLoad, ARealInstallerLoadsItsScriptAndArchive)
   TestDir::WriteFile(strAgain, Stub() + Marker('1') + "#AppName\r\nAgain\r\n#end" + Marker('2') + archive);
   ASSERT_FALSE(data.LoadOverlayFrom(strAgain.c_str(), agreement));
   EXPECT_EQ("Again", Text(data.m_strAppName));
+}
+
+TEST_F(OverlayLoad, AScriptIsUtf8BehindAByteOrderMarkAndAnsiWithout)
+{
+  // "Démo – Tool" in UTF-8 behind the mark, and in Windows-1252 without it
+  // (installers made before names were UTF-8): the same fields either way.
+  const std::string archive = TestArchive();
+  const std::string utf8 = "\xEF\xBB\xBF#AppName\r\nD\xC3\xA9mo \xE2\x80\x93 Tool\r\n#end";
+  const std::string ansi = "#AppName\r\nD\xE9mo \x96 Tool\r\n#end";
+  for (const std::string& script : {utf8, ansi}) {
+    ASSERT_FALSE(Load(Stub() + Marker('1') + script + Marker('2') + archive)) << Text(data.m_strError);
+    EXPECT_EQ("D\xC3\xA9mo \xE2\x80\x93 Tool", Text(data.m_strAppName));
+    EXPECT_EQ(utf8.substr(3), Text(data.m_strScript));
+  }
+  // Behind the mark, bytes that are not UTF-8 are a damaged installer.
+  EXPECT_TRUE(Load(Stub() + Marker('1') + "\xEF\xBB\xBF#AppName\r\nD\xE9mo\r\n#end" + Marker('2') + archive));
+  EXPECT_EQ(kCorrupt, Text(data.m_strError));
 }
 
 TEST_F(OverlayLoad, AFileWithoutBothMarkersIsCorruptAndFreesItsImage)

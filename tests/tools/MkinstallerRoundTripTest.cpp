@@ -15,6 +15,10 @@ namespace fs = std::filesystem;
 namespace {
 // 2021-05-06 07:08:10 UTC: even seconds, as MS-DOS times hold them.
 const time_t kFileTime = 1620284890;
+// "Пустая папка"
+const std::string kEmptyFolder =
+    "\320\237\321\203\321\201\321\202\320\260\321\217 "
+    "\320\277\320\260\320\277\320\272\320\260";
 
 std::string RandomBytes(size_t n, unsigned seed)
 {
@@ -52,14 +56,18 @@ protected:
         {"uninstall.exe", RandomBytes(3000, 1)},
         {"viewer.exe", RandomBytes(20000, 2)},
         {"docs/readme.txt", std::string(5000, 'r') + "\nend\n"},
-        {"docs/Gr\303\274\303\237e.txt", "Umlaute im Namen\n"},  // UTF-8 "Grüße"
-        {"docs/sub/empty.dat", ""},
-        {"data/locked.cfg", "read only\n"},
+        // Names beyond ASCII: German, Greek, an emoji (two UTF-16 units) and
+        // Japanese, an e with a combining accent, and Cyrillic (below).
+        {"docs/Gr\303\274\303\237e.txt", "Umlaute im Namen\n"},
+        {"docs/\316\225\316\273\316\273\316\267\316\275\316\271\316\272\316\254/"
+         "\360\237\230\200 \346\227\245\346\234\254\350\252\236.dat",
+         ""},
+        {"data/cafe\314\201.cfg", "read only\n"},
     };
     for (const auto& f : files)
       WriteBytes(payload / f.first, f.second);
-    fs::create_directories(payload / "empty folder");
-    fs::permissions(payload / "data/locked.cfg",
+    fs::create_directories(payload / kEmptyFolder);
+    fs::permissions(payload / "data/cafe\314\201.cfg",
                     fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
     for (const auto& e : fs::recursive_directory_iterator(payload))
@@ -98,10 +106,11 @@ TEST_F(MkinstallerRoundTrip, BuildsAnInstallerInSetupsForm)
   std::string image = ReadBytes(dir / "setup.exe");
   std::string stub = ReadBytes(dir / "stub.exe");
   ASSERT_EQ(0, image.compare(0, stub.size(), stub));
-  // The script in Windows-1252 with CR LF, "#end" last and marker 2 right behind it.
+  // The script in UTF-8 behind its byte-order mark, with CR LF, "#end" last
+  // and marker 2 right behind it.
   std::string script =
-      "#AppName\r\nD\xE9mo Viewer\r\n#Shortcuts\r\nviewer.exe /safe\r\nViewer\r\nuninstall.exe\r\n"
-      "Uninstall\r\n#GeneratedFiles\r\nviewer.ini\r\n#Agreement\r\nYou agree \x96 fully.\r\n#end";
+      "\xEF\xBB\xBF#AppName\r\nD\xC3\xA9mo Viewer\r\n#Shortcuts\r\nviewer.exe /safe\r\nViewer\r\nuninstall.exe\r\n"
+      "Uninstall\r\n#GeneratedFiles\r\nviewer.ini\r\n#Agreement\r\nYou agree \xE2\x80\x93 fully.\r\n#end";
   EXPECT_EQ(MarkerText('1') + script + MarkerText('2') + "PK\x03\x04",
             image.substr(stub.size(), 10 + script.size() + 10 + 4));
 }
@@ -113,7 +122,7 @@ TEST_F(MkinstallerRoundTrip, TheArchiveIsWhatSetupAndOtherReadersExpect)
   WriteBytes(dir / "inspect.py",
              "import zipfile\n"
              "for i in zipfile.ZipFile('setup.exe').infolist():\n"
-             "  print(i.orig_filename.encode('cp437').hex(), i.flag_bits & 0x800, i.create_system, i.external_attr,\n"
+             "  print(i.filename.encode().hex(), i.flag_bits & 0x800, i.create_system, i.external_attr,\n"
              "        i.compress_type, i.date_time[0])\n");
   std::string cmd = "cd '" + dir.Root().string() + "' && python3 inspect.py > listing.txt";
   ASSERT_EQ(0, system(cmd.c_str()));
@@ -125,22 +134,25 @@ TEST_F(MkinstallerRoundTrip, TheArchiveIsWhatSetupAndOtherReadersExpect)
       snprintf(buf, sizeof(buf), "%02x", c), h += buf;
     return h;
   };
-  // Sorted byte-wise, a "dir/" entry for every folder, OEM names without the
-  // UTF-8 flag, made by DOS, DOS attributes; deflated only where it helps.
+  // Sorted byte-wise, a "dir/" entry for every folder, UTF-8 names flagged
+  // as such where they are not ASCII, made by DOS, DOS attributes; deflated
+  // only where it helps.
   std::string expected;
   auto line = [&](const std::string& name, int attr, int method) {
-    expected += hex(name) + " 0 0 " + std::to_string(attr) + " " + std::to_string(method) + " 2021\n";
+    bool ascii = std::all_of(name.begin(), name.end(), [](char c) { return (unsigned char)c < 0x80; });
+    expected +=
+        hex(name) + (ascii ? " 0 0 " : " 2048 0 ") + std::to_string(attr) + " " + std::to_string(method) + " 2021\n";
   };
   line("data/", 0x10, 0);
-  line("data/locked.cfg", 0x21, 0);
+  line("data/cafe\314\201.cfg", 0x21, 0);
   line("docs/", 0x10, 0);
-  line("docs/Gr\201\341e.txt", 0x20, 0);  // OEM 437 "Grüße"
+  line(files[3].first, 0x20, 0);
   line("docs/readme.txt", 0x20, 8);
-  line("docs/sub/", 0x10, 0);
-  line("docs/sub/empty.dat", 0x20, 0);
-  line("empty folder/", 0x10, 0);
+  line(files[4].first.substr(0, files[4].first.find('/', 5) + 1), 0x10, 0);
+  line(files[4].first, 0x20, 0);
   line("uninstall.exe", 0x20, 0);
   line("viewer.exe", 0x20, 0);
+  line(kEmptyFolder + "/", 0x10, 0);
   EXPECT_EQ(expected, listing);
 }
 
@@ -152,9 +164,12 @@ TEST_F(MkinstallerRoundTrip, ListVerifyAndExtractGiveBackTheFolder)
   ASSERT_EQ(0, list.code) << list.err;
   EXPECT_NE(std::string::npos, list.out.find("AppName: \"D\xC3\xA9mo Viewer\""));
   EXPECT_NE(std::string::npos, list.out.find("target \"viewer.exe\" arguments \"/safe\" caption \"Viewer\""));
-  EXPECT_NE(std::string::npos, list.out.find("Agreement: 20 bytes")) << list.out;
+  EXPECT_NE(std::string::npos, list.out.find("Agreement: 22 bytes")) << list.out;
   EXPECT_NE(std::string::npos, list.out.find("        5005  docs\\readme.txt")) << list.out;
   EXPECT_NE(std::string::npos, list.out.find("Entries: 10, 28032 bytes")) << list.out;
+  std::string shown = files[4].first;
+  std::replace(shown.begin(), shown.end(), '/', '\\');
+  EXPECT_NE(std::string::npos, list.out.find("           0  " + shown + "\n")) << list.out;
 
   ToolResult verify = dir.Run({"verify", "setup.exe"});
   ASSERT_EQ(0, verify.code) << verify.err;
@@ -167,9 +182,27 @@ TEST_F(MkinstallerRoundTrip, ListVerifyAndExtractGiveBackTheFolder)
     EXPECT_EQ(f.second, ReadBytes(p)) << f.first;
     EXPECT_EQ(kFileTime, ModTime(p)) << f.first;
   }
-  EXPECT_TRUE(fs::is_directory(dir / "out/empty folder"));
-  EXPECT_FALSE(OwnerCanWrite(dir / "out/data/locked.cfg"));
+  EXPECT_TRUE(fs::is_directory(dir / "out" / kEmptyFolder));
+  EXPECT_FALSE(OwnerCanWrite(dir / "out/data/cafe\314\201.cfg"));
   EXPECT_TRUE(OwnerCanWrite(dir / "out/docs/readme.txt"));
+}
+
+TEST_F(MkinstallerRoundTrip, AnInstallerWithAnAnsiScriptReadsAsBefore)
+{
+  // Installers of the previous release hold the script in Windows-1252 and
+  // without a byte-order mark: this one's script put into that form.
+  ASSERT_EQ(0, Build("setup.exe").code);
+  std::string image = ReadBytes(dir / "setup.exe");
+  size_t script = image.find(MarkerText('1')) + 10, end = image.find(MarkerText('2'));
+  ASSERT_EQ("\xEF\xBB\xBF", image.substr(script, 3));
+  const std::string ansi =
+      "#AppName\r\nD\xE9mo Viewer\r\n#Shortcuts\r\nviewer.exe /safe\r\nViewer\r\nuninstall.exe\r\n"
+      "Uninstall\r\n#GeneratedFiles\r\nviewer.ini\r\n#Agreement\r\nYou agree \x96 fully.\r\n#end";
+  WriteBytes(dir / "previous.exe", image.substr(0, script) + ansi + image.substr(end));
+  ToolResult now = dir.Run({"list", "setup.exe"}), previous = dir.Run({"list", "previous.exe"});
+  ASSERT_EQ(0, previous.code) << previous.err;
+  EXPECT_EQ(now.out, previous.out);
+  EXPECT_EQ(0, dir.Run({"verify", "previous.exe"}).code);
 }
 
 TEST_F(MkinstallerRoundTrip, SourceDateEpochMakesBuildsIdentical)

@@ -441,3 +441,64 @@ TEST(ZipDamage, every_single_byte_flip_ends_in_a_cause_inside_the_target)
   EXPECT_TRUE(seen.count(CZipException::checksumMismatch));
   EXPECT_TRUE(seen.count(CZipException::unsafeEntryName));
 }
+
+TEST(ZipDamage, a_name_that_is_not_what_its_flag_says_is_a_corrupt_archive)
+{
+  // utf8-python.zip: zipfile sets bit 11 on "Привет.txt". The first bytes of
+  // its name in the central record replaced by ill-formed UTF-8 or a NUL.
+  Bytes original = LoadArchive("utf8-python.zip");
+  const EntryRecords privet =
+      EntryNamed(LocateEntries(original), "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82.txt");
+  const std::string illFormed[] = {
+      "\x80",              // a continuation byte alone
+      "\xC0\xAF",          // an overlong '/'
+      "\xE0\x80\xAF",      // the same in three bytes
+      "\xED\xA0\x80",      // a surrogate
+      "\xF4\x90\x80\x80",  // beyond U+10FFFF
+      "\xE2\x82"
+      "A",                     // a sequence cut short
+      "\xFF",                  // no UTF-8 byte at all
+      std::string("a\0b", 3),  // a NUL, which would cut the name
+  };
+  EXPECT_EQ(OpenCause(original), 0);
+  for (const std::string& bytes : illFormed) {
+    Bytes damaged = original;
+    std::copy(bytes.begin(), bytes.end(), damaged.begin() + privet.nCentral + 46);
+    EXPECT_EQ(OpenCause(damaged), CZipException::corruptArchive) << bytes;
+    // Without bit 11 the same bytes are OEM text, which any byte but NUL is.
+    Put16(damaged, privet.nCentral + 8, (uint16_t)(Get32(damaged, privet.nCentral + 8) & ~0x0800));
+    EXPECT_EQ(OpenCause(damaged), bytes.find('\0') == std::string::npos ? 0 : (int)CZipException::corruptArchive)
+        << bytes;
+  }
+}
+
+TEST(ZipDamage, a_unicode_path_block_is_read_within_its_extra_field)
+{
+  // unicode-path.zip's first entry is stored as "??????.txt"; its central
+  // extra field holds a timestamp block (9 bytes), then the Unicode Path
+  // block: header, version, CRC-32 of the stored name, "Привет.txt".
+  Bytes original = LoadArchive("unicode-path.zip");
+  const EntryRecords entry = EntryNamed(LocateEntries(original), "??????.txt");
+  const size_t extra = entry.nCentral + 46 + 10;
+  const size_t block = extra + 9;
+  auto NameRead = [](const Bytes& bytes) {
+    CMemArchive archive(bytes);
+    archive.Open();
+    CZipEntryHeader header;
+    archive.reader.GetEntryInfo(header, 0);
+    return std::string(header.GetFileName());
+  };
+  EXPECT_EQ(NameRead(original), "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82.txt");
+
+  Bytes damaged = original;  // ill-formed UTF-8 in a block whose CRC matches
+  damaged[block + 9] = (char)0xFF;
+  EXPECT_EQ(OpenCause(damaged), CZipException::corruptArchive);
+
+  // Blocks that do not fit are never read past the field: the stored name stands.
+  damaged = original;  // the timestamp block claims the whole field and more
+  Put16(damaged, extra + 2, 0xFFFF);
+  EXPECT_EQ(NameRead(damaged), "??????.txt");
+  damaged = original;  // the Unicode Path block one byte longer than what remains
+  Put16(damaged, block + 2, (uint16_t)(Get32(damaged, block + 2) + 1));
+  EXPECT_EQ(NameRead(damaged), "??????.txt");
+}

@@ -2,6 +2,7 @@
 // byte for byte with the tree they were made from.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 
 #include "ZipTestSupport.h"
@@ -29,6 +30,55 @@ const ToolArchive kToolArchives[] = {
     {"bsdtar-dirs.zip", false},
     {"jar.zip", false},
 };
+
+// Names beyond ASCII (make_archives.py, make_name_archives), each archive
+// with the names a reader must give beside it (NAME.names, in UTF-8).
+struct NameArchive
+{
+  const char* name;
+  bool bContentIsName;  // each file holds its UTF-8 name and a line break
+};
+
+const NameArchive kNameArchives[] = {
+    // Under a UTF-8 locale, flagged with bit 11.
+    {"utf8-bsdtar.zip", true},
+    {"utf8-7z.zip", true},
+    {"utf8-python.zip", true},
+    // Info-ZIP's, with no flag: OEM bytes, whatever they were meant as.
+    {"utf8-infozip.zip", false},
+    // By hand: code page 437 and 850 bytes, read with this system's OEM
+    // page (437 here and under wine's C.UTF-8); Unicode Path blocks.
+    {"oem437-names.zip", false},
+    {"oem850-names.zip", false},
+    {"unicode-path.zip", false},
+};
+
+std::set<std::string> ExpectedNames(const std::string& archive)
+{
+  Bytes bytes = LoadArchive(archive.substr(0, archive.size() - 4) + ".names");
+  std::set<std::string> names;
+  std::string line;
+  for (uint8_t c : bytes) {
+    if (c == '\n')
+      names.insert(line), line.clear();
+    else
+      line += (char)c;
+  }
+  return names;
+}
+
+// An entry's data; false when it cannot be opened or does not close
+// cleanly (its CRC or sizes).
+bool ReadWhole(CZipReader& reader, uint16_t nIndex, std::string& data)
+{
+  if (!reader.OpenEntry(nIndex))
+    return false;
+  char buffer[4096];
+  uint32_t n;
+  while ((n = reader.ReadEntry(buffer, sizeof(buffer))) > 0)
+    data.append(buffer, n);
+  return reader.CloseEntry() == ZIP_CLOSE_DONE;
+}
 
 void ExtractAll(CZipReader& reader, const std::string& dest)
 {
@@ -295,4 +345,30 @@ TEST(ZipExtract, progress_callback_can_stop_the_copy)
   ASSERT_TRUE(archive.reader.ExtractFile((uint16_t)nIndex, dest.Path().c_str(), true, NULL, goOn, &calls, 65535));
   EXPECT_EQ(calls.size(), 5u);
   EXPECT_EQ(calls.back(), 238450u);
+}
+
+TEST(ZipNames, names_read_back_in_utf8_as_each_archive_states_their_encoding)
+{
+  for (const NameArchive& test : kNameArchives) {
+    CMemArchive archive(LoadArchive(test.name));
+    archive.Open();
+    std::set<std::string> names;
+    for (uint16_t i = 0; i < archive.reader.GetCount(); ++i) {
+      CZipEntryHeader header;
+      ASSERT_TRUE(archive.reader.GetEntryInfo(header, i));
+      std::string name(header.GetFileName(), (size_t)header.GetFileName().GetLength());
+      std::replace(name.begin(), name.end(), '\\', '/');
+      names.insert(name);
+      if (archive.reader.IsDirectoryEntry(i))
+        continue;
+      // The data behind a name that decodes longer than it is stored: the
+      // local header agrees with the stored length, and the CRC checks out.
+      std::string data;
+      EXPECT_TRUE(ReadWhole(archive.reader, i, data)) << test.name << ": " << name;
+      if (test.bContentIsName) {
+        EXPECT_EQ(data, name + "\n") << test.name;
+      }
+    }
+    EXPECT_EQ(names, ExpectedNames(test.name)) << test.name;
+  }
 }

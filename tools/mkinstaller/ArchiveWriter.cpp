@@ -35,6 +35,15 @@ void Set32(std::string& r, size_t nOffset, uint32_t n)
   Set16(r, nOffset + 2, (uint16_t)(n >> 16));
 }
 
+// An ASCII name is written as it always was; any other is UTF-8 and says so.
+uint16_t NameFlags(const std::string& strName)
+{
+  for (unsigned char c : strName)
+    if (c >= 0x80)
+      return ZIP_FLAG_UTF8;
+  return 0;
+}
+
 uint16_t Needed(const CPayloadEntry& entry, const CPackedEntry& packed)
 {
   return entry.m_bDirectory || packed.m_nMethod == ZIP_METHOD_DEFLATED ? kNeededDeflated : kNeededStored;
@@ -45,16 +54,16 @@ std::string LocalHeader(const CPayloadEntry& entry, const CPackedEntry& packed)
   std::string r(LOC_RECORD_SIZE, '\0');
   Set32(r, LOC_SIGNATURE, ZIP_LOCAL_SIGNATURE);
   Set16(r, LOC_NEEDED, Needed(entry, packed));
-  Set16(r, LOC_FLAGS, 0);
+  Set16(r, LOC_FLAGS, NameFlags(entry.m_strName));
   Set16(r, LOC_METHOD, packed.m_nMethod);
   Set16(r, LOC_TIME, entry.m_nDosTime);
   Set16(r, LOC_DATE, entry.m_nDosDate);
   Set32(r, LOC_CRC, packed.m_nCrc);
   Set32(r, LOC_PACKED_SIZE, packed.m_nPackedSize);
   Set32(r, LOC_SIZE, entry.m_nSize);
-  Set16(r, LOC_NAME_LENGTH, (uint16_t)entry.m_strOemName.size());
+  Set16(r, LOC_NAME_LENGTH, (uint16_t)entry.m_strName.size());
   Set16(r, LOC_EXTRA_LENGTH, 0);
-  return r + entry.m_strOemName;
+  return r + entry.m_strName;
 }
 
 std::string CentralRecord(const CPayloadEntry& entry, const CPackedEntry& packed)
@@ -63,21 +72,21 @@ std::string CentralRecord(const CPayloadEntry& entry, const CPackedEntry& packed
   Set32(r, CEN_SIGNATURE, ZIP_CENTRAL_SIGNATURE);
   Set16(r, CEN_MADE_BY, kMadeByDos);
   Set16(r, CEN_NEEDED, Needed(entry, packed));
-  Set16(r, CEN_FLAGS, 0);
+  Set16(r, CEN_FLAGS, NameFlags(entry.m_strName));
   Set16(r, CEN_METHOD, packed.m_nMethod);
   Set16(r, CEN_TIME, entry.m_nDosTime);
   Set16(r, CEN_DATE, entry.m_nDosDate);
   Set32(r, CEN_CRC, packed.m_nCrc);
   Set32(r, CEN_PACKED_SIZE, packed.m_nPackedSize);
   Set32(r, CEN_SIZE, entry.m_nSize);
-  Set16(r, CEN_NAME_LENGTH, (uint16_t)entry.m_strOemName.size());
+  Set16(r, CEN_NAME_LENGTH, (uint16_t)entry.m_strName.size());
   Set16(r, CEN_EXTRA_LENGTH, 0);
   Set16(r, CEN_COMMENT_LENGTH, 0);
   Set16(r, CEN_FIRST_DISK, 0);
   Set16(r, CEN_INTERNAL, 0);
   Set32(r, CEN_EXTERNAL, entry.m_nAttributes);
   Set32(r, CEN_LOCAL_OFFSET, packed.m_nLocalOffset);
-  return r + entry.m_strOemName;
+  return r + entry.m_strName;
 }
 
 std::string EndRecord(uint16_t nEntries, uint32_t nDirSize, uint32_t nDirOffset)

@@ -1,5 +1,6 @@
-// Writes the payload archive: DOS attributes and times, names in code page
-// 437 without the UTF-8 flag, each file deflated unless that does not help.
+// Writes the payload archive: DOS attributes and times, names in UTF-8 (with
+// general-purpose flag bit 11 unless they are ASCII), each file deflated
+// unless that does not help.
 // Offsets count from the archive's start, as setup's reader counts them.
 #pragma once
 #include <vector>

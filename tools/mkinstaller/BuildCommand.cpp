@@ -13,13 +13,13 @@
 #include "tools/mkinstaller/ArchiveWriter.h"
 #include "tools/mkinstaller/BuildVerification.h"
 #include "tools/mkinstaller/ChunkDeflater.h"
-#include "tools/mkinstaller/CodePage.h"
 #include "tools/mkinstaller/Commands.h"
 #include "tools/mkinstaller/Diagnostics.h"
 #include "tools/mkinstaller/InstallerFile.h"
 #include "tools/mkinstaller/ScriptCheck.h"
 #include "tools/mkinstaller/ScriptPrep.h"
 #include "tools/mkinstaller/StubLocation.h"
+#include "tools/mkinstaller/WindowsNames.h"
 
 namespace {
 int64_t SourceDateEpoch()
@@ -55,7 +55,7 @@ std::set<std::string> PayloadNames(const std::vector<CPayloadEntry>& entries)
     if (entry.m_bDirectory)
       strName.pop_back();
     std::replace(strName.begin(), strName.end(), '/', '\\');
-    names.insert(AnsiUpper(strName));
+    names.insert(CaseKey(strName));
   }
   return names;
 }
@@ -83,7 +83,7 @@ std::string AddUninstaller(std::vector<CPayloadEntry>& entries, const CBuildOpti
                            const std::string& strStub, int64_t nEpoch)
 {
   bool bInPayload = std::any_of(entries.begin(), entries.end(),
-                                [](const CPayloadEntry& e) { return AnsiUpper(e.m_strName) == "UNINSTALL.EXE"; });
+                                [](const CPayloadEntry& e) { return CaseKey(e.m_strName) == "uninstall.exe"; });
   if (bInPayload) {
     if (!options.m_strUninstaller.empty())
       Warn(options.m_strUninstaller, "not added: the payload has its own uninstall.exe");
@@ -118,11 +118,11 @@ int RunBuild(const CBuildOptions& options)
   CSetupData::GetMarkers(szMarker1, szMarker2);
   // Setup stops looking once it has seen both markers, so the part in front
   // of the archive decides where it finds them.
-  std::string strHead = strStub + szMarker1 + strScript + szMarker2;
+  std::string strHead = strStub + szMarker1 + kScriptByteOrderMark + strScript + szMarker2;
   if (strHead.size() > 0xFFFFFFFFull)
     Refuse(options.m_strOutput, "the installer would reach 4 GiB");
   uint32_t nScript = (uint32_t)(strStub.size() + CSetupData::kMarkerSize);
-  uint32_t nArchive = nScript + (uint32_t)(strScript.size() + CSetupData::kMarkerSize);
+  uint32_t nArchive = (uint32_t)(strHead.size());
   uint32_t nFoundScript = 0, nFoundArchive = 0;
   if (!CSetupData::FindOverlay(strHead.data(), (uint32_t)strHead.size(), nFoundScript, nFoundArchive) ||
       nFoundScript != nScript || nFoundArchive != nArchive)

@@ -9,14 +9,14 @@
 #include <mutex>
 #include <thread>
 
-#include "tools/mkinstaller/CodePage.h"
 #include "tools/mkinstaller/Diagnostics.h"
 #include "tools/mkinstaller/InstallerFile.h"
+#include "tools/mkinstaller/ScriptPrep.h"
 
 namespace {
 std::string Where(const std::string& strPath, const CPayloadEntry& entry)
 {
-  return strPath + ": entry \"" + AnsiToUtf8(entry.m_strName) + "\"";
+  return strPath + ": entry \"" + entry.m_strName + "\"";
 }
 
 // Compares what the reader gives back with the payload file, piece by piece.
@@ -166,7 +166,8 @@ void VerifyInstaller(const std::string& strTemp, const std::string& strPath, uin
   CSetupData data;
   CString strAgreement;
   LoadInstaller(data, strAgreement, strTemp, strPath);
-  if (strScript != data.m_pImage + nScript)
+  // Stored behind its byte-order mark, and parsed as it was written.
+  if (kScriptByteOrderMark + strScript != data.m_pImage + nScript || strScript != LoadedScript(data))
     Refuse(strPath, "verification failed: the script reads back differently");
   if (data.m_archive.GetCount() != (int32_t)entries.size())
     Refuse(strPath, "verification failed: " + std::to_string(data.m_archive.GetCount()) + " entries instead of " +

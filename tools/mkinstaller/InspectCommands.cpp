@@ -4,27 +4,26 @@
 #include <sys/stat.h>
 #include <string.h>
 
-#include "tools/mkinstaller/CodePage.h"
 #include "tools/mkinstaller/Commands.h"
 #include "tools/mkinstaller/Diagnostics.h"
 #include "tools/mkinstaller/InstallerFile.h"
 
 namespace {
-std::string Utf8(const CString& str) { return AnsiToUtf8(std::string(str, (size_t)str.GetLength())); }
+std::string Text(const CString& str) { return std::string(str, (size_t)str.GetLength()); }
 
 void PrintShortcuts(const char* pszKey, const ShortcutEntry* pList, int32_t nCount)
 {
   printf("%s: %d\n", pszKey, nCount);
   for (int32_t i = 0; i < nCount; ++i)
-    printf("  target \"%s\" arguments \"%s\" caption \"%s\"\n", static_cast<const char*>(pList[i].target),
-           static_cast<const char*>(pList[i].arguments), static_cast<const char*>(pList[i].caption));
+    printf("  target \"%s\" arguments \"%s\" caption \"%s\"\n", (const char*)pList[i].target,
+           (const char*)pList[i].arguments, (const char*)pList[i].caption);
 }
 
 void PrintStrings(const char* pszKey, CString** ppList, int32_t nCount)
 {
   printf("%s: %d\n", pszKey, nCount);
   for (int32_t i = 0; i < nCount; ++i)
-    printf("  \"%s\"\n", Utf8(*ppList[i]).c_str());
+    printf("  \"%s\"\n", Text(*ppList[i]).c_str());
 }
 
 // A name that stays below the target folder: no drive, no root, no "..".
@@ -50,9 +49,9 @@ int RunList(const std::string& strInstaller)
   CSetupData data;
   CString strAgreement;
   LoadInstaller(data, strAgreement, strInstaller);
-  printf("AppName: \"%s\"\n", Utf8(data.m_strAppName).c_str());
-  printf("Language: \"%s\"\n", Utf8(data.m_strLanguage).c_str());
-  printf("DefaultDest: \"%s\"\n", Utf8(data.m_strDefaultDest).c_str());
+  printf("AppName: \"%s\"\n", Text(data.m_strAppName).c_str());
+  printf("Language: \"%s\"\n", Text(data.m_strLanguage).c_str());
+  printf("DefaultDest: \"%s\"\n", Text(data.m_strDefaultDest).c_str());
   PrintShortcuts("Shortcuts", data.m_pShortcuts, data.m_nShortcuts);
   PrintShortcuts("StartupShortcuts", data.m_pStartupShortcuts, data.m_nStartupShortcuts);
   PrintShortcuts("DesktopShortcuts", data.m_pDesktopShortcuts, data.m_nDesktopShortcuts);
@@ -61,7 +60,7 @@ int RunList(const std::string& strInstaller)
   printf("Agreement: %d bytes\n", strAgreement.GetLength());
   printf("Entries: %d, %d bytes\n", data.m_nFiles, data.m_nTotalSize);
   for (int32_t i = 0; i < data.m_nFiles; ++i)
-    printf("%12d  %s\n", data.m_pFiles[i].size, static_cast<const char*>(data.m_pFiles[i].name));
+    printf("%12d  %s\n", data.m_pFiles[i].size, (const char*)data.m_pFiles[i].name);
   return 0;
 }
 
@@ -90,15 +89,14 @@ int RunExtract(const std::string& strInstaller, const std::string& strDir)
   for (int32_t i = 0; i < data.m_nFiles; ++i) {
     CZipEntryHeader info;
     data.m_archive.GetEntryInfo(info, (uint16_t)i);
-    CString strAnsi = info.GetFileName();
-    std::string strName = AnsiToUtf8(std::string(strAnsi, (size_t)strAnsi.GetLength()));
+    CString strFileName = info.GetFileName();
+    std::string strName(strFileName, (size_t)strFileName.GetLength());
     std::string strWhere = strInstaller + ": entry \"" + strName + "\"";
     if (!IsSafeName(strName))
       Refuse(strWhere, "its name leaves the target folder");
-    // Host file names are UTF-8: the reader writes under the converted name.
     bool bDone = false;
     try {
-      bDone = data.m_archive.ExtractFile((uint16_t)i, strDir.c_str(), true, strName.c_str(), NULL, NULL, 65535);
+      bDone = data.m_archive.ExtractFile((uint16_t)i, strDir.c_str(), true, NULL, NULL, NULL, 65535);
     } catch (CException* e) {
       data.m_archive.CloseEntry(NULL, true);
       Refuse(strWhere, DescribeException(e));

@@ -4,9 +4,7 @@
 #include <stdio.h>
 #include <string.h>
 #include <algorithm>
-#include <string_view>
 
-#include "tools/mkinstaller/CodePage.h"
 #include "tools/mkinstaller/Diagnostics.h"
 
 void LoadInstaller(CSetupData& data, CString& strAgreement, const std::string& strPath, const std::string& strShownAs)
@@ -22,16 +20,7 @@ void LoadInstaller(CSetupData& data, CString& strAgreement, const std::string& s
     Refuse(strShownAs.empty() ? strPath : strShownAs, "setup would say: Out of memory!");
 }
 
-const char* LoadedScript(const CSetupData& data)
-{
-  // The script follows the last marker 1 in front of marker 2, where the
-  // loader put its NUL.
-  char szMarker1[11], szMarker2[11];
-  CSetupData::GetMarkers(szMarker1, szMarker2);
-  std::string_view head(data.m_pImage, data.m_nImageSize - CSetupData::kMarkerSize);
-  size_t nAt = head.rfind(szMarker1);
-  return nAt == std::string_view::npos ? "" : data.m_pImage + nAt + CSetupData::kMarkerSize;
-}
+const char* LoadedScript(const CSetupData& data) { return data.m_strScript; }
 
 std::string DescribeException(CException* e)
 {
@@ -49,7 +38,7 @@ std::string EntryNameUtf8(const CZipReader& archive, uint16_t nIndex)
   CZipEntryHeader info;
   archive.GetEntryInfo(info, nIndex);
   CString strName = info.GetFileName();
-  return AnsiToUtf8(std::string(strName, (size_t)strName.GetLength()));
+  return std::string(strName, (size_t)strName.GetLength());
 }
 
 uint64_t ReadEntryData(CZipReader& archive, uint16_t nIndex, const std::string& strShownAs,

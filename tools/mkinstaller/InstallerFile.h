@@ -10,14 +10,14 @@
 // strShownAs (the path when empty).
 void LoadInstaller(CSetupData& data, CString& strAgreement, const std::string& strPath,
                    const std::string& strShownAs = std::string());
-// The script of a loaded installer, as setup parsed it (NUL-terminated).
+// The script of a loaded installer, as setup parsed it: UTF-8, NUL-terminated.
 const char* LoadedScript(const CSetupData& data);
 // One entry's bytes through OpenEntry, ReadEntry and CloseEntry, which checks
 // the CRC, handed to take piece by piece; returns their number. Refuses,
 // naming the entry and strShownAs, when the reader fails.
 uint64_t ReadEntryData(CZipReader& archive, uint16_t nIndex, const std::string& strShownAs,
                        const std::function<void(const char*, uint32_t)>& take);
-// An entry's name as setup sees it (Windows-1252, backslashes), in UTF-8.
+// An entry's name as setup sees it: UTF-8, backslash-separated.
 std::string EntryNameUtf8(const CZipReader& archive, uint16_t nIndex);
 // The reader's exception as text; deletes it.
 std::string DescribeException(CException* e);

@@ -8,7 +8,6 @@
 #include <sys/stat.h>
 
 #include "InstallerVersion.h"
-#include "tools/mkinstaller/CodePage.h"
 #include "tools/mkinstaller/Commands.h"
 #include "tools/mkinstaller/Diagnostics.h"
 #include "tools/mkinstaller/InstallerFile.h"
@@ -104,7 +103,7 @@ private:
     CSetupData data;
     CString strAgreement;
     LoadInstaller(data, strAgreement, strInstaller);
-    m_strAppName = AnsiToUtf8(std::string(data.m_strAppName, (size_t)data.m_strAppName.GetLength()));
+    m_strAppName = std::string(data.m_strAppName, (size_t)data.m_strAppName.GetLength());
     m_meta = ReadScriptMetadata(LoadedScript(data));
     if (m_meta.m_strVersion.empty())
       Refuse(strInstaller, "its script has no #Version: the manifest's PackageVersion comes from it");

@@ -3,7 +3,6 @@
 #include <string.h>
 
 #include "setup/ScriptText.h"
-#include "tools/mkinstaller/CodePage.h"
 
 const char* const kMetadataKeys[5] = {"#Version", "#Publisher", "#URL", "#Icon", "#Scope"};
 
@@ -89,7 +88,7 @@ CScriptMetadata ReadScriptMetadata(const char* pszScript)
     CString strValue;
     if (script.ReadKeyLine(pszKey, strValue) == NULL || strValue.GetAt(0) == '#')
       return std::string();
-    return AnsiToUtf8(std::string(strValue, (size_t)strValue.GetLength()));
+    return std::string(strValue, (size_t)strValue.GetLength());
   };
   CScriptMetadata metadata;
   metadata.m_strVersion = Read("#Version");

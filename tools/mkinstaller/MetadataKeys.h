@@ -13,11 +13,10 @@ struct CScriptMetadata
   std::string m_strVersion, m_strPublisher, m_strUrl, m_strIcon, m_strScope;
 };
 
-// pszScript: the script as setup holds it (Windows-1252).
+// pszScript: the script as setup holds it (UTF-8).
 CScriptMetadata ReadScriptMetadata(const char* pszScript);
 
-// Why a key's value is not acceptable ("" when it is). strValue is the line,
-// in any encoding that keeps ASCII as it is.
+// Why a key's value is not acceptable ("" when it is). strValue is the line.
 std::string MetadataValueProblem(const std::string& strKey, const std::string& strValue);
 // #Icon: "file" or "file,index" (the text after the last comma an integer).
 std::string IconFile(const std::string& strValue);

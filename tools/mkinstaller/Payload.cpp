@@ -11,14 +11,13 @@
 #include <algorithm>
 #include <map>
 
-#include "tools/mkinstaller/CodePage.h"
+#include "framework/os/Unicode.h"
 #include "tools/mkinstaller/Diagnostics.h"
+#include "tools/mkinstaller/WindowsNames.h"
 
 namespace {
-// Limits of setup and of uninstall.dat: the readers take names of up to 258
-// bytes whole; the archive counts entries in 16 bits; setup sums sizes in a
-// signed 32-bit integer.
-const size_t kMaxName = 258;
+// setup's limits: the archive counts entries in 16 bits; setup sums sizes
+// in a signed 32-bit integer.
 const size_t kMaxEntries = 65535;
 const uint64_t kMaxTotal = 0x80000000ull;
 
@@ -33,7 +32,6 @@ CPayloadEntry MakeEntry(const std::string& strSource, const std::string& strName
   CPayloadEntry entry;
   entry.m_strSource = strSource;
   entry.m_strName = strName;
-  entry.m_strOemName = AnsiToOem(strName);
   entry.m_bDirectory = bDirectory;
   entry.m_nAttributes = bDirectory ? 0x10 : 0x20 | ((st.st_mode & S_IWUSR) ? 0 : 0x01);
   if (nEpoch >= 0)
@@ -62,16 +60,16 @@ public:
     struct stat st;
     if (stat(m_strRoot.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
       Refuse(m_strRoot, "not a folder");
-    ReadFolder("", "");
+    ReadFolder("");
     std::sort(m_entries.begin(), m_entries.end(),
               [](const CPayloadEntry& a, const CPayloadEntry& b) { return a.m_strName < b.m_strName; });
     return std::move(m_entries);
   }
 
 private:
-  void ReadFolder(const std::string& strRelUtf8, const std::string& strRelAnsi)
+  void ReadFolder(const std::string& strRel)
   {
-    std::string strDir = m_strRoot + (strRelUtf8.empty() ? "" : "/" + strRelUtf8);
+    std::string strDir = m_strRoot + (strRel.empty() ? "" : "/" + strRel);
     DIR* pDir = opendir(strDir.c_str());
     if (pDir == NULL)
       Refuse(strDir, std::string("cannot be read: ") + strerror(errno));
@@ -82,17 +80,17 @@ private:
     closedir(pDir);
     std::sort(names.begin(), names.end());
     for (const std::string& strName : names) {
-      std::string strRelChild = strRelUtf8.empty() ? strName : strRelUtf8 + "/" + strName;
+      std::string strRelChild = strRel.empty() ? strName : strRel + "/" + strName;
       std::string strSource = m_strRoot + "/" + strRelChild;
-      std::string strAnsiChild = (strRelAnsi.empty() ? "" : strRelAnsi + "/") + ConvertName(strSource, strName);
+      CheckName(strSource, strName);
       struct stat st;
       if (lstat(strSource.c_str(), &st) != 0)
         Refuse(strSource, std::string("cannot be read: ") + strerror(errno));
       if (S_ISDIR(st.st_mode)) {
-        Add(strSource, strAnsiChild + "/", true, st);
-        ReadFolder(strRelChild, strAnsiChild);
+        Add(strSource, strRelChild + "/", true, st);
+        ReadFolder(strRelChild);
       } else if (S_ISREG(st.st_mode)) {
-        Add(strSource, strAnsiChild, false, st);
+        Add(strSource, strRelChild, false, st);
       } else if (S_ISLNK(st.st_mode)) {
         Refuse(strSource, "symbolic links cannot be installed; copy the file or folder instead");
       } else {
@@ -101,30 +99,25 @@ private:
     }
   }
 
-  // UTF-8 -> Windows-1252 -> OEM, refused unless it comes back unchanged:
-  // setup turns the OEM name into Windows-1252 again on reading.
-  std::string ConvertName(const std::string& strSource, const std::string& strName)
+  // The host's names are UTF-8, as the archive's are; each must be one
+  // that Windows can hold.
+  static void CheckName(const std::string& strSource, const std::string& strName)
   {
-    std::string strAnsi;
-    size_t nBad = 0;
-    uint32_t nCodePoint = 0;
-    if (!Utf8ToAnsi(strName, strAnsi, nBad, nCodePoint))
-      Refuse(strSource, nCodePoint ? "name has a character that Windows-1252 lacks" : "name is not valid UTF-8");
-    if (OemToAnsi(AnsiToOem(strAnsi)) != strAnsi)
-      Refuse(strSource, "name has a character that the archive's code page 437 lacks");
-    for (unsigned char c : strAnsi)
-      if (c < 0x20 || strchr("\\:*?\"<>|", c) != NULL)
-        Refuse(strSource, "name has a character that Windows does not allow in file names");
-    return strAnsi;
+    if (!IsValidUtf8(strName.data(), strName.size()))
+      Refuse(strSource, "name is not valid UTF-8");
+    std::string strProblem = ComponentProblem(strName);
+    if (!strProblem.empty())
+      Refuse(strSource, strProblem);
   }
 
   void Add(const std::string& strSource, const std::string& strName, bool bDirectory, const struct stat& st)
   {
-    if (strName.size() > kMaxName)
-      Refuse(strSource, "entry name longer than " + std::to_string(kMaxName) + " bytes");
+    std::string strProblem = NameLengthProblem(strName);
+    if (!strProblem.empty())
+      Refuse(strSource, strProblem);
     // Windows compares names without regard to case: two such names would
     // land in one file.
-    std::string strKey = AnsiUpper(strName);
+    std::string strKey = CaseKey(strName);
     auto it = m_seen.find(strKey);
     if (it != m_seen.end())
       Refuse(strSource, "differs only in case from " + it->second + ", which Windows cannot keep apart");

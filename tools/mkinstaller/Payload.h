@@ -1,6 +1,6 @@
-// The payload folder as archive entries: names as setup will read them,
-// DOS attributes, times and sizes, sorted byte-wise by name. Contents stay
-// on disk until they are packed.
+// The payload folder as archive entries: names in UTF-8 as setup will read
+// them, DOS attributes, times and sizes, sorted byte-wise by name. Contents
+// stay on disk until they are packed.
 #pragma once
 #include <stdint.h>
 #include <string>
@@ -8,9 +8,8 @@
 
 struct CPayloadEntry
 {
-  std::string m_strSource;   // host path of the file or folder
-  std::string m_strName;     // archive name in Windows-1252, '/'-separated, "dir/" for a folder
-  std::string m_strOemName;  // the same in code page 437, as the archive stores it
+  std::string m_strSource;  // host path of the file or folder
+  std::string m_strName;    // archive name in UTF-8, '/'-separated, "dir/" for a folder
   bool m_bDirectory;
   uint32_t m_nAttributes;  // DOS attribute bits
   uint16_t m_nDosTime, m_nDosDate;
@@ -19,7 +18,8 @@ struct CPayloadEntry
 
 // Reads the whole folder. nEpoch >= 0 (SOURCE_DATE_EPOCH) gives every entry
 // that time, taken as UTC; otherwise each keeps its modification time, local.
-// Refuses what setup or the file system at the destination cannot hold.
+// Refuses what setup or Windows at the destination cannot hold (see
+// WindowsNames.h), and names that are not UTF-8.
 std::vector<CPayloadEntry> ReadPayload(const std::string& strDir, int64_t nEpoch);
 
 // Adds a file from outside the folder at its top as strName (ASCII), with

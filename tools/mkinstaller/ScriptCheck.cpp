@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "setup/ScriptText.h"
-#include "tools/mkinstaller/CodePage.h"
 #include "tools/mkinstaller/Diagnostics.h"
 #include "tools/mkinstaller/MetadataKeys.h"
+#include "tools/mkinstaller/WindowsNames.h"
 
 namespace {
 const char* const kSetupKeys[] = {"#AppName",        "#Shortcuts", "#StartupShortcuts", "#DesktopShortcuts",
@@ -16,10 +16,8 @@ const char* const kSetupKeys[] = {"#AppName",        "#Shortcuts", "#StartupShor
                                   "#Agreement",      "#end"};
 const char* const kShortcutKeys[] = {"#Shortcuts", "#StartupShortcuts", "#DesktopShortcuts"};
 
-// The field sizes of setup's records, less their NUL; the readers of
-// uninstall.dat take paths of up to 258 bytes and a name of up to 254 whole.
-const size_t kMaxTarget = 255, kMaxArguments = 259, kMaxCaption = 255;
-const size_t kMaxAppName = 254, kMaxRecordedPath = 258;
+// The shell makes no link whose target or name (the caption) is longer.
+const size_t kMaxLinkUnits = 259;
 
 class CScriptChecker
 {
@@ -34,13 +32,9 @@ public:
     CheckAppName();
     for (const char* key : kShortcutKeys)
       CheckShortcutList(key);
-    ForEachListLine("#GeneratedFiles", [&](const char* pLine, const CString& strLine) {
-      if ((size_t)strLine.GetLength() > kMaxRecordedPath)
-        Refuse(Where(pLine), "generated file name longer than " + std::to_string(kMaxRecordedPath) + " bytes");
-    });
     ForEachListLine("#InstallFonts", [&](const char* pLine, const CString& strLine) {
       if (!InPayload(strLine))
-        Warn(Where(pLine), "font \"" + Show(strLine) + "\" is not in the payload");
+        Warn(Where(pLine), "font \"" + std::string(strLine) + "\" is not in the payload");
     });
     CheckLanguage();
     CheckAgreement();
@@ -50,12 +44,11 @@ public:
 
 private:
   std::string Where(const char* p) const { return AtLine(m_strPath, 1 + (int)std::count(m_strText.c_str(), p, '\n')); }
-  static std::string Show(const char* psz) { return AnsiToUtf8(psz); }
   bool InPayload(const char* pszName) const
   {
     std::string strName(pszName);
     std::replace(strName.begin(), strName.end(), '/', '\\');
-    return m_setPayload.count(AnsiUpper(strName)) != 0;
+    return m_setPayload.count(CaseKey(strName)) != 0;
   }
   bool AtLineStart(const char* p) const { return p == m_strText.c_str() || p[-1] == '\n'; }
 
@@ -83,8 +76,7 @@ private:
         continue;
       std::string strLine(p, strcspn(p, "\r\n"));
       if (std::none_of(keys.begin(), keys.end(), [&](const char* key) { return strLine == key; }))
-        Warn(Where(p),
-             "unknown key \"" + Show(strLine.c_str()) + "\": setup ignores it, and it ends the section before it");
+        Warn(Where(p), "unknown key \"" + strLine + "\": setup ignores it, and it ends the section before it");
     }
     for (const char* key : keys) {
       if (strcmp(key, "#end") == 0)
@@ -106,12 +98,8 @@ private:
   {
     const char* pLine = m_script.FindKeyContent("#AppName");
     CString strName;
-    if (m_script.ReadLine(pLine, strName) == NULL) {
+    if (m_script.ReadLine(pLine, strName) == NULL)
       Warn(m_strPath, "no application name (\"#AppName\" and a line after it): setup calls it \"Application\"");
-      return;
-    }
-    if ((size_t)strName.GetLength() > kMaxAppName)
-      Refuse(Where(pLine), "application name longer than " + std::to_string(kMaxAppName) + " bytes");
   }
 
   void CheckShortcutList(const char* lpszKey) const
@@ -123,26 +111,24 @@ private:
         Warn(Where(pLine),
              std::string("empty line in the \"") + lpszKey + "\" list: setup takes it as a target or a caption");
       if (nLine++ % 2 == 1) {
-        if ((size_t)strLine.GetLength() > kMaxCaption)
-          Refuse(Where(pLine), "shortcut caption longer than " + std::to_string(kMaxCaption) + " bytes");
+        if (Utf16Length(std::string(strLine)) > kMaxLinkUnits)
+          Refuse(Where(pLine), "shortcut caption longer than " + std::to_string(kMaxLinkUnits) +
+                                   " UTF-16 units; the shell makes no link beyond that");
         pLastTarget = NULL;
         return;
       }
       pLastTarget = pLine;
       // Split as setup does: the arguments follow the first blank at or after the first '.'.
-      std::string strTarget(strLine), strArguments;
+      std::string strTarget(strLine);
       size_t nDot = strTarget.find('.');
       size_t nBlank = nDot == std::string::npos ? std::string::npos : strTarget.find(' ', nDot);
-      if (nBlank != std::string::npos) {
-        strArguments = strTarget.substr(nBlank + 1);
+      if (nBlank != std::string::npos)
         strTarget.erase(nBlank);
-      }
-      if (strTarget.size() > kMaxTarget)
-        Refuse(Where(pLine), "shortcut target longer than " + std::to_string(kMaxTarget) + " bytes");
-      if (strArguments.size() > kMaxArguments)
-        Refuse(Where(pLine), "shortcut arguments longer than " + std::to_string(kMaxArguments) + " bytes");
+      if (Utf16Length(strTarget) > kMaxLinkUnits)
+        Refuse(Where(pLine), "shortcut target longer than " + std::to_string(kMaxLinkUnits) +
+                                 " UTF-16 units; the shell makes no link beyond that");
       if (!strTarget.empty() && !InPayload(strTarget.c_str()))
-        Warn(Where(pLine), "shortcut target \"" + Show(strTarget.c_str()) + "\" is not in the payload");
+        Warn(Where(pLine), "shortcut target \"" + strTarget + "\" is not in the payload");
     });
     if (pLastTarget != NULL)
       Warn(Where(pLastTarget), "shortcut target without a caption line: setup ignores it");
@@ -153,8 +139,8 @@ private:
     const char* pLine = m_script.FindKeyContent("#Language");
     CString strLanguage;
     if (m_script.ReadLine(pLine, strLanguage) != NULL && strLanguage != "ENG" && strLanguage != "GER")
-      Warn(Where(pLine),
-           "language \"" + Show(strLanguage) + "\" is neither ENG nor GER: setup shows German and English texts mixed");
+      Warn(Where(pLine), "language \"" + std::string(strLanguage) +
+                             "\" is neither ENG nor GER: setup shows German and English texts mixed");
   }
 
   void CheckAgreement() const
@@ -180,7 +166,7 @@ private:
     CString strLine;
     if (pLine == NULL || m_script.ReadLine(pLine, strLine) == NULL || strLine.GetAt(0) == '#')
       Refuse(Where(pKey), std::string("\"") + lpszKey + "\" needs its value on the line after it");
-    std::string strValue = Show(strLine);
+    std::string strValue(strLine);
     std::string strProblem = MetadataValueProblem(lpszKey, strValue);
     if (!strProblem.empty())
       Refuse(Where(pLine), strProblem);

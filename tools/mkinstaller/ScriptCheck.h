@@ -4,6 +4,6 @@
 #include <set>
 #include <string>
 
-// setPayload: the payload's names in Windows-1252, backslash-separated,
-// upper-cased (AnsiUpper), folders without their trailing backslash.
+// setPayload: the payload's names, backslash-separated, as case keys
+// (CaseKey), folders without their trailing backslash.
 void CheckScript(const std::string& strPath, const std::string& strScript, const std::set<std::string>& setPayload);

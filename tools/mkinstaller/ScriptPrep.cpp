@@ -3,8 +3,8 @@
 #include <stdio.h>
 #include <vector>
 
+#include "framework/os/Unicode.h"
 #include "setup/SetupData.h"
-#include "tools/mkinstaller/CodePage.h"
 #include "tools/mkinstaller/Diagnostics.h"
 
 namespace {
@@ -29,37 +29,27 @@ std::vector<std::string> SplitLines(const std::string& strText)
   return lines;
 }
 
-std::string ConvertLine(const std::string& strWhere, const std::string& strLine)
+void CheckLine(const std::string& strWhere, const std::string& strLine)
 {
   if (strLine.find('\0') != std::string::npos)
     Refuse(strWhere, "NUL byte in the script");
-  std::string strAnsi;
-  size_t nBad = 0;
-  uint32_t nCodePoint = 0;
-  if (!Utf8ToAnsi(strLine, strAnsi, nBad, nCodePoint)) {
-    if (nCodePoint == 0)
-      Refuse(strWhere, "not valid UTF-8 (byte " + std::to_string(nBad + 1) + " of the line)");
-    char szCode[16];
-    snprintf(szCode, sizeof(szCode), "U+%04X", (unsigned)nCodePoint);
-    Refuse(strWhere,
-           std::string("character ") + szCode + " cannot be written in Windows-1252, the code page setup reads");
-  }
+  if (!IsValidUtf8(strLine.data(), strLine.size()))
+    Refuse(strWhere, "not valid UTF-8");
   char szMarker1[11], szMarker2[11];
   CSetupData::GetMarkers(szMarker1, szMarker2);
-  if (strAnsi.find(szMarker1) != std::string::npos || strAnsi.find(szMarker2) != std::string::npos)
+  if (strLine.find(szMarker1) != std::string::npos || strLine.find(szMarker2) != std::string::npos)
     Refuse(strWhere, "holds an overlay marker text, which would end the script early");
-  return strAnsi;
 }
 }  // namespace
 
 std::string PrepareScript(const std::string& strPath, const std::string& strBytes)
 {
   std::string strText = strBytes;
-  if (strText.compare(0, 3, "\xEF\xBB\xBF") == 0)
+  if (strText.compare(0, 3, kScriptByteOrderMark) == 0)
     strText.erase(0, 3);
   std::vector<std::string> lines = SplitLines(strText);
   for (size_t i = 0; i < lines.size(); ++i)
-    lines[i] = ConvertLine(AtLine(strPath, (int)i + 1), lines[i]);
+    CheckLine(AtLine(strPath, (int)i + 1), lines[i]);
   // Blank lines at the very end are an editor's, not list entries.
   while (!lines.empty() && lines.back().empty())
     lines.pop_back();

@@ -1,8 +1,12 @@
-// Brings an author's script into the form setup reads: Windows-1252 text,
-// CR LF line ends, and the line "#end" last, with no line break after it.
+// Brings an author's script into the form setup reads: UTF-8 text, CR LF
+// line ends, and the line "#end" last, with no line break after it. The
+// installer stores it behind a byte-order mark, which tells setup that the
+// script is UTF-8 (one without it is in the ANSI code page).
 #pragma once
 #include <string>
 
+const char kScriptByteOrderMark[] = "\xEF\xBB\xBF";
+
 // strPath names the script in messages. Refuses a NUL byte, text that is not
-// UTF-8 or has no Windows-1252 form, and the overlay marker texts.
+// UTF-8, and the overlay marker texts. The author's own byte-order mark goes.
 std::string PrepareScript(const std::string& strPath, const std::string& strBytes);
