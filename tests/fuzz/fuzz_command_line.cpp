@@ -20,18 +20,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
   std::string strArgs(reinterpret_cast<const char*>(data), size);
   for (unsigned nKnown : {unsigned(OPT_SETUP), unsigned(OPT_UNINSTALL)}) {
     CommandLine line;
-    memset(&line, 0x5a, sizeof(line));
+    line.strGroup = line.strLog = line.strDest = "sentinel";
+    memset(line.szError, 0x5a, sizeof(line.szError));
     bool bUnderstood = ParseCommandLine(strArgs.c_str(), nKnown, line);
-    CheckTerminated(line.szGroup, sizeof(line.szGroup));
-    CheckTerminated(line.szLog, sizeof(line.szLog));
-    CheckTerminated(line.szDest, sizeof(line.szDest));
     CheckTerminated(line.szError, sizeof(line.szError));
     if (bUnderstood != (line.szError[0] == 0) || (line.nGiven & ~nKnown) != 0)
       abort();
     // A value is there exactly when its option is, on an understood line.
-    if (bUnderstood && (((line.nGiven & OPT_GROUP) != 0) != (line.szGroup[0] != 0) ||
-                        ((line.nGiven & OPT_LOG) != 0) != (line.szLog[0] != 0) ||
-                        ((line.nGiven & OPT_DEST) != 0) != (line.szDest[0] != 0)))
+    if (bUnderstood && (((line.nGiven & OPT_GROUP) != 0) != !line.strGroup.IsEmpty() ||
+                        ((line.nGiven & OPT_LOG) != 0) != !line.strLog.IsEmpty() ||
+                        ((line.nGiven & OPT_DEST) != 0) != !line.strDest.IsEmpty()))
       abort();
   }
   return 0;
