@@ -10,7 +10,7 @@
 inline void RestrictDllSearch()
 {
   typedef BOOL(WINAPI * SetDefaultDllDirectoriesProc)(DWORD);
-  HMODULE hKernel = ::GetModuleHandleA("kernel32.dll");
+  HMODULE hKernel = ::GetModuleHandleW(L"kernel32.dll");
   if (hKernel == NULL)
     return;
   SetDefaultDllDirectoriesProc pfnSetDefault = reinterpret_cast<SetDefaultDllDirectoriesProc>(

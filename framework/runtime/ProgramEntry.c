@@ -76,5 +76,5 @@ __attribute__((force_align_arg_pointer, noreturn)) void WinMainCRTStartup(void)
 
   __set_app_type(GUI_APP);
   RunStaticConstructors();
-  exit(WinMain(GetModuleHandleA(NULL), NULL, CommandTail(), nShowCmd));
+  exit(WinMain(GetModuleHandleW(NULL), NULL, CommandTail(), nShowCmd));
 }

@@ -27,7 +27,7 @@ INT_PTR CDialog::DoModal()
   if (hOwner == NULL && pApp != NULL && pApp->m_pMainWnd != NULL)
     hOwner = pApp->m_pMainWnd->m_hWnd;
   m_bModal = true;
-  INT_PTR nResult = ::DialogBoxParamA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(m_nIDTemplate), hOwner, DialogProc,
+  INT_PTR nResult = ::DialogBoxParamA(::GetModuleHandleW(NULL), MAKEINTRESOURCEA(m_nIDTemplate), hOwner, DialogProc,
                                       reinterpret_cast<LPARAM>(this));
   m_bModal = false;
   return nResult;
@@ -39,7 +39,7 @@ BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
   m_pParentWnd = pParentWnd;
   m_bModal = false;
   HWND hWnd =
-      ::CreateDialogParamA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(nIDTemplate),
+      ::CreateDialogParamA(::GetModuleHandleW(NULL), MAKEINTRESOURCEA(nIDTemplate),
                            pParentWnd != NULL ? pParentWnd->m_hWnd : NULL, DialogProc, reinterpret_cast<LPARAM>(this));
   if (hWnd == NULL)
     return FALSE;
@@ -87,7 +87,7 @@ void CDialog::DoDataExchange(CDataExchange*) {}
 
 void CDialog::ExecuteDlgInit()
 {
-  HMODULE hModule = ::GetModuleHandleA(NULL);
+  HMODULE hModule = ::GetModuleHandleW(NULL);
   HRSRC hResource = ::FindResourceA(hModule, MAKEINTRESOURCEA(m_nIDTemplate), MAKEINTRESOURCEA(RT_DLGINIT_TYPE));
   if (hResource == NULL)
     return;

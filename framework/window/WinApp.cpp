@@ -29,7 +29,7 @@ int CWinApp::ExitInstance() { return 0; }
 
 HICON CWinApp::LoadIcon(UINT nIDResource) const
 {
-  return ::LoadIconA(::GetModuleHandleA(NULL), MAKEINTRESOURCEA(nIDResource));
+  return ::LoadIconA(::GetModuleHandleW(NULL), MAKEINTRESOURCEA(nIDResource));
 }
 
 CWinApp* AfxGetApp() { return s_pApp; }
