@@ -12,52 +12,30 @@
 #ifdef _WIN32
 #include "common/ShellFolders.h"
 #include "framework/os/System.h"
-#else
-#include <sys/stat.h>
 #endif
 
 namespace {
 
-// The whole file's size, or -1.
-int64_t FileSize(FILE* pFile)
+// The whole file's bytes into a buffer of the C heap (NUL behind them, for
+// no one's use); NULL when it can't be read. Through the stream itself:
+// fewer calls for the small uninstaller to import than asking for its
+// descriptor's length.
+char* ReadWholeFile(const char* lpszPath, size_t& nSize)
 {
-#ifdef _WIN32
-  // Through the stream itself: one call fewer for the small uninstaller to
-  // import than asking for its descriptor's length.
-  long nPos = ftell(pFile);
-  if (nPos < 0 || fseek(pFile, 0, SEEK_END) != 0)
-    return -1;
-  long nSize = ftell(pFile);
-  return fseek(pFile, nPos, SEEK_SET) == 0 ? (int64_t)nSize : -1;
-#else
-  struct stat st;
-  if (fstat(fileno(pFile), &st) != 0)
-    return -1;
-  return (int64_t)st.st_size;
-#endif
-}
-
-// Bytes between the read position and the end of the file, or -1.
-int64_t BytesLeft(FILE* pFile, int64_t nFileSize)
-{
-  long nPos = ftell(pFile);
-  if (nPos < 0 || nFileSize < nPos)
-    return -1;
-  return nFileSize - nPos;
-}
-
-// One little-endian int32. 0 read, 1 the file ended before the first byte
-// (the count keeps its value), -1 it ended inside the count.
-int ReadInt32(FILE* pFile, int32_t& nValue)
-{
-  unsigned char b[4];
-  size_t nRead = fread(b, 1, 4, pFile);
-  if (nRead == 0)
-    return 1;
-  if (nRead < 4)
-    return -1;
-  nValue = (int32_t)((uint32_t)b[0] | ((uint32_t)b[1] << 8) | ((uint32_t)b[2] << 16) | ((uint32_t)b[3] << 24));
-  return 0;
+  FILE* pFile = OpenFileStream(lpszPath, "rb");
+  if (!pFile)
+    return NULL;
+  char* pBytes = NULL;
+  long nLength = fseek(pFile, 0, SEEK_END) == 0 ? ftell(pFile) : -1;
+  if (nLength >= 0 && fseek(pFile, 0, SEEK_SET) == 0)
+    pBytes = static_cast<char*>(malloc(static_cast<size_t>(nLength) + 1));
+  if (pBytes != NULL && fread(pBytes, 1, static_cast<size_t>(nLength), pFile) != static_cast<size_t>(nLength)) {
+    free(pBytes);
+    pBytes = NULL;
+  }
+  fclose(pFile);
+  nSize = static_cast<size_t>(nLength);
+  return pBytes;
 }
 
 // TRUE when lpszFolder is one of the shell's own folders that setup puts
@@ -108,69 +86,66 @@ void UninstallData::Clear()
 int UninstallData::Read(const char* lpszPath)
 {
   Clear();
-  FILE* pFile = OpenFileStream(lpszPath, "rb");
-  if (!pFile)
+  size_t nSize = 0;
+  char* pBytes = ReadWholeFile(lpszPath, nSize);
+  if (pBytes == NULL)
     return 1;
 
-  char magic[4];
-  int64_t nFileSize = FileSize(pFile);
   int nResult = 1;
-  if (nFileSize >= 4 && fread(magic, 1, 4, pFile) == 4 &&
-      (memcmp(magic, kUninstallMagic, 4) == 0 || memcmp(magic, kUninstallMagicAnsi, 4) == 0)) {
-    m_bAnsi = memcmp(magic, kUninstallMagicAnsi, 4) == 0;
-    if (ReadString(m_strAppName, UNINSTALL_NAME_SIZE, pFile) == 0 &&
-        ReadList(pFile, nFileSize, m_nInstalled, m_pInstalled) == 0 &&
-        ReadList(pFile, nFileSize, m_nLinks, m_pLinks) == 0 &&
-        ReadList(pFile, nFileSize, m_nGenerated, m_pGenerated) == 0)
+  if (nSize >= 4 && (memcmp(pBytes, kUninstallMagic, 4) == 0 || memcmp(pBytes, kUninstallMagicAnsi, 4) == 0)) {
+    Cursor in = {pBytes + 4, pBytes + nSize};
+    m_bAnsi = memcmp(pBytes, kUninstallMagicAnsi, 4) == 0;
+    if (ReadString(in, m_strAppName, UNINSTALL_NAME_SIZE) == 0 && ReadList(in, m_nInstalled, m_pInstalled) == 0 &&
+        ReadList(in, m_nLinks, m_pLinks) == 0 && ReadList(in, m_nGenerated, m_pGenerated) == 0)
       nResult = 0;
   }
-  fclose(pFile);
+  free(pBytes);
   if (nResult != 0)
     Clear();
   return nResult;
 }
 
 // A count and its strings. A list that the file's end cuts off before its
-// count stays empty: a file may end after any complete list.
-int UninstallData::ReadList(FILE* pFile, int64_t nFileSize, int32_t& nCount, CString*& pList)
+// count stays empty: a file may end after any complete list; one that ends
+// inside the count is damaged.
+int UninstallData::ReadList(Cursor& in, int32_t& nCount, CString*& pList)
 {
-  int32_t nRead = 0;
-  int nStatus = ReadInt32(pFile, nRead);
-  if (nStatus < 0)
-    return 1;
-  if (nStatus > 0 || nRead <= 0)
+  const size_t nLeft = static_cast<size_t>(in.pEnd - in.p);
+  if (nLeft == 0)
     return 0;
-
+  if (nLeft < 4)
+    return 1;
+  const unsigned char* b = reinterpret_cast<const unsigned char*>(in.p);
+  const int32_t nRead = (int32_t)((uint32_t)b[0] | ((uint32_t)b[1] << 8) | ((uint32_t)b[2] << 16) | ((uint32_t)b[3] << 24));
+  in.p += 4;
+  if (nRead <= 0)
+    return 0;
   // Every string takes at least its NUL: a count beyond the bytes left is
   // damage, and allocating for it could ask for gigabytes.
-  int64_t nLeft = BytesLeft(pFile, nFileSize);
-  if (nLeft < 0 || (int64_t)nRead > nLeft)
+  if ((size_t)nRead > nLeft - 4)
     return 1;
   pList = NewObjectArray<CString>(nRead);
   if (!pList)
     return 1;
   nCount = nRead;
   for (int32_t i = 0; i < nCount; i++)
-    if (ReadString(pList[i], UNINSTALL_PATH_SIZE, pFile) != 0)
+    if (ReadString(in, pList[i], UNINSTALL_PATH_SIZE) != 0)
       return 1;
   return 0;
 }
 
-int UninstallData::ReadString(CString& strText, int nSlot, FILE* pFile)
+int UninstallData::ReadString(Cursor& in, CString& strText, int nSlot)
 {
-  // The bytes up to the NUL; the ANSI form keeps at most nSlot - 1 of them
-  // and skips the rest.
-  strText.Empty();
-  for (int c; (c = fgetc(pFile)) != 0;) {
-    if (c == EOF)
-      return 1;
-    if (!m_bAnsi || strText.GetLength() < nSlot - 1)
-      strText += (char)c;
-  }
-  if (!m_bAnsi)
-    return IsValidUtf8(strText, (size_t)strText.GetLength()) ? 0 : 1;
-  strText = Utf8FromCodePage(kAnsiCodePage, strText, strText.GetLength());
-  return 0;
+  const char* pNul = static_cast<const char*>(memchr(in.p, 0, static_cast<size_t>(in.pEnd - in.p)));
+  if (pNul == NULL)
+    return 1;
+  const char* pText = in.p;
+  const int nLength = static_cast<int>(pNul - pText);
+  in.p = pNul + 1;
+  // The ANSI form keeps at most nSlot - 1 bytes and skips the rest.
+  strText = m_bAnsi ? Utf8FromCodePage(kAnsiCodePage, pText, nLength < nSlot ? nLength : nSlot - 1)
+                    : CString(pText, nLength);
+  return m_bAnsi || IsValidUtf8(pText, static_cast<size_t>(nLength)) ? 0 : 1;
 }
 
 bool IsShortcutPath(const char* lpszPath)

@@ -1,5 +1,5 @@
 // Failure convention of what setup and the uninstaller share (common/): the
-// record's Read and ReadString return 0 on success and 1 on failure, as its
+// record's Read returns 0 on success and 1 on failure, as its
 // format's first readers did, and GetShellFolder TRUE when it fails; every
 // other call returns true when it did what it says. Removals report
 // nothing: what cannot go stays.
@@ -28,11 +28,6 @@ public:
   // or count cut off by its end, a name that is not UTF-8, a failed
   // allocation). After 1 the record is empty.
   int Read(const char* lpszPath);
-  // One NUL-terminated string of the file, as UTF-8. In the ANSI form a
-  // string longer than the slot of nSlot bytes is cut to nSlot - 1 bytes
-  // and the rest of it skipped. 0 on success, 1 when the file ends before
-  // the string's NUL or the string is not the UTF-8 it should be.
-  int ReadString(CString& strText, int nSlot, FILE* pFile);
   // Deletes the recorded shortcut files, then the folder of the first one
   // if that leaves it empty and it is not one of the shell's own folders.
   void RemoveShortcuts();
@@ -60,8 +55,19 @@ public:
   bool m_bAnsi;
 
 private:
+  // The file's bytes not yet read.
+  struct Cursor
+  {
+    const char* p;
+    const char* pEnd;
+  };
   void Clear();
-  int ReadList(FILE* pFile, int64_t nFileSize, int32_t& nCount, CString*& pList);
+  int ReadList(Cursor& in, int32_t& nCount, CString*& pList);
+  // One NUL-terminated string of the file, as UTF-8. In the ANSI form a
+  // string longer than the slot of nSlot bytes is cut to nSlot - 1 bytes
+  // and the rest of it skipped. 0 on success, 1 when the file ends before
+  // the string's NUL or the string is not the UTF-8 it should be.
+  int ReadString(Cursor& in, CString& strText, int nSlot);
 };
 
 // TRUE when a recorded shortcut path names a .lnk file (any case).

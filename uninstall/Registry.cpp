@@ -67,11 +67,18 @@ void DeleteUninstallKey(const char* lpszAppName)
 
 void ScheduleSelfRemoval(const char* lpszAppName, const char* lpszInstallDir)
 {
+  // Value name suffix, and the command around the quoted folder.
+  static const struct
+  {
+    const char* pszSuffix;
+    const char* pszCommand;
+    const char* pszTail;
+  } kCommands[] = {{"_DelUninstallExe", " /c del \"", "\\uninstall.exe\""}, {"_RmDir", " /c rd \"", "\""}};
   const CString strComspec = GetCommandInterpreter();
   CRegKey key;
   if (key.Open(HKEY_LOCAL_MACHINE, kRunOnceKey, MAXIMUM_ALLOWED) != ERROR_SUCCESS)
     return;
-  const CString strFolder = CString("\"") + lpszInstallDir;
-  SetString(key, CString(lpszAppName) + "_DelUninstallExe", strComspec + " /c del " + strFolder + "\\uninstall.exe\"");
-  SetString(key, CString(lpszAppName) + "_RmDir", strComspec + " /c rd " + strFolder + "\"");
+  for (const auto& command : kCommands)
+    SetString(key, CString(lpszAppName) + command.pszSuffix,
+              strComspec + command.pszCommand + lpszInstallDir + command.pszTail);
 }

@@ -88,8 +88,12 @@ void FormatRemainsMessage(const char* lpszAppName, const RemainList& remains, bo
   pszCaption = text.pszCaption;
   strText = Fill(remains.nCount == 1 ? text.pszOne : text.pszMany, lpszAppName, remains.nCount);
   const int nShown = remains.nCount < REMAINS_SHOWN ? remains.nCount : REMAINS_SHOWN;
-  for (int i = 0; i < nShown; i++)
-    strText += "\n" + remains.strShown[i];
-  if (remains.nCount > nShown)
-    strText += "\n" + Fill(text.pszMore, lpszAppName, remains.nCount - nShown);
+  for (int i = 0; i < nShown; i++) {
+    strText += '\n';
+    strText += remains.strShown[i];
+  }
+  if (remains.nCount > nShown) {
+    strText += '\n';
+    strText += Fill(text.pszMore, lpszAppName, remains.nCount - nShown);
+  }
 }

@@ -35,18 +35,21 @@ enum
 // unattended.
 bool g_bSilent = false;
 
-void Tell(const char* lpszText, const char* lpszCaption, UINT nType)
-{
-  g_log.Write(lpszCaption, lpszText);
-  if (!g_bSilent)
-    ShowMessageBox(NULL, lpszText, lpszCaption, nType);
-}
-
 int Finish(int nExitCode)
 {
   g_log.Write("exit code", DecimalText(nExitCode));
   g_log.Close();
   return nExitCode;
+}
+
+// The outcome: logged, shown unless the run is unattended, and the exit
+// code with which the log is closed.
+int Finish(int nExitCode, const char* lpszText, const char* lpszCaption)
+{
+  g_log.Write(lpszCaption, lpszText);
+  if (!g_bSilent)
+    ShowMessageBox(NULL, lpszText, lpszCaption, nExitCode == EXIT_REMOVED ? MB_ICONINFORMATION : MB_ICONEXCLAMATION);
+  return Finish(nExitCode);
 }
 
 // The options. false when the uninstaller is to end at once with
@@ -74,10 +77,11 @@ bool EnterInstallDirectory(CString& strDir, CString& strOwnName)
   const int nSlash = strPath.ReverseFind('\\');
   if (nSlash < 0)
     return false;
-  strOwnName = strPath.Mid(nSlash + 1);
+  strOwnName = static_cast<const char*>(strPath) + nSlash + 1;
   strDir = strPath.Left(nSlash);
-  // "C:" alone is the drive's current directory, not its root.
-  const CString strCurrent = strDir.GetLength() == 2 && strDir[1] == ':' ? strDir + "\\" : strDir;
+  // A drive's root keeps its backslash: "C:" alone is the drive's current
+  // directory. (A whole path's only backslash at 2 is a root's.)
+  const CString strCurrent = strPath.Left(nSlash == 2 ? 3 : nSlash);
   if (!IsFolder(strCurrent))
     return false;
   // A folder beyond the old path limit cannot be current; the removals
@@ -95,17 +99,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     return Finish(EXIT_COMMAND_LINE);
 
   CString strInstallDir, strOwnName;
-  if (!EnterInstallDirectory(strInstallDir, strOwnName)) {
-    Tell(kFolderError, kErrorCaption, MB_ICONEXCLAMATION);
-    return Finish(EXIT_NO_DATA);
-  }
+  if (!EnterInstallDirectory(strInstallDir, strOwnName))
+    return Finish(EXIT_NO_DATA, kFolderError, kErrorCaption);
   g_log.Write("installation folder", strInstallDir);
 
   UninstallData data;
-  if (data.Read(JoinPath(strInstallDir, "uninstall.dat")) != 0) {
-    Tell(kReadError, kErrorCaption, MB_ICONEXCLAMATION);
-    return Finish(EXIT_NO_DATA);
-  }
+  if (data.Read(JoinPath(strInstallDir, "uninstall.dat")) != 0)
+    return Finish(EXIT_NO_DATA, kReadError, kErrorCaption);
   g_log.Write("application", data.m_strAppName);
   // Read before the Uninstall entry goes with it.
   const bool bGerman = IsGermanInstallation(data.m_strAppName, strInstallDir, strOwnName);
@@ -124,9 +124,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     CString strText;
     const char* pszCaption;
     FormatRemainsMessage(data.m_strAppName, remains, bGerman, strText, pszCaption);
-    Tell(strText, pszCaption, MB_ICONEXCLAMATION);
-    return Finish(EXIT_REMAINS);
+    return Finish(EXIT_REMAINS, strText, pszCaption);
   }
-  Tell(Fill(kUninstalled, data.m_strAppName, 0), kSuccessCaption, MB_ICONINFORMATION);
-  return Finish(EXIT_REMOVED);
+  return Finish(EXIT_REMOVED, Fill(kUninstalled, data.m_strAppName, 0), kSuccessCaption);
 }

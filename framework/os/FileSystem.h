@@ -12,12 +12,6 @@
 #include <stdint.h>
 #include <stdio.h>
 
-#ifdef _WIN32
-#define FS_CALL inline __attribute__((noinline))
-#else
-#define FS_CALL
-#endif
-
 // How MakeFolder ended.
 enum FolderMade
 {
@@ -28,28 +22,28 @@ enum FolderMade
 };
 
 // One level: the parent must exist.
-FS_CALL FolderMade MakeFolder(const char* lpszPath);
+FolderMade MakeFolder(const char* lpszPath);
 // An empty folder only.
-FS_CALL bool RemoveFolder(const char* lpszPath);
+bool RemoveFolder(const char* lpszPath);
 // A file, not a folder; a read-only file is refused.
-FS_CALL bool RemoveFile(const char* lpszPath);
+bool RemoveFile(const char* lpszPath);
 // A file or folder to a new name on the same volume; an existing target is
 // not replaced.
-FS_CALL bool RenamePath(const char* lpszFrom, const char* lpszTo);
+bool RenamePath(const char* lpszFrom, const char* lpszTo);
 
 // The attribute bits (FILE_ATTRIBUTE_...), or kNoAttributes when nothing
 // is there or it cannot be examined. On POSIX: the directory bit, and the
 // read-only bit for a file its owner cannot write.
 const uint32_t kNoAttributes = 0xFFFFFFFF;
-FS_CALL uint32_t GetPathAttributes(const char* lpszPath);
-FS_CALL bool SetPathAttributes(const char* lpszPath, uint32_t nAttributes);
+uint32_t GetPathAttributes(const char* lpszPath);
+bool SetPathAttributes(const char* lpszPath, uint32_t nAttributes);
 inline bool PathIsPresent(const char* lpszPath) { return GetPathAttributes(lpszPath) != kNoAttributes; }
-FS_CALL bool IsFolder(const char* lpszPath);
+bool IsFolder(const char* lpszPath);
 
-FS_CALL bool SetCurrentFolder(const char* lpszPath);
+bool SetCurrentFolder(const char* lpszPath);
 
 // The drive that lpszRoot ("X:\") names is a removable one (a floppy).
-FS_CALL bool IsRemovableDriveRoot(const char* lpszRoot);
+bool IsRemovableDriveRoot(const char* lpszRoot);
 
 // The free space of the drive whose root is lpszRoot ("X:\"), as the system
 // counts it. false when it cannot be told.
@@ -59,10 +53,10 @@ struct DriveSpace
   uint32_t nBytesPerSector;
   uint32_t nFreeClusters;
 };
-FS_CALL bool GetDriveSpace(const char* lpszRoot, DriveSpace& space);
+bool GetDriveSpace(const char* lpszRoot, DriveSpace& space);
 
 // fopen for a path of the programs' own text.
-FS_CALL FILE* OpenFileStream(const char* lpszPath, const char* lpszMode);
+FILE* OpenFileStream(const char* lpszPath, const char* lpszMode);
 
 #ifdef _WIN32
 #include "framework/os/FileSystem_win32.h"

@@ -1,9 +1,15 @@
-// The Win32 side of FileSystem.h, inlined where it is used: each call takes
-// its path as UTF-16, through CWidePath (so a long one too).
+// The Win32 side of FileSystem.h, compiled into each program that uses it,
+// so that it imports only what it calls: each call takes its path as
+// UTF-16, through CWidePath (so a long one too).
 #pragma once
 #include <windows.h>
 
 #include "framework/os/Unicode.h"
+
+// Defined here, in each program that includes them, and kept out of line
+// (GCC warns when an inline declaration gets the attribute, so only the
+// definitions carry both).
+#define FS_CALL inline __attribute__((noinline))
 
 FS_CALL FolderMade MakeFolder(const char* lpszPath)
 {
@@ -59,3 +65,5 @@ FS_CALL FILE* OpenFileStream(const char* lpszPath, const char* lpszMode)
 {
   return ::_wfopen(CWidePath(lpszPath), CWideText(lpszMode));
 }
+
+#undef FS_CALL

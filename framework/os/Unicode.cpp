@@ -44,6 +44,15 @@ int WideLength(const char* psz)
   return nUnits;
 }
 
+CString LeadingUnits(const char* psz, int nUnits)
+{
+  const char* p = psz;
+  for (; *p != 0; ++p)
+    if ((*p & 0xC0) != 0x80 && (nUnits -= static_cast<unsigned char>(*p) >= 0xF0 ? 2 : 1) < 0)
+      break;
+  return CString(psz, static_cast<int>(p - psz));
+}
+
 #ifdef _WIN32
 
 CString Utf8FromCodePage(LegacyCodePage nCodePage, const char* p, int nLength)
@@ -65,13 +74,12 @@ CString Utf8FromWide(const WCHAR* p, int nUnits)
 {
   if (nUnits < 0)
     nUnits = ::lstrlenW(p);
-  if (nUnits == 0)
-    return CString();
-  const int nBytes = ::WideCharToMultiByte(CP_UTF8, 0, p, nUnits, NULL, 0, NULL, NULL);
+  // One call: a unit becomes at most three bytes (a pair of them four).
   CString strText;
-  char* pOut = strText.GetBuffer(nBytes);
-  ::WideCharToMultiByte(CP_UTF8, 0, p, nUnits, pOut, nBytes, NULL, NULL);
-  strText.ReleaseBuffer(nBytes);
+  if (nUnits > 0) {
+    const int nRoom = nUnits * 3;
+    strText.ReleaseBuffer(::WideCharToMultiByte(CP_UTF8, 0, p, nUnits, strText.GetBuffer(nRoom), nRoom, NULL, NULL));
+  }
   return strText;
 }
 
@@ -85,17 +93,15 @@ void CWideText::Convert(const char* psz, const WCHAR* pszPrefix, int nPrefixSkip
 {
   if (psz == NULL)
     psz = "";
+  // One call: a byte becomes at most one unit.
   const int nPrefix = pszPrefix != NULL ? ::lstrlenW(pszPrefix) : 0;
   const int nBytes = static_cast<int>(strlen(psz + nPrefixSkip));
-  const int nUnits = nBytes > 0 ? ::MultiByteToWideChar(CP_UTF8, 0, psz + nPrefixSkip, nBytes, NULL, 0) : 0;
-  m_p = static_cast<WCHAR*>(malloc((static_cast<size_t>(nPrefix) + nUnits + 1) * sizeof(WCHAR)));
+  m_p = static_cast<WCHAR*>(malloc((static_cast<size_t>(nPrefix) + nBytes + 1) * sizeof(WCHAR)));
   if (m_p == NULL)
     abort();
   if (nPrefix > 0)
     memcpy(m_p, pszPrefix, static_cast<size_t>(nPrefix) * sizeof(WCHAR));
-  if (nUnits > 0)
-    ::MultiByteToWideChar(CP_UTF8, 0, psz + nPrefixSkip, nBytes, m_p + nPrefix, nUnits);
-  m_nLength = nPrefix + nUnits;
+  m_nLength = nPrefix + (nBytes > 0 ? ::MultiByteToWideChar(CP_UTF8, 0, psz + nPrefixSkip, nBytes, m_p + nPrefix, nBytes) : 0);
   m_p[m_nLength] = 0;
 }
 

@@ -25,6 +25,10 @@ CString Utf8FromCodePage(LegacyCodePage nCodePage, const char* p, int nLength);
 // the system's limits count. A character beyond U+FFFF counts two.
 int WideLength(const char* psz);
 
+// The longest beginning of a UTF-8 text that is whole characters and at
+// most nUnits UTF-16 units long.
+CString LeadingUnits(const char* psz, int nUnits);
+
 #ifdef _WIN32
 #include <windows.h>
 

@@ -58,7 +58,6 @@ DestinationVerdict CreateDestination(const char* lpszPath, const char* lpszPrevD
 void ProposeDestination(const CString& strAppName, const CString& strDefaultDest, CString& strProposal,
                         CString& strPrevDir)
 {
-  strProposal = "C:\\";
   strPrevDir.Empty();
   // An earlier installation of the same name: its uninstaller's folder. A
   // name setup does not register would open the Uninstall key itself or
@@ -66,27 +65,31 @@ void ProposeDestination(const CString& strAppName, const CString& strDefaultDest
   CRegKey entry;
   if (IsRegistrableAppName(strAppName) &&
       entry.Open(HKEY_LOCAL_MACHINE, kUninstallKey + strAppName, KEY_ALL_ACCESS) == ERROR_SUCCESS) {
-    // Without the value the proposal stays "C:\", whose folder is "C:".
-    CString strCommand = strProposal;
-    entry.QueryText("UninstallString", strCommand);
+    // Without the value the proposal is "C:\", whose folder is "C:".
+    CString strCommand;
+    if (!entry.QueryText("UninstallString", strCommand))
+      strCommand = "C:\\";
     const int nLastSeparator = strCommand.ReverseFind('\\');
     // No folder in it: propose as if nothing were registered.
     if (nLastSeparator >= 0) {
-      strProposal = strPrevDir = strCommand.Left(nLastSeparator);
+      strProposal = strPrevDir = LeadingUnits(strCommand.Left(nLastSeparator), kMaxPathChars);
       return;
     }
   }
 
   CString strBase;
+  bool bFound;
   if (strDefaultDest == "ProgramFiles") {
     CRegKey currentVersion;
-    if (currentVersion.Open(HKEY_LOCAL_MACHINE, kCurrentVersionKey, KEY_ALL_ACCESS) == ERROR_SUCCESS &&
-        currentVersion.QueryText("ProgramFilesDir", strBase))
-      strProposal = strBase;
-  } else if (!GetShellFolder(strDefaultDest, strBase, HKEY_CURRENT_USER)) {
-    strProposal = strBase;
+    bFound = currentVersion.Open(HKEY_LOCAL_MACHINE, kCurrentVersionKey, KEY_ALL_ACCESS) == ERROR_SUCCESS &&
+             currentVersion.QueryText("ProgramFilesDir", strBase);
+  } else {
+    bFound = !GetShellFolder(strDefaultDest, strBase, HKEY_CURRENT_USER);
   }
-  strProposal += "\\" + strAppName;
+  if (!bFound)
+    strBase = "C:\\";
+  // Cut to what the destination takes, so that it can be accepted as it is.
+  strProposal = LeadingUnits(strBase + "\\" + strAppName, kMaxPathChars);
 }
 
 DestinationCheck CheckDestination(const char* lpszPath, const char* lpszPrevDir, int32_t nTotalSize)

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/String.h"
+#include "framework/os/Unicode.h"
 
 TEST(CString, CopiesShareUntilOneChanges)
 {
@@ -107,4 +108,29 @@ TEST(FormatTo, CutsTerminatesAndTellsTheWholeLength)
   EXPECT_EQ(3, FormatTo(sz, 0, "%i", 123));
   EXPECT_EQ('#', sz[0]) << "an empty buffer is not touched";
   EXPECT_EQ(3, FormatTo(NULL, 0, "%i", 123));
+}
+
+// Lengths as Windows counts them and beginnings cut to such a length: a
+// character beyond U+FFFF takes two units and is never cut in half.
+TEST(Utf8Text, LengthsInUtf16UnitsAndWholeCharacterBeginnings)
+{
+  const char* const kText = "a\xC3\xA9\xE6\x97\xA5\xF0\x9F\x98\x80z";  // a é 日 😀 z
+  EXPECT_EQ(WideLength(kText), 6);
+  EXPECT_EQ(WideLength(""), 0);
+  const struct
+  {
+    int nUnits;
+    const char* pszExpected;
+  } kCases[] = {
+      {0, ""},
+      {1, "a"},
+      {2, "a\xC3\xA9"},
+      {3, "a\xC3\xA9\xE6\x97\xA5"},
+      {4, "a\xC3\xA9\xE6\x97\xA5"},  // half of the pair would not do
+      {5, "a\xC3\xA9\xE6\x97\xA5\xF0\x9F\x98\x80"},
+      {6, kText},
+      {259, kText},
+  };
+  for (const auto& c : kCases)
+    EXPECT_STREQ(LeadingUnits(kText, c.nUnits), c.pszExpected) << c.nUnits;
 }

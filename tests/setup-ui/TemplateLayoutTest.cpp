@@ -292,8 +292,9 @@ TEST(TemplateLayout, ControlsFitTheirDialogAndNoneCoversAnother)
         if (IsGroupBox(a) || IsGroupBox(b)) {
           const ParsedControl& frame = IsGroupBox(a) ? a : b;
           const ParsedControl& framed = IsGroupBox(a) ? b : a;
-          if (Overlap(BoxOf(frame), BoxOf(framed)))
+          if (Overlap(BoxOf(frame), BoxOf(framed))) {
             EXPECT_TRUE(Inside(BoxOf(framed), BoxOf(frame))) << "cut by group box " << static_cast<short>(frame.nID);
+          }
         } else {
           EXPECT_FALSE(Overlap(BoxOf(a), BoxOf(b))) << "covers control " << static_cast<short>(b.nID);
         }

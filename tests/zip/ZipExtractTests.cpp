@@ -44,7 +44,8 @@ const NameArchive kNameArchives[] = {
     {"utf8-bsdtar.zip", true},
     {"utf8-7z.zip", true},
     {"utf8-python.zip", true},
-    // Info-ZIP's, with no flag: OEM bytes, whatever they were meant as.
+    // Info-ZIP's: flagged where it could load the UTF-8 locale, else OEM
+    // bytes, whatever they were meant as (the expected names say which).
     {"utf8-infozip.zip", false},
     // By hand: code page 437 and 850 bytes, read with this system's OEM
     // page (437 here and under wine's C.UTF-8); Unicode Path blocks.

@@ -5,6 +5,9 @@
 #include <fstream>
 #include <iterator>
 #include <stdlib.h>
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 std::string FixturePath(const std::string& relative)
 {
@@ -28,17 +31,54 @@ Bytes LoadFile(const std::string& path)
 Bytes LoadArchive(const std::string& name) { return LoadFile(FixturePath("archives/" + name)); }
 Bytes LoadTreeFile(const std::string& relative) { return LoadFile(FixturePath("tree/" + relative)); }
 
+#ifdef _WIN32
+namespace {
+
+// Depth first through the wide calls, read-only entries made writable: what
+// lies below may reach beyond the old path limit, as the reader writes it,
+// which the prefixed path lifts (std::filesystem does not walk such trees).
+void RemoveWideTree(const std::wstring& path)
+{
+  WIN32_FIND_DATAW found;
+  HANDLE hFind = FindFirstFileW((path + L"\\*").c_str(), &found);
+  if (hFind != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = found.cFileName;
+      if (name == L"." || name == L"..")
+        continue;
+      const std::wstring entry = path + L"\\" + name;
+      SetFileAttributesW(entry.c_str(), found.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY);
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+        RemoveWideTree(entry);
+      else
+        DeleteFileW(entry.c_str());
+    } while (FindNextFileW(hFind, &found));
+    FindClose(hFind);
+  }
+  RemoveDirectoryW(path.c_str());
+}
+
+}  // namespace
+
+void RemoveTree(const fs::path& path)
+{
+  std::error_code ec;
+  const fs::path whole = fs::absolute(path, ec).lexically_normal();
+  RemoveWideTree(L"\\\\?\\" + whole.native());
+}
+#else
 void RemoveTree(const fs::path& path)
 {
   std::error_code ec;
   if (!fs::exists(path, ec))
     return;
-  // Windows refuses to delete read-only files; make everything writable first.
-  for (auto it = fs::recursive_directory_iterator(path, ec); it != fs::recursive_directory_iterator(); ++it)
+  for (auto it = fs::recursive_directory_iterator(path, ec); !ec && it != fs::recursive_directory_iterator();
+       it.increment(ec))
     fs::permissions(it->path(), fs::perms::owner_write, fs::perm_options::add, ec);
   fs::permissions(path, fs::perms::owner_write, fs::perm_options::add, ec);
   fs::remove_all(path, ec);
 }
+#endif
 
 CScratchDir::CScratchDir()
 {
