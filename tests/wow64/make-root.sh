@@ -31,7 +31,19 @@ if [ "$verdict" != 0 ]; then
   exit 0
 fi
 
+# The locales the tests run wine under (make-locales.sh), in the root; a
+# root made before they were needed gets them here, not a new root.
+locales() {
+  $SUDO unshare -m bash -c '
+    set -e
+    mount --bind /proc "$1/proc"
+    mount --bind /dev "$1/dev"
+    chroot "$1" bash -s
+  ' make-root "$1" <"$(dirname "$0")/../make-locales.sh"
+}
+
 if healthy; then
+  locales "$root"
   echo "WoW64 root ready: $root (wine $($SUDO chroot "$root" dpkg-query -W -f '${Version}' wine64))"
   exit 0
 fi
@@ -66,6 +78,7 @@ $SUDO unshare -m bash -c '
     apt-get clean
   "
 ' make-root "$new"
+locales "$new"
 $SUDO touch "$new/.installer-root-ready"
 $SUDO rm -rf "$root"
 $SUDO mv "$new" "$root"
