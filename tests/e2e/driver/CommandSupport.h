@@ -12,7 +12,7 @@ typedef std::vector<std::string> Args;
 typedef std::vector<std::string> Lines;
 
 // One result line on stdout: UTF-8, control characters escaped.
-void PrintLine(const std::string& strAnsi);
+void PrintLine(const std::string& strText);
 // A complaint on stderr; returns nCode.
 int Complain(int nCode, const char* pszFormat, ...);
 std::string Format(const char* pszFormat, ...);

@@ -53,7 +53,7 @@ void PrintUsage()
   fprintf(stderr,
           "  expect-QUERY ARGS... EXPECTED   for caption, text, items, cursel, progress,\n"
           "                                  enabled, visible, checked, rect\n"
-          "CAPTION ending in * matches as a prefix; \\xHH gives a Windows-1252 byte.\n"
+          "CAPTION ending in * matches as a prefix; texts are UTF-8, \\xHH is U+00HH.\n"
           "exit codes: 0 ok, 1 mismatch or failure, 2 timeout, 3 usage\n");
 }
 
