@@ -79,9 +79,13 @@ host destination
 e2e_drive expect-text "$dlg" $IDC_DEST_DIR "$program_files\\Quillwork" && e2e_drive click "$dlg" 2
 host_end
 e2e_eq "no folder in UninstallString" "$REPORT" "$(lines 'run=1 result=2' dest= prevdir=)"
+# PRODUCT FAULT (open): CRegKey::QueryText empties its output when the value
+# is missing, so ProposeDestination proposes the default instead of "C:".
+# OK is pressed whatever shows, so that no dialog outlives the case.
 e2e_reg delete "$key" /v UninstallString /f >/dev/null
 host destination
-e2e_drive expect-text "$dlg" $IDC_DEST_DIR 'C:' && e2e_drive click "$dlg" 1
+e2e_drive expect-text "$dlg" $IDC_DEST_DIR 'C:'
+e2e_drive click "$dlg" 1
 host_end
 e2e_eq "no UninstallString" "$REPORT" "$(lines 'run=1 result=1' dest=C: prevdir=C:)"
 e2e_reg delete "$key" /f >/dev/null
@@ -160,6 +164,8 @@ expect-text "Zielverzeichnis wählen" 2 Verlassen
 expect-text "Zielverzeichnis wählen" 1 OK
 SCRIPT
   proposal=$(e2e_drive text "Zielverzeichnis wählen" $IDC_DEST_DIR)
+  # PRODUCT FAULT (open): ProposeDestination no longer cuts the proposal,
+  # which the dialog's own OK then refuses as too long.
   e2e_eq "$code: the proposal is cut to 259" "${#proposal}" 259
   [ "$code" = GER ] && shot destination-german
   e2e_drive click "Zielverzeichnis wählen" 2

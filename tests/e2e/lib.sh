@@ -211,7 +211,9 @@ e2e_wait_exit() {
   done
   if kill -0 "$pid" 2>/dev/null; then
     e2e_log "pid $pid still running after ${limit}s: killed"
-    kill "$pid" 2>/dev/null
+    # e2e_start's pid is a subshell's: its wine program goes first, or its
+    # windows would outlive the case and take the next one's input.
+    kill $(pgrep -P "$pid") "$pid" 2>/dev/null
     wait "$pid" 2>/dev/null
     return 124
   fi
