@@ -335,6 +335,28 @@ e2e_reg_query() {
     END { exit !found }'
 }
 
+# e2e_reg_values KEY: the key's own values, one NAME=DATA line each, in
+# UTF-8 whatever the code pages (reg query prints in the OEM code page,
+# which loses every name outside it): texts as they are, DWORDs as 0x...
+# as reg query prints them. Status 1 when the key is missing.
+e2e_reg_values() {
+  local file="$E2E_WORK/.export-$BASHPID.reg" status
+  rm -f "$file"
+  e2e_run reg export "$1" "$(e2e_winpath "$file")" /y $E2E_REG_VIEW >/dev/null 2>&1 &&
+    python3 "$E2E_LIB_DIR/reg_values.py" "$file"
+  status=$?
+  rm -f "$file"
+  return "$status"
+}
+
+# e2e_value_in NAME: the data of value NAME (any case) among e2e_reg_values'
+# lines on stdin; status 1 when it is not there.
+e2e_value_in() {
+  awk -v name="$1" 'BEGIN { n = length(name) + 1 }
+    tolower(substr($0, 1, n)) == tolower(name "=") { print substr($0, n + 1); found = 1; exit }
+    END { exit !found }'
+}
+
 # e2e_reg_exists KEY: true when the key exists.
 e2e_reg_exists() {
   local attempt

@@ -219,7 +219,53 @@ silent_installation() {
   e2e_check "quill-silent: the program group is gone" absent "$(unix "$group")"
 }
 
+# Мир 世界: names in Cyrillic, Greek and Japanese, an emoji (a surrogate
+# pair in UTF-16) and a combining accent, shortcuts to two of them. One
+# installer, installed and removed unattended under four system locales in
+# turn (LANG sets wine's code pages): the same names byte for byte each time.
+locale_installations() {
+  local payload app="Мир 世界" dest='C:\Apps\Мир 世界' group lang d
+  group="$PROGRAMS\\$app"
+  d=$(unix "$dest")
+  payload=$(new_payload world)
+  put "$payload" "Документы/Привет.txt" "Cyrillic"
+  put "$payload" "Ελληνικά.txt" "Greek"
+  put "$payload" "日本語/説明書.txt" "Japanese"
+  put "$payload" "smile 😀.txt" "emoji"
+  put "$payload" $'Cafe\xcc\x81.txt' "e and a combining acute accent"
+  make_installer world "$payload" <<EOF
+#AppName
+$app
+#Shortcuts
+Документы\\Привет.txt
+Привет ☺
+#DesktopShortcuts
+smile 😀.txt
+Smile 😀
+#end
+EOF
+  # Each with its ANSI and OEM code pages.
+  for lang in "en_US 1252 437" "de_DE 1252 850" "ru_RU 1251 866" "ja_JP 932 932"; do
+    export LANG=${lang%% *}.UTF-8
+    SHOT_NAME=world-${lang%% *}
+    e2e_eq "$SHOT_NAME: wine's code pages" "$(e2e_drive codepages)" "${lang#* }"
+    silent_setup world "$SHOT_NAME" /S "/D=$dest"
+    e2e_eq "$SHOT_NAME: exit code" "$SILENT_EXIT" 0
+    check_files "$payload" "$d" uninstall.dat
+    check_record world "$dest" "$group"
+    check_links_resolve world "$dest" "$group"
+    check_registration "$app" "$dest"
+    silent_uninstall "$app" 0
+    e2e_eq "$SHOT_NAME: what the uninstaller leaves" "$(tree "$d")" uninstall.exe
+    check_links world "$dest" "$group" --absent
+    e2e_check "$SHOT_NAME: the program group is gone" absent "$(unix "$group")"
+    rm -rf "$d"  # what RunOnce does at the next start
+  done
+  export LANG=C.UTF-8
+}
+
 english_installation
 german_installation
 silent_installation
+locale_installations
 e2e_finish

@@ -14,6 +14,9 @@ its script and payload say, independently of the product's code.
                   --desktop K --prefix P [--absent]
       every .lnk of the script exists and names its target (or, with
       --absent, none of them exists).
+  installcheck.py targets --script TXT --dest D --group G --startup S --desktop K
+      prints each .lnk of the script with its target and arguments,
+      tab-separated, for the driver's link query.
   installcheck.py dump DAT
       prints the record.
 
@@ -220,6 +223,12 @@ def check_links(args, diff):
         print('links %s' % ('absent' if args.absent else 'present and naming their targets'))
 
 
+def targets(args, _):
+    script = Script(args.script)
+    for link, target, arguments in expected_links(script, args.group, args.startup, args.desktop):
+        print('%s\t%s\\%s\t%s' % (link, args.dest, target, arguments))
+
+
 def dump(args, _):
     record = read_record(args.dat)
     print('app: %s' % record.app)
@@ -236,10 +245,12 @@ def main():
     record.add_argument('--stopped', metavar='ENTRY')
     record.add_argument('--earlier')
     links = commands.add_parser('links')
-    links.add_argument('--dest', required=True)
     links.add_argument('--prefix', required=True)
     links.add_argument('--absent', action='store_true')
-    for sub in (record, links):
+    shortcut_targets = commands.add_parser('targets')
+    for sub in (links, shortcut_targets):
+        sub.add_argument('--dest', required=True)
+    for sub in (record, links, shortcut_targets):
         sub.add_argument('--script', required=True)
         sub.add_argument('--group', required=True)
         sub.add_argument('--startup', required=True)
@@ -251,7 +262,7 @@ def main():
     args = parser.parse_args()
     diff = Differences()
     try:
-        {'record': check_record, 'links': check_links, 'dump': dump}[args.command](args, diff)
+        {'record': check_record, 'links': check_links, 'targets': targets, 'dump': dump}[args.command](args, diff)
     except (OSError, ValueError, struct.error, zipfile.BadZipFile) as e:
         print(e)
         return 1

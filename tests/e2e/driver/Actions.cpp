@@ -158,3 +158,10 @@ int DoEcho(const Args& args, Lines* pOut)
   pOut->push_back(strLine);
   return kExitOk;
 }
+
+// The system code pages this process got (wine takes them from LANG).
+int QueryCodePages(const Args&, Lines* pOut)
+{
+  pOut->push_back(Format("%u %u", GetACP(), GetOEMCP()));
+  return kExitOk;
+}

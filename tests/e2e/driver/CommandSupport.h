@@ -52,6 +52,8 @@ int QueryRect(const Args& args, Lines* pOut);
 int QueryDump(const Args& args, Lines* pOut);
 int QueryWindows(const Args& args, Lines* pOut);
 int DoWatchWindows(const Args& args, Lines* pOut);
+int QueryLink(const Args& args, Lines* pOut);
+int QueryCodePages(const Args& args, Lines* pOut);
 int DoWait(const Args& args, Lines* pOut);
 int DoGone(const Args& args, Lines* pOut);
 int DoType(const Args& args, Lines* pOut);
