@@ -264,8 +264,55 @@ EOF
   export LANG=C.UTF-8
 }
 
+# Программа under en_US (code page 1252, which has no Cyrillic): typed into
+# a Cyrillic destination, for a user whose Desktop and Programs folders have
+# Cyrillic names, with a program-group and a desktop shortcut; then removed
+# as registered. The last case: the user's folders stay changed.
+foreign_folders() {
+  local payload app=Программа dest='C:\Программы\Приложение' home='C:\users\Пользователь' d key
+  export LANG=en_US.UTF-8
+  DESKTOP="$home\\Рабочий стол"
+  PROGRAMS="$home\\Главное меню\\Программы"
+  mkdir -p "$(unix "$DESKTOP")" "$(unix "$PROGRAMS")"
+  # The shell writes "Shell Folders" anew from "User Shell Folders" when it
+  # starts in a program, as Windows does: a user's folders are in both.
+  for key in "$USER_FOLDERS" "${USER_FOLDERS/Shell Folders/User Shell Folders}"; do
+    e2e_reg add "$key" /v Desktop /d "$DESKTOP" /f >/dev/null
+    e2e_reg add "$key" /v Programs /d "$PROGRAMS" /f >/dev/null
+  done
+  d=$(unix "$dest")
+  payload=$(new_payload program)
+  put "$payload" "Прочти меня.txt" "Программа показывает картинки."
+  make_installer program "$payload" <<EOF
+#AppName
+$app
+#Shortcuts
+viewer.exe
+$app
+#DesktopShortcuts
+Прочти меня.txt
+Прочти меня
+#end
+EOF
+  start_setup program
+  choose_destination "$dest"
+  e2e_eq "program: the proposed program group" "$(e2e_drive text "$CAP_GROUP" $IDC_FOLDER)" "$app"
+  choose_group
+  finish_setup "$app"
+  check_files "$payload" "$d" uninstall.dat
+  check_record program "$dest" "$PROGRAMS\\$app"
+  check_links_resolve program "$dest" "$PROGRAMS\\$app"
+  check_registration "$app" "$dest"
+  uninstall "$app"
+  e2e_eq "program: what the uninstaller leaves" "$(tree "$d")" uninstall.exe
+  check_links program "$dest" "$PROGRAMS\\$app" --absent
+  e2e_check "program: the program group is gone" absent "$(unix "$PROGRAMS\\$app")"
+  export LANG=C.UTF-8
+}
+
 english_installation
 german_installation
 silent_installation
 locale_installations
+foreign_folders
 e2e_finish
