@@ -340,11 +340,16 @@ e2e_reg_query() {
 # which loses every name outside it): texts as they are, DWORDs as 0x...
 # as reg query prints them. Status 1 when the key is missing.
 e2e_reg_values() {
-  local file="$E2E_WORK/.export-$BASHPID.reg" status
-  rm -f "$file"
-  e2e_run reg export "$1" "$(e2e_winpath "$file")" /y $E2E_REG_VIEW >/dev/null 2>&1 &&
-    python3 "$E2E_LIB_DIR/reg_values.py" "$file"
-  status=$?
+  local file="$E2E_WORK/.export-$BASHPID.reg" status attempt
+  # As in e2e_reg_query: a reg.exe start under load now and then fails.
+  for attempt in 1 2 3; do
+    rm -f "$file"
+    e2e_run reg export "$1" "$(e2e_winpath "$file")" /y $E2E_REG_VIEW >/dev/null 2>&1 &&
+      python3 "$E2E_LIB_DIR/reg_values.py" "$file"
+    status=$?
+    [ "$status" = 0 ] && break
+    sleep 0.2
+  done
   rm -f "$file"
   return "$status"
 }
