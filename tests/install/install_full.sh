@@ -212,6 +212,8 @@ silent_installation() {
     "Installation Complete: Quill Viewer is now installed on your computer. Use the start menu to run the application." \
     "exit code: 0"
   e2e_eq "quill-silent: the log's lines end in CR LF" "$(grep -vc $'\r$' "$(log_of quill-silent)")" 0
+  e2e_eq "quill-silent: the log is UTF-8 behind a byte-order mark" "$(head -c3 "$(log_of quill-silent)" | od -An -tx1)" \
+    " ef bb bf"
 
   silent_uninstall "Quill Viewer" 2 'data\ro.dat' data
   e2e_eq "quill-silent: what the uninstaller leaves" "$(tree "$d")" "$(printf 'data/\ndata/ro.dat\nuninstall.exe')"

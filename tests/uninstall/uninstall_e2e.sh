@@ -265,7 +265,9 @@ quiet() {
   g_exit=$?
   e2e_eq "$dir: no window appeared" "$(e2e_watch_end)" ""
 }
-logged() { tr -d '\r' <"$g_log" | grep -qxF -- "$1"; }
+# The log is UTF-8 behind a byte-order mark, with CR LF line ends.
+log_lines() { sed '1s/^\xef\xbb\xbf//' "$g_log" | tr -d '\r'; }
+logged() { log_lines | grep -qxF -- "$1"; }
 
 quiet quiet /S
 e2e_eq "quiet: exit code" "$g_exit" 0
@@ -280,7 +282,7 @@ quiet quiet-held /s
 release
 e2e_eq "quiet-held: exit code" "$g_exit" 2
 e2e_check "quiet-held: the held file stays" exists "$E/quiet-held/app.dat"
-e2e_eq "quiet-held: the log names what remained" "$(tr -d '\r' <"$g_log" | grep '^remained: ')" "remained: app.dat"
+e2e_eq "quiet-held: the log names what remained" "$(log_lines | grep '^remained: ')" "remained: app.dat"
 e2e_check "quiet-held: and ends with the code" logged "exit code: 2"
 
 quiet quiet-nodata /S
