@@ -1,7 +1,8 @@
 #!/bin/bash
 # make-root.sh [ROOT]: makes the Debian 13 root in which the shipped 32-bit
 # programs run under wine 10's WoW64 mode, once; a later call checks it and
-# does nothing, or makes it again when it is missing or broken. About a
+# adds only the test locales (../make-locales.sh) where they are missing,
+# or makes it again when it is missing or broken. About a
 # minute and 2 GB. Needs root rights (debootstrap, chroot, mounts). On a
 # machine that cannot execute 32-bit x86 code (can-run-32bit.sh) it makes
 # nothing and says why.
