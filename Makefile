@@ -15,7 +15,7 @@ export WOW64_ROOT
 PACKAGES := build-essential cmake g++-mingw-w64-i686 g++-mingw-w64-x86-64 mingw-w64-tools \
   libz-mingw-w64-dev zlib1g-dev wine wine64 xvfb xauth imagemagick zip unzip \
   libarchive-tools p7zip-full dpkg-dev clang libclang-rt-14-dev googletest python3 file fonts-dejavu-core xdotool git \
-  nsis osslsigncode openjdk-17-jdk-headless fonts-urw-base35 clang-format python3-yaml python3-jsonschema groff-base
+  nsis osslsigncode openjdk-17-jdk-headless fonts-urw-base35 clang-format python3-yaml python3-jsonschema groff-base locales
 
 # Where make install puts mkinstaller (DESTDIR: a staging root for packages).
 PREFIX ?= /usr/local
@@ -26,10 +26,11 @@ DESTDIR ?=
 
 all: build
 
-# Installs every package a fresh Debian 12 machine needs; does nothing when
-# they are all there. Recommended packages come along (wine draws its
-# fonts and windows with them), but never wine32: these machines cannot run
-# 32-bit code, and where i386 is enabled the trailing '-' keeps it out.
+# Installs every package a fresh Debian 12 machine needs and generates the
+# locales the tests run wine under; does nothing when they are all there.
+# Recommended packages come along (wine draws its fonts and windows with
+# them), but never wine32: these machines cannot run 32-bit code, and where
+# i386 is enabled the trailing '-' keeps it out.
 deps:
 	@missing=$$(for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
 	if [ -n "$$missing" ]; then \
@@ -39,6 +40,7 @@ deps:
 	  keep_out=; dpkg --print-foreign-architectures | grep -qx i386 && keep_out=wine32:i386-; \
 	  DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq $$missing $$keep_out; \
 	else echo "all packages present"; fi
+	@SUDO=$$( [ $$(id -u) -eq 0 ] || echo sudo ); $$SUDO tests/make-locales.sh
 	$(MAKE) --no-print-directory wow64-root
 
 # Made again only when it is missing or broken.

@@ -101,11 +101,13 @@ section "Shortcuts and font (from uninstall.dat and the fonts folder)"
 python3 - "$destu/uninstall.dat" <<'PY'
 import struct, sys
 data = open(sys.argv[1], 'rb').read()
-assert data[:4] == b'SS01', 'no magic'
+# "SS02": UTF-8, as setup writes it; "SS01": Windows-1252, as earlier setups did.
+encoding = {b'SS02': 'utf-8', b'SS01': 'cp1252'}.get(data[:4])
+assert encoding, 'no magic'
 pos = 4
 def text():
     global pos
-    end = data.index(b'\0', pos); s = data[pos:end].decode('cp1252'); pos = end + 1; return s
+    end = data.index(b'\0', pos); s = data[pos:end].decode(encoding); pos = end + 1; return s
 def count():
     global pos
     n, = struct.unpack_from('<i', data, pos); pos += 4; return n

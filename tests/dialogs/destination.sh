@@ -79,9 +79,13 @@ host destination
 e2e_drive expect-text "$dlg" $IDC_DEST_DIR "$program_files\\Quillwork" && e2e_drive click "$dlg" 2
 host_end
 e2e_eq "no folder in UninstallString" "$REPORT" "$(lines 'run=1 result=2' dest= prevdir=)"
+# PRODUCT FAULT (open): CRegKey::QueryText empties its output when the value
+# is missing, so ProposeDestination proposes the default instead of "C:".
+# OK is pressed whatever shows, so that no dialog outlives the case.
 e2e_reg delete "$key" /v UninstallString /f >/dev/null
 host destination
-e2e_drive expect-text "$dlg" $IDC_DEST_DIR 'C:' && e2e_drive click "$dlg" 1
+e2e_drive expect-text "$dlg" $IDC_DEST_DIR 'C:'
+e2e_drive click "$dlg" 1
 host_end
 e2e_eq "no UninstallString" "$REPORT" "$(lines 'run=1 result=1' dest=C: prevdir=C:)"
 e2e_reg delete "$key" /f >/dev/null
@@ -148,10 +152,15 @@ e2e_drive click "$dlg" 2
 host_end
 e2e_reg add 'HKLM\SOFTWARE\Microsoft\Windows\CurrentVersion' /v ProgramFilesDir /d "$program_files" /f >/dev/null
 
-# German for every code but exactly "ENG"; a long name is cut to 259.
+# German for every code but exactly "ENG"; a long name is cut to 259. GER
+# runs under a Russian locale (code page 1251, which has no ä or ü): its
+# texts, and its picture, are those FRA shows under C.UTF-8 (1252).
 name=$(printf 'N%.0s' {1..300})
+pictures=()
 for code in GER FRA eng; do
-  host destination --lang "$code" --app "$name"
+  lang=C.UTF-8
+  [ "$code" = GER ] && lang=ru_RU.UTF-8
+  LANG=$lang host destination --lang "$code" --app "$name"
   e2e_check "$code: German texts" e2e_script <<SCRIPT
 wait "Zielverzeichnis wählen" 20000
 expect-text "Zielverzeichnis wählen" $IDC_TEXT "Geben Sie das Verzeichnis an, in dem $name installiert werden soll, oder akzeptieren Sie das vorgegebene Verzeichnis."
@@ -160,11 +169,14 @@ expect-text "Zielverzeichnis wählen" 2 Verlassen
 expect-text "Zielverzeichnis wählen" 1 OK
 SCRIPT
   proposal=$(e2e_drive text "Zielverzeichnis wählen" $IDC_DEST_DIR)
+  # PRODUCT FAULT (open): ProposeDestination no longer cuts the proposal,
+  # which the dialog's own OK then refuses as too long.
   e2e_eq "$code: the proposal is cut to 259" "${#proposal}" 259
-  [ "$code" = GER ] && shot destination-german
+  [ "$code" != eng ] && pictures+=("$(picture "Zielverzeichnis wählen" $IDC_DEST_DIR "destination-german-$lang")")
   e2e_drive click "Zielverzeichnis wählen" 2
   host_end
   e2e_eq "$code: Verlassen" "$(head -n1 <<<"$REPORT")" 'run=1 result=2'
 done
+e2e_eq "the German dialog under ru_RU looks as under C.UTF-8" "$(pixels_differ "${pictures[@]}")" 0
 
 e2e_finish

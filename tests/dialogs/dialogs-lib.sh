@@ -69,3 +69,20 @@ mouse_click() {
 keyboard_type() {
   e2e_drive type "$1" "$2" "" && mouse_click "$1" "$2" 5 5 1 && xdotool type --delay 2 "$3"
 }
+
+# picture CAPTION ID NAME: a screenshot (kept as NAME) cut to the window,
+# with control ID (an edit, whose caret blinks) painted over; prints the
+# path of the cut picture.
+picture() {
+  local x y w h cx cy cw ch
+  shot "$3"
+  read -r x y w h < <(e2e_drive rect "$1")
+  read -r cx cy cw ch < <(e2e_drive rect "$1" "$2")
+  /usr/bin/convert "$SHOTS/$3.png" -fill magenta -draw "rectangle $cx,$cy $((cx + cw - 1)),$((cy + ch - 1))" \
+    -crop "${w}x$h+$x+$y" +repage "$E2E_WORK/$3-window.png" && echo "$E2E_WORK/$3-window.png"
+}
+
+# pixels_differ PNG PNG: how many pixels differ (ImageMagick's compare).
+pixels_differ() {
+  /usr/bin/compare -metric AE "$1" "$2" null: 2>&1
+}

@@ -211,7 +211,9 @@ e2e_wait_exit() {
   done
   if kill -0 "$pid" 2>/dev/null; then
     e2e_log "pid $pid still running after ${limit}s: killed"
-    kill "$pid" 2>/dev/null
+    # e2e_start's pid is a subshell's: its wine program goes first, or its
+    # windows would outlive the case and take the next one's input.
+    kill $(pgrep -P "$pid") "$pid" 2>/dev/null
     wait "$pid" 2>/dev/null
     return 124
   fi
@@ -286,7 +288,8 @@ e2e_watch_end() {
     grep -q '^watch status ' "$E2E_WATCH_OUT" && break
     sleep 0.1
   done
-  grep -v -e '^watching ' -e '^ended$' -e '^watch status 0$' "$E2E_WATCH_OUT"
+  # A start of the driver made again (e2e_drive) logs a line: no window.
+  grep -v -e '^watching ' -e '^ended$' -e '^watch status 0$' -e '^\[e2e [0-9:]*\] wine ended with ' "$E2E_WATCH_OUT"
   grep -q '^watch status ' "$E2E_WATCH_OUT" || echo "(the watch did not end)"
 }
 
@@ -329,6 +332,33 @@ e2e_reg_query() {
       rest = substr(line, n + 4); m = index(rest, "    ")
       print (m ? substr(rest, m + 4) : ""); found = 1; exit
     }
+    END { exit !found }'
+}
+
+# e2e_reg_values KEY: the key's own values, one NAME=DATA line each, in
+# UTF-8 whatever the code pages (reg query prints in the OEM code page,
+# which loses every name outside it): texts as they are, DWORDs as 0x...
+# as reg query prints them. Status 1 when the key is missing.
+e2e_reg_values() {
+  local file="$E2E_WORK/.export-$BASHPID.reg" status attempt
+  # As in e2e_reg_query: a reg.exe start under load now and then fails.
+  for attempt in 1 2 3; do
+    rm -f "$file"
+    e2e_run reg export "$1" "$(e2e_winpath "$file")" /y $E2E_REG_VIEW >/dev/null 2>&1 &&
+      python3 "$E2E_LIB_DIR/reg_values.py" "$file"
+    status=$?
+    [ "$status" = 0 ] && break
+    sleep 0.2
+  done
+  rm -f "$file"
+  return "$status"
+}
+
+# e2e_value_in NAME: the data of value NAME (any case) among e2e_reg_values'
+# lines on stdin; status 1 when it is not there.
+e2e_value_in() {
+  awk -v name="$1" 'BEGIN { n = length(name) + 1 }
+    tolower(substr($0, 1, n)) == tolower(name "=") { print substr($0, n + 1); found = 1; exit }
     END { exit !found }'
 }
 

@@ -28,11 +28,13 @@ install_init() {
   trap install_exit EXIT
   rm -rf "$SHOTS" "$E2E_WORK/payloads" "$E2E_WORK/installers"
   mkdir -p "$SHOTS" "$E2E_WORK/payloads" "$E2E_WORK/installers"
-  PROGRAMS=$(e2e_reg_query "$USER_FOLDERS" Programs)
-  STARTUP=$(e2e_reg_query "$USER_FOLDERS" Startup)
-  DESKTOP=$(e2e_reg_query "$USER_FOLDERS" Desktop)
-  FONTS=$(e2e_reg_query "$USER_FOLDERS" Fonts)
-  COMMON_PROGRAMS=$(e2e_reg_query "$COMMON_FOLDERS" 'Common Programs')
+  local folders
+  folders=$(e2e_reg_values "$USER_FOLDERS")
+  PROGRAMS=$(e2e_value_in Programs <<<"$folders")
+  STARTUP=$(e2e_value_in Startup <<<"$folders")
+  DESKTOP=$(e2e_value_in Desktop <<<"$folders")
+  FONTS=$(e2e_value_in Fonts <<<"$folders")
+  COMMON_PROGRAMS=$(e2e_reg_values "$COMMON_FOLDERS" | e2e_value_in 'Common Programs')
   use_language ENG
 }
 
@@ -224,9 +226,15 @@ silent_setup() {
   e2e_eq "$run: no window of setup appeared" "$(e2e_watch_end)" ""
 }
 
-# in_log RUN LINE: the run's log holds that line (CR LF line ends).
+# log_lines FILE: the log's lines, without the byte-order mark it starts
+# with (the log is UTF-8) and the CRs of its CR LF ends.
+log_lines() {
+  sed '1s/^\xef\xbb\xbf//' "$1" | tr -d '\r'
+}
+
+# in_log RUN LINE: the run's log holds that line.
 in_log() {
-  tr -d '\r' <"$(log_of "$1")" | grep -qxF -- "$2"
+  log_lines "$(log_of "$1")" | grep -qxF -- "$2"
 }
 
 # log_says RUN LINE...: checks that the log holds each line.
@@ -313,15 +321,32 @@ check_links() {
     --startup "$STARTUP" --desktop "$DESKTOP" --prefix "$WINEPREFIX" $4
 }
 
+# check_links_resolve NAME DEST GROUP: the shell reads each .lnk of
+# installer NAME's script (the driver's link query, one wine start) and is
+# led to its target in DEST, with its arguments.
+check_links_resolve() {
+  local lnk target arguments script="$E2E_WORK/links-$1.txt" expected=""
+  : >"$script"
+  while IFS=$'\t' read -r lnk target arguments; do
+    printf 'link "%s"\n' "$lnk" >>"$script"
+    expected+="$target"$'\n'"$arguments"$'\n'
+  done < <(python3 "$install_here/installcheck.py" targets --script "$(script_of "$1")" --dest "$2" --group "$3" \
+    --startup "$STARTUP" --desktop "$DESKTOP")
+  e2e_eq "$SHOT_NAME: the shell follows each shortcut to its target" "$(e2e_script "$script")" \
+    "$(printf '%s' "$expected")"
+}
+
 # check_registration APPNAME DEST [LANGID]: the Uninstall entry, with the
 # installation's language as a language id (default 0x409, English).
 # The shipped 32-bit setup registers in the 32-bit view (WOW6432Node).
 check_registration() {
-  e2e_eq "$SHOT_NAME: DisplayName" "$(e2e_reg_query "$UNINSTALL_KEY\\$1" DisplayName)" "$1"
-  e2e_eq "$SHOT_NAME: UninstallString" "$(e2e_reg_query "$UNINSTALL_KEY\\$1" UninstallString)" "$2\\uninstall.exe"
-  e2e_eq "$SHOT_NAME: QuietUninstallString" "$(e2e_reg_query "$UNINSTALL_KEY\\$1" QuietUninstallString)" \
+  local values
+  values=$(e2e_reg_values "$UNINSTALL_KEY\\$1")
+  e2e_eq "$SHOT_NAME: DisplayName" "$(e2e_value_in DisplayName <<<"$values")" "$1"
+  e2e_eq "$SHOT_NAME: UninstallString" "$(e2e_value_in UninstallString <<<"$values")" "$2\\uninstall.exe"
+  e2e_eq "$SHOT_NAME: QuietUninstallString" "$(e2e_value_in QuietUninstallString <<<"$values")" \
     "\"$2\\uninstall.exe\" /S"
-  e2e_eq "$SHOT_NAME: Language" "$(e2e_reg_query "$UNINSTALL_KEY\\$1" Language)" "${3:-0x409}"
+  e2e_eq "$SHOT_NAME: Language" "$(e2e_value_in Language <<<"$values")" "${3:-0x409}"
   if [ -n "$E2E_ROOT" ]; then
     e2e_check "$SHOT_NAME: not in the 64-bit registry view" not_in_64bit_view "$UNINSTALL_KEY\\$1"
   fi
@@ -361,8 +386,8 @@ remains_text() {
 # REMAINING it must say "Success" and end with 0; with them it must warn
 # that exactly these items remained and end with 2.
 uninstall() {
-  local command dest app=$1 caption=Success text code=0
-  command=$(e2e_reg_query "$UNINSTALL_KEY\\$app" UninstallString)
+  local command dest app=$1 caption=Success text code=0 runonce
+  command=$(e2e_reg_values "$UNINSTALL_KEY\\$app" | e2e_value_in UninstallString)
   dest=${command%\\*}
   text="$app was uninstalled successfully!"
   if [ $# -gt 1 ]; then
@@ -379,9 +404,10 @@ uninstall() {
   e2e_wait_exit 60
   e2e_eq "$SHOT_NAME: uninstall's exit code" "$?" "$code"
   e2e_check "$SHOT_NAME: the Uninstall key is gone" not_registered "$app"
-  e2e_eq "$SHOT_NAME: RunOnce deletes the uninstaller" "$(e2e_reg_query "$RUNONCE_KEY" "${app}_DelUninstallExe")" \
+  runonce=$(e2e_reg_values "$RUNONCE_KEY")
+  e2e_eq "$SHOT_NAME: RunOnce deletes the uninstaller" "$(e2e_value_in "${app}_DelUninstallExe" <<<"$runonce")" \
     "C:\\windows\\system32\\cmd.exe /c del \"$dest\\uninstall.exe\""
-  e2e_eq "$SHOT_NAME: RunOnce removes the directory" "$(e2e_reg_query "$RUNONCE_KEY" "${app}_RmDir")" \
+  e2e_eq "$SHOT_NAME: RunOnce removes the directory" "$(e2e_value_in "${app}_RmDir" <<<"$runonce")" \
     "C:\\windows\\system32\\cmd.exe /c rd \"$dest\""
 }
 
@@ -391,7 +417,7 @@ uninstall() {
 silent_uninstall() {
   local app=$1 code=$2 quiet exe log
   shift 2
-  quiet=$(e2e_reg_query "$UNINSTALL_KEY\\$app" QuietUninstallString)
+  quiet=$(e2e_reg_values "$UNINSTALL_KEY\\$app" | e2e_value_in QuietUninstallString)
   exe=${quiet#\"}
   exe=${exe%%\"*}
   e2e_eq "$SHOT_NAME: the quiet command" "$quiet" "\"$exe\" /S"
@@ -404,7 +430,7 @@ silent_uninstall() {
   e2e_eq "$SHOT_NAME: uninstall's exit code" "$?" "$code"
   e2e_eq "$SHOT_NAME: no window of the uninstaller appeared" "$(e2e_watch_end)" ""
   e2e_check "$SHOT_NAME: the Uninstall key is gone" not_registered "$app"
-  e2e_eq "$SHOT_NAME: what remained, as the log says" "$(tr -d '\r' <"$log" | sed -n 's/^remained: //p')" \
+  e2e_eq "$SHOT_NAME: what remained, as the log says" "$(log_lines "$log" | sed -n 's/^remained: //p')" \
     "$(printf '%s\n' "$@")"
   log_says "$SHOT_NAME" "exit code: $code"
 }

@@ -212,6 +212,8 @@ silent_installation() {
     "Installation Complete: Quill Viewer is now installed on your computer. Use the start menu to run the application." \
     "exit code: 0"
   e2e_eq "quill-silent: the log's lines end in CR LF" "$(grep -vc $'\r$' "$(log_of quill-silent)")" 0
+  e2e_eq "quill-silent: the log is UTF-8 behind a byte-order mark" "$(head -c3 "$(log_of quill-silent)" | od -An -tx1)" \
+    " ef bb bf"
 
   silent_uninstall "Quill Viewer" 2 'data\ro.dat' data
   e2e_eq "quill-silent: what the uninstaller leaves" "$(tree "$d")" "$(printf 'data/\ndata/ro.dat\nuninstall.exe')"
@@ -219,7 +221,100 @@ silent_installation() {
   e2e_check "quill-silent: the program group is gone" absent "$(unix "$group")"
 }
 
+# Мир 世界: names in Cyrillic, Greek and Japanese, an emoji (a surrogate
+# pair in UTF-16) and a combining accent, shortcuts to two of them. One
+# installer, installed and removed unattended under four system locales in
+# turn (LANG sets wine's code pages): the same names byte for byte each time.
+locale_installations() {
+  local payload app="Мир 世界" dest='C:\Apps\Мир 世界' group lang d
+  group="$PROGRAMS\\$app"
+  d=$(unix "$dest")
+  payload=$(new_payload world)
+  put "$payload" "Документы/Привет.txt" "Cyrillic"
+  put "$payload" "Ελληνικά.txt" "Greek"
+  put "$payload" "日本語/説明書.txt" "Japanese"
+  put "$payload" "smile 😀.txt" "emoji"
+  put "$payload" $'Cafe\xcc\x81.txt' "e and a combining acute accent"
+  make_installer world "$payload" <<EOF
+#AppName
+$app
+#Shortcuts
+Документы\\Привет.txt
+Привет ☺
+#DesktopShortcuts
+smile 😀.txt
+Smile 😀
+#end
+EOF
+  # Each with its ANSI and OEM code pages.
+  for lang in "en_US 1252 437" "de_DE 1252 850" "ru_RU 1251 866" "ja_JP 932 932"; do
+    export LANG=${lang%% *}.UTF-8
+    SHOT_NAME=world-${lang%% *}
+    e2e_eq "$SHOT_NAME: wine's code pages" "$(e2e_drive codepages)" "${lang#* }"
+    silent_setup world "$SHOT_NAME" /S "/D=$dest"
+    e2e_eq "$SHOT_NAME: exit code" "$SILENT_EXIT" 0
+    check_files "$payload" "$d" uninstall.dat
+    check_record world "$dest" "$group"
+    check_links_resolve world "$dest" "$group"
+    check_registration "$app" "$dest"
+    silent_uninstall "$app" 0
+    e2e_eq "$SHOT_NAME: what the uninstaller leaves" "$(tree "$d")" uninstall.exe
+    check_links world "$dest" "$group" --absent
+    e2e_check "$SHOT_NAME: the program group is gone" absent "$(unix "$group")"
+    rm -rf "$d"  # what RunOnce does at the next start
+  done
+  export LANG=C.UTF-8
+}
+
+# Программа under en_US (code page 1252, which has no Cyrillic): typed into
+# a Cyrillic destination, for a user whose Desktop and Programs folders have
+# Cyrillic names, with a program-group and a desktop shortcut; then removed
+# as registered. The last case: the user's folders stay changed.
+foreign_folders() {
+  local payload app=Программа dest='C:\Программы\Приложение' home='C:\users\Пользователь' d key
+  export LANG=en_US.UTF-8
+  DESKTOP="$home\\Рабочий стол"
+  PROGRAMS="$home\\Главное меню\\Программы"
+  mkdir -p "$(unix "$DESKTOP")" "$(unix "$PROGRAMS")"
+  # The shell writes "Shell Folders" anew from "User Shell Folders" when it
+  # starts in a program, as Windows does: a user's folders are in both.
+  for key in "$USER_FOLDERS" "${USER_FOLDERS/Shell Folders/User Shell Folders}"; do
+    e2e_reg add "$key" /v Desktop /d "$DESKTOP" /f >/dev/null
+    e2e_reg add "$key" /v Programs /d "$PROGRAMS" /f >/dev/null
+  done
+  d=$(unix "$dest")
+  payload=$(new_payload program)
+  put "$payload" "Прочти меня.txt" "Программа показывает картинки."
+  make_installer program "$payload" <<EOF
+#AppName
+$app
+#Shortcuts
+viewer.exe
+$app
+#DesktopShortcuts
+Прочти меня.txt
+Прочти меня
+#end
+EOF
+  start_setup program
+  choose_destination "$dest"
+  e2e_eq "program: the proposed program group" "$(e2e_drive text "$CAP_GROUP" $IDC_FOLDER)" "$app"
+  choose_group
+  finish_setup "$app"
+  check_files "$payload" "$d" uninstall.dat
+  check_record program "$dest" "$PROGRAMS\\$app"
+  check_links_resolve program "$dest" "$PROGRAMS\\$app"
+  check_registration "$app" "$dest"
+  uninstall "$app"
+  e2e_eq "program: what the uninstaller leaves" "$(tree "$d")" uninstall.exe
+  check_links program "$dest" "$PROGRAMS\\$app" --absent
+  e2e_check "program: the program group is gone" absent "$(unix "$PROGRAMS\\$app")"
+  export LANG=C.UTF-8
+}
+
 english_installation
 german_installation
 silent_installation
+locale_installations
+foreign_folders
 e2e_finish

@@ -3,7 +3,8 @@
 # what its earlier installation had and it no longer brings, another
 # application deletes nothing; the earlier registration's directory is
 # proposed and taken without a question; an archive without entries;
-# archives made by other tools.
+# archives made by other tools; names far below the destination; an
+# earlier release's installer and record.
 # usage: install_reinstall.sh DRIVER SETUP UNINSTALL VIEWER HOLDFILE MKINSTALLER WORKDIR SHOTDIR
 source "$(dirname "$0")/install-lib.sh"
 install_init "$@"
@@ -248,10 +249,120 @@ EOF
   done
 }
 
+# deep_name LENGTH TAG: a relative name exactly LENGTH characters long,
+# nested folders of 49 characters (Linux holds a name to 255 bytes).
+deep_name() {
+  python3 -c 'import sys
+length, tag = int(sys.argv[1]), sys.argv[2]
+parts = []
+while length - 50 * len(parts) > 60:
+    parts.append(("%s-%02d-" % (tag, len(parts))).ljust(49, "x"))
+parts.append((tag + ".txt").rjust(length - 50 * len(parts), "f"))
+print("/".join(parts))' "$1" "$2"
+}
+
+# Files 300 and 1,000 characters below the destination: installed,
+# installed again over themselves, and removed completely, unattended.
+long_paths() {
+  local payload app="Deep Names" dest='C:\Apps\Deep' d n300 n1000
+  d=$(unix "$dest")
+  payload=$(new_payload deep)
+  n300=$(deep_name 300 near)
+  n1000=$(deep_name 1000 far)
+  put "$payload" "$n300" "300 characters below"
+  put "$payload" "$n1000" "1,000 characters below"
+  e2e_eq "deep: the deepest names' lengths" "${#n300} ${#n1000}" "300 1000"
+  printf '#AppName\n%s\n#end\n' "$app" | make_installer deep "$payload"
+  silent_setup deep deep /S "/D=$dest"
+  e2e_eq "deep: exit code" "$SILENT_EXIT" 0
+  check_files "$payload" "$d" uninstall.dat
+  check_record deep "$dest" "$PROGRAMS\\$app"
+  silent_setup deep deep-again /S
+  e2e_eq "deep-again: exit code" "$SILENT_EXIT" 0
+  log_says deep-again "destination (proposed): $dest" "installed: ${n1000//\//\\}"
+  check_files "$payload" "$d" uninstall.dat
+  silent_uninstall "$app" 0
+  e2e_eq "deep: what the uninstaller leaves" "$(tree "$d")" uninstall.exe
+}
+
+# old_installer NAME PAYLOAD: installer NAME as an earlier release made it:
+# its script (script_of NAME) in Windows-1252 without a byte-order mark,
+# and an archive whose names are OEM code page 850 bytes with bit 11 clear
+# (zipfile writes ASCII stand-ins of the same length, swapped afterwards).
+old_installer() {
+  python3 - "$SETUP" "$(script_of "$1")" "$2" "$(installer_of "$1")" <<'PY'
+import io, os, sys, zipfile
+stub, script, payload, out = sys.argv[1:]
+text = open(script, encoding='utf-8').read().rstrip('\n').replace('\n', '\r\n').encode('cp1252')
+entries = []
+for root, dirs, files in os.walk(payload):
+    dirs.sort()
+    rel = os.path.relpath(root, payload)
+    prefix = '' if rel == '.' else rel + '/'
+    if prefix:
+        entries.append((prefix, None))
+    entries += [(prefix + f, os.path.join(root, f)) for f in sorted(files)]
+buf, swaps = io.BytesIO(), []
+with zipfile.ZipFile(buf, 'w', zipfile.ZIP_DEFLATED) as archive:
+    for i, (name, path) in enumerate(entries):
+        wanted = name.encode('cp850')
+        stand_in = name if wanted.isascii() else ('~%d~' % i).ljust(len(wanted) - name.endswith('/'), 'Q')
+        if stand_in != name:
+            stand_in += '/' if name.endswith('/') else ''
+            swaps.append((stand_in.encode(), wanted))
+        archive.writestr(stand_in, open(path, 'rb').read() if path else b'')
+data = buf.getvalue()
+for stand_in, wanted in swaps:
+    assert data.count(stand_in) == 2, stand_in
+    data = data.replace(stand_in, wanted)
+marker1, marker2 = b'-over' + b'lay1-', b'-over' + b'lay2-'  # never whole in a file setup reads
+open(out, 'wb').write(open(stub, 'rb').read() + marker1 + text + marker2 + data)
+PY
+}
+
+# An earlier release's installation, under de_DE (ANSI 1252, OEM 850): its
+# record in the first form ("SS01", Windows-1252), then that release's
+# installer (OEM names, ANSI script) of the same application over it. The
+# names come out right; setup deletes what the old record has and the new
+# payload lacks, umlauts included; the uninstaller removes the rest.
+earlier_release() {
+  local payload app="Größe Prüfer" dest='C:\Apps\Größe' d
+  d=$(unix "$dest")
+  export LANG=de_DE.UTF-8
+  mkdir -p "$d/Ação" && cp "$UNINSTALLER" "$d/uninstall.exe"
+  echo old >"$d/Größe.txt" && echo old >"$d/Ação/alt.txt"
+  python3 "$install_here/../uninstall/make_uninstall_dat.py" --ansi "$d/uninstall.dat" "$app" \
+    uninstall.exe Größe.txt 'Ação\' 'Ação\alt.txt'
+  payload=$(new_payload older)
+  put "$payload" "Øre.txt" "Øre"
+  put "$payload" "Ação/Größenliste.txt" "Größen"
+  cat >"$(script_of older)" <<EOF
+#AppName
+$app
+#Shortcuts
+Ação\\Größenliste.txt
+Größenübersicht
+#end
+EOF
+  old_installer older "$payload"
+  silent_setup older older /S "/D=$dest"
+  e2e_eq "older: exit code" "$SILENT_EXIT" 0
+  log_says older "application: $app" "removed: Größe.txt" 'removed: Ação\alt.txt'
+  check_files "$payload" "$d" uninstall.dat
+  check_record older "$dest" "$PROGRAMS\\$app" --oem cp850
+  check_links_resolve older "$dest" "$PROGRAMS\\$app"
+  check_registration "$app" "$dest" 0x409
+  silent_uninstall "$app" 0
+  e2e_eq "older: what the uninstaller leaves" "$(tree "$d")" uninstall.exe
+  export LANG=C.UTF-8
+}
+
 first_installation
 second_installation
 silent_reinstallation
 other_application
 empty_archive
 foreign_archives
+long_paths
+earlier_release
 e2e_finish

@@ -14,10 +14,15 @@ its script and payload say, independently of the product's code.
                   --desktop K --prefix P [--absent]
       every .lnk of the script exists and names its target (or, with
       --absent, none of them exists).
+  installcheck.py targets --script TXT --dest D --group G --startup S --desktop K
+      prints each .lnk of the script with its target and arguments,
+      tab-separated, for the driver's link query.
   installcheck.py dump DAT
       prints the record.
 
-Windows paths are given as setup sees them (C:\\...); texts are Windows-1252.
+Windows paths are given as setup sees them (C:\\...). uninstall.dat is read
+in both forms: "SS02" (UTF-8) and the earlier "SS01" (Windows-1252). Archive
+names without the UTF-8 flag are OEM bytes: code page 437, or --oem.
 Prints one line per difference; exit status 1 when there is one."""
 import argparse
 import os
@@ -25,7 +30,8 @@ import struct
 import sys
 import zipfile
 
-CODE_PAGE = 'cp1252'
+# What each magic says the texts are.
+ENCODINGS = {b'SS02': 'utf-8', b'SS01': 'cp1252'}
 
 
 # ---- uninstall.dat, read the way its layout is written down ----
@@ -43,7 +49,7 @@ def read_record(path):
         nonlocal pos
         end = data.index(b'\0', pos)
         value, pos = data[pos:end], end + 1
-        return value
+        return value.decode(encoding)
 
     def names():
         nonlocal pos
@@ -51,7 +57,8 @@ def read_record(path):
         pos += 4
         return [text() for _ in range(max(count, 0))]
 
-    if data[:4] != b'SS01':
+    encoding = ENCODINGS.get(data[:4])
+    if encoding is None:
         raise ValueError('%s: magic %r' % (path, data[:4]))
     pos = 4
     record = Record(text(), names(), names(), names())
@@ -64,16 +71,15 @@ def read_record(path):
 
 class Script:
     def __init__(self, path):
-        self.lines = [line.encode(CODE_PAGE) for line in open(path, encoding='utf-8').read().split('\n')]
+        self.lines = open(path, encoding='utf-8').read().split('\n')
 
     def section(self, key):
         """The lines after the first line holding KEY, up to one that begins with '#'."""
-        key = key.encode(CODE_PAGE)
         for i, line in enumerate(self.lines):
             if key in line:
                 out = []
                 for item in self.lines[i + 1:]:
-                    if item.startswith(b'#'):
+                    if item.startswith('#'):
                         break
                     out.append(item)
                 return out
@@ -81,18 +87,18 @@ class Script:
 
     def app_name(self):
         for i, line in enumerate(self.lines):
-            if b'#AppName' in line and i + 1 < len(self.lines):
+            if '#AppName' in line and i + 1 < len(self.lines):
                 return self.lines[i + 1]
-        return b'Application'
+        return 'Application'
 
     def shortcuts(self, key):
         """(target, arguments, caption) per line pair; a lone last line is no shortcut."""
         lines = self.section(key)
         out = []
         for target_line, caption in zip(lines[0::2], lines[1::2]):
-            target, arguments = target_line, b''
-            dot = target_line.find(b'.')
-            blank = target_line.find(b' ', dot) if dot >= 0 else -1
+            target, arguments = target_line, ''
+            dot = target_line.find('.')
+            blank = target_line.find(' ', dot) if dot >= 0 else -1
             if blank >= 0:
                 target, arguments = target_line[:blank], target_line[blank + 1:]
             out.append((target, arguments, caption))
@@ -104,16 +110,18 @@ def expected_links(script, group, startup, desktop):
     out = []
     for key, folder in (('#Shortcuts', group), ('#StartupShortcuts', startup), ('#DesktopShortcuts', desktop)):
         for target, arguments, caption in script.shortcuts(key):
-            out.append((folder + b'\\' + caption + b'.lnk', target, arguments))
+            out.append((folder + '\\' + caption + '.lnk', target, arguments))
     return out
 
 
 # ---- the payload ----
 
-def archive_names(installer):
-    """Entry names in archive order, as setup records them: backslashes, Windows-1252."""
+def archive_names(installer, oem):
+    """Entry names in archive order, as setup records them, with backslashes.
+    zipfile reads a name without the UTF-8 flag (bit 11) as code page 437."""
     with zipfile.ZipFile(installer) as archive:
-        return [info.filename.replace('/', '\\').encode(CODE_PAGE) for info in archive.infolist()]
+        return [(info.filename if info.flag_bits & 0x800 else info.filename.encode('cp437').decode(oem))
+                .replace('/', '\\') for info in archive.infolist()]
 
 
 def payload_names(folder):
@@ -121,8 +129,8 @@ def payload_names(folder):
     for root, dirs, files in os.walk(folder):
         rel = os.path.relpath(root, folder)
         prefix = '' if rel == '.' else rel.replace('/', '\\') + '\\'
-        names += [(prefix + d + '\\').encode(CODE_PAGE) for d in dirs]
-        names += [(prefix + f).encode(CODE_PAGE) for f in files]
+        names += [prefix + d + '\\' for d in dirs]
+        names += [prefix + f for f in files]
     return sorted(names)
 
 
@@ -163,17 +171,16 @@ class Differences:
 def check_record(args, diff):
     script = Script(args.script)
     record = read_record(args.dat)
-    table = archive_names(args.installer)
+    table = archive_names(args.installer, args.oem)
     diff('the archive holds the payload folder', sorted(table), payload_names(args.payload))
-    links = [link for link, _, _ in expected_links(script, *[s.encode(CODE_PAGE) for s in
-                                                              (args.group, args.startup, args.desktop)])]
+    links = [link for link, _, _ in expected_links(script, args.group, args.startup, args.desktop)]
     generated = script.section('#GeneratedFiles')
     installed = list(table)
     if args.stopped:
         # Nothing behind the entry it stopped at, and no shortcut was made
         # yet; the earlier record's names stay listed.
-        installed = table[:table.index(args.stopped.encode(CODE_PAGE)) + 1]
-        earlier = read_record(args.earlier) if args.earlier else Record(b'', [], [], [])
+        installed = table[:table.index(args.stopped) + 1]
+        earlier = read_record(args.earlier) if args.earlier else Record('', [], [], [])
         installed += [n for n in earlier.installed if n not in installed]
         links = list(earlier.links)
         generated += [n for n in earlier.generated if n not in generated]
@@ -185,13 +192,19 @@ def check_record(args, diff):
         print('uninstall.dat: %d installed, %d links, %d generated' % (len(installed), len(links), len(generated)))
 
 
+def ansi(text):
+    """The text in Windows-1252, or None where it has no such form."""
+    try:
+        return text.encode('cp1252')
+    except UnicodeEncodeError:
+        return None
+
+
 def check_links(args, diff):
     script = Script(args.script)
-    dest = args.dest.encode(CODE_PAGE)
-    for link, target, arguments in expected_links(script, *[s.encode(CODE_PAGE) for s in
-                                                            (args.group, args.startup, args.desktop)]):
-        path = unix_path(args.prefix, link.decode(CODE_PAGE))
-        name = link.decode(CODE_PAGE)
+    for link, target, arguments in expected_links(script, args.group, args.startup, args.desktop):
+        path = unix_path(args.prefix, link)
+        name = link
         if args.absent:
             diff(name + ' exists', os.path.exists(path), False)
             continue
@@ -199,21 +212,29 @@ def check_links(args, diff):
             diff(name + ' exists', False, True)
             continue
         data = open(path, 'rb').read()
-        # The shell link keeps its strings in the code page or in UTF-16.
-        for what, text in (('target', dest + b'\\' + target), ('arguments', arguments)):
+        # The shell link keeps its strings in UTF-16 (or, written by ANSI
+        # calls, in the code page).
+        for what, text in (('target', args.dest + '\\' + target), ('arguments', arguments)):
             if text:
-                found = text in data or text.decode(CODE_PAGE).encode('utf-16-le') in data
-                diff('%s names its %s %s' % (name, what, text.decode(CODE_PAGE)), found, True)
+                forms = [text.encode('utf-16-le')] + ([ansi(text)] if ansi(text) else [])
+                found = any(form in data for form in forms)
+                diff('%s names its %s %s' % (name, what, text), found, True)
     if diff.count == 0:
         print('links %s' % ('absent' if args.absent else 'present and naming their targets'))
 
 
+def targets(args, _):
+    script = Script(args.script)
+    for link, target, arguments in expected_links(script, args.group, args.startup, args.desktop):
+        print('%s\t%s\\%s\t%s' % (link, args.dest, target, arguments))
+
+
 def dump(args, _):
     record = read_record(args.dat)
-    print('app: %s' % record.app.decode(CODE_PAGE))
+    print('app: %s' % record.app)
     for what in ('installed', 'links', 'generated'):
         for name in getattr(record, what):
-            print('%s: %s' % (what, name.decode(CODE_PAGE)))
+            print('%s: %s' % (what, name))
 
 
 def main():
@@ -224,21 +245,24 @@ def main():
     record.add_argument('--stopped', metavar='ENTRY')
     record.add_argument('--earlier')
     links = commands.add_parser('links')
-    links.add_argument('--dest', required=True)
     links.add_argument('--prefix', required=True)
     links.add_argument('--absent', action='store_true')
-    for sub in (record, links):
+    shortcut_targets = commands.add_parser('targets')
+    for sub in (links, shortcut_targets):
+        sub.add_argument('--dest', required=True)
+    for sub in (record, links, shortcut_targets):
         sub.add_argument('--script', required=True)
         sub.add_argument('--group', required=True)
         sub.add_argument('--startup', required=True)
         sub.add_argument('--desktop', required=True)
     for option in ('--installer', '--payload'):
         record.add_argument(option, required=True)
+    record.add_argument('--oem', default='cp437', help="the archive's OEM code page")
     commands.add_parser('dump').add_argument('dat')
     args = parser.parse_args()
     diff = Differences()
     try:
-        {'record': check_record, 'links': check_links, 'dump': dump}[args.command](args, diff)
+        {'record': check_record, 'links': check_links, 'targets': targets, 'dump': dump}[args.command](args, diff)
     except (OSError, ValueError, struct.error, zipfile.BadZipFile) as e:
         print(e)
         return 1

@@ -1,24 +1,27 @@
 #!/usr/bin/env python3
-"""Writes an uninstall.dat the way setup lays it out, for the uninstaller's
-end-to-end test.
+"""Writes an uninstall.dat the way setup lays it out, for the end-to-end tests.
 
-usage: make_uninstall_dat.py OUT APPNAME [INSTALLED...] -- [LINKS...] -- [GENERATED...]
-Names are given as setup records them (backslashes, code page 1252)."""
+usage: make_uninstall_dat.py [--ansi] OUT APPNAME [INSTALLED...] -- [LINKS...] -- [GENERATED...]
+Names are given as setup records them (backslashes). The form setup writes
+now: magic "SS02", UTF-8; with --ansi the earlier one: "SS01", code page 1252."""
 import struct
 import sys
 
 
-def record(app, installed, links, generated):
+def record(app, installed, links, generated, ansi=False):
     def text(s):
-        return s.encode('cp1252') + b'\0'
+        return s.encode('cp1252' if ansi else 'utf-8') + b'\0'
 
     def names(items):
         return struct.pack('<i', len(items)) + b''.join(text(s) for s in items)
 
-    return b'SS01' + text(app) + names(installed) + names(links) + names(generated)
+    return (b'SS01' if ansi else b'SS02') + text(app) + names(installed) + names(links) + names(generated)
 
 
 def main(argv):
+    ansi = len(argv) > 1 and argv[1] == '--ansi'
+    if ansi:
+        argv = argv[:1] + argv[2:]
     out, app, rest = argv[1], argv[2], argv[3:]
     groups = [[]]
     for arg in rest:
@@ -28,7 +31,7 @@ def main(argv):
             groups[-1].append(arg)
     groups += [[]] * (3 - len(groups))
     with open(out, 'wb') as f:
-        f.write(record(app, *groups[:3]))
+        f.write(record(app, *groups[:3], ansi=ansi))
 
 
 if __name__ == '__main__':

@@ -26,13 +26,16 @@ make_file() {
   for f in "$@"; do mkdir -p "$(dirname "$f")" && echo "$f" >"$f"; done
 }
 
-# install DIR APPNAME [INSTALLED...] -- [LINKS...] -- [GENERATED...]: the
-# program and uninstall.dat in C:\e2e\DIR.
+# install [--ansi] DIR APPNAME [INSTALLED...] -- [LINKS...] -- [GENERATED...]:
+# the program and uninstall.dat in C:\e2e\DIR, in UTF-8 as setup writes it,
+# or with --ansi in the earlier Windows-1252 form.
 install() {
+  local form=()
+  [ "$1" = --ansi ] && form=(--ansi) && shift
   local dir=$E/$1
   shift
   mkdir -p "$dir" && cp "$uninstall_exe" "$dir/uninstall.exe"
-  python3 "$here/make_uninstall_dat.py" "$dir/uninstall.dat" "$@"
+  python3 "$here/make_uninstall_dat.py" "${form[@]}" "$dir/uninstall.dat" "$@"
 }
 
 # uninstall WINPATH CAPTION SHOTNAME [ARGS...]: runs the program, waits for
@@ -82,18 +85,20 @@ install "$full" "$full" \
   'C:\e2e\desktop\notes.txt' \
   -- settings.ini missing.log cache logs linkgen '..\outside-dir' 'C:\e2e\abs'
 
-make_file "$E/bare/bare.txt"
-install bare "Bare Tool" uninstall.exe bare.txt
+# Names outside every code page: Greek, and an emoji (two UTF-16 units).
+make_file "$E/bare/bare.txt" "$E/bare/Ελληνικά/σημείωση 😀.txt"
+install bare "Bare Tool" uninstall.exe bare.txt 'Ελληνικά\' 'Ελληνικά\σημείωση 😀.txt'
 
 # A file that another program holds open, and a Language value that says
 # German in an Uninstall entry that names another program.
 make_file "$E/held/app.dat" "$E/held/free.txt"
 install held "Held Tool" uninstall.exe app.dat free.txt
 
-# Read-only files, more than the message names, in a German installation.
-make_file "$E/bild/ro/1.txt" "$E/bild/ro/2.txt" "$E/bild/ro/3.txt" "$E/bild/frei.txt"
+# Read-only files, more than the message names, in a German installation
+# recorded by an earlier setup (Windows-1252), with an umlaut.
+make_file "$E/bild/ro/1.txt" "$E/bild/ro/2.txt" "$E/bild/ro/3.txt" "$E/bild/frühling.txt"
 chmod a-w "$E/bild/ro/"*.txt
-install bild "Bild Tool" uninstall.exe 'ro\1.txt' 'ro\2.txt' 'ro\3.txt' frei.txt
+install --ansi bild "Bild Tool" uninstall.exe 'ro\1.txt' 'ro\2.txt' 'ro\3.txt' frühling.txt
 
 make_file "$E/noname/n.txt"
 install noname "" uninstall.exe n.txt
@@ -103,7 +108,7 @@ make_file "$E/nodata/keep.txt" "$E/decoy/decoy.txt"
 mkdir -p "$E/nodata" && cp "$uninstall_exe" "$E/nodata/uninstall.exe"
 python3 "$here/make_uninstall_dat.py" "$E/decoy/uninstall.dat" Decoy decoy.txt
 
-# A folder whose path GetModuleFileNameA cannot return whole.
+# A folder deeper than the old limit of 260 characters.
 deep=$E/deep
 for i in 1 2 3 4 5; do deep=$deep/$(printf 'x%.0s' {1..50}); done
 make_file "$deep/victim.txt"
@@ -194,7 +199,7 @@ uninstall 'C:\e2e\bild\uninstall.exe' Warnung bild
 e2e_eq "bild: exit code" "$g_exit" 2
 e2e_eq "bild: message, in German" "$g_text" \
   "Bild Tool wurde entfernt, aber 4 Elemente konnten nicht gelöscht werden:\\n\\nro\\1.txt\\nro\\2.txt\\nro\\3.txt\\n... und 1 weitere"
-e2e_check "bild: the other file is removed" absent "$E/bild/frei.txt"
+e2e_check "bild: the name with an umlaut is removed" absent "$E/bild/frühling.txt"
 e2e_check "bild: its key is deleted" key_absent "$UNINSTALL_KEY\\Bild Tool"
 
 # ---- no shortcuts, COMSPEC unset ----
@@ -206,6 +211,7 @@ e2e_reg add "$ENV_KEY" /v ComSpec /t REG_EXPAND_SZ /d "$comspec" /f >/dev/null
 e2e_eq "bare: exit code" "$g_exit" 0
 e2e_eq "bare: message" "$g_text" "Bare Tool was uninstalled successfully!"
 e2e_check "bare: file removed" absent "$E/bare/bare.txt"
+e2e_check "bare: the Greek folder and its emoji file removed" absent "$E/bare/Ελληνικά"
 # Without COMSPEC the system's own command interpreter runs the commands.
 e2e_eq "bare: RunOnce without COMSPEC" "$(e2e_reg_query "$RUNONCE_KEY" "Bare Tool_DelUninstallExe")" \
   "C:\\windows\\system32\\cmd.exe /c del \"C:\\e2e\\bare\\uninstall.exe\""
@@ -224,17 +230,24 @@ e2e_check "nodata: the start directory's files untouched" exists "$E/decoy/decoy
 e2e_check "nodata: no key deleted" e2e_reg_exists "$UNINSTALL_KEY\\Decoy"
 e2e_check "nodata: no RunOnce value" value_absent "$RUNONCE_KEY" "Decoy_RmDir"
 
-# ---- its own folder can't be made current ----
+# ---- run from a folder deeper than 260 characters ----
 
-# Wine 10 starts no 32-bit program from a path that long (ShellExecuteEx:
-# "File not found"), so in the WoW64 root only the outcome is checked.
-uninstall "$deep/uninstall.exe" Error deep
-e2e_eq "deep: exit code" "$g_exit" 1
+deep_win=C:\\${deep#$C/}
+deep_win=${deep_win//\//\\}
 if [ -z "$E2E_ROOT" ]; then
-  e2e_eq "deep: message" "$g_text" 'The installation folder could not be opened!\nNothing was removed.'
+  uninstall "$deep_win\\uninstall.exe" Success deep
+  e2e_eq "deep: exit code" "$g_exit" 0
+  e2e_eq "deep: message" "$g_text" "Deep was uninstalled successfully!"
+  e2e_eq "deep: everything removed but the running program" "$(ls -A "$deep")" uninstall.exe
+  e2e_eq "deep: RunOnce removes the folder" "$(e2e_reg_query "$RUNONCE_KEY" "Deep_RmDir")" \
+    "C:\\windows\\system32\\cmd.exe /c rd \"$deep_win\""
+else
+  # Wine 10 starts no 32-bit program from a path that long (ShellExecuteEx:
+  # "File not found"): the program never runs, and nothing goes.
+  e2e_start "$deep_win\\uninstall.exe"
+  e2e_wait_exit 30
+  e2e_check "deep: wine 10 did not start it, nothing removed" exists "$deep/victim.txt"
 fi
-e2e_check "deep: nothing removed" exists "$deep/victim.txt"
-e2e_check "deep: no RunOnce value" value_absent "$RUNONCE_KEY" "Deep_RmDir"
 
 # ---- unattended: no window, the outcome in the exit code and the log ----
 
@@ -252,7 +265,9 @@ quiet() {
   g_exit=$?
   e2e_eq "$dir: no window appeared" "$(e2e_watch_end)" ""
 }
-logged() { tr -d '\r' <"$g_log" | grep -qxF -- "$1"; }
+# The log is UTF-8 behind a byte-order mark, with CR LF line ends.
+log_lines() { sed '1s/^\xef\xbb\xbf//' "$g_log" | tr -d '\r'; }
+logged() { log_lines | grep -qxF -- "$1"; }
 
 quiet quiet /S
 e2e_eq "quiet: exit code" "$g_exit" 0
@@ -267,7 +282,7 @@ quiet quiet-held /s
 release
 e2e_eq "quiet-held: exit code" "$g_exit" 2
 e2e_check "quiet-held: the held file stays" exists "$E/quiet-held/app.dat"
-e2e_eq "quiet-held: the log names what remained" "$(tr -d '\r' <"$g_log" | grep '^remained: ')" "remained: app.dat"
+e2e_eq "quiet-held: the log names what remained" "$(log_lines | grep '^remained: ')" "remained: app.dat"
 e2e_check "quiet-held: and ends with the code" logged "exit code: 2"
 
 quiet quiet-nodata /S

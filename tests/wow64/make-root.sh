@@ -1,7 +1,8 @@
 #!/bin/bash
 # make-root.sh [ROOT]: makes the Debian 13 root in which the shipped 32-bit
 # programs run under wine 10's WoW64 mode, once; a later call checks it and
-# does nothing, or makes it again when it is missing or broken. About a
+# adds only the test locales (../make-locales.sh) where they are missing,
+# or makes it again when it is missing or broken. About a
 # minute and 2 GB. Needs root rights (debootstrap, chroot, mounts). On a
 # machine that cannot execute 32-bit x86 code (can-run-32bit.sh) it makes
 # nothing and says why.
@@ -31,7 +32,19 @@ if [ "$verdict" != 0 ]; then
   exit 0
 fi
 
+# The locales the tests run wine under (make-locales.sh), in the root; a
+# root made before they were needed gets them here, not a new root.
+locales() {
+  $SUDO unshare -m bash -c '
+    set -e
+    mount --bind /proc "$1/proc"
+    mount --bind /dev "$1/dev"
+    chroot "$1" bash -s
+  ' make-root "$1" <"$(dirname "$0")/../make-locales.sh"
+}
+
 if healthy; then
+  locales "$root"
   echo "WoW64 root ready: $root (wine $($SUDO chroot "$root" dpkg-query -W -f '${Version}' wine64))"
   exit 0
 fi
@@ -66,6 +79,7 @@ $SUDO unshare -m bash -c '
     apt-get clean
   "
 ' make-root "$new"
+locales "$new"
 $SUDO touch "$new/.installer-root-ready"
 $SUDO rm -rf "$root"
 $SUDO mv "$new" "$root"

@@ -51,7 +51,7 @@ int DoType(const Args& args, Lines*)
     nCode = CheckUsable(hTop, hControl, args);
   if (nCode != kExitOk)
     return nCode;
-  if (_stricmp(ClassOf(hControl).c_str(), "Edit") == 0 && (GetWindowLongA(hControl, GWL_STYLE) & ES_READONLY))
+  if (_stricmp(ClassOf(hControl).c_str(), "Edit") == 0 && (GetWindowLongW(hControl, GWL_STYLE) & ES_READONLY))
     return Complain(kExitFailure, "edit %s of \"%s\" is read-only", args[1].c_str(), args[0].c_str());
   // WM_SETTEXT carries a pointer, so it cannot go asynchronously; an edit
   // answers it at once and notifies its parent with EN_CHANGE.
@@ -102,7 +102,7 @@ static int SelectEntry(const Args& args, bool bDoubleClick)
     return Complain(kExitFailure, "control %s has %u entries, no %ld", args[1].c_str(),
                     static_cast<unsigned>(items.size()), lIndex);
 
-  LONG lStyle = GetWindowLongA(hControl, GWL_STYLE);
+  LONG lStyle = GetWindowLongW(hControl, GWL_STYLE);
   bool bMultiple = pMessages == &kListBox && (lStyle & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL));
   bool bSelected;
   if (bMultiple)
@@ -156,5 +156,12 @@ int DoEcho(const Args& args, Lines* pOut)
   for (size_t i = 0; i < args.size(); ++i)
     strLine += (i ? " " : "") + args[i];
   pOut->push_back(strLine);
+  return kExitOk;
+}
+
+// The system code pages this process got (wine takes them from LANG).
+int QueryCodePages(const Args&, Lines* pOut)
+{
+  pOut->push_back(Format("%u %u", GetACP(), GetOEMCP()));
   return kExitOk;
 }

@@ -9,9 +9,9 @@
 #include "tests/e2e/driver/Text.h"
 #include "tests/e2e/driver/Window.h"
 
-void PrintLine(const std::string& strAnsi)
+void PrintLine(const std::string& strText)
 {
-  std::string strLine = AnsiToUtf8(EscapeControls(strAnsi)) + "\n";
+  std::string strLine = EscapeControls(strText) + "\n";
   fwrite(strLine.data(), 1, strLine.size(), stdout);
   fflush(stdout);
 }
@@ -23,7 +23,7 @@ int Complain(int nCode, const char* pszFormat, ...)
   va_start(args, pszFormat);
   vsnprintf(szMessage, sizeof(szMessage), pszFormat, args);
   va_end(args);
-  std::string strLine = "driver: " + AnsiToUtf8(EscapeControls(szMessage)) + "\n";
+  std::string strLine = "driver: " + EscapeControls(szMessage) + "\n";
   fwrite(strLine.data(), 1, strLine.size(), stderr);
   fflush(stderr);
   return nCode;

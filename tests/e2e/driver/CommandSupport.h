@@ -12,7 +12,7 @@ typedef std::vector<std::string> Args;
 typedef std::vector<std::string> Lines;
 
 // One result line on stdout: UTF-8, control characters escaped.
-void PrintLine(const std::string& strAnsi);
+void PrintLine(const std::string& strText);
 // A complaint on stderr; returns nCode.
 int Complain(int nCode, const char* pszFormat, ...);
 std::string Format(const char* pszFormat, ...);
@@ -52,6 +52,8 @@ int QueryRect(const Args& args, Lines* pOut);
 int QueryDump(const Args& args, Lines* pOut);
 int QueryWindows(const Args& args, Lines* pOut);
 int DoWatchWindows(const Args& args, Lines* pOut);
+int QueryLink(const Args& args, Lines* pOut);
+int QueryCodePages(const Args& args, Lines* pOut);
 int DoWait(const Args& args, Lines* pOut);
 int DoGone(const Args& args, Lines* pOut);
 int DoType(const Args& args, Lines* pOut);

@@ -40,6 +40,8 @@ static const Command kCommands[] = {
     {"dump", 1, 1, QueryDump, false, "dump CAPTION"},
     {"windows", 0, 0, QueryWindows, false, "windows"},
     {"watch-windows", 1, 1, DoWatchWindows, false, "watch-windows PROGRAM.EXE"},
+    {"link", 1, 1, QueryLink, true, "link PATH.LNK"},
+    {"codepages", 0, 0, QueryCodePages, false, "codepages   (ANSI and OEM)"},
 };
 
 void PrintUsage()
@@ -52,8 +54,8 @@ void PrintUsage()
     fprintf(stderr, "  %s\n", command.pszUsage);
   fprintf(stderr,
           "  expect-QUERY ARGS... EXPECTED   for caption, text, items, cursel, progress,\n"
-          "                                  enabled, visible, checked, rect\n"
-          "CAPTION ending in * matches as a prefix; \\xHH gives a Windows-1252 byte.\n"
+          "                                  enabled, visible, checked, rect, link\n"
+          "CAPTION ending in * matches as a prefix; texts are UTF-8, \\xHH is U+00HH.\n"
           "exit codes: 0 ok, 1 mismatch or failure, 2 timeout, 3 usage\n");
 }
 

@@ -139,7 +139,7 @@ static BOOL CALLBACK DumpControl(HWND hControl, LPARAM lParam)
   int nWidth = rc.right - rc.left, nHeight = rc.bottom - rc.top;
   std::string strLine =
       Format("id=%d class=%s style=0x%08lx px=%ld,%ld,%d,%d", GetDlgCtrlID(hControl), ClassOf(hControl).c_str(),
-             static_cast<unsigned long>(GetWindowLongA(hControl, GWL_STYLE)), topLeft.x, topLeft.y, nWidth, nHeight);
+             static_cast<unsigned long>(GetWindowLongW(hControl, GWL_STYLE)), topLeft.x, topLeft.y, nWidth, nHeight);
   strLine += Format(" screen=%ld,%ld", rc.left, rc.top);
   strLine += " text=\"" + TextOf(hControl) + "\"";
   pState->pOut->push_back(strLine);
@@ -153,7 +153,7 @@ int QueryDump(const Args& args, Lines* pOut)
   if (nCode != kExitOk)
     return nCode;
   pOut->push_back(Format("window class=%s style=0x%08lx rect=%s", ClassOf(state.hDlg).c_str(),
-                         static_cast<unsigned long>(GetWindowLongA(state.hDlg, GWL_STYLE)),
+                         static_cast<unsigned long>(GetWindowLongW(state.hDlg, GWL_STYLE)),
                          ScreenRect(state.hDlg).c_str()) +
                   " caption=\"" + CaptionOf(state.hDlg) + "\"");
   EnumChildWindows(state.hDlg, DumpControl, reinterpret_cast<LPARAM>(&state));
@@ -191,10 +191,11 @@ static std::set<DWORD> ProcessesNamed(const std::string& strExe)
   HANDLE hSnapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
   if (hSnapshot == INVALID_HANDLE_VALUE)
     return ids;
-  PROCESSENTRY32 entry;
+  const std::wstring strWanted = Utf8ToWide(strExe);
+  PROCESSENTRY32W entry;
   entry.dwSize = sizeof(entry);
-  for (BOOL bMore = Process32First(hSnapshot, &entry); bMore; bMore = Process32Next(hSnapshot, &entry))
-    if (lstrcmpiA(entry.szExeFile, strExe.c_str()) == 0)
+  for (BOOL bMore = Process32FirstW(hSnapshot, &entry); bMore; bMore = Process32NextW(hSnapshot, &entry))
+    if (lstrcmpiW(entry.szExeFile, strWanted.c_str()) == 0)
       ids.insert(entry.th32ProcessID);
   CloseHandle(hSnapshot);
   return ids;

@@ -13,24 +13,6 @@ static int HexValue(char c)
   return -1;
 }
 
-std::string DecodeEscapes(const std::string& strArg)
-{
-  std::string strOut;
-  for (size_t i = 0; i < strArg.size(); ++i) {
-    if (strArg[i] == '\\' && i + 3 < strArg.size() && strArg[i + 1] == 'x') {
-      int nHigh = HexValue(strArg[i + 2]);
-      int nLow = HexValue(strArg[i + 3]);
-      if (nHigh >= 0 && nLow >= 0) {
-        strOut += static_cast<char>(nHigh * 16 + nLow);
-        i += 3;
-        continue;
-      }
-    }
-    strOut += strArg[i];
-  }
-  return strOut;
-}
-
 static std::wstring Widen(const std::string& strText, UINT nCodePage, DWORD dwFlags)
 {
   if (strText.empty())
@@ -43,31 +25,43 @@ static std::wstring Widen(const std::string& strText, UINT nCodePage, DWORD dwFl
   return strWide;
 }
 
-static std::string Narrow(const std::wstring& strWide, UINT nCodePage)
+std::wstring Utf8ToWide(const std::string& strText) { return Widen(strText, CP_UTF8, 0); }
+
+std::string WideToUtf8(const std::wstring& strWide)
 {
   if (strWide.empty())
     return std::string();
-  int nLength = WideCharToMultiByte(nCodePage, 0, strWide.data(), (int)strWide.size(), nullptr, 0, nullptr, nullptr);
-  std::string strText(nLength, '\0');
-  WideCharToMultiByte(nCodePage, 0, strWide.data(), (int)strWide.size(), &strText[0], nLength, nullptr, nullptr);
+  int nLength = WideCharToMultiByte(CP_UTF8, 0, strWide.data(), (int)strWide.size(), nullptr, 0, nullptr, nullptr);
+  std::string strText(nLength > 0 ? nLength : 0, '\0');
+  if (nLength > 0)
+    WideCharToMultiByte(CP_UTF8, 0, strWide.data(), (int)strWide.size(), &strText[0], nLength, nullptr, nullptr);
   return strText;
 }
 
-std::string Utf8LineToAnsi(const std::string& strLine)
+std::string DecodeEscapes(const std::string& strArg)
 {
-  bool bAscii = true;
-  for (unsigned char c : strLine)
-    if (c >= 0x80)
-      bAscii = false;
-  if (bAscii)
-    return strLine;
-  std::wstring strWide = Widen(strLine, CP_UTF8, MB_ERR_INVALID_CHARS);
-  if (strWide.empty())
-    return strLine;  // not UTF-8: already 8-bit
-  return Narrow(strWide, 1252);
+  std::string strOut;
+  for (size_t i = 0; i < strArg.size(); ++i) {
+    if (strArg[i] == '\\' && i + 3 < strArg.size() && strArg[i + 1] == 'x') {
+      int nHigh = HexValue(strArg[i + 2]);
+      int nLow = HexValue(strArg[i + 3]);
+      if (nHigh >= 0 && nLow >= 0) {
+        strOut += WideToUtf8(std::wstring(1, static_cast<wchar_t>(nHigh * 16 + nLow)));
+        i += 3;
+        continue;
+      }
+    }
+    strOut += strArg[i];
+  }
+  return strOut;
 }
 
-std::string AnsiToUtf8(const std::string& strText) { return Narrow(Widen(strText, 1252, 0), CP_UTF8); }
+std::string ScriptLineToUtf8(const std::string& strLine)
+{
+  if (strLine.empty() || !Widen(strLine, CP_UTF8, MB_ERR_INVALID_CHARS).empty())
+    return strLine;
+  return WideToUtf8(Widen(strLine, 1252, 0));
+}
 
 std::string EscapeControls(const std::string& strText)
 {

@@ -1,18 +1,19 @@
-// Text conversions of the driver: the programs under test speak Windows-1252,
-// the shell scripts that drive them speak UTF-8.
+// Text conversions of the driver: its texts are UTF-8, as the shell scripts
+// that drive it speak; Windows gets and gives them as UTF-16.
 #pragma once
 #include <string>
 
-// Replaces every \xHH (exactly two hex digits) by that byte; all other
-// backslashes stay literal, so Windows paths need no quoting.
+// Replaces every \xHH (exactly two hex digits) by the character U+00HH (for
+// A0 to FF the Windows-1252 one) in UTF-8; all other backslashes stay
+// literal, so Windows paths need no quoting.
 std::string DecodeEscapes(const std::string& strArg);
 
-// A script line that is valid UTF-8 with non-ASCII characters becomes
-// Windows-1252; any other line is taken as bytes.
-std::string Utf8LineToAnsi(const std::string& strLine);
+// A script line as UTF-8: one that is not valid UTF-8 is taken as
+// Windows-1252, as scripts were once written.
+std::string ScriptLineToUtf8(const std::string& strLine);
 
-// Windows-1252 bytes as UTF-8, for the terminal and the test scripts.
-std::string AnsiToUtf8(const std::string& strText);
+std::wstring Utf8ToWide(const std::string& strText);
+std::string WideToUtf8(const std::wstring& strWide);
 
 // For one-per-line listings: control characters become \n, \r, \t or \xHH.
 std::string EscapeControls(const std::string& strText);

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "tests/e2e/driver/Text.h"
+
 DWORD g_dwTimeout = 5000;
 
 static const DWORD kPollMs = 50;
@@ -15,16 +17,16 @@ bool CaptionMatches(const std::string& strCaption, const std::string& strPattern
 
 std::string CaptionOf(HWND hWnd)
 {
-  char szText[1024] = "";
-  GetWindowTextA(hWnd, szText, sizeof(szText));
-  return szText;
+  WCHAR szText[1024] = L"";
+  GetWindowTextW(hWnd, szText, sizeof(szText) / sizeof(szText[0]));
+  return WideToUtf8(szText);
 }
 
 std::string ClassOf(HWND hWnd)
 {
-  char szClass[256] = "";
-  GetClassNameA(hWnd, szClass, sizeof(szClass));
-  return szClass;
+  WCHAR szClass[256] = L"";
+  GetClassNameW(hWnd, szClass, sizeof(szClass) / sizeof(szClass[0]));
+  return WideToUtf8(szClass);
 }
 
 static BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM lParam)
@@ -98,40 +100,9 @@ HWND FindControl(HWND hParent, int nId)
   return search.hFound;
 }
 
+// Strings cross the process boundary as UTF-16, whatever the system code
+// page: every message goes in its wide form.
 bool SendWithTimeout(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* plResult)
-{
-  DWORD_PTR dwResult = 0;
-  if (!SendMessageTimeoutA(hWnd, nMsg, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG, g_dwTimeout, &dwResult))
-    return false;
-  if (plResult)
-    *plResult = static_cast<LRESULT>(dwResult);
-  return true;
-}
-
-// Strings cross the process boundary as UTF-16: wine does not convert the
-// ANSI forms of list messages between processes.
-static std::string ToAnsi(const std::wstring& strWide)
-{
-  if (strWide.empty())
-    return std::string();
-  int nLength = WideCharToMultiByte(CP_ACP, 0, strWide.data(), (int)strWide.size(), nullptr, 0, nullptr, nullptr);
-  std::string strText(nLength > 0 ? nLength : 0, '\0');
-  if (nLength > 0)
-    WideCharToMultiByte(CP_ACP, 0, strWide.data(), (int)strWide.size(), &strText[0], nLength, nullptr, nullptr);
-  return strText;
-}
-
-static std::wstring ToWide(const std::string& strText)
-{
-  if (strText.empty())
-    return std::wstring();
-  int nLength = MultiByteToWideChar(CP_ACP, 0, strText.data(), (int)strText.size(), nullptr, 0);
-  std::wstring strWide(nLength, L'\0');
-  MultiByteToWideChar(CP_ACP, 0, strText.data(), (int)strText.size(), &strWide[0], nLength);
-  return strWide;
-}
-
-static bool SendWideWithTimeout(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam, LRESULT* plResult)
 {
   DWORD_PTR dwResult = 0;
   if (!SendMessageTimeoutW(hWnd, nMsg, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG, g_dwTimeout, &dwResult))
@@ -146,15 +117,15 @@ static bool SendWideWithTimeout(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lPar
 static bool ReadString(HWND hWnd, UINT nMsgLength, UINT nMsgText, WPARAM wIndex, std::string* pstrText)
 {
   LRESULT lLength = 0;
-  if (!SendWideWithTimeout(hWnd, nMsgLength, wIndex, 0, &lLength) || lLength < 0)
+  if (!SendWithTimeout(hWnd, nMsgLength, wIndex, 0, &lLength) || lLength < 0)
     return false;
   std::vector<WCHAR> buffer(static_cast<size_t>(lLength) + 1, L'\0');
   WPARAM wParam = nMsgText == WM_GETTEXT ? buffer.size() : wIndex;
   LRESULT lCopied = 0;
-  if (!SendWideWithTimeout(hWnd, nMsgText, wParam, reinterpret_cast<LPARAM>(buffer.data()), &lCopied) || lCopied < 0)
+  if (!SendWithTimeout(hWnd, nMsgText, wParam, reinterpret_cast<LPARAM>(buffer.data()), &lCopied) || lCopied < 0)
     return false;
   buffer.back() = L'\0';
-  *pstrText = ToAnsi(buffer.data());
+  *pstrText = WideToUtf8(buffer.data());
   return true;
 }
 
@@ -165,13 +136,13 @@ std::string TextOf(HWND hWnd)
     return strText;
   WCHAR szText[4096] = L"";
   InternalGetWindowText(hWnd, szText, sizeof(szText) / sizeof(szText[0]));
-  return ToAnsi(szText);
+  return WideToUtf8(szText);
 }
 
 bool SetTextOf(HWND hWnd, const std::string& strText)
 {
-  std::wstring strWide = ToWide(strText);
-  return SendWideWithTimeout(hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(strWide.c_str()), nullptr);
+  std::wstring strWide = Utf8ToWide(strText);
+  return SendWithTimeout(hWnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(strWide.c_str()), nullptr);
 }
 
 bool ItemTextOf(HWND hList, bool bComboBox, int nIndex, std::string* pstrText)
@@ -211,16 +182,16 @@ void Deliver(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
   DWORD dwThread = GetWindowThreadProcessId(hWnd, nullptr);
   std::vector<HWND> before = ThreadWindows(dwThread);
   bool bDelivered = false;
-  if (!SendMessageCallbackA(hWnd, nMsg, wParam, lParam, MarkDelivered, reinterpret_cast<ULONG_PTR>(&bDelivered))) {
-    PostMessageA(hWnd, nMsg, wParam, lParam);
+  if (!SendMessageCallbackW(hWnd, nMsg, wParam, lParam, MarkDelivered, reinterpret_cast<ULONG_PTR>(&bDelivered))) {
+    PostMessageW(hWnd, nMsg, wParam, lParam);
     return;
   }
   DWORD dwStart = GetTickCount();
   while (!bDelivered && GetTickCount() - dwStart < g_dwTimeout) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-      DispatchMessageA(&msg);
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+      DispatchMessageW(&msg);
     if (bDelivered)
       break;
     // A modal loop started by the message (a message box, a further dialog)

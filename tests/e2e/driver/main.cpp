@@ -6,6 +6,11 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
 
 #include "tests/e2e/driver/Commands.h"
 #include "tests/e2e/driver/Text.h"
@@ -26,11 +31,11 @@ static int RunScript(FILE* pFile, const char* pszName)
     if (c == EOF && strLine.empty())
       return kExitOk;
     ++nLine;
-    std::string strAnsi = Utf8LineToAnsi(strLine);
+    std::string strText = ScriptLineToUtf8(strLine);
     strLine.clear();
     std::string words[kMaxWords];
     int nCount = 0;
-    if (!SplitWords(strAnsi, words, kMaxWords, &nCount)) {
+    if (!SplitWords(strText, words, kMaxWords, &nCount)) {
       fprintf(stderr, "driver: %s:%d: unclosed quote or too many words\n", pszName, nLine);
       return kExitUsage;
     }
@@ -49,17 +54,31 @@ static int RunScript(FILE* pFile, const char* pszName)
   }
 }
 
-int main(int argc, char** argv)
+// The arguments as UTF-8, whatever the system code page: from the wide
+// command line.
+static std::vector<std::string> Arguments()
+{
+  std::vector<std::string> args;
+  int nCount = 0;
+  LPWSTR* ppszArgs = CommandLineToArgvW(GetCommandLineW(), &nCount);
+  for (int i = 0; ppszArgs && i < nCount; ++i)
+    args.push_back(WideToUtf8(ppszArgs[i]));
+  LocalFree(ppszArgs);
+  return args;
+}
+
+int main()
 {
   // The test scripts read our output as bytes: no CR before LF.
   _setmode(_fileno(stdout), _O_BINARY);
   _setmode(_fileno(stderr), _O_BINARY);
   _setmode(_fileno(stdin), _O_BINARY);
 
-  int nArg = 1;
-  if (nArg + 1 < argc && strcmp(argv[nArg], "-t") == 0) {
+  std::vector<std::string> argv = Arguments();
+  size_t argc = argv.size(), nArg = 1;
+  if (nArg + 1 < argc && argv[nArg] == "-t") {
     char* pEnd = nullptr;
-    long lTimeout = strtol(argv[nArg + 1], &pEnd, 10);
+    long lTimeout = strtol(argv[nArg + 1].c_str(), &pEnd, 10);
     if (*pEnd != '\0' || lTimeout < 0) {
       PrintUsage();
       return kExitUsage;
@@ -67,30 +86,29 @@ int main(int argc, char** argv)
     g_dwTimeout = static_cast<DWORD>(lTimeout);
     nArg += 2;
   }
-  if (nArg >= argc || strcmp(argv[nArg], "-h") == 0 || strcmp(argv[nArg], "--help") == 0) {
+  if (nArg >= argc || argv[nArg] == "-h" || argv[nArg] == "--help") {
     PrintUsage();
     return kExitUsage;
   }
-  if (strcmp(argv[nArg], "-") == 0 && nArg + 1 == argc)
+  if (argv[nArg] == "-" && nArg + 1 == argc)
     return RunScript(stdin, "stdin");
-  if (strcmp(argv[nArg], "-f") == 0) {
+  if (argv[nArg] == "-f") {
     if (nArg + 2 != argc) {
       PrintUsage();
       return kExitUsage;
     }
-    FILE* pFile = fopen(argv[nArg + 1], "rb");
+    FILE* pFile = _wfopen(Utf8ToWide(argv[nArg + 1]).c_str(), L"rb");
     if (!pFile) {
-      fprintf(stderr, "driver: cannot open script %s\n", argv[nArg + 1]);
+      fprintf(stderr, "driver: cannot open script %s\n", argv[nArg + 1].c_str());
       return kExitUsage;
     }
-    int nCode = RunScript(pFile, argv[nArg + 1]);
+    int nCode = RunScript(pFile, argv[nArg + 1].c_str());
     fclose(pFile);
     return nCode;
   }
-  // Command-line words arrive already in the ANSI code page.
   std::vector<std::string> command;
   command.push_back(argv[nArg]);
-  for (int i = nArg + 1; i < argc; ++i)
+  for (size_t i = nArg + 1; i < argc; ++i)
     command.push_back(DecodeEscapes(argv[i]));
   return RunCommand(command);
 }
