@@ -79,9 +79,8 @@ host destination
 e2e_drive expect-text "$dlg" $IDC_DEST_DIR "$program_files\\Quillwork" && e2e_drive click "$dlg" 2
 host_end
 e2e_eq "no folder in UninstallString" "$REPORT" "$(lines 'run=1 result=2' dest= prevdir=)"
-# PRODUCT FAULT (open): CRegKey::QueryText empties its output when the value
-# is missing, so ProposeDestination proposes the default instead of "C:".
-# OK is pressed whatever shows, so that no dialog outlives the case.
+# Without the value the proposal is "C:". OK is pressed whatever shows, so
+# that no dialog outlives the case.
 e2e_reg delete "$key" /v UninstallString /f >/dev/null
 host destination
 e2e_drive expect-text "$dlg" $IDC_DEST_DIR 'C:'
@@ -169,8 +168,7 @@ expect-text "Zielverzeichnis wählen" 2 Verlassen
 expect-text "Zielverzeichnis wählen" 1 OK
 SCRIPT
   proposal=$(e2e_drive text "Zielverzeichnis wählen" $IDC_DEST_DIR)
-  # PRODUCT FAULT (open): ProposeDestination no longer cuts the proposal,
-  # which the dialog's own OK then refuses as too long.
+  # Cut to what the dialog's own OK accepts.
   e2e_eq "$code: the proposal is cut to 259" "${#proposal}" 259
   [ "$code" != eng ] && pictures+=("$(picture "Zielverzeichnis wählen" $IDC_DEST_DIR "destination-german-$lang")")
   e2e_drive click "Zielverzeichnis wählen" 2
