@@ -48,11 +48,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* pData, size_t nSize)
       abort();
   }
 
-  // The script as setup sees it: text up to the first NUL.
-  std::string strText(pImage, strnlen(pImage, nSize));
+  // The script as setup sees it: text up to the first NUL, UTF-8 behind a
+  // byte-order mark (which must then be valid), else the ANSI page's bytes.
+  const std::string strRaw(pImage, strnlen(pImage, nSize));
+  CString strText;
+  if (strRaw.compare(0, 3, "\xEF\xBB\xBF") == 0) {
+    if (!IsValidUtf8(strRaw.data() + 3, strRaw.size() - 3))
+      return 0;
+    strText = CString(strRaw.data() + 3, (int)strRaw.size() - 3);
+  } else {
+    strText = Utf8FromCodePage(kAnsiCodePage, strRaw.data(), (int)strRaw.size());
+  }
   CSetupData data;
   CString strAgreement;
-  data.ParseScript(strText.c_str(), strAgreement);
+  data.ParseScript(strText, strAgreement);
   CheckShortcuts(data.m_pShortcuts, data.m_nShortcuts);
   CheckShortcuts(data.m_pStartupShortcuts, data.m_nStartupShortcuts);
   CheckShortcuts(data.m_pDesktopShortcuts, data.m_nDesktopShortcuts);
