@@ -87,7 +87,7 @@ void CSetupApp::RunWithDialogs(CDialogFeedback& feedback)
     progress.m_progress.SetRange32(0, m_nTotalSize);
     PaintNow(progress);
     feedback.SetProgress(&progress);
-    m_nExitCode = CInstallPipeline(*this, feedback, choices).Run() == kInstallStopped ? kExitStopped : kExitInstalled;
+    m_nExitCode = ExitCodeOf(CInstallPipeline(*this, feedback, choices).Run());
     feedback.SetProgress(NULL);
   }
 

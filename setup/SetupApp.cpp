@@ -53,9 +53,21 @@ int CSetupApp::RunUnattended(CInstallFeedback& feedback)
   if (!m_agreementDlg.m_strText.IsEmpty())
     m_log.Write("agreement", "accepted by whoever runs /S");
   InstallChoices choices;
-  if (!ChooseUnattended(*this, m_options, m_log, choices))
-    return kExitRefused;
-  return CInstallPipeline(*this, feedback, choices).Run() == kInstallStopped ? kExitStopped : kExitInstalled;
+  switch (ChooseUnattended(*this, m_options, m_log, choices)) {
+  case kChoicesMade: break;
+  case kChoiceRefused: return kExitRefused;
+  case kEarlierNotUndone: return kExitNotUndone;
+  }
+  return ExitCodeOf(CInstallPipeline(*this, feedback, choices).Run());
+}
+
+int ExitCodeOf(InstallOutcome outcome)
+{
+  switch (outcome) {
+  case kInstallDone: return kExitInstalled;
+  case kInstallUndone: return kExitUndone;
+  default: return kExitNotUndone;
+  }
 }
 
 BOOL CSetupApp::InitInstance()

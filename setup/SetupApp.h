@@ -11,6 +11,7 @@
 #include "setup/dialogs/DestinationDlg.h"
 #include "setup/dialogs/InitDlg.h"
 #include "setup/install/InstallChoices.h"
+#include "setup/install/InstallPipeline.h"
 
 class CBackgroundWnd;
 class CDialogFeedback;
@@ -21,11 +22,15 @@ class CStartMenuDlg;
 enum SetupExitCode
 {
   kExitInstalled = 0,
-  kExitStopped = 1,         // stopped at an entry that could not be extracted
+  kExitUndone = 1,          // stopped or failed, and undone: the machine is as it was
   kExitBadCommandLine = 2,  // or a log that cannot be written; nothing installed
   kExitRefused = 3,         // the destination or the program group
   kExitDamaged = 4,         // the installer cannot be read, or no memory for it
+  kExitNotUndone = 5,       // stopped or failed, and not all of it could be undone
 };
+
+// The exit code of an installation's outcome.
+int ExitCodeOf(InstallOutcome outcome);
 
 class CSetupApp : public CWinApp, public CSetupData
 {

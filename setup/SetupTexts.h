@@ -70,9 +70,29 @@ inline constexpr SetupText kInstalledText = {
     " is now installed on your computer.\nUse the start menu to run the application.\n",
     " wurde erfolgreich installiert!"};
 inline constexpr SetupText kInstalledTitle = {"Installation Complete", "Installation beendet"};
-// Follows the completion text when no working uninstaller is registered.
-inline constexpr SetupText kNotRemovable = {"The program cannot be removed automatically.",
-                                            "\nDas Programm kann nicht automatisch entfernt werden."};
+// A stopped or failed installation, undone. %s: the application's name.
+inline constexpr SetupText kUndoing = {"undoing the installation...", "Installation rückgängig machen..."};
+inline constexpr SetupText kInstallUndoneTitle = {"Installation Undone", "Installation rückgängig gemacht"};
+inline constexpr SetupText kInstallUndoneText = {
+    "The installation of %s did not complete and was undone.\nThe computer is as it was before: an earlier "
+    "installation works as it did.",
+    "Die Installation von %s wurde nicht abgeschlossen und rückgängig gemacht.\nDer Computer ist wie zuvor: "
+    "eine frühere Installation arbeitet wie bisher."};
+inline constexpr SetupText kInstallNotUndoneText = {
+    "The installation of %s did not complete, and it could not be undone completely.\nRun setup again: it "
+    "finishes undoing it first.",
+    "Die Installation von %s wurde nicht abgeschlossen und ließ sich nicht vollständig rückgängig machen.\n"
+    "Starten Sie das Setup erneut: Es macht sie zuerst vollständig rückgängig."};
+inline constexpr SetupText kEarlierNotUndoneText = {
+    "An earlier installation into this directory did not complete and could not be undone.\nPlease choose a "
+    "different location, or run setup again later.",
+    "Eine frühere Installation in dieses Verzeichnis wurde nicht abgeschlossen und ließ sich nicht rückgängig "
+    "machen.\nBitte wählen Sie ein anderes Verzeichnis, oder starten Sie das Setup später erneut."};
+inline constexpr SetupText kJournalNotWritten = {
+    "Setup cannot keep its record of the installation in the destination directory, so it could not undo a "
+    "failed installation. Nothing was installed.",
+    "Setup kann seine Aufzeichnung der Installation im Zielverzeichnis nicht anlegen und könnte eine "
+    "fehlgeschlagene Installation daher nicht rückgängig machen. Es wurde nichts installiert."};
 // %s: the entry's name, then the cause.
 inline constexpr SetupText kExtractFailed = {
     "%s could not be installed:\n%s.\n\nClose any program that may be using it and choose Retry, "
@@ -96,7 +116,11 @@ inline constexpr SetupText kCauseAccessDenied = {
     "der Zugriff wurde verweigert (die Datei ist schreibgeschützt oder in Gebrauch)"};
 inline constexpr SetupText kCauseInUse = {"the file is in use by another program",
                                           "die Datei wird von einem anderen Programm verwendet"};
-inline constexpr SetupText kCauseDiskFull = {"the disk is full", "der Datenträger ist voll"};
+inline constexpr SetupText kCauseDiskFull = {"There is not enough space on the disk",
+                                            "Auf dem Datenträger ist nicht genügend Speicherplatz verfügbar"};
+inline constexpr SetupText kCauseJournal = {"setup cannot record it in its journal (the destination cannot be written)",
+                                            "Setup kann sie nicht in seiner Aufzeichnung vermerken (das Zielverzeichnis "
+                                            "ist nicht beschreibbar)"};
 inline constexpr SetupText kCauseBadPath = {"the path is invalid or too long", "der Pfad ist ungültig oder zu lang"};
 // %ld: the system's error code.
 inline constexpr SetupText kCauseWriteError = {"the file cannot be written (error %ld)",
@@ -142,6 +166,7 @@ inline constexpr const char* kErrorCaption = "Error";
 inline constexpr const char* kWarningCaption = "Warning";
 inline constexpr const char* kOutOfMemory = "Out of memory!";
 inline constexpr const char* kUninstallDataNotSaved = "Uninstall Information could not be saved!";
+inline constexpr const char* kNotRegistered = "The program could not be registered in the list of installed programs!";
 inline constexpr const char* kCannotLog = "The log file cannot be written:\n";  // the log's path follows
 inline constexpr const char* kSetPathFailed = "SetPath failed!";
 inline constexpr const char* kSetDescriptionFailed = "SetDescription failed!";

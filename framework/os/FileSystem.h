@@ -57,6 +57,9 @@ bool GetDriveSpace(const char* lpszRoot, DriveSpace& space);
 
 // fopen for a path of the programs' own text.
 FILE* OpenFileStream(const char* lpszPath, const char* lpszMode);
+// What was written to the stream, on the disk itself (not only handed to
+// the system), so that it outlives a power cut.
+bool FlushToDisk(FILE* pFile);
 
 #ifdef _WIN32
 #include "framework/os/FileSystem_win32.h"

@@ -109,4 +109,6 @@ bool GetDriveSpace(const char*, DriveSpace& space)
 }
 
 FILE* OpenFileStream(const char* lpszPath, const char* lpszMode) { return fopen(Host(lpszPath).c_str(), lpszMode); }
+
+bool FlushToDisk(FILE* pFile) { return fflush(pFile) == 0 && fsync(fileno(pFile)) == 0; }
 #endif

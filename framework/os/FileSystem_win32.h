@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include <io.h>
+
 #include "framework/os/Unicode.h"
 
 // Defined here, in each program that includes them, and kept out of line
@@ -64,6 +66,12 @@ FS_CALL bool GetDriveSpace(const char* lpszRoot, DriveSpace& space)
 FS_CALL FILE* OpenFileStream(const char* lpszPath, const char* lpszMode)
 {
   return ::_wfopen(CWidePath(lpszPath), CWideText(lpszMode));
+}
+
+FS_CALL bool FlushToDisk(FILE* pFile)
+{
+  return fflush(pFile) == 0 &&
+         ::FlushFileBuffers(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(pFile)))) != FALSE;
 }
 
 #undef FS_CALL

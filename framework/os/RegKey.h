@@ -83,6 +83,26 @@ public:
                             sizeof(nValue)) == ERROR_SUCCESS;
   }
 
+  // A value as it is stored: its type and bytes. pData NULL asks for the
+  // size alone. ERROR_SUCCESS, ERROR_FILE_NOT_FOUND for a missing value,
+  // ERROR_MORE_DATA when nBytes is too small (nBytes then says how many).
+  REGKEY_INLINE LONG QueryRaw(const char* lpszName, DWORD& nType, BYTE* pData, DWORD& nBytes) const
+  {
+    return ::RegQueryValueExW(m_hKey, CWideText(lpszName), NULL, &nType, pData, &nBytes);
+  }
+
+  REGKEY_INLINE bool SetRaw(const char* lpszName, DWORD nType, const BYTE* pData, DWORD nBytes)
+  {
+    return ::RegSetValueExW(m_hKey, CWideText(lpszName), 0, nType, pData, nBytes) == ERROR_SUCCESS;
+  }
+
+  // true when the value is gone, also when it was not there.
+  REGKEY_INLINE bool DeleteValue(const char* lpszName)
+  {
+    const LONG nResult = ::RegDeleteValueW(m_hKey, CWideText(lpszName));
+    return nResult == ERROR_SUCCESS || nResult == ERROR_FILE_NOT_FOUND;
+  }
+
   // Value nIndex (0, 1, ...): its name, and its data when it is text.
   // ERROR_NO_MORE_ITEMS past the last value; ERROR_SUCCESS with *pnType set
   // otherwise.

@@ -39,6 +39,8 @@ SYSTEM_CALL int ShowMessageBox(HWND hOwner, const char* lpszText, const char* lp
 // The font file lpszPath as a resource of this session; false when the
 // system takes no font from it.
 SYSTEM_CALL bool AddFontFile(const char* lpszPath) { return ::AddFontResourceW(CWidePath(lpszPath)) > 0; }
+// Takes such a resource back; false when the session had none from it.
+SYSTEM_CALL bool RemoveFontFile(const char* lpszPath) { return ::RemoveFontResourceW(CWidePath(lpszPath)) != FALSE; }
 
 // The two texts are equal but for the case of their letters, as Windows
 // compares file names: letter by letter, no linguistic rules.

@@ -5,28 +5,35 @@
 #include "setup/decisions/DestinationChoice.h"
 #include "setup/decisions/FolderPaths.h"
 #include "setup/decisions/ProgramGroupChoice.h"
+#include "setup/install/InstallJournal.h"
 
 namespace {
 
-bool ChooseDestination(const CSetupData& setup, const CommandLine& options, CInstallLog& log, InstallChoices& choices)
+UnattendedVerdict ChooseDestination(const CSetupData& setup, const CommandLine& options, CInstallLog& log,
+                                    InstallChoices& choices)
 {
   CString strProposal, strPrevDir;
   ProposeDestination(setup.m_strAppName, setup.m_strDefaultDest, strProposal, strPrevDir);
   const bool bGiven = (options.nGiven & OPT_DEST) != 0;
   const char* pszPath = bGiven ? options.strDest : strProposal;
   log.Write(bGiven ? "destination (/D=)" : "destination (proposed)", pszPath);
+  // An installation there that never ended is undone first.
+  if (!CInstallJournal::RollBackUnfinished(pszPath, log)) {
+    log.Write("destination refused", kEarlierNotUndoneText.pszEnglish);
+    return kEarlierNotUndone;
+  }
 
   const DestinationCheck check = CheckDestination(pszPath, strPrevDir, setup.m_nTotalSize);
   if (check.verdict != kDestAccepted && check.verdict != kDestExists) {
     UINT nIcon;
     log.Write("destination refused", DescribeDestinationRefusal(check, pszPath, nIcon));
-    return false;
+    return kChoiceRefused;
   }
   if (check.verdict == kDestExists)
     log.Write(kWarningCaption, CString(kDirectoryExists) + " Yes, as /S answers");
   choices.strDestDir = pszPath;
   choices.bMadeDestDir = check.bMade;
-  return true;
+  return kChoicesMade;
 }
 
 bool ChooseProgramGroup(const CSetupData& setup, const CommandLine& options, CInstallLog& log, InstallChoices& choices)
@@ -55,15 +62,17 @@ bool ChooseProgramGroup(const CSetupData& setup, const CommandLine& options, CIn
 
 }  // namespace
 
-bool ChooseUnattended(const CSetupData& setup, const CommandLine& options, CInstallLog& log, InstallChoices& choices)
+UnattendedVerdict ChooseUnattended(const CSetupData& setup, const CommandLine& options, CInstallLog& log,
+                                   InstallChoices& choices)
 {
-  if (!ChooseDestination(setup, options, log, choices))
-    return false;
+  const UnattendedVerdict verdict = ChooseDestination(setup, options, log, choices);
+  if (verdict != kChoicesMade)
+    return verdict;
   if (ChooseProgramGroup(setup, options, log, choices))
-    return true;
+    return kChoicesMade;
   // As Back from the start-menu dialog: the destination goes again if
   // setup made it and it is still empty.
   if (choices.bMadeDestDir)
     RemoveFolder(choices.strDestDir);
-  return false;
+  return kChoiceRefused;
 }

@@ -11,7 +11,17 @@
 #include "setup/install/InstallChoices.h"
 #include "common/InstallLog.h"
 
-// false when the destination or the program group is refused; a
-// destination that was made for it goes again, as Back from the start-menu
-// dialog takes it away.
-bool ChooseUnattended(const CSetupData& setup, const CommandLine& options, CInstallLog& log, InstallChoices& choices);
+enum UnattendedVerdict
+{
+  kChoicesMade,
+  // The destination or the program group is refused; a destination that
+  // was made for it goes again, as Back from the start-menu dialog takes
+  // it away.
+  kChoiceRefused,
+  // The destination holds an installation that never ended and that could
+  // not be undone.
+  kEarlierNotUndone,
+};
+
+UnattendedVerdict ChooseUnattended(const CSetupData& setup, const CommandLine& options, CInstallLog& log,
+                                   InstallChoices& choices);

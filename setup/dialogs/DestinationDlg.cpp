@@ -1,6 +1,7 @@
 #include "setup/dialogs/DestinationDlg.h"
 #include "setup/SetupData.h"
 #include "setup/SetupTexts.h"
+#include "setup/install/InstallJournal.h"
 #include "setup/install/InstallFeedback.h"
 #include "setup/decisions/DestinationChoice.h"
 #include "setup/decisions/FolderPaths.h"
@@ -48,6 +49,12 @@ void CDestinationDlg::OnOK()
 {
   CString strTyped;
   GetDlgItemText(IDC_DEST_DIR, strTyped);
+  // An installation there that never ended is undone first.
+  if (!CInstallJournal::RollBackUnfinished(strTyped, m_pFeedback->Log())) {
+    m_pFeedback->Tell(Text(kEarlierNotUndoneText, m_pSetup->m_strLanguage, kEnglishOnlyForENG), kErrorCaption,
+                      MB_OK | MB_ICONEXCLAMATION, IDOK, this);
+    return;
+  }
   // A text over the limit (a program can set one) is refused, not cut.
   const DestinationCheck check = CheckDestination(strTyped, m_strPrevDir, m_pSetup->m_nTotalSize);
   if (check.verdict != kDestTooLong)

@@ -3,8 +3,6 @@
 // bring again is deleted, with its shortcuts.
 #include "setup/install/InstallPipeline.h"
 
-#include <stdlib.h>
-
 #include "common/InstallNames.h"
 #include "common/JoinPath.h"
 #include "common/UninstallData.h"
@@ -12,48 +10,37 @@
 #include "setup/SetupTexts.h"
 #include "setup/decisions/CleanupRules.h"
 
-namespace {
-
-// Names come from a file in the destination lpszRoot: only those that stay
-// inside it are ever deleted.
-void DeleteInstalledFile(CInstallLog& log, const char* lpszRoot, const char* lpszName)
+bool CInstallPipeline::RemoveEarlierFile(const char* lpszPath)
 {
-  if (!IsInsideInstallation(lpszName))
-    return;
-  const CString strPath = JoinPath(lpszRoot, lpszName);
-  if (RemoveFile(strPath))
-    log.Write("removed", lpszName);
-  else if (log.IsOpen() && PathIsPresent(strPath))
-    log.Write("not removed", lpszName);
+  // Files only: a folder stays, and so does what is not there.
+  const uint32_t nAttributes = GetPathAttributes(lpszPath);
+  if (nAttributes == kNoAttributes || (nAttributes & FILE_ATTRIBUTE_DIRECTORY))
+    return false;
+  if (m_journal.MoveAside(lpszPath))
+    return true;
+  m_log.Write("not removed", lpszPath);
+  return false;
 }
+
+namespace {
 
 // The earlier file, extracted over under its earlier spelling, takes the
 // new one through a free temporary name, since some file systems ignore a
 // rename that changes case alone.
-void TakeNewSpelling(CInstallLog& log, const char* lpszRoot, const char* lpszEarlier, const char* lpszNew)
+void TakeNewSpelling(CInstallLog& log, CInstallJournal& journal, const char* lpszRoot, const char* lpszEarlier,
+                     const char* lpszNew)
 {
   if (!IsInsideInstallation(lpszEarlier) || !IsInsideInstallation(lpszNew))
     return;
   const CString strEarlier = JoinPath(lpszRoot, lpszEarlier);
   const CString strNew = JoinPath(lpszRoot, lpszNew);
   const CString strTemp = strNew + ".case~";
-  if (PathIsPresent(strTemp) || !RenamePath(strEarlier, strTemp))
+  if (PathIsPresent(strTemp) || !journal.WillRename(strEarlier, strTemp) || !RenamePath(strEarlier, strTemp))
     return;
-  if (RenamePath(strTemp, strNew))
+  if (journal.WillRename(strTemp, strNew) && RenamePath(strTemp, strNew))
     log.Write("renamed", CString(lpszEarlier) + " to " + lpszNew);
   else
     RenamePath(strTemp, strEarlier);
-}
-
-// The earlier shortcuts that are there now; only asked for the log.
-bool* FindExisting(const CInstallLog& log, const UninstallData& earlier)
-{
-  if (!log.IsOpen() || earlier.m_nLinks <= 0)
-    return NULL;
-  bool* pExists = static_cast<bool*>(malloc(static_cast<size_t>(earlier.m_nLinks) * sizeof(bool)));
-  for (int32_t i = 0; pExists != NULL && i < earlier.m_nLinks; ++i)
-    pExists[i] = PathIsPresent(earlier.m_pLinks[i]);
-  return pExists;
 }
 
 }  // namespace
@@ -79,26 +66,38 @@ void CInstallPipeline::CleanUpEarlierInstallation()
 
 void CInstallPipeline::RemoveEarlierInstallation(UninstallData& earlier)
 {
+  // Names come from a file in the destination: only those that stay inside
+  // it are ever removed. What goes is moved aside, to come back if the
+  // installation is undone.
+  const CString& strRoot = m_choices.strDestDir;
   for (int32_t i = 0; i < earlier.m_nInstalled; ++i) {
     const char* pszName = earlier.m_pInstalled[i];
     const char* pszNewName = NULL;
     switch (DecideEarlierFile(m_setup, pszName, &pszNewName)) {
     case kEarlierFileKept: break;
-    case kEarlierFileDeleted: DeleteInstalledFile(m_log, m_choices.strDestDir, pszName); break;
-    case kEarlierFileRenamed: TakeNewSpelling(m_log, m_choices.strDestDir, pszName, pszNewName); break;
+    case kEarlierFileDeleted:
+      if (IsInsideInstallation(pszName) && RemoveEarlierFile(JoinPath(strRoot, pszName)))
+        m_log.Write("removed", pszName);
+      break;
+    case kEarlierFileRenamed: TakeNewSpelling(m_log, m_journal, strRoot, pszName, pszNewName); break;
     }
   }
-  for (int32_t i = 0; i < earlier.m_nGenerated; ++i)
-    if (!KeepsEarlierGeneratedFile(m_setup, earlier.m_pGenerated[i]))
-      DeleteInstalledFile(m_log, m_choices.strDestDir, earlier.m_pGenerated[i]);
-  bool* pExisted = FindExisting(m_log, earlier);
-  earlier.RemoveShortcuts();
-  for (int32_t i = 0; pExisted != NULL && i < earlier.m_nLinks; ++i)
-    if (pExisted[i])
-      m_log.Write(PathIsPresent(earlier.m_pLinks[i]) ? "shortcut not removed" : "removed shortcut",
-                  earlier.m_pLinks[i]);
-  free(pExisted);
+  for (int32_t i = 0; i < earlier.m_nGenerated; ++i) {
+    const char* pszName = earlier.m_pGenerated[i];
+    if (!KeepsEarlierGeneratedFile(m_setup, pszName) && IsInsideInstallation(pszName) &&
+        RemoveEarlierFile(JoinPath(strRoot, pszName)))
+      m_log.Write("removed", pszName);
+  }
+  // The earlier shortcuts (.lnk files only: a damaged record must not
+  // remove anything else), then their folder when that leaves it empty.
+  for (int32_t i = 0; i < earlier.m_nLinks; ++i)
+    if (IsShortcutPath(earlier.m_pLinks[i]) && RemoveEarlierFile(earlier.m_pLinks[i]))
+      m_log.Write("removed shortcut", earlier.m_pLinks[i]);
+  CString strFolder;
+  if (earlier.GetShortcutFolder(strFolder) && IsFolder(strFolder) && m_journal.WillRemoveFolder(strFolder))
+    RemoveFolder(strFolder);
   // The old shortcuts' folder may have been the new program group.
-  if (!m_choices.strProgramGroup.IsEmpty())
-    MakeFolder(m_choices.strProgramGroup);
+  const CString& strGroup = m_choices.strProgramGroup;
+  if (!strGroup.IsEmpty() && !IsFolder(strGroup) && m_journal.WillMakeFolder(strGroup))
+    MakeFolder(strGroup);
 }

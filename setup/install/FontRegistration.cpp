@@ -6,6 +6,7 @@
 #include "framework/os/RegKey.h"
 #include "framework/os/System.h"
 #include "framework/afx.h"
+#include "setup/install/InstallJournal.h"
 #include "zip/ZipPath.h"
 
 namespace {
@@ -57,7 +58,8 @@ CString MakeValueName(const CString& strPath)
 
 }  // namespace
 
-bool RegisterFont(const char* lpszFontsDir, const char* lpszName, bool bOnlyIfUnlisted, CString* pstrListedAs)
+bool RegisterFont(CInstallJournal& journal, const char* lpszFontsDir, const char* lpszName, bool bOnlyIfUnlisted,
+                  CString* pstrListedAs)
 {
   CString strPath = CString(lpszFontsDir) + "\\" + lpszName;
   CString strListed = ListedFileName(lpszFontsDir, lpszName, strPath);
@@ -65,10 +67,11 @@ bool RegisterFont(const char* lpszFontsDir, const char* lpszName, bool bOnlyIfUn
   key.Create(HKEY_LOCAL_MACHINE, kFontsKey, KEY_QUERY_VALUE | KEY_SET_VALUE);
   if (bOnlyIfUnlisted && (key == NULL || IsListed(key, strListed, strPath)))
     return false;
-  bool bAdded = AddFontFile(strPath);
+  bool bAdded = journal.WillAddFont(strPath) && AddFontFile(strPath);
   if (key != NULL) {
     const CString strValueName = MakeValueName(strPath);
-    if (key.SetString(strValueName, strListed) && pstrListedAs != NULL)
+    if (journal.WillSetValue(HKEY_LOCAL_MACHINE, kFontsKey, strValueName) && key.SetString(strValueName, strListed) &&
+        pstrListedAs != NULL)
       *pstrListedAs = CString("HKEY_LOCAL_MACHINE\\") + kFontsKey + ": " + strValueName + " = " + strListed;
   }
   return bAdded;

@@ -5,6 +5,8 @@
 #pragma once
 #include "framework/afx.h"
 
+class CInstallJournal;
+
 // The font lpszName (a name relative to the fonts folder lpszFontsDir) is
 // added as a font resource and listed under the Fonts key as
 // "<full name> (TrueType)" or "(OpenType)", from the font's own name table,
@@ -12,8 +14,10 @@
 // bOnlyIfUnlisted: for a file that was there before, which is left alone
 // when a value of the Fonts key already names it. TRUE when the font was
 // added, so that the change is to be announced. pstrListedAs, when given,
-// receives the value's name and data as written, or stays empty.
-bool RegisterFont(const char* lpszFontsDir, const char* lpszName, bool bOnlyIfUnlisted, CString* pstrListedAs = NULL);
+// receives the value's name and data as written, or stays empty. The
+// journal records the resource and the value before they are made.
+bool RegisterFont(CInstallJournal& journal, const char* lpszFontsDir, const char* lpszName, bool bOnlyIfUnlisted,
+                  CString* pstrListedAs = NULL);
 
 // WM_FONTCHANGE to every top-level window, not waiting long for any.
 void AnnounceFontChange();

@@ -26,15 +26,15 @@ void CInstallPipeline::InstallFonts()
     CString strFrom = m_choices.strDestDir + "\\" + strFont;
     CString strTo = strFonts + "\\" + strFont;
     CString strListedAs;
-    if (RenamePath(strFrom, strTo)) {
+    // A font of that name there already stays as it is.
+    if (!PathIsPresent(strTo) && m_journal.WillRename(strFrom, strTo) && RenamePath(strFrom, strTo)) {
       m_log.Write("font moved", strFrom + " to " + strTo);
-      bAdded = RegisterFont(strFonts, strFont, false, &strListedAs) || bAdded;
+      bAdded = RegisterFont(m_journal, strFonts, strFont, false, &strListedAs) || bAdded;
     } else {
-      // A font of that name was there already: it stays as it is, and it is
-      // listed if it is not yet.
+      // It is listed if it is not yet.
       if (PathIsPresent(strTo) && !IsFolder(strTo)) {
         m_log.Write("font already in the fonts folder", strTo);
-        bAdded = RegisterFont(strFonts, strFont, true, &strListedAs) || bAdded;
+        bAdded = RegisterFont(m_journal, strFonts, strFont, true, &strListedAs) || bAdded;
       } else {
         m_log.Write("font not moved", strFrom);
       }

@@ -6,7 +6,8 @@
 struct InstallChoices
 {
   CString strDestDir;       // the destination folder, which exists
-  bool bMadeDestDir;        // setup made it (it was not there before)
-  CString strProgramGroup;  // the program group's folder, which exists
-  int nScope;               // the start menu it lies in (kScopeAllUsers, kScopeCurrentUser)
+  bool bMadeDestDir = false;       // setup made it (it was not there before)
+  bool bMadeProgramGroup = false;  // setup made the program group (it was not there before)
+  CString strProgramGroup;         // the program group's folder, which exists
+  int nScope = 0;                  // the start menu it lies in (kScopeAllUsers, kScopeCurrentUser)
 };

@@ -1,10 +1,12 @@
 #include "setup/install/InstallPipeline.h"
 
+#include "common/RollbackJournal.h"
 #include "framework/os/FileSystem.h"
 #include "setup/SetupTexts.h"
 
 CInstallPipeline::CInstallPipeline(CSetupData& setup, CInstallFeedback& feedback, const InstallChoices& choices)
-    : m_setup(setup), m_feedback(feedback), m_log(feedback.Log()), m_choices(choices)
+    : m_setup(setup), m_feedback(feedback), m_log(feedback.Log()), m_choices(choices), m_journal(feedback.Log()),
+      m_nPrepared(-1)
 {}
 
 const char* CInstallPipeline::Text(const SetupText& text) const
@@ -14,13 +16,25 @@ const char* CInstallPipeline::Text(const SetupText& text) const
 
 InstallOutcome CInstallPipeline::Run()
 {
+  // Nothing is changed that the journal could not undo.
+  if (!BeginJournal()) {
+    // Nothing was changed yet but the folders the choices made.
+    m_log.Write("journal not written", JournalPath(m_choices.strDestDir));
+    m_journal.Abandon();
+    if (m_choices.bMadeProgramGroup)
+      RemoveFolder(m_choices.strProgramGroup);
+    if (m_choices.bMadeDestDir)
+      RemoveFolder(m_choices.strDestDir);
+    m_feedback.EndProgress();
+    m_feedback.Tell(Text(kJournalNotWritten), kErrorCaption, MB_OK | MB_ICONEXCLAMATION);
+    return kInstallUndone;
+  }
+
   // The files.
   const int32_t nStoppedAt = ExtractFiles();
   if (nStoppedAt != kAllExtracted) {
     m_log.Write("installation stopped at", m_setup.m_pFiles[nStoppedAt].name);
-    RecordStoppedInstallation(nStoppedAt);
-    m_feedback.EndProgress();
-    return kInstallStopped;
+    return Undo();
   }
 
   CleanUpEarlierInstallation();
@@ -31,17 +45,32 @@ InstallOutcome CInstallPipeline::Run()
     InstallFonts();
   }
 
-  // The record for the uninstaller, and the registration. Without the
-  // record the uninstaller could not work: it is not registered then.
-  const bool bRemovable = SaveUninstallData() && RegisterUninstall();
+  // The record for the uninstaller, and the registration: without either
+  // the installation could not be removed, so it is undone.
+  if (!SaveUninstallData() || !RegisterUninstall())
+    return Undo();
 
-  // Done; the person learns when the program cannot be removed.
+  m_journal.Finish();
   m_feedback.EndProgress();
-  CString strText = m_setup.m_strAppName + Text(kInstalledText);
-  if (!bRemovable)
-    strText += Text(kNotRemovable);
-  m_feedback.Tell(strText, Text(kInstalledTitle), MB_OK | MB_ICONINFORMATION);
-  return bRemovable ? kInstallDone : kInstallNotRemovable;
+  m_feedback.Tell(m_setup.m_strAppName + Text(kInstalledText), Text(kInstalledTitle), MB_OK | MB_ICONINFORMATION);
+  return kInstallDone;
+}
+
+bool CInstallPipeline::BeginJournal()
+{
+  return m_journal.Begin(m_choices.strDestDir, m_choices.bMadeDestDir, m_setup.m_strAppName) &&
+         (!m_choices.bMadeProgramGroup || m_journal.WillMakeFolder(m_choices.strProgramGroup));
+}
+
+InstallOutcome CInstallPipeline::Undo()
+{
+  m_feedback.ShowStatus(Text(kUndoing));
+  const bool bUndone = m_journal.RollBack();
+  m_feedback.EndProgress();
+  CString strText;
+  strText.Format(Text(bUndone ? kInstallUndoneText : kInstallNotUndoneText), static_cast<const char*>(m_setup.m_strAppName));
+  m_feedback.Tell(strText, Text(kInstallUndoneTitle), MB_OK | (bUndone ? MB_ICONINFORMATION : MB_ICONEXCLAMATION));
+  return bUndone ? kInstallUndone : kInstallNotUndone;
 }
 
 // Every entry, in archive order, while the feedback names it and counts its

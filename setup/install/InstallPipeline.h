@@ -11,15 +11,16 @@
 #include "setup/SetupData.h"
 #include "setup/install/InstallChoices.h"
 #include "setup/install/InstallFeedback.h"
+#include "setup/install/InstallJournal.h"
 
 class UninstallData;
 
 // How an installation ended.
 enum InstallOutcome
 {
-  kInstallDone,          // installed and registered for removal
-  kInstallNotRemovable,  // installed, but uninstall.dat or the registration failed
-  kInstallStopped,       // the person stopped at an entry that could not be extracted
+  kInstallDone,       // installed and registered for removal
+  kInstallUndone,     // stopped or failed, and undone: the machine is as it was
+  kInstallNotUndone,  // stopped or failed, and not all of it could be undone
 };
 
 class CInstallPipeline
@@ -29,9 +30,14 @@ public:
   CInstallPipeline(const CInstallPipeline&) = delete;
   CInstallPipeline& operator=(const CInstallPipeline&) = delete;
 
-  // Extraction, clean-up, shortcuts, fonts, uninstall.dat, registration,
-  // and the final message.
+  // The journal, extraction, clean-up, shortcuts, fonts, uninstall.dat,
+  // registration, and the final message; on a stop or a failure, the
+  // rollback and its message.
   InstallOutcome Run();
+
+  // The journal, with the folders the choices made: false when it cannot
+  // be kept, and then nothing may be changed.
+  bool BeginJournal();
 
   // ExtractFiles' result when no entry stopped it.
   static constexpr int32_t kAllExtracted = -1;
@@ -42,6 +48,9 @@ public:
   int32_t ExtractFiles();
   // One entry; false with the reason, in the script's language.
   bool ExtractEntry(int32_t nIndex, CString& strCause);
+  // The journal's records for an entry about to be extracted: the folders
+  // it makes, the file it replaces moved aside, the file it makes.
+  bool PrepareTarget(int32_t nIndex, CString& strCause);
 
   // What an earlier installation of the same application in the
   // destination left and this one does not bring again is deleted, with
@@ -66,14 +75,19 @@ public:
   // own (empty, or with a backslash) is not registered, and that is no
   // failure.
   bool RegisterUninstall();
-  // A stopped installation: what was extracted, recorded for removal.
-  void RecordStoppedInstallation(int32_t nStoppedAt);
-
 private:
   const char* Text(const struct SetupText& text) const;
+  // The rollback after a stop or a failure, and the message that says how
+  // it went.
+  InstallOutcome Undo();
+  // The earlier file at lpszPath goes aside (journalled); false, with the
+  // reason in the log, when it stays.
+  bool RemoveEarlierFile(const char* lpszPath);
 
   CSetupData& m_setup;
   CInstallFeedback& m_feedback;
   CInstallLog& m_log;
   const InstallChoices& m_choices;
+  CInstallJournal m_journal;
+  int32_t m_nPrepared;  // the last entry whose target the journal has
 };

@@ -3,6 +3,7 @@
 #include "setup/install/InstallPipeline.h"
 
 #include "common/ShellFolders.h"
+#include "framework/os/FileSystem.h"
 #include "framework/os/ShellLink.h"
 #include "setup/SetupTexts.h"
 
@@ -45,6 +46,12 @@ HRESULT CInstallPipeline::CreateShortcut(ShortcutEntry* pEntry, const char* lpsz
   if (WideLength(strTarget) > kShellPathChars || WideLength(strLink) > kShellPathChars) {
     m_log.Write("shortcut not created (the path is too long)", strLink);
     return HRESULT_FROM_WIN32(ERROR_FILENAME_EXCED_RANGE);
+  }
+  // A file of the link's name goes aside first: undone, the installation
+  // brings it back.
+  if ((PathIsPresent(strLink) && !RemoveEarlierFile(strLink)) || !m_journal.WillMakeFile(strLink)) {
+    m_log.Write("shortcut not created (what is there cannot be set aside)", strLink);
+    return E_FAIL;
   }
   pEntry->linkPath = strLink;
 

@@ -205,6 +205,26 @@ setup_ends() {
   step ended
 }
 
+# undone APPNAME: the message that the installation was undone, closed.
+undone() {
+  appears "Installation Undone" undone
+  e2e_eq "$SHOT_NAME: the installation was undone" "$(e2e_drive text "Installation Undone" 65535)" \
+    "The installation of $1 did not complete and was undone.\nThe computer is as it was before: an earlier installation works as it did."
+  e2e_check "$SHOT_NAME: OK closes it" e2e_drive click "Installation Undone" 1
+}
+
+# snapshot NAME DIR APPNAME / same_as NAME DIR APPNAME: the installation's
+# folder and its Uninstall entry, then compared with what they were.
+snapshot() {
+  rm -rf "$E2E_WORK/snap-$1" && cp -a "$2" "$E2E_WORK/snap-$1"
+  e2e_reg_values "$UNINSTALL_KEY\\$3" >"$E2E_WORK/snap-$1.reg"
+}
+same_as() {
+  e2e_eq "$SHOT_NAME: every file as it was, byte for byte" "$(diff -r "$E2E_WORK/snap-$1" "$2" 2>&1)" ""
+  e2e_eq "$SHOT_NAME: the Uninstall entry as it was" "$(e2e_reg_values "$UNINSTALL_KEY\\$3")" \
+    "$(cat "$E2E_WORK/snap-$1.reg")"
+}
+
 # ---- unattended runs ----
 
 # log_of RUN: the Unix path of a run's log.

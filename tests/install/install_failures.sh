@@ -2,8 +2,9 @@
 # Entries that cannot be extracted, made to fail for real: a file where a
 # folder must go, and a file that another program holds open. Setup names
 # the file and the cause and offers Retry and Cancel; Retry after the cause
-# is gone completes the installation; Cancel stops it, and then the record
-# and the registration still let the uninstaller remove what came.
+# is gone completes the installation; Cancel stops it, and the installation
+# is undone: an earlier one is as it was, byte for byte, and of a first one
+# nothing remains.
 # usage: install_failures.sh DRIVER SETUP UNINSTALL VIEWER HOLDFILE MKINSTALLER WORKDIR SHOTDIR
 source "$(dirname "$0")/install-lib.sh"
 install_init "$@"
@@ -66,9 +67,9 @@ retry_after_the_cause_is_gone() {
   check_registration Blocker "$dest"
 }
 
-# Cancel before uninstall.exe is extracted: no registration, but a record
-# of the file table up to the failing entry. z.txt, which setup never
-# reached, is the person's own: the record leaves it out.
+# Cancel in a first installation into a folder that was there: nothing of
+# it remains (no file, link, key or program group); the person's own files
+# in that folder are untouched.
 cancel_fresh_installation() {
   local dest='C:\Apps\Stopped' d
   d=$(unix "$dest")
@@ -80,18 +81,22 @@ cancel_fresh_installation() {
   choose_group
   failure_box "$BAD_PATH" failure
   answer $CANCEL
+  undone Stopper
   setup_ends
-  e2e_eq "stopper: what came before the failure" "$(tree "$d")" "$(printf 'a.txt\nbin\nuninstall.dat\nz.txt')"
+  e2e_eq "stopper: only the person's files" "$(tree "$d")" "$(printf 'bin\nz.txt')"
   e2e_eq "stopper: the person's z.txt untouched" "$(cat "$d/z.txt")" mine
-  check_record stopper "$dest" "$PROGRAMS\\Stopper" --stopped 'bin\'
-  e2e_check "stopper: not registered without its uninstaller" not_registered Stopper
+  e2e_check "stopper: not registered" not_registered Stopper
   check_links stopper "$dest" "$PROGRAMS\\Stopper" --absent
+  e2e_check "stopper: the program group it made is gone" absent "$(unix "$PROGRAMS\\Stopper")"
 }
 
+# Each version has app.dat and abc.txt of its own (abc.txt is extracted
+# before app.dat), and the files named.
 lock_payload() {
   local payload
   payload=$(new_payload "$1")
   put "$payload" app.dat "$1 data"
+  put "$payload" abc.txt "$1 abc"
   shift
   for file in "$@"; do put "$payload" "$file" "$file"; done
 }
@@ -143,13 +148,14 @@ retry_after_release() {
   check_links lock2 "$lock_dest" "$lock_group"
 }
 
-# Cancel while app.dat is held, over the second version: the record lists
-# the new table up to app.dat, the earlier names it lacks and the earlier
-# links; the registration stays; the uninstaller then removes all of it.
+# Cancel while app.dat is held, over the second version (abc.txt changed,
+# new.txt no longer in it, aaa.txt new): the second version is back byte
+# for byte, with its record, its registration and its links; its
+# uninstaller then removes all of it.
 cancel_over_earlier_installation() {
   local d
   d=$(unix "$lock_dest")
-  cp "$d/uninstall.dat" "$E2E_WORK/lock2.dat"
+  snapshot lock2 "$d" "Lock Test"
   lock_payload lock3 aaa.txt zzz.txt
   lock_installer lock3 "Lock Test 3" lock3.log
   e2e_check "lock3: another program holds app.dat" hold_file "$lock_dest\\app.dat"
@@ -158,40 +164,57 @@ cancel_over_earlier_installation() {
   choose_group
   failure_box "$IN_USE" failure
   answer $CANCEL
+  undone "Lock Test"
   setup_ends
   release_file
-  e2e_eq "lock3: extracted up to the failure, nothing cleaned up" "$(tree "$d")" \
-    "$(printf 'aaa.txt\napp.dat\nnew.txt\nuninstall.dat\nuninstall.exe\nviewer.exe')"
-  check_record lock3 "$lock_dest" "$lock_group" --stopped app.dat --earlier "$E2E_WORK/lock2.dat"
-  check_registration "Lock Test" "$lock_dest"
+  same_as lock2 "$d" "Lock Test"
   check_links lock2 "$lock_dest" "$lock_group"
   check_links lock3 "$lock_dest" "$lock_group" --absent
 
   uninstall "Lock Test"
-  e2e_eq "lock3: the uninstaller removed what came" "$(tree "$d")" uninstall.exe
+  e2e_eq "lock3: the uninstaller removed the second version" "$(tree "$d")" uninstall.exe
   check_links lock2 "$lock_dest" "$lock_group" --absent
   e2e_check "lock3: the program group is gone" absent "$(unix "$lock_group")"
 }
 
-# Unattended, the held file stops the installation as Cancel does: exit
-# code 1, the file and the cause in the log, the record and the
-# registration written.
+# Unattended, the held file stops the installation as Cancel does, and it
+# is undone: exit code 1, the file, the cause and the rollback in the log,
+# the first version as it was.
 silent_stop_at_held_file() {
   local d
   d=$(unix "$lock_dest")
   silent_setup lock1 lock1-silent /S "/D=$lock_dest"
   e2e_eq "lock1-silent: exit code" "$SILENT_EXIT" 0
-  cp "$d/uninstall.dat" "$E2E_WORK/lock1.dat"
+  snapshot lock1 "$d" "Lock Test"
   e2e_check "lock2-silent: another program holds app.dat" hold_file "$lock_dest\\app.dat"
   silent_setup lock2 lock2-silent /S
   release_file
   e2e_eq "lock2-silent: exit code" "$SILENT_EXIT" 1
   log_says lock2-silent "Error: app.dat could not be installed: the file is in use by another program." \
-    "installation stopped at: app.dat" "exit code: 1"
-  e2e_eq "lock2-silent: the held file is untouched" "$(cat "$d/app.dat")" "lock1 data"
-  check_record lock2 "$lock_dest" "$lock_group" --stopped app.dat --earlier "$E2E_WORK/lock1.dat"
-  check_registration "Lock Test" "$lock_dest"
+    "installation stopped at: app.dat" "rollback: everything undone" \
+    "Installation Undone: The installation of Lock Test did not complete and was undone. The computer is as it was before: an earlier installation works as it did." \
+    "exit code: 1"
+  same_as lock1 "$d" "Lock Test"
   check_links lock1 "$lock_dest" "$lock_group"
+}
+
+# Unattended, uninstall.dat cannot be written (a folder of that name is in
+# the way): without it the installation could not be removed, so it is
+# undone, with exit code 1; the folder in the way is the person's and stays,
+# and the registration of the installation elsewhere is untouched.
+silent_record_not_written() {
+  local dest='C:\Apps\NoRecord' d
+  d=$(unix "$dest")
+  mkdir -p "$d/uninstall.dat"
+  lock_payload norecord
+  lock_installer norecord "No Record" norecord.log
+  silent_setup norecord norecord-silent /S "/D=$dest"
+  e2e_eq "norecord-silent: exit code" "$SILENT_EXIT" 1
+  log_says norecord-silent "Error: Uninstall Information could not be saved!" "rollback: everything undone" \
+    "exit code: 1"
+  e2e_eq "norecord-silent: only the folder in the way" "$(tree "$d")" "uninstall.dat/"
+  # The application's entry still names the installation before it.
+  check_registration "Lock Test" "$lock_dest"
 }
 
 retry_after_the_cause_is_gone
@@ -199,4 +222,5 @@ cancel_fresh_installation
 retry_after_release
 cancel_over_earlier_installation
 silent_stop_at_held_file
+silent_record_not_written
 e2e_finish

@@ -154,9 +154,9 @@ EOF
 
 # No entries at all. The first run cannot write uninstall.dat (a folder has
 # its name), which holds the progress dialog up to be read; without a record
-# it registers no uninstaller, and says that the program cannot be removed
-# automatically. The second run writes it and registers; the third goes
-# into the registered directory.
+# the installation could not be removed, so it is undone and says so. The
+# second run writes it and registers; the third goes into the registered
+# directory.
 empty_archive() {
   local payload="$E2E_WORK/payloads/empty" empty='C:\Apps\Empty'
   rm -rf "$payload" && mkdir -p "$payload" "$(unix 'C:\Apps')/Empty/uninstall.dat"
@@ -178,7 +178,8 @@ EOF
   e2e_eq "empty1: the progress range is 0 to 0" "$(e2e_drive progress Installing $IDC_PROGRESS)" "0 0 0"
   e2e_eq "empty1: the status line" "$(e2e_drive text Installing $IDC_CURRENT_FILE)" "creating uninstall data..."
   e2e_drive click Error 1 >/dev/null
-  finish_setup "Empty Pack" "The program cannot be removed automatically."
+  undone "Empty Pack"
+  setup_ends
   e2e_check "empty1: not registered" not_registered "Empty Pack"
 
   rmdir "$(unix "$empty")/uninstall.dat"

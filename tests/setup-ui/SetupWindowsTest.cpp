@@ -59,7 +59,24 @@ protected:
     m_feedback.hProgress = m_progress.m_hWnd;
     m_choices.strDestDir = m_dest.Path().c_str();
   }
-  int32_t ExtractFiles() { return CInstallPipeline(m_setup, m_feedback, m_choices).ExtractFiles(); }
+  // As the pipeline extracts: with its journal begun.
+  int32_t ExtractFiles()
+  {
+    CInstallPipeline pipeline(m_setup, m_feedback, m_choices);
+    EXPECT_TRUE(pipeline.BeginJournal());
+    return pipeline.ExtractFiles();
+  }
+  std::string Contents(const std::string& strPath) const
+  {
+    std::string strData;
+    if (FILE* pFile = fopen(strPath.c_str(), "rb")) {
+      char szBlock[256];
+      for (size_t n; (n = fread(szBlock, 1, sizeof(szBlock), pFile)) > 0;)
+        strData.append(szBlock, n);
+      fclose(pFile);
+    }
+    return strData;
+  }
   PBRANGE Range() const
   {
     PBRANGE range = {-1, -1};
@@ -129,42 +146,34 @@ TEST_F(ProgressFixture, DamagedEntryStopsTheExtractionAtThatEntry)
   EXPECT_EQ(0xFFFFFFFFu, FileSize("c.bin"));
 }
 
-// Stopped at the damaged second entry: the record lists what was extracted
-// up to and with that entry, and what an earlier installation of the same
-// application there recorded; the application is registered only once its
-// uninstaller is in place.
-TEST_F(ProgressFixture, AStoppedInstallationRecordsWhatItExtractedWithTheEarlierRecord)
+// Stopped at the damaged second entry of a reinstall, the installation is
+// undone: the earlier a.bin (read-only) and uninstall.dat come back byte
+// for byte, and what the run made (sub, sub\b.bin, the journal) is gone.
+// A first installation into a folder it made leaves not even that folder.
+TEST_F(ProgressFixture, AStoppedInstallationIsUndone)
 {
   Load("damaged.exe");
-  const std::string strRecord = m_dest.Path() + "\\uninstall.dat";
-  const std::string strEarlier("SS01Bar Test\0\1\0\0\0old.txt\0\0\0\0\0\0\0\0\0", 4 + 9 + 4 + 8 + 8);
-  FILE* pFile = fopen(strRecord.c_str(), "wb");
-  ASSERT_NE(nullptr, pFile);
-  fwrite(strEarlier.data(), 1, strEarlier.size(), pFile);
-  fclose(pFile);
-  const std::string strKey = std::string(kUninstallKey) + "Bar Test";
-  ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, strKey.c_str());
+  const std::string strDest = m_dest.Path();
+  const std::string strEarlier("SS02Bar Test\0\1\0\0\0a.bin\0\0\0\0\0\0\0\0\0", 4 + 9 + 4 + 6 + 8);
+  for (const auto& file : {std::make_pair("uninstall.dat", strEarlier), std::make_pair("a.bin", std::string("earlier"))})
+    if (FILE* pFile = fopen((strDest + "\\" + file.first).c_str(), "wb")) {
+      fwrite(file.second.data(), 1, file.second.size(), pFile);
+      fclose(pFile);
+    }
+  ::SetFileAttributesA((strDest + "\\a.bin").c_str(), FILE_ATTRIBUTE_READONLY);
 
-  ASSERT_EQ(1, ExtractFiles());
-  CInstallPipeline(m_setup, m_feedback, m_choices).RecordStoppedInstallation(1);
-  UninstallData record;
-  ASSERT_EQ(0, record.Read(strRecord.c_str()));
-  ASSERT_EQ(3, record.m_nInstalled);
-  EXPECT_STREQ("a.bin", record.m_pInstalled[0]);
-  EXPECT_STREQ("sub\\b.bin", record.m_pInstalled[1]);
-  EXPECT_STREQ("old.txt", record.m_pInstalled[2]);
-  EXPECT_EQ(0, record.m_nLinks);
-  HKEY hKey = NULL;
-  EXPECT_NE(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, strKey.c_str(), 0, KEY_READ, &hKey))
-      << "registered without an uninstaller";
+  EXPECT_EQ(kInstallUndone, CInstallPipeline(m_setup, m_feedback, m_choices).Run());
+  EXPECT_EQ("earlier", Contents(strDest + "\\a.bin"));
+  EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_READONLY), ::GetFileAttributesA((strDest + "\\a.bin").c_str()));
+  EXPECT_EQ(strEarlier, Contents(strDest + "\\uninstall.dat"));
+  for (const char* pszMade : {"sub", "~setup-rollback"})
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA((strDest + "\\" + pszMade).c_str())) << pszMade;
+  ::SetFileAttributesA((strDest + "\\a.bin").c_str(), FILE_ATTRIBUTE_NORMAL);
 
-  pFile = fopen((m_dest.Path() + "\\uninstall.exe").c_str(), "wb");
-  ASSERT_NE(nullptr, pFile);
-  fclose(pFile);
-  CInstallPipeline(m_setup, m_feedback, m_choices).RecordStoppedInstallation(1);
-  ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExA(HKEY_LOCAL_MACHINE, strKey.c_str(), 0, KEY_READ, &hKey));
-  ::RegCloseKey(hKey);
-  ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, strKey.c_str());
+  m_choices.strDestDir = (strDest + "\\first").c_str();
+  m_choices.bMadeDestDir = ::CreateDirectoryA(m_choices.strDestDir, NULL) != FALSE;
+  EXPECT_EQ(kInstallUndone, CInstallPipeline(m_setup, m_feedback, m_choices).Run());
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesA(m_choices.strDestDir));
 }
 
 // The progress dialog is German for exactly "GER"; any other code, unlike

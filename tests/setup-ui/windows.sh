@@ -236,7 +236,12 @@ keep_shot cut-while-running >/dev/null
 e2e_eq "the message names the file and the damage" "$(e2e_drive text Error 65535)" \
   'a.bin could not be installed:\nthe installation file is damaged.\n\nClose any program that may be using it and choose Retry, or choose Cancel to stop the installation.'
 e2e_check "Cancel stops the installation" e2e_drive click Error 2
+e2e_check "the installation is undone and says so" e2e_drive wait "Installation Undone" 30000
+e2e_eq "the message of the undone installation" "$(e2e_drive text "Installation Undone" 65535)" \
+  'The installation of Shrinking did not complete and was undone.\nThe computer is as it was before: an earlier installation works as it did.'
+e2e_check "OK closes it" e2e_drive click "Installation Undone" 1
 e2e_wait_exit 30
 e2e_eq "setup ends after Cancel" "$?" 0
+e2e_eq "the destination it made is gone" "$(test -e "$(e2e_unixpath 'C:\Shrinking')" && echo there)" ''
 
 e2e_finish

@@ -14,6 +14,7 @@
 #include "common/ShellFolders.h"
 #include "framework/String.h"
 #include "setup/install/FontRegistration.h"
+#include "setup/install/InstallJournal.h"
 #include "setup/install/InstallPipeline.h"
 
 // The records' paths against the test's expectations.
@@ -160,6 +161,7 @@ protected:
     m_strGroup = strPrograms + "\\Shortcuts Test " + std::to_string(::GetCurrentProcessId());
     RemoveTree(m_strGroup);
     ASSERT_TRUE(::CreateDirectoryA(m_strGroup.c_str(), NULL)) << m_strGroup;
+    ASSERT_TRUE(m_pipeline.BeginJournal());
   }
 
   void TearDown() override
@@ -391,6 +393,7 @@ protected:
     ASSERT_FALSE(strTtf.empty()) << "fonts-dejavu-core";
     Replace(strTtf, std::string("\0\3\0\1\4\x09\0\4", 8), std::string("\0\3\0\1\4\x09\0\0", 8));
     Save(m_strFolder + "\\No Name Mono.ttf", strTtf);
+    ASSERT_TRUE(m_journal.Begin(m_strFolder.c_str(), false, "font test"));
   }
 
   void TearDown() override
@@ -483,23 +486,29 @@ protected:
 
   static constexpr const char* kFontsKey = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts";
   std::string m_strFolder;
+  CInstallLog m_log;
+  CInstallJournal m_journal{m_log};
 };
 
+// Undone, the installation takes the resource and the value back.
 TEST_F(FontRegistrationTest, AnAddedFontIsUsableAndListedByTheFullNameInItsNameTable)
 {
   EXPECT_FALSE(Knows("Zqxwvu Sans"));
-  EXPECT_TRUE(RegisterFont(m_strFolder.c_str(), "zqx.otf", false));
+  EXPECT_TRUE(RegisterFont(m_journal, m_strFolder.c_str(), "zqx.otf", false));
   EXPECT_TRUE(Knows("Zqxwvu Sans"));
   EXPECT_EQ("Zqxwvu Sans", FaceOf("Zqxwvu Sans"));
   EXPECT_EQ(m_strFolder + "\\zqx.otf", Listed("ZqxwvuSans-Regular (OpenType)"));
   // Listed already: a font that was there before is left alone.
-  EXPECT_FALSE(RegisterFont(m_strFolder.c_str(), "zqx.otf", true));
+  EXPECT_FALSE(RegisterFont(m_journal, m_strFolder.c_str(), "zqx.otf", true));
+  EXPECT_TRUE(m_journal.RollBack());
+  EXPECT_EQ("(error 2)", Listed("ZqxwvuSans-Regular (OpenType)"));
+  EXPECT_FALSE(Knows("Zqxwvu Sans"));
 }
 
 TEST_F(FontRegistrationTest, WithoutAFullNameTheFileTitleNamesTheFont)
 {
   // Not listed yet: a font that was there before is listed and added.
-  EXPECT_TRUE(RegisterFont(m_strFolder.c_str(), "No Name Mono.ttf", true));
+  EXPECT_TRUE(RegisterFont(m_journal, m_strFolder.c_str(), "No Name Mono.ttf", true));
   EXPECT_EQ(m_strFolder + "\\No Name Mono.ttf", Listed("No Name Mono (TrueType)"));
   AnnounceFontChange();  // returns even with windows that do not answer
 }
