@@ -1,22 +1,24 @@
 #!/bin/bash
 # The ways out of setup: "No" to the agreement, "Exit" in the destination
 # dialog, and "Back" from the start-menu dialog, which removes the
-# destination while it is empty and shows the destination dialog again.
+# destination while it is empty and shows the destination dialog again; and
+# a disk that another program fills while setup installs onto it.
 # Unattended (/S), every refusal: its exit code, its reason in the log, and
 # nothing installed.
 # usage: install_exits.sh DRIVER SETUP UNINSTALL VIEWER HOLDFILE MKINSTALLER WORKDIR SHOTDIR
-# A drive of 1 MiB (tmpfs) gives the refusal for want of space; it needs a
-# private mount namespace, so the script runs itself again inside one where
-# it can. Mounted before the first wine command, as the WoW64 root needs.
+# A drive of 1 MiB (tmpfs) gives the refusal for want of space, and one of
+# 6 MiB is filled during an installation; they need a private mount
+# namespace, so the script runs itself again inside one where it can.
+# Mounted before the first wine command, as the WoW64 root needs.
 if [ -z "$INSTALL_MOUNT_NS" ] && unshare -m true 2>/dev/null; then
   INSTALL_MOUNT_NS=1 exec unshare -m bash "$0" "$@"
 fi
-small=$7/small
-mkdir -p "$small"
-[ -n "$INSTALL_MOUNT_NS" ] && mount -t tmpfs -o size=1m tmpfs "$small"
+small=$7/small filling=$7/filling
+mkdir -p "$small" "$filling"
+[ -n "$INSTALL_MOUNT_NS" ] && mount -t tmpfs -o size=1m tmpfs "$small" && mount -t tmpfs -o size=6m tmpfs "$filling"
 source "$(dirname "$0")/install-lib.sh"
 install_init "$@"
-small=$E2E_WORK/small
+small=$E2E_WORK/small filling=$E2E_WORK/filling
 
 app="Exit Test"
 proposal="$E2E_PROGRAM_FILES\\$app"
@@ -215,6 +217,43 @@ arguments_without_silent() {
   nothing_installed
 }
 
+# The drive had room when the destination was chosen; another program fills
+# it before the extraction: the failure names the full disk, and Cancel
+# undoes the installation, which leaves nothing on the drive but the other
+# program's file.
+disk_filled_meanwhile() {
+  if ! mountpoint -q "$filling"; then
+    e2e_log "no private mount namespace: the disk filled during an installation is not tried"
+    return
+  fi
+  ln -sfn "$filling" "$WINEPREFIX/dosdevices/n:"
+  local payload blocks size
+  payload=$(new_payload filling)
+  head -c 1048576 /dev/urandom >"$payload/big.bin"
+  put "$payload" small.txt "small"
+  make_installer filling "$payload" <<'EOF'
+#AppName
+Filling
+#end
+EOF
+  start_setup filling filling
+  choose_destination 'N:\Filling'
+  appears "$CAP_GROUP" start-menu
+  read -r blocks size < <(stat -f -c '%a %S' "$filling")
+  # All but 64 KiB, enough for setup's journal and not for big.bin.
+  [ $((blocks * size)) -gt 65536 ] && head -c $((blocks * size - 65536)) /dev/zero >"$filling/other program's file"
+  choose_group
+  appears Error disk-full
+  e2e_eq "filling: the message names the full disk" "$(e2e_drive text Error 65535)" \
+    'big.bin could not be installed:\nThere is not enough space on the disk.\n\nClose any program that may be using it and choose Retry, or choose Cancel to stop the installation.'
+  e2e_check "filling: Cancel" e2e_drive click Error 2
+  undone Filling
+  setup_ends
+  e2e_eq "filling: only the other program's file" "$(tree "$filling")" "other program's file"
+  e2e_check "filling: not registered" not_registered Filling
+  e2e_check "filling: no program group" absent "$(unix "$PROGRAMS\\Filling")"
+}
+
 refuse_agreement
 exit_at_destination
 back_then_exit
@@ -223,4 +262,5 @@ back_from_existing_empty_destination
 silent_refusals
 arguments_without_silent
 back_then_finish
+disk_filled_meanwhile
 e2e_finish

@@ -217,10 +217,40 @@ silent_record_not_written() {
   check_registration "Lock Test" "$lock_dest"
 }
 
+# Setup killed (taskkill /F) while its extraction waits at the held app.dat
+# of a reinstall, abc.txt already replaced: its journal stays. The next
+# setup undoes that installation first, says so in its log, and then
+# installs completely.
+killed_during_reinstall() {
+  local d
+  d=$(unix "$lock_dest")
+  e2e_check "killed: another program holds app.dat" hold_file "$lock_dest\\app.dat"
+  start_setup lock2 killed
+  choose_destination
+  choose_group
+  failure_box "$IN_USE" waiting
+  e2e_eq "killed: abc.txt was replaced already" "$(cat "$d/abc.txt")" "lock2 abc"
+  e2e_run taskkill /F /IM lock2.exe >/dev/null 2>&1
+  e2e_wait_exit 30
+  e2e_check "killed: setup is gone (no wait ran out)" [ "$?" != 124 ]
+  release_file
+  e2e_check "killed: its journal is left" [ -f "$d/~setup-rollback/journal.txt" ]
+  silent_setup lock2 after-kill /S
+  e2e_eq "after-kill: exit code" "$SILENT_EXIT" 0
+  log_says after-kill "rollback: everything undone" "exit code: 0"
+  e2e_check "after-kill: the log names the unfinished installation" \
+    grep -q "^unfinished installation: $(printf '%s' "$lock_dest" | sed 's/\\/\\\\/g') (by .*lock2.exe): undoing it first" \
+    <(log_lines "$(log_of after-kill)")
+  check_files "$E2E_WORK/payloads/lock2" "$d" uninstall.dat
+  check_record lock2 "$lock_dest" "$lock_group"
+  check_registration "Lock Test" "$lock_dest"
+}
+
 retry_after_the_cause_is_gone
 cancel_fresh_installation
 retry_after_release
 cancel_over_earlier_installation
 silent_stop_at_held_file
 silent_record_not_written
+killed_during_reinstall
 e2e_finish
