@@ -52,7 +52,9 @@ void SetControlTexts(CWnd& dialog, const ControlText (&texts)[N])
 // language of strLanguage (kEnglishOnlyForENG).
 CString DescribeZipCause(int nCause, const CString& strLanguage);
 CString DescribeFileCause(int nCause, long lOsError, const CString& strLanguage);
-CString DescribeFalseResult(const CString& strLanguage);
+// An entry that the reader gave back false for, by its close result
+// (ZIP_CLOSE_...).
+CString DescribeFalseResult(int32_t nCloseResult, const CString& strLanguage);
 
 // The table: each text as it is shown.
 // clang-format off
@@ -91,6 +93,13 @@ inline constexpr SetupText kCauseUnpacking = {
 inline constexpr SetupText kCauseMemory = {"there is not enough memory", "der Speicher reicht nicht aus"};
 inline constexpr SetupText kCauseDamaged = {"the installation file is damaged",
                                             "die Installationsdatei ist beschädigt"};
+inline constexpr SetupText kCauseEndsEarly = {
+    "its data ends before its recorded size (the installation file is damaged)",
+    "ihre Daten enden vor der angegebenen Größe (die Installationsdatei ist beschädigt)"};
+inline constexpr SetupText kCauseReadError = {
+    "the installer could not be read (its drive or network may be unavailable)",
+    "das Installationsprogramm konnte nicht gelesen werden (sein Laufwerk oder Netzwerk ist vielleicht nicht "
+    "erreichbar)"};
 inline constexpr SetupText kCauseAccessDenied = {
     "access is denied (the file may be read-only or in use)",
     "der Zugriff wurde verweigert (die Datei ist schreibgeschützt oder in Gebrauch)"};

@@ -179,6 +179,14 @@ TEST(CauseTexts, ReadAsWhatHappened)
   EXPECT_STREQ("the disk is full", DescribeFileCause(CFileException::diskFull, 112, "ENG"));
   EXPECT_STREQ("the file cannot be written (error 1117)",
                DescribeFileCause(CFileException::genericException, 1117, "ENG"));
+  // The installer itself failing to read is no failure to write; an entry
+  // whose data ends early is damage, not a matter of its attributes.
+  EXPECT_STREQ("das Installationsprogramm konnte nicht gelesen werden (sein Laufwerk oder Netzwerk ist vielleicht "
+               "nicht erreichbar)",
+               DescribeZipCause(CZipException::archiveReadError, "GER"));
+  EXPECT_STREQ("its data ends before its recorded size (the installation file is damaged)",
+               DescribeFalseResult(ZIP_CLOSE_NOT_READ_TO_END, "ENG"));
+  EXPECT_STREQ(kCauseAttributes.pszEnglish, DescribeFalseResult(ZIP_CLOSE_ATTRIBUTES_FAILED, "ENG"));
 }
 
 }  // namespace
