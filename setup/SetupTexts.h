@@ -96,10 +96,8 @@ inline constexpr SetupText kCauseDamaged = {"the installation file is damaged",
 inline constexpr SetupText kCauseEndsEarly = {
     "its data ends before its recorded size (the installation file is damaged)",
     "ihre Daten enden vor der angegebenen Größe (die Installationsdatei ist beschädigt)"};
-inline constexpr SetupText kCauseReadError = {
-    "the installer could not be read (its drive or network may be unavailable)",
-    "das Installationsprogramm konnte nicht gelesen werden (sein Laufwerk oder Netzwerk ist vielleicht nicht "
-    "erreichbar)"};
+inline constexpr SetupText kCauseReadError = {"the installer could not be read",
+                                             "das Installationsprogramm konnte nicht gelesen werden"};
 inline constexpr SetupText kCauseAccessDenied = {
     "access is denied (the file may be read-only or in use)",
     "der Zugriff wurde verweigert (die Datei ist schreibgeschützt oder in Gebrauch)"};

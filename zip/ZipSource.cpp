@@ -128,12 +128,8 @@ void CZipSource::SeekTo(uint64_t nPosition)
 
 void CZipSource::Skip(int32_t nBytes)
 {
-  int64_t nPosition = 0;
-  try {
-    nPosition = (int64_t)m_pFile->GetPosition() + nBytes;
-  } catch (CFileException* e) {
-    ReadFailed(e);
-  }
+  // The position is the file object's own; what may fail is the seek.
+  int64_t nPosition = (int64_t)m_pFile->GetPosition() + nBytes;
   if (nPosition < 0)
     Raise(ZIP_CODE_CORRUPT);
   SeekTo((uint64_t)nPosition);
