@@ -43,7 +43,7 @@ bool ChooseProgramGroup(const CSetupData& setup, const CommandLine& options, CIn
   const char* pszName = strName;
   log.Write(bGiven ? "program group (/GROUP=)" : "program group (proposed)", pszName);
   CString strGroup;
-  const GroupVerdict verdict = CreateProgramGroup(strPrograms, pszName, strGroup);
+  const GroupVerdict verdict = CreateProgramGroup(strPrograms, pszName, strGroup, choices.bMadeProgramGroup);
   if (verdict != kGroupAccepted) {
     log.Write("program group refused", DescribeGroupRefusal(verdict));
     return false;

@@ -9,6 +9,7 @@
 #include "common/JoinPath.h"
 #include "common/UninstallData.h"
 #include "framework/os/FileSystem.h"
+#include "framework/os/System.h"
 #include "setup/SetupTexts.h"
 #include "setup/decisions/CleanupRules.h"
 
@@ -91,6 +92,11 @@ void CInstallPipeline::RemoveEarlierInstallation(UninstallData& earlier)
   for (int32_t i = 0; i < earlier.m_nGenerated; ++i)
     if (!KeepsEarlierGeneratedFile(m_setup, earlier.m_pGenerated[i]))
       DeleteInstalledFile(m_log, m_choices.strDestDir, earlier.m_pGenerated[i]);
+  // The earlier installation's own program group (the folder of its first
+  // link) stays the installation's.
+  if (earlier.m_nLinks > 0 && !(earlier.m_nFlags & UNINSTALL_FLAG_SHORTCUT_FOLDER_EXISTED) &&
+      EqualNoCase(earlier.m_pLinks[0].Left(earlier.m_pLinks[0].ReverseFind('\\')), m_choices.strProgramGroup))
+    m_bOwnsProgramGroup = true;
   bool* pExisted = FindExisting(m_log, earlier);
   earlier.RemoveShortcuts();
   for (int32_t i = 0; pExisted != NULL && i < earlier.m_nLinks; ++i)

@@ -8,5 +8,6 @@ struct InstallChoices
   CString strDestDir;       // the destination folder, which exists
   bool bMadeDestDir;        // setup made it (it was not there before)
   CString strProgramGroup;  // the program group's folder, which exists
+  bool bMadeProgramGroup;   // setup made it (it was not there before)
   int nScope;               // the start menu it lies in (kScopeAllUsers, kScopeCurrentUser)
 };

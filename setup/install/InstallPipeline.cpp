@@ -4,7 +4,8 @@
 #include "setup/SetupTexts.h"
 
 CInstallPipeline::CInstallPipeline(CSetupData& setup, CInstallFeedback& feedback, const InstallChoices& choices)
-    : m_setup(setup), m_feedback(feedback), m_log(feedback.Log()), m_choices(choices)
+    : m_setup(setup), m_feedback(feedback), m_log(feedback.Log()), m_choices(choices),
+      m_bOwnsProgramGroup(choices.bMadeProgramGroup)
 {}
 
 const char* CInstallPipeline::Text(const SetupText& text) const

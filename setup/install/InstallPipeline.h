@@ -76,4 +76,7 @@ private:
   CInstallFeedback& m_feedback;
   CInstallLog& m_log;
   const InstallChoices& m_choices;
+  // The program group is the installation's: setup made it, now or for the
+  // earlier installation of the application there. uninstall.dat says so.
+  bool m_bOwnsProgramGroup;
 };

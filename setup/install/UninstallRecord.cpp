@@ -11,7 +11,8 @@ bool CInstallPipeline::SaveUninstallData()
 {
   m_feedback.ShowStatus(Text(kCreatingUninstallData));
   const CString strPath = m_choices.strDestDir + "\\uninstall.dat";
-  const BOOL bNotWritten = WriteUninstallData(m_setup, strPath);
+  const BOOL bNotWritten =
+      WriteUninstallData(m_setup, strPath, m_bOwnsProgramGroup ? 0 : UNINSTALL_FLAG_SHORTCUT_FOLDER_EXISTED);
   if (!bNotWritten) {
     m_log.Write("uninstall data", strPath);
     return true;
@@ -36,7 +37,10 @@ void CInstallPipeline::RecordStoppedInstallation(int32_t nStoppedAt)
   // No shortcut was made: the record lists none.
   int32_t nCounts[3] = {m_setup.m_nShortcuts, m_setup.m_nStartupShortcuts, m_setup.m_nDesktopShortcuts};
   m_setup.m_nShortcuts = m_setup.m_nStartupShortcuts = m_setup.m_nDesktopShortcuts = 0;
-  const BOOL bNotWritten = WriteUninstallData(m_setup, strRecord, bSameApplication ? &earlier : NULL, nStoppedAt + 1);
+  // No link of its own is recorded: the earlier record's come first, and
+  // what it knew of their folder.
+  const BOOL bNotWritten = WriteUninstallData(m_setup, strRecord, bSameApplication ? earlier.m_nFlags : 0,
+                                              bSameApplication ? &earlier : NULL, nStoppedAt + 1);
   m_setup.m_nShortcuts = nCounts[0];
   m_setup.m_nStartupShortcuts = nCounts[1];
   m_setup.m_nDesktopShortcuts = nCounts[2];

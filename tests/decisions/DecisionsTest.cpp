@@ -84,18 +84,22 @@ TEST(Destination, RefusalsReadAsTheDialogShowsThem)
 class ProgramGroup : public ::testing::Test
 {
 protected:
-  GroupVerdict Create(const char* pszTyped) { return CreateProgramGroup(m_strPrograms.c_str(), pszTyped, m_strFolder); }
+  GroupVerdict Create(const char* pszTyped)
+  {
+    return CreateProgramGroup(m_strPrograms.c_str(), pszTyped, m_strFolder, m_bMade);
+  }
 
   TestDir m_dir;
   const std::string m_strPrograms = m_dir.Root();
   CString m_strFolder;
+  bool m_bMade = false;
 };
 
 TEST_F(ProgramGroup, NamesThatLeaveTheStartMenuOrNameNothingAreRefused)
 {
   for (const char* pszName : {"", ".", "..", "..\\Other", "C:\\Other", "a\\..\\..\\b"})
     EXPECT_EQ(kGroupNotInStartMenu, Create(pszName)) << pszName;
-  EXPECT_EQ(kGroupNoProgramsFolder, CreateProgramGroup("", "App", m_strFolder));
+  EXPECT_EQ(kGroupNoProgramsFolder, CreateProgramGroup("", "App", m_strFolder, m_bMade));
   EXPECT_EQ(kGroupTooLong, Create(std::string(250, 'g').c_str()));
 }
 
@@ -106,9 +110,11 @@ TEST_F(ProgramGroup, OnlyOneLevelIsMadeAndAnExistingFolderIsReused)
 
   EXPECT_EQ(kGroupAccepted, Create("Tools"));
   EXPECT_EQ(m_dir.Path("Tools"), static_cast<const char*>(m_strFolder));
+  EXPECT_TRUE(m_bMade);
   EXPECT_EQ(kGroupAccepted, Create("Tools\\Quillwork"));
   EXPECT_TRUE(IsFolder(m_dir.Path("Tools\\Quillwork").c_str()));
   EXPECT_EQ(kGroupAccepted, Create("Tools")) << "an existing folder is reused";
+  EXPECT_FALSE(m_bMade) << "and was not made";
 
   TestDir::WriteFile(m_dir.Path("Taken"), "x");
   EXPECT_EQ(kGroupFileExists, Create("Taken"));
