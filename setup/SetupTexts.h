@@ -156,6 +156,8 @@ inline constexpr const char* kSetDescriptionFailed = "SetDescription failed!";
 // The destination's refusals and question.
 inline constexpr const char* kDirectoryExists = "Directory already exists... Continue?";
 inline constexpr const char* kInvalidForm = "Invalid input - must be of the form\nX:\\Path";
+// An unattended /D= that is no absolute path.
+inline constexpr const char* kNotAbsolute = "The path must be absolute:\nX:\\Path or \\\\server\\share\\Path";
 // %i: the shortfall in KB, %c: the drive.
 inline constexpr const char* kNoSpace =
     "Not enough disk space.\nLeave Setup and free at least %i KB on drive %c:\nor choose a different drive.";

@@ -16,7 +16,10 @@ bool ChooseDestination(const CSetupData& setup, const CommandLine& options, CIns
   const char* pszPath = bGiven ? options.strDest : strProposal;
   log.Write(bGiven ? "destination (/D=)" : "destination (proposed)", pszPath);
 
-  const DestinationCheck check = CheckDestination(pszPath, strPrevDir, setup.m_nTotalSize);
+  // /D= names the folder of an unattended run: "C:Tools" would be relative
+  // to whatever the current directory of that drive is.
+  const DestinationCheck check =
+      CheckDestination(pszPath, strPrevDir, setup.m_nTotalSize, bGiven ? kAbsoluteForm : kDialogForm);
   if (check.verdict != kDestAccepted && check.verdict != kDestExists) {
     UINT nIcon;
     log.Write("destination refused", DescribeDestinationRefusal(check, pszPath, nIcon));
@@ -24,7 +27,7 @@ bool ChooseDestination(const CSetupData& setup, const CommandLine& options, CIns
   }
   if (check.verdict == kDestExists)
     log.Write(kWarningCaption, CString(kDirectoryExists) + " Yes, as /S answers");
-  choices.strDestDir = pszPath;
+  choices.strDestDir = check.strPath;
   choices.bMadeDestDir = check.bMade;
   return true;
 }

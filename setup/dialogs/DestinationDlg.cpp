@@ -51,7 +51,7 @@ void CDestinationDlg::OnOK()
   // A text over the limit (a program can set one) is refused, not cut.
   const DestinationCheck check = CheckDestination(strTyped, m_strPrevDir, m_pSetup->m_nTotalSize);
   if (check.verdict != kDestTooLong)
-    m_strDestDir = strTyped;
+    m_strDestDir = check.strPath;
   m_bMadeDestDir = check.bMade;
   switch (check.verdict) {
   case kDestAccepted: break;

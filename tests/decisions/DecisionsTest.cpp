@@ -18,9 +18,10 @@
 
 namespace {
 
-DestinationCheck Check(const std::string& strPath, const std::string& strPrevDir = "")
+DestinationCheck Check(const std::string& strPath, const std::string& strPrevDir = "",
+                       DestinationForm form = kDialogForm)
 {
-  return CheckDestination(strPath.c_str(), strPrevDir.c_str(), 1000);
+  return CheckDestination(strPath.c_str(), strPrevDir.c_str(), 1000, form);
 }
 
 TEST(Destination, FormAndLengthAreRefusedBeforeAnythingIsMade)
@@ -31,8 +32,38 @@ TEST(Destination, FormAndLengthAreRefusedBeforeAnythingIsMade)
   const std::string strLong = dir.Path(std::string(260, 'x'));
   EXPECT_EQ(kDestTooLong, Check(strLong).verdict);
   EXPECT_FALSE(PathIsPresent(strLong.c_str()));
-  // Only the colon is checked: "Q:Tools" passes the form and fails later.
-  EXPECT_NE(kDestInvalidForm, Check("Q:Tools").verdict);
+  // A drive-relative path names no folder of its own.
+  EXPECT_EQ(kDestInvalidForm, Check("Q:Tools").verdict);
+}
+
+// /D= takes only an absolute path; what is taken is its normal form, which
+// joins every name with one backslash (a root's too), as the uninstaller
+// finds its own path.
+TEST(Destination, UnattendedPathsAreAbsoluteAndEveryPathIsTakenInItsNormalForm)
+{
+  for (const char* pszPath : {"C:Tools", "C:", "Tools", "\\Tools", "\\\\server", "\\\\server\\", "\\\\?\\C:\\x",
+                              "\\\\.\\pipe\\x", "1:\\x"})
+    EXPECT_EQ(kDestNotAbsolute, Check(pszPath, "", kAbsoluteForm).verdict) << pszPath;
+  const struct
+  {
+    const char* pszPath;
+    const char* pszNormal;
+  } cases[] = {{"C:\\App\\", "C:\\App"},
+               {"C:/App//Sub/", "C:\\App\\Sub"},
+               {"C:\\", "C:"},
+               {"C:", "C:"},
+               {"\\\\server\\share\\", "\\\\server\\share"},
+               {"//server/share//App/", "\\\\server\\share\\App"}};
+  for (const auto& c : cases)
+    EXPECT_STREQ(c.pszNormal, NormalizeDestination(c.pszPath)) << c.pszPath;
+
+  TestDir dir;
+  const DestinationCheck trailing = Check(dir.Path("App") + "\\\\", "", kAbsoluteForm);
+  EXPECT_EQ(kDestAccepted, trailing.verdict);
+  EXPECT_EQ(dir.Path("App"), static_cast<const char*>(trailing.strPath));
+  // The earlier installation's folder, registered with a backslash at its
+  // end by an earlier release, is still its own.
+  EXPECT_EQ(kDestAccepted, Check(dir.Path("App") + "/", dir.Path("App") + "\\").verdict);
 }
 
 TEST(Destination, MissingParentsAreMadeAndTheFolderCountsAsMade)
@@ -70,12 +101,12 @@ TEST(Destination, WhatIsThereDecidesBetweenQuestionRefusalAndAcceptance)
 TEST(Destination, RefusalsReadAsTheDialogShowsThem)
 {
   UINT nIcon = 0;
-  const DestinationCheck noSpace = {kDestNoSpace, false, 5};
+  const DestinationCheck noSpace = {kDestNoSpace, false, 5, CString()};
   EXPECT_EQ(std::string("Not enough disk space.\nLeave Setup and free at least 5 KB on drive D:\n"
                         "or choose a different drive."),
             static_cast<const char*>(DescribeDestinationRefusal(noSpace, "d:\\apps", nIcon)));
   EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), nIcon);
-  const DestinationCheck form = {kDestInvalidForm, false, -1};
+  const DestinationCheck form = {kDestInvalidForm, false, -1, CString()};
   EXPECT_EQ(std::string(kInvalidForm), static_cast<const char*>(DescribeDestinationRefusal(form, "x", nIcon)));
   EXPECT_EQ(0u, nIcon);
 }
