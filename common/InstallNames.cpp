@@ -48,4 +48,11 @@ bool IsInsideInstallation(const char* lpszName)
   return bNamesSomething;
 }
 
+CString CurrentVersionKey(const char* lpszSubkey)
+{
+  CString strKey(kUninstallKey, static_cast<int>(sizeof(kUninstallKey) - sizeof("Uninstall\\")));
+  strKey += lpszSubkey;
+  return strKey;
+}
+
 bool IsRegistrableAppName(const char* lpszAppName) { return lpszAppName[0] != 0 && strchr(lpszAppName, '\\') == NULL; }
