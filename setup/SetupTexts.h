@@ -158,9 +158,10 @@ inline constexpr const char* kDirectoryExists = "Directory already exists... Con
 inline constexpr const char* kInvalidForm = "Invalid input - must be of the form\nX:\\Path";
 // An unattended /D= that is no absolute path.
 inline constexpr const char* kNotAbsolute = "The path must be absolute:\nX:\\Path or \\\\server\\share\\Path";
-// %i: the shortfall in KB, %c: the drive.
+// %i: the shortfall in KB; %c%.*s: the drive ("D:"), or an unattended
+// /D='s share ("\\server\share").
 inline constexpr const char* kNoSpace =
-    "Not enough disk space.\nLeave Setup and free at least %i KB on drive %c:\nor choose a different drive.";
+    "Not enough disk space.\nLeave Setup and free at least %i KB on drive %c%.*s\nor choose a different drive.";
 inline constexpr const char* kCannotCreate = "The directory cannot be created.\nPossibly incorrect syntax.";
 inline constexpr const char* kFileExists = "A file of the same name already exists.\nPlease Choose a different location.";
 inline constexpr const char* kPathTooLong = "The path is too long.\nPlease choose a shorter one.";

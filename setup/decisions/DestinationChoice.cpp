@@ -164,7 +164,7 @@ DestinationCheck CheckDestination(const char* lpszPath, const char* lpszPrevDir,
   return check;
 }
 
-CString DescribeDestinationRefusal(const DestinationCheck& check, const char* lpszPath, UINT& nIcon)
+CString DescribeDestinationRefusal(const DestinationCheck& check, UINT& nIcon)
 {
   nIcon = MB_ICONEXCLAMATION;
   CString strText;
@@ -172,9 +172,13 @@ CString DescribeDestinationRefusal(const DestinationCheck& check, const char* lp
   case kDestTooLong: return kPathTooLong;
   case kDestInvalidForm: nIcon = 0; return kInvalidForm;
   case kDestNotAbsolute: return kNotAbsolute;
-  case kDestNoSpace:
-    strText.Format(kNoSpace, static_cast<int>(check.nShortfallKB), toupper(static_cast<unsigned char>(lpszPath[0])));
+  case kDestNoSpace: {
+    // The drive's letter in upper case and its colon, or a share's root.
+    const char* pszRoot = check.strPath;
+    strText.Format(kNoSpace, static_cast<int>(check.nShortfallKB), toupper(static_cast<unsigned char>(pszRoot[0])),
+                   RootLength(pszRoot) - 1, pszRoot + 1);
     return strText;
+  }
   case kDestFileExists: return kFileExists;
   default: return kCannotCreate;
   }

@@ -61,4 +61,4 @@ DestinationCheck CheckDestination(const char* lpszPath, const char* lpszPrevDir,
                                   DestinationForm form = kDialogForm);
 
 // The message of a refusal as the dialog shows it, with its icon.
-CString DescribeDestinationRefusal(const DestinationCheck& check, const char* lpszPath, UINT& nIcon);
+CString DescribeDestinationRefusal(const DestinationCheck& check, UINT& nIcon);

@@ -22,7 +22,7 @@ bool ChooseDestination(const CSetupData& setup, const CommandLine& options, CIns
       CheckDestination(pszPath, strPrevDir, setup.m_nTotalSize, bGiven ? kAbsoluteForm : kDialogForm);
   if (check.verdict != kDestAccepted && check.verdict != kDestExists) {
     UINT nIcon;
-    log.Write("destination refused", DescribeDestinationRefusal(check, pszPath, nIcon));
+    log.Write("destination refused", DescribeDestinationRefusal(check, nIcon));
     return false;
   }
   if (check.verdict == kDestExists)

@@ -61,7 +61,7 @@ void CDestinationDlg::OnOK()
     break;
   default: {
     UINT nIcon;
-    const CString strText = DescribeDestinationRefusal(check, strTyped, nIcon);
+    const CString strText = DescribeDestinationRefusal(check, nIcon);
     m_pFeedback->Tell(strText, kErrorCaption, MB_OK | nIcon, IDOK, this);
     return;
   }

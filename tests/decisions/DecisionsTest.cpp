@@ -101,13 +101,13 @@ TEST(Destination, WhatIsThereDecidesBetweenQuestionRefusalAndAcceptance)
 TEST(Destination, RefusalsReadAsTheDialogShowsThem)
 {
   UINT nIcon = 0;
-  const DestinationCheck noSpace = {kDestNoSpace, false, 5, CString()};
+  const DestinationCheck noSpace = {kDestNoSpace, false, 5, CString("d:\\apps")};
   EXPECT_EQ(std::string("Not enough disk space.\nLeave Setup and free at least 5 KB on drive D:\n"
                         "or choose a different drive."),
-            static_cast<const char*>(DescribeDestinationRefusal(noSpace, "d:\\apps", nIcon)));
+            static_cast<const char*>(DescribeDestinationRefusal(noSpace, nIcon)));
   EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), nIcon);
   const DestinationCheck form = {kDestInvalidForm, false, -1, CString()};
-  EXPECT_EQ(std::string(kInvalidForm), static_cast<const char*>(DescribeDestinationRefusal(form, "x", nIcon)));
+  EXPECT_EQ(std::string(kInvalidForm), static_cast<const char*>(DescribeDestinationRefusal(form, nIcon)));
   EXPECT_EQ(0u, nIcon);
 }
 
