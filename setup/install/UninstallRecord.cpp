@@ -11,8 +11,11 @@ bool CInstallPipeline::SaveUninstallData()
 {
   m_feedback.ShowStatus(Text(kCreatingUninstallData));
   const CString strPath = m_choices.strDestDir + "\\uninstall.dat";
+  // The flag speaks of the first link's folder: the program group's only
+  // when it holds links.
+  const bool bGroupExisted = !m_bOwnsProgramGroup && m_setup.m_nShortcuts > 0;
   const BOOL bNotWritten =
-      WriteUninstallData(m_setup, strPath, m_bOwnsProgramGroup ? 0 : UNINSTALL_FLAG_SHORTCUT_FOLDER_EXISTED);
+      WriteUninstallData(m_setup, strPath, bGroupExisted ? UNINSTALL_FLAG_SHORTCUT_FOLDER_EXISTED : 0);
   if (!bNotWritten) {
     m_log.Write("uninstall data", strPath);
     return true;
