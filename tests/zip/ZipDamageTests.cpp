@@ -237,8 +237,9 @@ TEST(ZipDamage, stored_entry_with_disagreeing_sizes_ends)
     // can tell from a failure to set attributes. Fewer: the CRC of what was
     // delivered is wrong.
     EXPECT_EQ(nCause, nSize > 54 ? 0 : (int)CZipException::checksumMismatch);
-    if (nSize > 54)
+    if (nSize > 54) {
       EXPECT_EQ(archive.reader.m_nExtractClose, ZIP_CLOSE_NOT_READ_TO_END);
+    }
     EXPECT_EQ(fs::file_size(dest.Fs() / "readme.txt"), nSize > 54 ? 54u : nSize);
   }
 }
