@@ -94,8 +94,8 @@ void WriteList(FILE* pFile, const CRecordSource& src, void (*pfnAdd)(CNameList&,
 }
 }  // namespace
 
-BOOL WriteUninstallData(const CSetupData& data, const char* lpszPath, int32_t nFlags,
-                        const UninstallData* pEarlier, int32_t nFiles)
+BOOL WriteUninstallData(const CSetupData& data, const char* lpszPath, int32_t nFlags, const UninstallData* pEarlier,
+                        int32_t nFiles)
 {
   if (nFiles < 0 || nFiles > data.m_nFiles)
     nFiles = data.m_nFiles;

@@ -14,7 +14,8 @@ inline constexpr const char* kUninstalled = "%s was uninstalled successfully!"; 
 // An installation into the uninstaller's folder that setup began and has
 // neither finished nor undone; %s: the installer, or kTheInstaller when its
 // journal does not say. kNothingRemoved follows.
-inline constexpr const char* kUnfinished = "This installation did not finish.\nRun %s again: it restores the earlier one.";
+inline constexpr const char* kUnfinished =
+    "This installation did not finish.\nRun %s again: it restores the earlier one.";
 inline constexpr const char* kTheInstaller = "the installer";
 
 struct RemainsText

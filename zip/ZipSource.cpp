@@ -7,8 +7,7 @@ IMPLEMENT_DYNAMIC(CZipBigFile, CFile)
 
 void CZipBigFile::SetFilePath(const char* lpszNewName) { CFile::SetFilePath(lpszNewName); }
 
-CZipSource::CZipSource() : m_bOneFile(false), m_pFile(NULL), m_nSpanMode(spanNone), m_nLastVolume(0), m_nVolume(-1)
-{}
+CZipSource::CZipSource() : m_bOneFile(false), m_pFile(NULL), m_nSpanMode(spanNone), m_nLastVolume(0), m_nVolume(-1) {}
 
 void CZipSource::Open(CFile* pFile, bool bOneFile)
 {

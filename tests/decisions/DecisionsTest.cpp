@@ -41,8 +41,8 @@ TEST(Destination, FormAndLengthAreRefusedBeforeAnythingIsMade)
 // finds its own path.
 TEST(Destination, UnattendedPathsAreAbsoluteAndEveryPathIsTakenInItsNormalForm)
 {
-  for (const char* pszPath : {"C:Tools", "C:", "Tools", "\\Tools", "\\\\server", "\\\\server\\", "\\\\?\\C:\\x",
-                              "\\\\.\\pipe\\x", "1:\\x"})
+  for (const char* pszPath :
+       {"C:Tools", "C:", "Tools", "\\Tools", "\\\\server", "\\\\server\\", "\\\\?\\C:\\x", "\\\\.\\pipe\\x", "1:\\x"})
     EXPECT_EQ(kDestNotAbsolute, Check(pszPath, "", kAbsoluteForm).verdict) << pszPath;
   const struct
   {

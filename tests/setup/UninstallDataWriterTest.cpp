@@ -75,8 +75,7 @@ TEST(WriteUninstallData, TwoFilesALinkAndAGeneratedFileAreNinetyBytesInRecordOrd
   Installed::Links(app.data.m_pShortcuts, app.data.m_nShortcuts, {"C:\\Menu\\Demo Tool\\Demo Tool.lnk"});
   app.Generated({"tool.ini"});
   TestDir dir;
-  ASSERT_FALSE(
-      WriteUninstallData(app.data, dir.Path("uninstall.dat").c_str(), UNINSTALL_FLAG_SHORTCUT_FOLDER_EXISTED));
+  ASSERT_FALSE(WriteUninstallData(app.data, dir.Path("uninstall.dat").c_str(), UNINSTALL_FLAG_SHORTCUT_FOLDER_EXISTED));
   std::string expected = std::string("SS02Demo Tool\0\x02\0\0\0tool.exe\0help\\tool.hlp\0", 41) +
                          std::string("\x01\0\0\0C:\\Menu\\Demo Tool\\Demo Tool.lnk\0", 36) +
                          std::string("\x01\0\0\0tool.ini\0", 13);
