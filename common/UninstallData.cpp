@@ -109,9 +109,6 @@ int UninstallData::Read(const char* lpszPath)
   return nResult;
 }
 
-// A count and its strings. A list that the file's end cuts off before its
-// count stays empty: a file may end after any complete list; one that ends
-// inside the count is damaged.
 bool UninstallData::ReadInt32(Cursor& in, int32_t& n)
 {
   if (in.pEnd - in.p < 4)
@@ -122,6 +119,9 @@ bool UninstallData::ReadInt32(Cursor& in, int32_t& n)
   return true;
 }
 
+// A count and its strings. A list that the file's end cuts off before its
+// count stays empty: a file may end after any complete list; one that ends
+// inside the count is damaged.
 int UninstallData::ReadList(Cursor& in, int32_t& nCount, CString*& pList)
 {
   if (in.p == in.pEnd)
