@@ -1,12 +1,12 @@
 #include "common/ShellFolders.h"
 
+#include "common/InstallNames.h"
 #include "framework/os/RegKey.h"
 
 bool ReadShellFolderValue(HKEY hRoot, const char* lpszValueName, REGSAM nAccess, CString& strValue)
 {
   CRegKey key;
-  return key.Open(hRoot, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders", nAccess) ==
-             ERROR_SUCCESS &&
+  return key.Open(hRoot, CurrentVersionKey("Explorer\\Shell Folders"), nAccess) == ERROR_SUCCESS &&
          key.QueryText(lpszValueName, strValue);
 }
 

@@ -69,7 +69,7 @@ bool IsShellFolder(const char* lpszFolder)
 
 UninstallData::UninstallData()
     : m_nInstalled(0), m_pInstalled(NULL), m_nLinks(0), m_pLinks(NULL), m_nGenerated(0), m_pGenerated(NULL),
-      m_bAnsi(false)
+      m_bAnsi(false), m_nFlags(0)
 {}
 
 UninstallData::~UninstallData() { Clear(); }
@@ -81,6 +81,7 @@ void UninstallData::Clear()
   DeleteObjectArray(m_pGenerated, m_nGenerated);
   m_strAppName.Empty();
   m_bAnsi = false;
+  m_nFlags = 0;
 }
 
 int UninstallData::Read(const char* lpszPath)
@@ -96,8 +97,11 @@ int UninstallData::Read(const char* lpszPath)
     Cursor in = {pBytes + 4, pBytes + nSize};
     m_bAnsi = memcmp(pBytes, kUninstallMagicAnsi, 4) == 0;
     if (ReadString(in, m_strAppName, UNINSTALL_NAME_SIZE) == 0 && ReadList(in, m_nInstalled, m_pInstalled) == 0 &&
-        ReadList(in, m_nLinks, m_pLinks) == 0 && ReadList(in, m_nGenerated, m_pGenerated) == 0)
+        ReadList(in, m_nLinks, m_pLinks) == 0 && ReadList(in, m_nGenerated, m_pGenerated) == 0) {
+      // The optional trailer: a file without it has no flags.
+      ReadInt32(in, m_nFlags);
       nResult = 0;
+    }
   }
   free(pBytes);
   if (nResult != 0)
@@ -105,24 +109,31 @@ int UninstallData::Read(const char* lpszPath)
   return nResult;
 }
 
+bool UninstallData::ReadInt32(Cursor& in, int32_t& n)
+{
+  if (in.pEnd - in.p < 4)
+    return false;
+  const unsigned char* b = reinterpret_cast<const unsigned char*>(in.p);
+  n = (int32_t)((uint32_t)b[0] | ((uint32_t)b[1] << 8) | ((uint32_t)b[2] << 16) | ((uint32_t)b[3] << 24));
+  in.p += 4;
+  return true;
+}
+
 // A count and its strings. A list that the file's end cuts off before its
 // count stays empty: a file may end after any complete list; one that ends
 // inside the count is damaged.
 int UninstallData::ReadList(Cursor& in, int32_t& nCount, CString*& pList)
 {
-  const size_t nLeft = static_cast<size_t>(in.pEnd - in.p);
-  if (nLeft == 0)
+  if (in.p == in.pEnd)
     return 0;
-  if (nLeft < 4)
+  int32_t nRead;
+  if (!ReadInt32(in, nRead))
     return 1;
-  const unsigned char* b = reinterpret_cast<const unsigned char*>(in.p);
-  const int32_t nRead = (int32_t)((uint32_t)b[0] | ((uint32_t)b[1] << 8) | ((uint32_t)b[2] << 16) | ((uint32_t)b[3] << 24));
-  in.p += 4;
   if (nRead <= 0)
     return 0;
   // Every string takes at least its NUL: a count beyond the bytes left is
   // damage, and allocating for it could ask for gigabytes.
-  if ((size_t)nRead > nLeft - 4)
+  if ((size_t)nRead > static_cast<size_t>(in.pEnd - in.p))
     return 1;
   pList = NewObjectArray<CString>(nRead);
   if (!pList)
@@ -159,7 +170,8 @@ bool IsShortcutPath(const char* lpszPath)
 
 bool UninstallData::GetShortcutFolder(CString& strFolder) const
 {
-  if (m_nLinks <= 0 || !IsShortcutPath(m_pLinks[0]))
+  // A folder that was there before setup is not the installation's.
+  if (m_nLinks <= 0 || (m_nFlags & UNINSTALL_FLAG_SHORTCUT_FOLDER_EXISTED) || !IsShortcutPath(m_pLinks[0]))
     return false;
   const int nSlash = m_pLinks[0].ReverseFind('\\');
   if (nSlash < 0)

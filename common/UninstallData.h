@@ -29,7 +29,8 @@ public:
   // allocation). After 1 the record is empty.
   int Read(const char* lpszPath);
   // Deletes the recorded shortcut files, then the folder of the first one
-  // if that leaves it empty and it is not one of the shell's own folders.
+  // if that leaves it empty, setup made it and it is not one of the
+  // shell's own folders.
   void RemoveShortcuts();
   // That folder; false when there is none to remove.
   bool GetShortcutFolder(CString& strFolder) const;
@@ -53,6 +54,8 @@ public:
   CString* m_pGenerated;
   // The file's form was the ANSI one ("SS01").
   bool m_bAnsi;
+  // The trailer (UNINSTALL_FLAG_...); 0 for a file without one.
+  int32_t m_nFlags;
 
 private:
   // The file's bytes not yet read.
@@ -62,6 +65,8 @@ private:
     const char* pEnd;
   };
   void Clear();
+  // A little-endian int32 into n; false when fewer than 4 bytes are left.
+  static bool ReadInt32(Cursor& in, int32_t& n);
   int ReadList(Cursor& in, int32_t& nCount, CString*& pList);
   // One NUL-terminated string of the file, as UTF-8. In the ANSI form a
   // string longer than the slot of nSlot bytes is cut to nSlot - 1 bytes

@@ -6,9 +6,12 @@
 //     installation folder; a folder entry ends in a backslash), each NUL-terminated
 //   int32 count, then the full paths of the shortcut files
 //   int32 count, then the generated names (relative, as the script gives them)
-// Integers are little-endian. Nothing follows; a reader ignores anything
-// that does, and a file that ends after a complete list reads as if the
-// later lists were empty.
+//   int32 flags (UNINSTALL_FLAG_...), the trailer: optional
+// Integers are little-endian. A file that ends after a complete list reads
+// as if the later lists were empty, and one that ends after the third as
+// if its flags were 0: files of releases before the trailer read as they
+// always did. A reader ignores anything behind the flags, and the bits it
+// does not know.
 //
 // "SS02": texts are UTF-8, of any length. setup writes this form.
 // "SS01": texts are bytes of the ANSI code page, and a reader takes a name
@@ -20,6 +23,15 @@
 // The four bytes the file starts with.
 inline constexpr char kUninstallMagic[4] = {'S', 'S', '0', '2'};
 inline constexpr char kUninstallMagicAnsi[4] = {'S', 'S', '0', '1'};
+
+// The trailer's bits.
+enum
+{
+  // The folder of the first shortcut was there before setup: the
+  // installation did not make it, so neither its removal nor a later
+  // setup's clean-up takes it away.
+  UNINSTALL_FLAG_SHORTCUT_FOLDER_EXISTED = 1
+};
 
 // The first form's slots: the application name's and each path's, with
 // the NUL.

@@ -38,6 +38,7 @@ bool CSetupApp::ChooseDestinationAndGroup(CStartMenuDlg& startMenu, InstallChoic
   choices.strDestDir = m_destinationDlg.m_strDestDir;
   choices.bMadeDestDir = m_destinationDlg.m_bMadeDestDir;
   choices.strProgramGroup = startMenu.m_strFolder;
+  choices.bMadeProgramGroup = startMenu.m_bMadeFolder;
   choices.nScope = startMenu.m_nScope;
   return true;
 }

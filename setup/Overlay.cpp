@@ -193,7 +193,7 @@ BOOL CSetupData::LoadOverlayFrom(CFile& file, CString& strAgreement)
 
   // The reader takes the whole file; its bias is the length of the head.
   try {
-    m_archive.Open(&file, 0);
+    m_archive.Open(&file, ZIP_OPEN_ONE_FILE);
   } catch (CException* e) {
     // An archive the reader cannot read is a damaged installer, not a crash.
     e->Delete();

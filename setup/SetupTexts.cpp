@@ -1,7 +1,7 @@
 #include "setup/SetupTexts.h"
 
 #include "framework/afxwin.h"
-#include "zip/ZipException.h"
+#include "zip/ZipReader.h"
 
 bool IsGerman(const CString& strLanguage, LanguageRule rule)
 {
@@ -30,6 +30,7 @@ const SetupText& ZipCauseText(int nCause)
   case CZipException::inflateBufferError:
   case CZipException::inflateStreamError: return kCauseUnpacking;
   case CZipException::inflateMemoryError: return kCauseMemory;
+  case CZipException::archiveReadError: return kCauseReadError;
   default: return kCauseDamaged;
   }
 }
@@ -62,7 +63,10 @@ CString DescribeFileCause(int nCause, long lOsError, const CString& strLanguage)
   return s;
 }
 
-CString DescribeFalseResult(const CString& strLanguage)
+CString DescribeFalseResult(int32_t nCloseResult, const CString& strLanguage)
 {
-  return Text(kCauseAttributes, strLanguage, kEnglishOnlyForENG);
+  // Without a progress callback to stop the copy, bytes left mean the
+  // entry's data ended early.
+  return Text(nCloseResult == ZIP_CLOSE_NOT_READ_TO_END ? kCauseEndsEarly : kCauseAttributes, strLanguage,
+              kEnglishOnlyForENG);
 }

@@ -52,7 +52,9 @@ void SetControlTexts(CWnd& dialog, const ControlText (&texts)[N])
 // language of strLanguage (kEnglishOnlyForENG).
 CString DescribeZipCause(int nCause, const CString& strLanguage);
 CString DescribeFileCause(int nCause, long lOsError, const CString& strLanguage);
-CString DescribeFalseResult(const CString& strLanguage);
+// An entry that the reader gave back false for, by its close result
+// (ZIP_CLOSE_...).
+CString DescribeFalseResult(int32_t nCloseResult, const CString& strLanguage);
 
 // The table: each text as it is shown.
 // clang-format off
@@ -111,6 +113,11 @@ inline constexpr SetupText kCauseUnpacking = {
 inline constexpr SetupText kCauseMemory = {"there is not enough memory", "der Speicher reicht nicht aus"};
 inline constexpr SetupText kCauseDamaged = {"the installation file is damaged",
                                             "die Installationsdatei ist beschädigt"};
+inline constexpr SetupText kCauseEndsEarly = {
+    "its data ends before its recorded size (the installation file is damaged)",
+    "ihre Daten enden vor der angegebenen Größe (die Installationsdatei ist beschädigt)"};
+inline constexpr SetupText kCauseReadError = {"the installer could not be read",
+                                             "das Installationsprogramm konnte nicht gelesen werden"};
 inline constexpr SetupText kCauseAccessDenied = {
     "access is denied (the file may be read-only or in use)",
     "der Zugriff wurde verweigert (die Datei ist schreibgeschützt oder in Gebrauch)"};
@@ -174,9 +181,12 @@ inline constexpr const char* kSetDescriptionFailed = "SetDescription failed!";
 // The destination's refusals and question.
 inline constexpr const char* kDirectoryExists = "Directory already exists... Continue?";
 inline constexpr const char* kInvalidForm = "Invalid input - must be of the form\nX:\\Path";
-// %i: the shortfall in KB, %c: the drive.
+// An unattended /D= that is no absolute path.
+inline constexpr const char* kNotAbsolute = "The path must be absolute:\nX:\\Path or \\\\server\\share\\Path";
+// %i: the shortfall in KB; %c%.*s: the drive ("D:"), or an unattended
+// /D='s share ("\\server\share").
 inline constexpr const char* kNoSpace =
-    "Not enough disk space.\nLeave Setup and free at least %i KB on drive %c:\nor choose a different drive.";
+    "Not enough disk space.\nLeave Setup and free at least %i KB on drive %c%.*s\nor choose a different drive.";
 inline constexpr const char* kCannotCreate = "The directory cannot be created.\nPossibly incorrect syntax.";
 inline constexpr const char* kFileExists = "A file of the same name already exists.\nPlease Choose a different location.";
 inline constexpr const char* kPathTooLong = "The path is too long.\nPlease choose a shorter one.";

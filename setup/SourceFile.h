@@ -1,8 +1,9 @@
 // CSourceFile: the installer file that setup reads its archive from, open
 // for the whole run. Others may read it but not write it while setup runs.
-// An installer is one file: the archive reader's switch to another volume
-// (a file of another name beside it) is refused, so a damaged end record
-// cannot make setup read a neighbouring file.
+// An installer is one file: the archive reader, which opens it as such,
+// refuses a switch to another volume (a file of another name beside it)
+// without closing it, and an open by another name fails here as well, so
+// a damaged record cannot make setup read a neighbouring file.
 #pragma once
 #include "framework/afx.h"
 

@@ -94,7 +94,8 @@ void WriteList(FILE* pFile, const CRecordSource& src, void (*pfnAdd)(CNameList&,
 }
 }  // namespace
 
-BOOL WriteUninstallData(const CSetupData& data, const char* lpszPath, const UninstallData* pEarlier, int32_t nFiles)
+BOOL WriteUninstallData(const CSetupData& data, const char* lpszPath, int32_t nFlags, const UninstallData* pEarlier,
+                        int32_t nFiles)
 {
   if (nFiles < 0 || nFiles > data.m_nFiles)
     nFiles = data.m_nFiles;
@@ -107,6 +108,7 @@ BOOL WriteUninstallData(const CSetupData& data, const char* lpszPath, const Unin
   WriteList(pFile, src, AddFiles);
   WriteList(pFile, src, AddLinks);
   WriteList(pFile, src, AddGenerated);
+  PutInt32(pFile, nFlags);
   // A file that could not be written whole is a failure too, not a success.
   bool bWritten = ferror(pFile) == 0;
   return fclose(pFile) == 0 && bWritten ? FALSE : TRUE;

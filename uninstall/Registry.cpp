@@ -4,11 +4,10 @@
 #include "common/JoinPath.h"
 #include "framework/os/RegKey.h"
 #include "framework/os/System.h"
+#include "uninstall/Remains.h"
 #include "uninstall/UninstallLog.h"
 
 namespace {
-
-const char kRunOnceKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce";
 
 void SetString(CRegKey& key, const char* lpszName, const CString& strData)
 {
@@ -26,7 +25,9 @@ CString GetCommandInterpreter()
   if (!GetSystemFolder(strPath))
     return "cmd.exe";
   // A root directory ends in its backslash already.
-  return strPath[strPath.GetLength() - 1] == '\\' ? strPath + "cmd.exe" : strPath + "\\cmd.exe";
+  if (strPath[strPath.GetLength() - 1] != '\\')
+    strPath += '\\';
+  return strPath + "cmd.exe";
 }
 
 // The application's key path below HKEY_LOCAL_MACHINE. false for a name
@@ -56,13 +57,17 @@ bool IsGermanInstallation(const char* lpszAppName, const char* lpszInstallDir, c
          PRIMARYLANGID((LANGID)nLanguage) == LANG_GERMAN;
 }
 
-void DeleteUninstallKey(const char* lpszAppName)
+void DeleteUninstallKey(const char* lpszAppName, RemainList& remains)
 {
   CString strKey;
   if (!FormatUninstallKey(lpszAppName, strKey))
     return;
-  const bool bDeleted = CRegKey::DeleteKey(HKEY_LOCAL_MACHINE, strKey);
-  g_log.Write(bDeleted ? "registry key deleted" : "registry key not deleted", "HKEY_LOCAL_MACHINE\\" + strKey);
+  const LONG nResult = CRegKey::DeleteKey(HKEY_LOCAL_MACHINE, strKey);
+  const CString strLogKey = "HKEY_LOCAL_MACHINE\\" + strKey;
+  if (nResult == ERROR_SUCCESS)
+    g_log.Write("registry key deleted", strLogKey);
+  else if (nResult != ERROR_FILE_NOT_FOUND)
+    NoteRemain(remains, strLogKey);
 }
 
 void ScheduleSelfRemoval(const char* lpszAppName, const char* lpszInstallDir)
@@ -76,7 +81,7 @@ void ScheduleSelfRemoval(const char* lpszAppName, const char* lpszInstallDir)
   } kCommands[] = {{"_DelUninstallExe", " /c del \"", "\\uninstall.exe\""}, {"_RmDir", " /c rd \"", "\""}};
   const CString strComspec = GetCommandInterpreter();
   CRegKey key;
-  if (key.Open(HKEY_LOCAL_MACHINE, kRunOnceKey, MAXIMUM_ALLOWED) != ERROR_SUCCESS)
+  if (key.Open(HKEY_LOCAL_MACHINE, CurrentVersionKey("RunOnce"), MAXIMUM_ALLOWED) != ERROR_SUCCESS)
     return;
   for (const auto& command : kCommands)
     SetString(key, CString(lpszAppName) + command.pszSuffix,

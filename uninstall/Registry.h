@@ -6,10 +6,14 @@
 // what cannot be removed is found afterwards (Remains.h).
 #pragma once
 
+struct RemainList;
+
 // Deletes HKLM "SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\<name>".
 // An empty name, or one with a backslash, is left alone: the key path would
 // then name the Uninstall key of every program, or a key inside another one.
-void DeleteUninstallKey(const char* lpszAppName);
+// A key that is there and cannot be deleted remained (added to remains); one
+// that is not there is no failure.
+void DeleteUninstallKey(const char* lpszAppName, RemainList& remains);
 
 // Writes "<name>_DelUninstallExe" and "<name>_RmDir" under the existing
 // HKLM RunOnce key; nothing when that key can't be opened. The commands run

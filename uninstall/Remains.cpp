@@ -9,10 +9,8 @@
 #include "uninstall/UninstallTexts.h"
 #include "uninstall/UninstallLog.h"
 
-namespace {
-
 // Every item goes to the log; the message names the first few.
-void Note(RemainList& remains, const char* lpszName)
+void NoteRemain(RemainList& remains, const char* lpszName)
 {
   g_log.Write("remained", lpszName);
   if (remains.nCount < REMAINS_SHOWN)
@@ -20,11 +18,13 @@ void Note(RemainList& remains, const char* lpszName)
   remains.nCount++;
 }
 
+namespace {
+
 // lpszName: recorded relative to lpszRoot, or a whole path (lpszRoot NULL).
 void NoteIfThere(RemainList& remains, const char* lpszRoot, const char* lpszName)
 {
   if (PathIsPresent(lpszRoot != NULL ? JoinPath(lpszRoot, lpszName) : CString(lpszName)))
-    Note(remains, lpszName);
+    NoteRemain(remains, lpszName);
 }
 
 }  // namespace

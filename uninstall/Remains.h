@@ -29,6 +29,9 @@ struct RemainList
 void FindRemains(const UninstallData& data, const CFolderList& folders, const char* lpszRoot, const char* lpszOwnName,
                  RemainList& remains);
 
+// One more item that remained: logged, and named if among the first.
+void NoteRemain(RemainList& remains, const char* lpszName);
+
 // The text lpszFormat with "%s" replaced by lpszName and "%d" by n.
 CString Fill(const char* lpszFormat, const char* lpszName, int32_t n);
 

@@ -19,6 +19,23 @@ void RemoveLoggedFile(const char* lpszPath, const char* lpszName)
     g_log.Write("removed", lpszName);
 }
 
+// A file the installation put there, also one it made read-only (the
+// archive's attribute): refused, the attribute goes, and comes back when the
+// file stays all the same. Links keep theirs: those may be their target's.
+void RemoveInstalledFile(const char* lpszPath, const char* lpszName)
+{
+  bool bRemoved = RemoveFile(lpszPath);
+  if (!bRemoved) {
+    const uint32_t nAttributes = GetPathAttributes(lpszPath);
+    if ((nAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY)) ==
+            FILE_ATTRIBUTE_READONLY &&
+        SetPathAttributes(lpszPath, nAttributes & ~FILE_ATTRIBUTE_READONLY) && !(bRemoved = RemoveFile(lpszPath)))
+      SetPathAttributes(lpszPath, nAttributes);
+  }
+  if (bRemoved)
+    g_log.Write("removed", lpszName);
+}
+
 void RemoveLoggedFolder(const char* lpszPath, const char* lpszName)
 {
   if (RemoveFolder(lpszPath))
@@ -43,8 +60,8 @@ void UninstallData::RemoveTree(const char* lpszPath, const char* lpszName)
   CFolderScan scan;
   if (scan.First(JoinPath(lpszPath, "*.*"))) {
     do {
-      // ".", ".." and every other name with a leading full stop stay.
-      if (scan.IsDotName())
+      // Only the folder itself and its parent: the application's dot-files go.
+      if (scan.IsDotEntry())
         continue;
       const CString strEntry = scan.Name();
       const CString strPath = JoinPath(lpszPath, strEntry);
@@ -54,7 +71,7 @@ void UninstallData::RemoveTree(const char* lpszPath, const char* lpszName)
       else if (scan.IsFolder())
         RemoveTree(strPath, strName);
       else
-        RemoveLoggedFile(strPath, strName);
+        RemoveInstalledFile(strPath, strName);
     } while (scan.Next());
   }
   scan.Close();
@@ -72,14 +89,14 @@ void UninstallData::RemovePath(const char* lpszRoot, const char* lpszName)
   else if (nAttributes & FILE_ATTRIBUTE_DIRECTORY)
     RemoveTree(strPath, lpszName);
   else
-    RemoveLoggedFile(strPath, lpszName);
+    RemoveInstalledFile(strPath, lpszName);
 }
 
 void UninstallData::RemoveAll(const char* lpszRoot)
 {
   for (int32_t i = 0; i < m_nInstalled; i++)
     if (IsInsideInstallation(m_pInstalled[i]))
-      RemoveLoggedFile(JoinPath(lpszRoot, m_pInstalled[i]), m_pInstalled[i]);
+      RemoveInstalledFile(JoinPath(lpszRoot, m_pInstalled[i]), m_pInstalled[i]);
   for (int32_t i = 0; i < m_nGenerated; i++)
     if (IsInsideInstallation(m_pGenerated[i]))
       RemovePath(lpszRoot, m_pGenerated[i]);

@@ -7,9 +7,16 @@
 inline constexpr const char* kErrorCaption = "Error";
 inline constexpr const char* kSuccessCaption = "Success";
 inline constexpr const char* kReadError = "Uninstall information could\nnot be read or is corrupt!";
-inline constexpr const char* kFolderError = "The installation folder could not be opened!\nNothing was removed.";
+inline constexpr const char* kFolderError = "The installation folder could not be opened!";  // + kNothingRemoved
+inline constexpr const char* kNothingRemoved = "\nNothing was removed.";
 inline constexpr char kCannotLog[] = "The log file cannot be written:\n";        // its size makes a buffer
 inline constexpr const char* kUninstalled = "%s was uninstalled successfully!";  // %s: the application
+// An installation into the uninstaller's folder that setup began and has
+// neither finished nor undone; %s: the installer, or kTheInstaller when its
+// journal does not say. kNothingRemoved follows.
+inline constexpr const char* kUnfinished =
+    "This installation did not finish.\nRun %s again: it restores the earlier one.";
+inline constexpr const char* kTheInstaller = "the installer";
 
 struct RemainsText
 {

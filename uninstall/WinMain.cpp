@@ -3,6 +3,7 @@
 // file and the directory to RunOnce commands.
 #include "common/CommandLine.h"
 #include "common/JoinPath.h"
+#include "common/RollbackJournal.h"
 #include "common/UninstallData.h"
 #include "framework/DllSearch.h"
 #include "framework/os/FileSystem.h"
@@ -22,13 +23,15 @@ namespace {
 // Exit codes: 0 everything recorded is gone, 1 uninstall.dat can't be read
 // (or the folder can't be entered; nothing removed), 2 something that was
 // to be removed remained, 3 a command line with /S that is not understood,
-// or a log that cannot be written (nothing removed).
+// or a log that cannot be written (nothing removed), 4 an installation that
+// setup has not finished or undone (nothing removed).
 enum
 {
   EXIT_REMOVED = 0,
   EXIT_NO_DATA = 1,
   EXIT_REMAINS = 2,
-  EXIT_COMMAND_LINE = 3
+  EXIT_COMMAND_LINE = 3,
+  EXIT_UNFINISHED = 4
 };
 
 // /S: no window at all. A message is logged, and shown unless the run is
@@ -90,6 +93,19 @@ bool EnterInstallDirectory(CString& strDir, CString& strOwnName)
   return true;
 }
 
+// Whether lpszDir holds the journal of an installation that setup has not
+// finished or undone; strText gets the message that says so. Kept apart:
+// inlined, it would cost the small program twice its size.
+__attribute__((noinline)) bool FindUnfinished(const char* lpszDir, CString& strText)
+{
+  CString strSetupPath;
+  if (!FindUnfinishedJournal(lpszDir, strSetupPath))
+    return false;
+  strText = Fill(kUnfinished, strSetupPath.IsEmpty() ? kTheInstaller : static_cast<const char*>(strSetupPath), 0);
+  strText += kNothingRemoved;
+  return true;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
@@ -100,8 +116,14 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 
   CString strInstallDir, strOwnName;
   if (!EnterInstallDirectory(strInstallDir, strOwnName))
-    return Finish(EXIT_NO_DATA, kFolderError, kErrorCaption);
+    return Finish(EXIT_NO_DATA, CString(kFolderError) + kNothingRemoved, kErrorCaption);
   g_log.Write("installation folder", strInstallDir);
+
+  // Removing beside an unfinished installation would take what setup needs
+  // to restore the earlier one.
+  CString strUnfinished;
+  if (FindUnfinished(strInstallDir, strUnfinished))
+    return Finish(EXIT_UNFINISHED, strUnfinished, kErrorCaption);
 
   UninstallData data;
   if (data.Read(JoinPath(strInstallDir, "uninstall.dat")) != 0)
@@ -117,7 +139,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
   RemainList remains;
   FindRemains(data, folders, strInstallDir, strOwnName, remains);
 
-  DeleteUninstallKey(data.m_strAppName);
+  DeleteUninstallKey(data.m_strAppName, remains);
   ScheduleSelfRemoval(data.m_strAppName, strInstallDir);
 
   if (remains.nCount > 0) {

@@ -25,7 +25,7 @@ int ZipCodeToCause(int nCode)
   case ZIP_CODE_CHECKSUM: return CZipException::checksumMismatch;
   case ZIP_CODE_REMOVABLE_SPAN: return CZipException::removableSpanUnsupported;
   case ZIP_CODE_UNSAFE_NAME: return CZipException::unsafeEntryName;
-  case ZIP_CODE_RESERVED_14: return CZipException::reserved14;
+  case ZIP_CODE_READ_ERROR: return CZipException::archiveReadError;
   case ZIP_CODE_RESERVED_15: return CZipException::reserved15;
   case ZIP_CODE_RESERVED_16: return CZipException::reserved16;
   case ZIP_CODE_RESERVED_17: return CZipException::reserved17;

@@ -25,8 +25,8 @@ public:
     corruptArchive,
     checksumMismatch,
     removableSpanUnsupported,
-    unsafeEntryName,  // a name that would leave the target directory
-    reserved14,
+    unsafeEntryName,   // a name that would leave the target directory
+    archiveReadError,  // the archive's own file could not be read
     reserved15,
     reserved16,
     reserved17,
@@ -47,8 +47,8 @@ enum
   ZIP_CODE_CHECKSUM = -102,
   ZIP_CODE_REMOVABLE_SPAN = -103,
   ZIP_CODE_UNSAFE_NAME = -104,
-  // Codes of causes 14 to 17, which nothing raises.
-  ZIP_CODE_RESERVED_14 = -105,
+  ZIP_CODE_READ_ERROR = -105,
+  // Codes of causes 15 to 17, which nothing raises.
   ZIP_CODE_RESERVED_15 = -106,
   ZIP_CODE_RESERVED_16 = -107,
   ZIP_CODE_RESERVED_17 = -108,

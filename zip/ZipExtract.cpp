@@ -46,6 +46,7 @@ bool SetAttributes(const char* lpszPath, uint32_t nAttributes)
 bool CZipReader::ExtractFile(uint16_t nIndex, const char* lpszDir, bool bFullPath, const char* lpszNewName,
                              ZipProgressCallback pfnProgress, void* pUserData, uint32_t nBufSize)
 {
+  m_nExtractClose = ZIP_CLOSE_NOTHING_OPEN;
   if (nBufSize == 0 && lpszDir == NULL)
     return false;
   CZipEntryHeader header;
@@ -86,7 +87,7 @@ bool CZipReader::ExtractFile(uint16_t nIndex, const char* lpszDir, bool bFullPat
 
   // The checks first; then the times through the open file, which spares
   // opening it again by name, and the attributes once it is closed.
-  const int32_t nResult = CloseEntry(NULL, false);
+  const int32_t nResult = m_nExtractClose = CloseEntry(NULL, false);
   CFileStatus status = {};
   status.m_ctime = status.m_atime = CTime::GetCurrentTime();
   status.m_mtime = header.GetTime();

@@ -4,7 +4,9 @@
 
 #include "zip/ZipRecords.h"
 
-CZipReader::CZipReader() : m_bTrackBlocks(true), m_blocks(10), m_nEntryMode(ZIP_ENTRY_CLOSED), m_directory(&m_source)
+CZipReader::CZipReader()
+    : m_bTrackBlocks(true), m_blocks(10), m_nEntryMode(ZIP_ENTRY_CLOSED), m_directory(&m_source),
+      m_nExtractClose(ZIP_CLOSE_NOTHING_OPEN)
 {
   m_stream.m_zs.zalloc = AllocBlock;
   m_stream.m_zs.zfree = FreeBlock;
@@ -13,12 +15,12 @@ CZipReader::CZipReader() : m_bTrackBlocks(true), m_blocks(10), m_nEntryMode(ZIP_
 
 CZipReader::~CZipReader() { FreeTrackedBlocks(); }
 
-void CZipReader::Open(CFile* pFile, int /*nMode*/)
+void CZipReader::Open(CFile* pFile, int nMode)
 {
   if (!IsClosed())
     return;
   m_nEntryMode = ZIP_ENTRY_CLOSED;
-  m_source.Open(pFile);
+  m_source.Open(pFile, nMode == ZIP_OPEN_ONE_FILE);
   m_directory.Clear();
   m_directory.Read();
 }

@@ -23,6 +23,14 @@ enum
   ZIP_CLOSE_ATTRIBUTES_FAILED = -2,
 };
 
+// Open's modes. A one-file archive (setup's own installer) never switches
+// to a volume file: an entry that names another volume is damage.
+enum
+{
+  ZIP_OPEN_EXISTING = 0,
+  ZIP_OPEN_ONE_FILE = 1,
+};
+
 // m_nEntryMode: whether an entry is open for reading.
 enum
 {
@@ -38,12 +46,15 @@ public:
   CZipReader(const CZipReader&) = delete;
   CZipReader& operator=(const CZipReader&) = delete;
 
-  void Open(CFile* pFile, int nMode = 0);
+  void Open(CFile* pFile, int nMode = ZIP_OPEN_EXISTING);
   bool IsClosed() const;
   int32_t GetCount() const;
   bool GetEntryInfo(CZipEntryHeader& info, uint16_t nIndex) const;
   bool IsDirectoryEntry(uint16_t nIndex) const;
 
+  // false when the entry could not be written whole and right: then
+  // m_nExtractClose says why, CloseEntry's result (ZIP_CLOSE_NOTHING_OPEN
+  // when no entry was opened, such as an encrypted one).
   bool ExtractFile(uint16_t nIndex, const char* lpszDir, bool bFullPath = true, const char* lpszNewName = NULL,
                    ZipProgressCallback pfnProgress = NULL, void* pUserData = NULL,
                    uint32_t nBufSize = kZipCopyBufferSize);
@@ -60,6 +71,7 @@ public:
   CPtrList m_blocks;
   uint8_t m_nEntryMode;
   CZipDirectory m_directory;
+  int32_t m_nExtractClose;
 
 private:
   [[noreturn]] void Raise(int nCode) const;

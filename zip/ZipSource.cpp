@@ -7,25 +7,44 @@ IMPLEMENT_DYNAMIC(CZipBigFile, CFile)
 
 void CZipBigFile::SetFilePath(const char* lpszNewName) { CFile::SetFilePath(lpszNewName); }
 
-CZipSource::CZipSource() : m_pFile(NULL), m_nSpanMode(spanNone), m_nLastVolume(0), m_nVolume(-1) {}
+CZipSource::CZipSource() : m_bOneFile(false), m_pFile(NULL), m_nSpanMode(spanNone), m_nLastVolume(0), m_nVolume(-1) {}
 
-void CZipSource::Open(CFile* pFile)
+void CZipSource::Open(CFile* pFile, bool bOneFile)
 {
   m_pFile = pFile;
+  m_bOneFile = bOneFile;
   m_pFile->Seek(0, CFile::begin);
   m_nSpanMode = spanUnknown;
+}
+
+// The archive's file failing (a network share or a removable disk gone) is
+// told apart from the output file's: the file layer would describe both
+// alike.
+void CZipSource::ReadFailed(CException* e) const
+{
+  e->Delete();
+  Raise(ZIP_CODE_READ_ERROR);
+}
+
+uint32_t CZipSource::ReadFile(void* pBuf, uint32_t nSize)
+{
+  try {
+    return m_pFile->Read(pBuf, nSize);
+  } catch (CFileException* e) {
+    ReadFailed(e);
+  }
 }
 
 uint32_t CZipSource::Read(void* pBuf, uint32_t nSize, bool bWhole)
 {
   if (nSize == 0)
     return 0;
-  uint32_t nRead = m_pFile->Read(pBuf, nSize);
+  uint32_t nRead = ReadFile(pBuf, nSize);
   while (nRead == 0) {
     if (!IsSpanned())
       Raise(ZIP_CODE_CORRUPT);
     ChangeVolume(m_nVolume + 1);
-    nRead = m_pFile->Read(pBuf, nSize);
+    nRead = ReadFile(pBuf, nSize);
   }
   if (nRead == nSize)
     return nRead;
@@ -33,7 +52,7 @@ uint32_t CZipSource::Read(void* pBuf, uint32_t nSize, bool bWhole)
     Raise(ZIP_CODE_CORRUPT);
   while (nRead < nSize) {
     ChangeVolume(m_nVolume + 1);
-    uint32_t nMore = m_pFile->Read(static_cast<uint8_t*>(pBuf) + nRead, nSize - nRead);
+    uint32_t nMore = ReadFile(static_cast<uint8_t*>(pBuf) + nRead, nSize - nRead);
     if (nMore == 0)
       Raise(ZIP_CODE_CORRUPT);
     nRead += nMore;
@@ -63,6 +82,10 @@ void CZipSource::ChangeVolume(int32_t nVolume)
 {
   if (nVolume == m_nVolume)
     return;
+  // Closing the one file would fail every later entry, and the only other
+  // file by a volume's name would be some neighbour of the installer.
+  if (m_bOneFile)
+    Raise(ZIP_CODE_CORRUPT);
   m_nVolume = nVolume;
   if (m_nSpanMode == spanRemovable)
     return;
@@ -84,22 +107,27 @@ void CZipSource::ChangeVolume(int32_t nVolume)
 
 void CZipSource::SeekTo(uint64_t nPosition)
 {
-  if (nPosition > m_pFile->GetLength())
-    Raise(ZIP_CODE_CORRUPT);
-  // CFile seeks by a signed 32-bit distance. Behind a long head (an
-  // installer of more than 2 GiB) a position is reached in steps.
-  uint64_t nLeft = nPosition;
-  UINT nFrom = CFile::begin;
-  do {
-    LONG nStep = nLeft > 0x7FFFFFFF ? 0x7FFFFFFF : (LONG)nLeft;
-    m_pFile->Seek(nStep, nFrom);
-    nFrom = CFile::current;
-    nLeft -= (uint64_t)nStep;
-  } while (nLeft > 0);
+  try {
+    if (nPosition > m_pFile->GetLength())
+      Raise(ZIP_CODE_CORRUPT);
+    // CFile seeks by a signed 32-bit distance. Behind a long head (an
+    // installer of more than 2 GiB) a position is reached in steps.
+    uint64_t nLeft = nPosition;
+    UINT nFrom = CFile::begin;
+    do {
+      LONG nStep = nLeft > 0x7FFFFFFF ? 0x7FFFFFFF : (LONG)nLeft;
+      m_pFile->Seek(nStep, nFrom);
+      nFrom = CFile::current;
+      nLeft -= (uint64_t)nStep;
+    } while (nLeft > 0);
+  } catch (CFileException* e) {
+    ReadFailed(e);
+  }
 }
 
 void CZipSource::Skip(int32_t nBytes)
 {
+  // The position is the file object's own; what may fail is the seek.
   int64_t nPosition = (int64_t)m_pFile->GetPosition() + nBytes;
   if (nPosition < 0)
     Raise(ZIP_CODE_CORRUPT);

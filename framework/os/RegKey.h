@@ -109,9 +109,11 @@ public:
   LONG EnumText(DWORD nIndex, CString& strName, CString& strText, DWORD* pnType) const;
 
   // Deletes the key lpszName below hParent, which must have no subkeys.
-  static REGKEY_INLINE bool DeleteKey(HKEY hParent, const char* lpszName)
+  // ERROR_SUCCESS, ERROR_FILE_NOT_FOUND when there is no such key, or the
+  // system's error with the key still there.
+  static REGKEY_INLINE LONG DeleteKey(HKEY hParent, const char* lpszName)
   {
-    return ::RegDeleteKeyW(hParent, CWideText(lpszName)) == ERROR_SUCCESS;
+    return ::RegDeleteKeyW(hParent, CWideText(lpszName));
   }
 
   operator HKEY() const { return m_hKey; }

@@ -23,9 +23,19 @@ enum DestinationVerdict
   kDestExists,    // another folder of that name: the dialog asks whether to use it
   kDestTooLong,
   kDestInvalidForm,
+  kDestNotAbsolute,
   kDestNoSpace,
   kDestCannotCreate,
   kDestFileExists,
+};
+
+// The forms a destination may have. The dialog's: "X:" followed by nothing
+// (the drive's root) or a separator, never the drive-relative "X:Path". An
+// unattended /D=: only an absolute path, "X:\Path" or "\\server\share\Path".
+enum DestinationForm
+{
+  kDialogForm,
+  kAbsoluteForm,
 };
 
 struct DestinationCheck
@@ -33,13 +43,22 @@ struct DestinationCheck
   DestinationVerdict verdict;
   bool bMade;            // the check created the folder itself
   int32_t nShortfallKB;  // for kDestNoSpace
+  CString strPath;       // the path in its normal form once the form has passed, else as given
 };
 
-// OK's checks in its order: the length, the form ("X:" first), the free
-// space for nTotalSize bytes and the reserve, then the creation with any
-// missing parents. The earlier installation's folder lpszPrevDir is taken
-// as it is; nothing is created before the space check has passed.
-DestinationCheck CheckDestination(const char* lpszPath, const char* lpszPrevDir, int32_t nTotalSize);
+// The destination as it is installed into and registered: '/' read as '\',
+// runs of separators as one (but for a UNC path's leading two), no
+// separator at its end. A root keeps none either ("X:", "\\server\share"):
+// every name is joined to the destination with a backslash.
+CString NormalizeDestination(const char* lpszPath);
+
+// OK's checks in its order: the length, the form, the free space for
+// nTotalSize bytes and the reserve on the path's drive or share, then the
+// creation with any missing parents, on the normal form. The earlier
+// installation's folder lpszPrevDir needs no question; nothing is created
+// before the space check has passed.
+DestinationCheck CheckDestination(const char* lpszPath, const char* lpszPrevDir, int32_t nTotalSize,
+                                  DestinationForm form = kDialogForm);
 
 // The message of a refusal as the dialog shows it, with its icon.
-CString DescribeDestinationRefusal(const DestinationCheck& check, const char* lpszPath, UINT& nIcon);
+CString DescribeDestinationRefusal(const DestinationCheck& check, UINT& nIcon);

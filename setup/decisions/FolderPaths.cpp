@@ -14,9 +14,9 @@ PathKind ExaminePath(const char* pszPath)
   return (nAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ? kPathDirectory : kPathFile;
 }
 
-void CreateParentFolders(const char* pszPath)
+void CreateParentFolders(const char* pszPath, int nSkip)
 {
-  for (const char* pSeparator = strchr(pszPath, '\\'); pSeparator != NULL && pSeparator[1] != '\0';
+  for (const char* pSeparator = strchr(pszPath + nSkip, '\\'); pSeparator != NULL && pSeparator[1] != '\0';
        pSeparator = strchr(pSeparator + 1, '\\'))
     MakeFolder(CString(pszPath, static_cast<int>(pSeparator - pszPath)));
 }

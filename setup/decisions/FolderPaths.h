@@ -19,6 +19,8 @@ enum PathKind
 PathKind ExaminePath(const char* pszPath);
 
 // Creates every ancestor of pszPath, outermost first: the text before each
-// backslash that is not the last character. Failures are ignored, so the
-// bare drive ("D:") and existing folders pass harmlessly.
-void CreateParentFolders(const char* pszPath);
+// backslash that is not the last character, from the nSkip-th character on
+// (behind a root that is there or not, such as a share's "\\server\share\").
+// Failures are ignored, so the bare drive ("D:") and existing folders pass
+// harmlessly.
+void CreateParentFolders(const char* pszPath, int nSkip = 0);

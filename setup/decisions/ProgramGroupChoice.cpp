@@ -15,8 +15,9 @@ bool ReadProgramsFolder(int nScope, CString& strFolder)
                                   : !GetShellFolder("Programs", strFolder, HKEY_CURRENT_USER);
 }
 
-GroupVerdict CreateProgramGroup(const char* lpszProgramsDir, const char* lpszTyped, CString& strFolder)
+GroupVerdict CreateProgramGroup(const char* lpszProgramsDir, const char* lpszTyped, CString& strFolder, bool& bMade)
 {
+  bMade = false;
   if (lpszProgramsDir[0] == '\0')
     return kGroupNoProgramsFolder;
   // The program group lies inside the start menu: an empty name would be
@@ -32,7 +33,7 @@ GroupVerdict CreateProgramGroup(const char* lpszProgramsDir, const char* lpszTyp
   // One level only: the person creates deeper groups step by step.
   const FolderMade made = MakeFolder(strFolder);
   if (made == kFolderMade)
-    return kGroupAccepted;
+    return bMade = true, kGroupAccepted;
   const PathKind kind = ExaminePath(strFolder);
   if (made == kFolderParentMissing)
     return kGroupPathNotFound;

@@ -29,8 +29,9 @@ enum GroupVerdict
 
 // OK's checks in its order for the name lpszTyped below lpszProgramsDir
 // (empty when unknown): a Programs folder, a name that stays inside it,
-// the length; then szFolder = the joined path, created one level deep.
-GroupVerdict CreateProgramGroup(const char* lpszProgramsDir, const char* lpszTyped, CString& strFolder);
+// the length; then strFolder = the joined path, created one level deep.
+// bMade: this call made the folder (it was not there before).
+GroupVerdict CreateProgramGroup(const char* lpszProgramsDir, const char* lpszTyped, CString& strFolder, bool& bMade);
 
 // The message of a refusal as the dialog shows it.
 const char* DescribeGroupRefusal(GroupVerdict verdict);

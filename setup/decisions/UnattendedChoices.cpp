@@ -23,15 +23,18 @@ UnattendedVerdict ChooseDestination(const CSetupData& setup, const CommandLine& 
     return kEarlierNotUndone;
   }
 
-  const DestinationCheck check = CheckDestination(pszPath, strPrevDir, setup.m_nTotalSize);
+  // /D= names the folder of an unattended run: "C:Tools" would be relative
+  // to whatever the current directory of that drive is.
+  const DestinationCheck check =
+      CheckDestination(pszPath, strPrevDir, setup.m_nTotalSize, bGiven ? kAbsoluteForm : kDialogForm);
   if (check.verdict != kDestAccepted && check.verdict != kDestExists) {
     UINT nIcon;
-    log.Write("destination refused", DescribeDestinationRefusal(check, pszPath, nIcon));
+    log.Write("destination refused", DescribeDestinationRefusal(check, nIcon));
     return kChoiceRefused;
   }
   if (check.verdict == kDestExists)
     log.Write(kWarningCaption, CString(kDirectoryExists) + " Yes, as /S answers");
-  choices.strDestDir = pszPath;
+  choices.strDestDir = check.strPath;
   choices.bMadeDestDir = check.bMade;
   return kChoicesMade;
 }
@@ -50,7 +53,7 @@ bool ChooseProgramGroup(const CSetupData& setup, const CommandLine& options, CIn
   const char* pszName = strName;
   log.Write(bGiven ? "program group (/GROUP=)" : "program group (proposed)", pszName);
   CString strGroup;
-  const GroupVerdict verdict = CreateProgramGroup(strPrograms, pszName, strGroup);
+  const GroupVerdict verdict = CreateProgramGroup(strPrograms, pszName, strGroup, choices.bMadeProgramGroup);
   if (verdict != kGroupAccepted) {
     log.Write("program group refused", DescribeGroupRefusal(verdict));
     return false;

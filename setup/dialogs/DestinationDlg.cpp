@@ -58,7 +58,7 @@ void CDestinationDlg::OnOK()
   // A text over the limit (a program can set one) is refused, not cut.
   const DestinationCheck check = CheckDestination(strTyped, m_strPrevDir, m_pSetup->m_nTotalSize);
   if (check.verdict != kDestTooLong)
-    m_strDestDir = strTyped;
+    m_strDestDir = check.strPath;
   m_bMadeDestDir = check.bMade;
   switch (check.verdict) {
   case kDestAccepted: break;
@@ -68,7 +68,7 @@ void CDestinationDlg::OnOK()
     break;
   default: {
     UINT nIcon;
-    const CString strText = DescribeDestinationRefusal(check, strTyped, nIcon);
+    const CString strText = DescribeDestinationRefusal(check, nIcon);
     m_pFeedback->Tell(strText, kErrorCaption, MB_OK | nIcon, IDOK, this);
     return;
   }

@@ -20,7 +20,7 @@ const char kParentEntry[] = "..";
 }  // namespace
 
 CStartMenuDlg::CStartMenuDlg(CWnd* pParent)
-    : CDialog(IDD, pParent), m_pSetup(NULL), m_pFeedback(NULL), m_nScope(kDefaultScope)
+    : CDialog(IDD, pParent), m_pSetup(NULL), m_pFeedback(NULL), m_bMadeFolder(false), m_nScope(kDefaultScope)
 {}
 
 CStartMenuDlg::~CStartMenuDlg() {}
@@ -123,7 +123,7 @@ void CStartMenuDlg::OnOK()
 {
   CString strTyped;
   GetDlgItemText(IDC_FOLDER, strTyped);
-  const GroupVerdict verdict = CreateProgramGroup(m_strProgramsDir, strTyped, m_strFolder);
+  const GroupVerdict verdict = CreateProgramGroup(m_strProgramsDir, strTyped, m_strFolder, m_bMadeFolder);
   if (verdict != kGroupAccepted) {
     ShowError(DescribeGroupRefusal(verdict));
     return;

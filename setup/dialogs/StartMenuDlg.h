@@ -26,6 +26,8 @@ public:
   CString m_strCurDir;
   CString m_strProgramsDir;
   CString m_strFolder;
+  // Whether the accepted OK made m_strFolder itself (not found it there).
+  bool m_bMadeFolder;
   CListBox m_folderList;
   int m_nScope;
   CString m_strText;

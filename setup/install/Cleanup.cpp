@@ -7,6 +7,7 @@
 #include "common/JoinPath.h"
 #include "common/UninstallData.h"
 #include "framework/os/FileSystem.h"
+#include "framework/os/System.h"
 #include "setup/SetupTexts.h"
 #include "setup/decisions/CleanupRules.h"
 
@@ -88,6 +89,11 @@ void CInstallPipeline::RemoveEarlierInstallation(UninstallData& earlier)
         RemoveEarlierFile(JoinPath(strRoot, pszName)))
       m_log.Write("removed", pszName);
   }
+  // The earlier installation's own program group (the folder of its first
+  // link) stays the installation's.
+  if (earlier.m_nLinks > 0 && !(earlier.m_nFlags & UNINSTALL_FLAG_SHORTCUT_FOLDER_EXISTED) &&
+      EqualNoCase(earlier.m_pLinks[0].Left(earlier.m_pLinks[0].ReverseFind('\\')), m_choices.strProgramGroup))
+    m_bOwnsProgramGroup = true;
   // The earlier shortcuts (.lnk files only: a damaged record must not
   // remove anything else), then their folder when that leaves it empty.
   for (int32_t i = 0; i < earlier.m_nLinks; ++i)

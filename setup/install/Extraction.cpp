@@ -61,7 +61,7 @@ bool CInstallPipeline::ExtractEntry(int32_t nIndex, CString& strCause)
     if (m_setup.m_archive.ExtractFile(static_cast<uint16_t>(nIndex), m_choices.strDestDir, true, NULL, NULL, NULL,
                                       kExtractBufferSize))
       return true;
-    strCause = DescribeFalseResult(strLanguage);
+    strCause = DescribeFalseResult(m_setup.m_archive.m_nExtractClose, strLanguage);
   } catch (CZipException* e) {
     strCause = DescribeZipCause(e->m_nCause, strLanguage);
     e->Delete();

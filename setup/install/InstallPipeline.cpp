@@ -6,7 +6,7 @@
 
 CInstallPipeline::CInstallPipeline(CSetupData& setup, CInstallFeedback& feedback, const InstallChoices& choices)
     : m_setup(setup), m_feedback(feedback), m_log(feedback.Log()), m_choices(choices), m_journal(feedback.Log()),
-      m_nPrepared(-1)
+      m_nPrepared(-1), m_bOwnsProgramGroup(choices.bMadeProgramGroup)
 {}
 
 const char* CInstallPipeline::Text(const SetupText& text) const

@@ -90,4 +90,7 @@ private:
   const InstallChoices& m_choices;
   CInstallJournal m_journal;
   int32_t m_nPrepared;  // the last entry whose target the journal has
+  // The program group is the installation's: setup made it, now or for the
+  // earlier installation of the application there. uninstall.dat says so.
+  bool m_bOwnsProgramGroup;
 };

@@ -292,6 +292,31 @@ TEST_F(UninstallDataTest, AFolderThatStillHoldsSomethingStays)
   EXPECT_TRUE(fs::exists(Host(Path("Menu\\readme.txt"))));
 }
 
+// The trailer behind the third list says that the folder of the first link
+// was there before setup: it is not the installation's, even when its last
+// link goes. A file without the trailer, of an earlier release, reads as
+// before; so do both forms, and bits that no reader knows.
+TEST_F(UninstallDataTest, AFolderThatWasThereBeforeSetupStaysAndOldFilesReadAsBefore)
+{
+  const std::string strRecord = Record("App", {}, {Path("Menu\\a.lnk")}, {});
+  for (const char* pszMagic : {"SS01", "SS02"}) {
+    const std::string strMagic = pszMagic;
+    Write("Menu\\a.lnk", "link");
+    ASSERT_EQ(0, ReadBytes(strMagic + strRecord.substr(4) + Int32(UNINSTALL_FLAG_SHORTCUT_FOLDER_EXISTED | 0x100)));
+    EXPECT_EQ(1, m_data.m_nLinks);
+    CString strFolder;
+    EXPECT_FALSE(m_data.GetShortcutFolder(strFolder)) << strMagic;
+    m_data.RemoveShortcuts();
+    EXPECT_FALSE(fs::exists(Host(Path("Menu\\a.lnk"))));
+    EXPECT_TRUE(fs::exists(Host(Path("Menu")))) << strMagic;
+
+    ASSERT_EQ(0, ReadBytes(strMagic + strRecord.substr(4)));
+    EXPECT_EQ(0, m_data.m_nFlags);
+    m_data.RemoveShortcuts();
+    EXPECT_FALSE(fs::exists(Host(Path("Menu")))) << strMagic;
+  }
+}
+
 TEST_F(UninstallDataTest, WithoutLinksNoFolderIsTouched)
 {
   fs::create_directories(Host(Path("Menu")));

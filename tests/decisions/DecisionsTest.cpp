@@ -18,9 +18,10 @@
 
 namespace {
 
-DestinationCheck Check(const std::string& strPath, const std::string& strPrevDir = "")
+DestinationCheck Check(const std::string& strPath, const std::string& strPrevDir = "",
+                       DestinationForm form = kDialogForm)
 {
-  return CheckDestination(strPath.c_str(), strPrevDir.c_str(), 1000);
+  return CheckDestination(strPath.c_str(), strPrevDir.c_str(), 1000, form);
 }
 
 TEST(Destination, FormAndLengthAreRefusedBeforeAnythingIsMade)
@@ -31,8 +32,38 @@ TEST(Destination, FormAndLengthAreRefusedBeforeAnythingIsMade)
   const std::string strLong = dir.Path(std::string(260, 'x'));
   EXPECT_EQ(kDestTooLong, Check(strLong).verdict);
   EXPECT_FALSE(PathIsPresent(strLong.c_str()));
-  // Only the colon is checked: "Q:Tools" passes the form and fails later.
-  EXPECT_NE(kDestInvalidForm, Check("Q:Tools").verdict);
+  // A drive-relative path names no folder of its own.
+  EXPECT_EQ(kDestInvalidForm, Check("Q:Tools").verdict);
+}
+
+// /D= takes only an absolute path; what is taken is its normal form, which
+// joins every name with one backslash (a root's too), as the uninstaller
+// finds its own path.
+TEST(Destination, UnattendedPathsAreAbsoluteAndEveryPathIsTakenInItsNormalForm)
+{
+  for (const char* pszPath :
+       {"C:Tools", "C:", "Tools", "\\Tools", "\\\\server", "\\\\server\\", "\\\\?\\C:\\x", "\\\\.\\pipe\\x", "1:\\x"})
+    EXPECT_EQ(kDestNotAbsolute, Check(pszPath, "", kAbsoluteForm).verdict) << pszPath;
+  const struct
+  {
+    const char* pszPath;
+    const char* pszNormal;
+  } cases[] = {{"C:\\App\\", "C:\\App"},
+               {"C:/App//Sub/", "C:\\App\\Sub"},
+               {"C:\\", "C:"},
+               {"C:", "C:"},
+               {"\\\\server\\share\\", "\\\\server\\share"},
+               {"//server/share//App/", "\\\\server\\share\\App"}};
+  for (const auto& c : cases)
+    EXPECT_STREQ(c.pszNormal, NormalizeDestination(c.pszPath)) << c.pszPath;
+
+  TestDir dir;
+  const DestinationCheck trailing = Check(dir.Path("App") + "\\\\", "", kAbsoluteForm);
+  EXPECT_EQ(kDestAccepted, trailing.verdict);
+  EXPECT_EQ(dir.Path("App"), static_cast<const char*>(trailing.strPath));
+  // The earlier installation's folder, registered with a backslash at its
+  // end by an earlier release, is still its own.
+  EXPECT_EQ(kDestAccepted, Check(dir.Path("App") + "/", dir.Path("App") + "\\").verdict);
 }
 
 TEST(Destination, MissingParentsAreMadeAndTheFolderCountsAsMade)
@@ -70,13 +101,13 @@ TEST(Destination, WhatIsThereDecidesBetweenQuestionRefusalAndAcceptance)
 TEST(Destination, RefusalsReadAsTheDialogShowsThem)
 {
   UINT nIcon = 0;
-  const DestinationCheck noSpace = {kDestNoSpace, false, 5};
+  const DestinationCheck noSpace = {kDestNoSpace, false, 5, CString("d:\\apps")};
   EXPECT_EQ(std::string("Not enough disk space.\nLeave Setup and free at least 5 KB on drive D:\n"
                         "or choose a different drive."),
-            static_cast<const char*>(DescribeDestinationRefusal(noSpace, "d:\\apps", nIcon)));
+            static_cast<const char*>(DescribeDestinationRefusal(noSpace, nIcon)));
   EXPECT_EQ(static_cast<UINT>(MB_ICONEXCLAMATION), nIcon);
-  const DestinationCheck form = {kDestInvalidForm, false, -1};
-  EXPECT_EQ(std::string(kInvalidForm), static_cast<const char*>(DescribeDestinationRefusal(form, "x", nIcon)));
+  const DestinationCheck form = {kDestInvalidForm, false, -1, CString()};
+  EXPECT_EQ(std::string(kInvalidForm), static_cast<const char*>(DescribeDestinationRefusal(form, nIcon)));
   EXPECT_EQ(0u, nIcon);
 }
 
@@ -84,18 +115,22 @@ TEST(Destination, RefusalsReadAsTheDialogShowsThem)
 class ProgramGroup : public ::testing::Test
 {
 protected:
-  GroupVerdict Create(const char* pszTyped) { return CreateProgramGroup(m_strPrograms.c_str(), pszTyped, m_strFolder); }
+  GroupVerdict Create(const char* pszTyped)
+  {
+    return CreateProgramGroup(m_strPrograms.c_str(), pszTyped, m_strFolder, m_bMade);
+  }
 
   TestDir m_dir;
   const std::string m_strPrograms = m_dir.Root();
   CString m_strFolder;
+  bool m_bMade = false;
 };
 
 TEST_F(ProgramGroup, NamesThatLeaveTheStartMenuOrNameNothingAreRefused)
 {
   for (const char* pszName : {"", ".", "..", "..\\Other", "C:\\Other", "a\\..\\..\\b"})
     EXPECT_EQ(kGroupNotInStartMenu, Create(pszName)) << pszName;
-  EXPECT_EQ(kGroupNoProgramsFolder, CreateProgramGroup("", "App", m_strFolder));
+  EXPECT_EQ(kGroupNoProgramsFolder, CreateProgramGroup("", "App", m_strFolder, m_bMade));
   EXPECT_EQ(kGroupTooLong, Create(std::string(250, 'g').c_str()));
 }
 
@@ -106,9 +141,11 @@ TEST_F(ProgramGroup, OnlyOneLevelIsMadeAndAnExistingFolderIsReused)
 
   EXPECT_EQ(kGroupAccepted, Create("Tools"));
   EXPECT_EQ(m_dir.Path("Tools"), static_cast<const char*>(m_strFolder));
+  EXPECT_TRUE(m_bMade);
   EXPECT_EQ(kGroupAccepted, Create("Tools\\Quillwork"));
   EXPECT_TRUE(IsFolder(m_dir.Path("Tools\\Quillwork").c_str()));
   EXPECT_EQ(kGroupAccepted, Create("Tools")) << "an existing folder is reused";
+  EXPECT_FALSE(m_bMade) << "and was not made";
 
   TestDir::WriteFile(m_dir.Path("Taken"), "x");
   EXPECT_EQ(kGroupFileExists, Create("Taken"));
@@ -176,9 +213,16 @@ TEST(CauseTexts, ReadAsWhatHappened)
   EXPECT_STREQ(kCauseUnpacking.pszEnglish, DescribeZipCause(CZipException::inflateDataError, "ENG"));
   EXPECT_STREQ(kCauseDamaged.pszGerman, DescribeZipCause(CZipException::corruptArchive, "GER"));
   EXPECT_STREQ("the file is in use by another program", DescribeFileCause(CFileException::sharingViolation, 32, "ENG"));
-  EXPECT_STREQ("the disk is full", DescribeFileCause(CFileException::diskFull, 112, "ENG"));
+  EXPECT_STREQ("There is not enough space on the disk", DescribeFileCause(CFileException::diskFull, 112, "ENG"));
   EXPECT_STREQ("the file cannot be written (error 1117)",
                DescribeFileCause(CFileException::genericException, 1117, "ENG"));
+  // The installer itself failing to read is no failure to write; an entry
+  // whose data ends early is damage, not a matter of its attributes.
+  EXPECT_STREQ("das Installationsprogramm konnte nicht gelesen werden",
+               DescribeZipCause(CZipException::archiveReadError, "GER"));
+  EXPECT_STREQ("its data ends before its recorded size (the installation file is damaged)",
+               DescribeFalseResult(ZIP_CLOSE_NOT_READ_TO_END, "ENG"));
+  EXPECT_STREQ(kCauseAttributes.pszEnglish, DescribeFalseResult(ZIP_CLOSE_ATTRIBUTES_FAILED, "ENG"));
 }
 
 }  // namespace

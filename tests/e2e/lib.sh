@@ -393,6 +393,12 @@ e2e_winpath() {
 # e2e_unixpath WINPATH: the Unix path of a Windows path of the prefix.
 e2e_unixpath() {
   local path=$1 drive rest
+  # \\server\share\...: wine finds the share in dosdevices\unc.
+  if [ "${path:0:2}" = '\\' ]; then
+    rest=${path:2}
+    printf '%s/dosdevices/unc/%s\n' "$WINEPREFIX" "${rest//\\//}"
+    return
+  fi
   drive=$(printf '%s' "${path:0:1}" | tr 'A-Z' 'a-z')
   rest=${path:2}
   rest=${rest//\\//}

@@ -148,7 +148,11 @@ refused() {
 }
 
 silent_refusals() {
-  refused silent-form 3 'destination refused: Invalid input - must be of the form X:\Path' /S /D=Tools
+  # /D= takes absolute paths only: "C:Tools" is relative to whatever is
+  # current on drive C:.
+  local form='destination refused: The path must be absolute: X:\Path or \\server\share\Path'
+  refused silent-form 3 "$form" /S /D=Tools
+  refused silent-relative 3 "$form" /S /D=C:Tools
   mkdir -p "$(unix 'C:\Apps')" && touch "$(unix 'C:\Apps')/Afile"
   refused silent-file 3 \
     'destination refused: A file of the same name already exists. Please Choose a different location.' \
@@ -162,6 +166,10 @@ silent_refusals() {
     short=$(((total + 0x300000 - blocks * size) / 1024))
     refused silent-space 3 "destination refused: Not enough disk space. Leave Setup and free at least $short KB \
 on drive M: or choose a different drive." /S '/D=m:\Exit Test'
+    # The same drive as a share: its root is asked, and named.
+    mkdir -p "$WINEPREFIX/dosdevices/unc/e2eserver" && ln -sfn "$small" "$WINEPREFIX/dosdevices/unc/e2eserver/small"
+    refused silent-space-share 3 "destination refused: Not enough disk space. Leave Setup and free at least \
+$short KB on drive \\\\e2eserver\\small or choose a different drive." /S '/D=\\e2eserver\small\Exit Test'
     e2e_check "silent-space: nothing on the full drive" [ -z "$(ls -A "$small")" ]
   else
     e2e_log "no private mount namespace: the refusal for want of space is not tried"

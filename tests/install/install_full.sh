@@ -90,10 +90,10 @@ EOF
   e2e_eq "quill: the Startup shortcut started the application" "$(tr -d '\r' <"$d/viewer.ini" 2>&1)" \
     "$(printf '[Viewer]\nStarts=1')"
 
-  # The read-only file and its folder stay, and the uninstaller says so;
-  # the running uninstaller stays too, but RunOnce deletes it.
-  uninstall "Quill Viewer" 'data\ro.dat' data
-  e2e_eq "quill: what the uninstaller leaves" "$(tree "$d")" "$(printf 'data/\ndata/ro.dat\nuninstall.exe')"
+  # The read-only file goes too; the running uninstaller stays, but RunOnce
+  # deletes it.
+  uninstall "Quill Viewer"
+  e2e_eq "quill: what the uninstaller leaves" "$(tree "$d")" uninstall.exe
   check_links quill "$dest" "$group" --absent
   e2e_check "quill: the program group is gone" absent "$(unix "$group")"
   e2e_check "quill: the font stays" cmp "$payload/$english_font" "$(unix "$FONTS")/$english_font"
@@ -170,10 +170,10 @@ EOF
 
 # Quill Viewer again, unattended with every option: for all users, in a
 # program group of its own, into a destination whose blanks arrive
-# unquoted (/D= takes the rest of the line); the agreement counts as
-# accepted. The installer is signed, as publishers ship theirs: the
-# certificate table behind the archive changes nothing. Then removed by
-# its QuietUninstallString.
+# unquoted (/D= takes the rest of the line) and which ends in a backslash,
+# registered without it; the agreement counts as accepted. The installer
+# is signed, as publishers ship theirs: the certificate table behind the
+# archive changes nothing. Then removed by its QuietUninstallString.
 silent_installation() {
   local payload=$E2E_WORK/payloads/quill dest='C:\Apps\Quill Silent' group="$COMMON_PROGRAMS\\Quill Tools" d
   d=$(unix "$dest")
@@ -190,7 +190,7 @@ silent_installation() {
   rm -rf "$out"
   e2e_check "quill-signed: mkinstaller extracts it" "$MKINSTALLER" extract "$signed" "$out"
   e2e_check "quill-signed: what it extracts is the payload" diff -r "$payload" "$out"
-  silent_setup quill-signed quill-silent /s /AllUsers "/GROUP=Quill Tools" '/D=C:\Apps\Quill' Silent
+  silent_setup quill-signed quill-silent /s /AllUsers "/GROUP=Quill Tools" '/D=C:\Apps\Quill' 'Silent\'
   e2e_eq "quill-silent: exit code" "$SILENT_EXIT" 0
   check_files "$payload" "$d" "-$english_font" uninstall.dat
   e2e_check "quill-silent: the font is in the fonts folder" cmp "$payload/$english_font" "$(unix "$FONTS")/$english_font"
@@ -199,8 +199,8 @@ silent_installation() {
   check_links quill "$dest" "$group"
   check_registration "Quill Viewer" "$dest"
   local key="HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Quill Viewer"
-  log_says quill-silent "option: /S" "option: /ALLUSERS" "option: /GROUP=Quill Tools" "option: /D=$dest" \
-    "agreement: accepted by whoever runs /S" "destination (/D=): $dest" "start menu: All Users" \
+  log_says quill-silent "option: /S" "option: /ALLUSERS" "option: /GROUP=Quill Tools" "option: /D=$dest\\" \
+    "agreement: accepted by whoever runs /S" "destination (/D=): $dest\\" "start menu: All Users" \
     "program group (/GROUP=): Quill Tools" "program group folder: $group" \
     'installed: docs\manual.txt' 'installed: data\ro.dat' "creating shortcuts..." \
     "shortcut: $group\\Quill Viewer (safe mode).lnk to $dest\\viewer.exe /safe" \
@@ -215,8 +215,8 @@ silent_installation() {
   e2e_eq "quill-silent: the log is UTF-8 behind a byte-order mark" "$(head -c3 "$(log_of quill-silent)" | od -An -tx1)" \
     " ef bb bf"
 
-  silent_uninstall "Quill Viewer" 2 'data\ro.dat' data
-  e2e_eq "quill-silent: what the uninstaller leaves" "$(tree "$d")" "$(printf 'data/\ndata/ro.dat\nuninstall.exe')"
+  silent_uninstall "Quill Viewer" 0
+  e2e_eq "quill-silent: what the uninstaller leaves" "$(tree "$d")" uninstall.exe
   check_links quill "$dest" "$group" --absent
   e2e_check "quill-silent: the program group is gone" absent "$(unix "$group")"
 }
@@ -312,9 +312,53 @@ EOF
   export LANG=C.UTF-8
 }
 
+# Unattended onto a share (\\e2eserver\share, which wine finds in
+# dosdevices\unc) below folders that are not there yet, into a program
+# group that was there before, with another program's link in it. The
+# share's root is asked for its space, the folders are made behind it, the
+# record says the group was there, and the uninstaller leaves the group as
+# it was and has nothing to report.
+share_and_existing_group() {
+  local payload app="Share Tool" dest='\\e2eserver\share\Apps\Share Tool' group="$PROGRAMS\\Shared" d
+  mkdir -p "$E2E_WORK/unc-share" "$WINEPREFIX/dosdevices/unc/e2eserver"
+  ln -sfn "$E2E_WORK/unc-share" "$WINEPREFIX/dosdevices/unc/e2eserver/share"
+  mkdir -p "$(unix "$group")" && echo other >"$(unix "$group")/Other Program.lnk"
+  d=$(unix "$dest")
+  payload=$(new_payload share)
+  put "$payload" notes.txt "Share Tool's notes"
+  make_installer share "$payload" <<EOF
+#AppName
+$app
+#Shortcuts
+viewer.exe
+$app
+#end
+EOF
+  silent_setup share share-silent /S /GROUP=Shared "/D=$dest"
+  e2e_eq "share-silent: exit code" "$SILENT_EXIT" 0
+  check_files "$payload" "$d" uninstall.dat
+  check_record share "$dest" "$group" --group-existed
+  check_links share "$dest" "$group"
+  check_registration "$app" "$dest"
+  # Wine names a program started from a share "UNC\server\share\..." (its
+  # own path without the leading backslashes), where the uninstaller would
+  # not find its folder: it starts from a drive that names the same one.
+  local log
+  log=$(log_of share-uninstall)
+  ln -sfn "$E2E_WORK/unc-share" "$WINEPREFIX/dosdevices/u:"
+  e2e_start 'U:\Apps\Share Tool\uninstall.exe' /S "/LOG=$(e2e_winpath "$log")"
+  e2e_wait_exit 60
+  e2e_eq "share-uninstall: exit code" "$?" 0
+  e2e_eq "share-uninstall: nothing remained" "$(log_lines "$log" | grep -c '^remained: ')" 0
+  e2e_check "share-uninstall: the Uninstall key is gone" not_registered "$app"
+  e2e_eq "share-silent: what the uninstaller leaves" "$(tree "$d")" uninstall.exe
+  e2e_eq "share-silent: the program group as it was" "$(tree "$(unix "$group")")" "Other Program.lnk"
+}
+
 english_installation
 german_installation
 silent_installation
+share_and_existing_group
 locale_installations
 foreign_folders
 e2e_finish

@@ -3,13 +3,16 @@
 its script and payload say, independently of the product's code.
 
   installcheck.py record DAT --installer EXE --payload DIR --script TXT
-                  --group G --startup S --desktop K [--stopped ENTRY [--earlier DAT]]
+                  --group G --startup S --desktop K [--group-existed]
+                  [--stopped ENTRY [--earlier DAT]]
       uninstall.dat field by field: the archive's names in archive order,
-      the link paths of the three shortcut lists, the generated names. For
-      an installation stopped at ENTRY the archive's names end with it and
-      no new link is listed; the names of an earlier record of the same
+      the link paths of the three shortcut lists, the generated names, and
+      the trailer's flags: bit 0 when the program group was there before
+      setup (--group-existed) and holds the first link. For an
+      installation stopped at ENTRY the archive's names end with it and no
+      new link is listed; the names of an earlier record of the same
       application that the new lists lack follow them, and its links are
-      listed.
+      listed, with its flags.
   installcheck.py links --script TXT --dest D --group G --startup S
                   --desktop K --prefix P [--absent]
       every .lnk of the script exists and names its target (or, with
@@ -37,8 +40,9 @@ ENCODINGS = {b'SS02': 'utf-8', b'SS01': 'cp1252'}
 # ---- uninstall.dat, read the way its layout is written down ----
 
 class Record:
-    def __init__(self, app, installed, links, generated):
+    def __init__(self, app, installed, links, generated, flags=0):
         self.app, self.installed, self.links, self.generated = app, installed, links, generated
+        self.flags = flags
 
 
 def read_record(path):
@@ -62,7 +66,10 @@ def read_record(path):
         raise ValueError('%s: magic %r' % (path, data[:4]))
     pos = 4
     record = Record(text(), names(), names(), names())
-    if pos != len(data):
+    # The trailer, which files of earlier releases lack.
+    if len(data) - pos == 4:
+        (record.flags,) = struct.unpack_from('<i', data, pos)
+    elif pos != len(data):
         raise ValueError('%s: %d bytes after the last list' % (path, len(data) - pos))
     return record
 
@@ -176,6 +183,7 @@ def check_record(args, diff):
     links = [link for link, _, _ in expected_links(script, args.group, args.startup, args.desktop)]
     generated = script.section('#GeneratedFiles')
     installed = list(table)
+    flags = 1 if args.group_existed and script.shortcuts('#Shortcuts') else 0
     if args.stopped:
         # Nothing behind the entry it stopped at, and no shortcut was made
         # yet; the earlier record's names stay listed.
@@ -183,11 +191,13 @@ def check_record(args, diff):
         earlier = read_record(args.earlier) if args.earlier else Record('', [], [], [])
         installed += [n for n in earlier.installed if n not in installed]
         links = list(earlier.links)
+        flags = earlier.flags
         generated += [n for n in earlier.generated if n not in generated]
     diff('application name', record.app, script.app_name())
     diff.list('installed', record.installed, installed)
     diff.list('links', record.links, links)
     diff.list('generated', record.generated, generated)
+    diff('flags', record.flags, flags)
     if diff.count == 0:
         print('uninstall.dat: %d installed, %d links, %d generated' % (len(installed), len(links), len(generated)))
 
@@ -235,6 +245,7 @@ def dump(args, _):
     for what in ('installed', 'links', 'generated'):
         for name in getattr(record, what):
             print('%s: %s' % (what, name))
+    print('flags: %d' % record.flags)
 
 
 def main():
@@ -244,6 +255,7 @@ def main():
     record.add_argument('dat')
     record.add_argument('--stopped', metavar='ENTRY')
     record.add_argument('--earlier')
+    record.add_argument('--group-existed', action='store_true')
     links = commands.add_parser('links')
     links.add_argument('--prefix', required=True)
     links.add_argument('--absent', action='store_true')

@@ -66,20 +66,21 @@ std::vector<std::string> Slots(const CString* list, int32_t count)
 
 // Two files, one program-group link and one generated file: the magic, the
 // name and each list as its count (little-endian int32) and NUL-terminated
-// strings, 90 bytes in all.
-TEST(WriteUninstallData, TwoFilesALinkAndAGeneratedFileAreNinetyBytesInRecordOrder)
+// strings, 90 bytes, then the trailer's flags: the program group was there
+// before setup.
+TEST(WriteUninstallData, TwoFilesALinkAndAGeneratedFileAreNinetyBytesInRecordOrderThenTheFlags)
 {
   Installed app("Demo Tool");
   app.Files({"tool.exe", "help\\tool.hlp"});
   Installed::Links(app.data.m_pShortcuts, app.data.m_nShortcuts, {"C:\\Menu\\Demo Tool\\Demo Tool.lnk"});
   app.Generated({"tool.ini"});
   TestDir dir;
-  ASSERT_FALSE(WriteUninstallData(app.data, dir.Path("uninstall.dat").c_str()));
+  ASSERT_FALSE(WriteUninstallData(app.data, dir.Path("uninstall.dat").c_str(), UNINSTALL_FLAG_SHORTCUT_FOLDER_EXISTED));
   std::string expected = std::string("SS02Demo Tool\0\x02\0\0\0tool.exe\0help\\tool.hlp\0", 41) +
                          std::string("\x01\0\0\0C:\\Menu\\Demo Tool\\Demo Tool.lnk\0", 36) +
                          std::string("\x01\0\0\0tool.ini\0", 13);
   ASSERT_EQ(90u, expected.size());
-  EXPECT_EQ(expected, TestDir::ReadFile(dir.Path("uninstall.dat")));
+  EXPECT_EQ(expected + std::string("\x01\0\0\0", 4), TestDir::ReadFile(dir.Path("uninstall.dat")));
 }
 
 TEST(WriteUninstallData, ReadsBackThroughTheSharedRecordInListOrder)
@@ -90,7 +91,7 @@ TEST(WriteUninstallData, ReadsBackThroughTheSharedRecordInListOrder)
   Installed::Links(app.data.m_pDesktopShortcuts, app.data.m_nDesktopShortcuts, {"C:\\Desk\\c.lnk"});
   TestDir dir;
   std::string path = dir.Path("uninstall.dat");
-  ASSERT_FALSE(WriteUninstallData(app.data, path.c_str()));
+  ASSERT_FALSE(WriteUninstallData(app.data, path.c_str(), 0));
 
   UninstallData record;
   ASSERT_EQ(0, ReadRecord(record, path));
@@ -112,7 +113,7 @@ TEST(WriteUninstallData, NamesOfAnyLengthAndScriptReadBackWhole)
   app.Generated({std::string(400, 'g'), "gen.ini"});
   TestDir dir;
   std::string path = dir.Path("uninstall.dat");
-  ASSERT_FALSE(WriteUninstallData(app.data, path.c_str()));
+  ASSERT_FALSE(WriteUninstallData(app.data, path.c_str(), 0));
 
   UninstallData record;
   ASSERT_EQ(0, ReadRecord(record, path));
@@ -127,7 +128,7 @@ TEST(WriteUninstallData, AFileThatCannotBeCreatedIsReported)
 {
   Installed app("X");
   TestDir dir;
-  EXPECT_TRUE(WriteUninstallData(app.data, dir.Path("missing folder\\uninstall.dat").c_str()));
+  EXPECT_TRUE(WriteUninstallData(app.data, dir.Path("missing folder\\uninstall.dat").c_str(), 0));
   EXPECT_FALSE(TestDir::Exists(dir.Path("missing folder")));
 }
 
@@ -143,7 +144,7 @@ TEST(WriteUninstallData, AStoppedInstallationKeepsTheEarlierRecordsNames)
     old.Files({"viewer.exe", "old\\plugin.dll", "Readme.txt"});
     Installed::Links(old.data.m_pShortcuts, old.data.m_nShortcuts, {"C:\\M\\Viewer\\Viewer.lnk"});
     old.Generated({"viewer.ini", "cache"});
-    ASSERT_FALSE(WriteUninstallData(old.data, path.c_str()));
+    ASSERT_FALSE(WriteUninstallData(old.data, path.c_str(), 0));
   }
   UninstallData earlier;
   ASSERT_EQ(0, ReadRecord(earlier, path));
@@ -151,7 +152,7 @@ TEST(WriteUninstallData, AStoppedInstallationKeepsTheEarlierRecordsNames)
   Installed app("Viewer");
   app.Files({"viewer.exe", "readme.txt", "new.dat"});
   app.Generated({"viewer.ini", "viewer.log"});
-  ASSERT_FALSE(WriteUninstallData(app.data, path.c_str(), &earlier));
+  ASSERT_FALSE(WriteUninstallData(app.data, path.c_str(), 0, &earlier));
 
   UninstallData record;
   ASSERT_EQ(0, ReadRecord(record, path));
@@ -174,7 +175,7 @@ TEST(WriteUninstallData, AStoppedInstallationRecordsNoEntryItNeverReached)
   Installed app("Viewer");
   app.Files({"a.txt", "viewer.exe", "notes.txt", "z.txt"});
   app.Generated({"viewer.ini"});
-  ASSERT_FALSE(WriteUninstallData(app.data, path.c_str(), NULL, 2));
+  ASSERT_FALSE(WriteUninstallData(app.data, path.c_str(), 0, NULL, 2));
   UninstallData fresh;
   ASSERT_EQ(0, ReadRecord(fresh, path));
   EXPECT_EQ((std::vector<std::string>{"a.txt", "viewer.exe"}), Slots(fresh.m_pInstalled, fresh.m_nInstalled));
@@ -183,11 +184,11 @@ TEST(WriteUninstallData, AStoppedInstallationRecordsNoEntryItNeverReached)
   {
     Installed old("Viewer");
     old.Files({"viewer.exe", "z.txt", "old.dll"});
-    ASSERT_FALSE(WriteUninstallData(old.data, path.c_str()));
+    ASSERT_FALSE(WriteUninstallData(old.data, path.c_str(), 0));
   }
   UninstallData earlier;
   ASSERT_EQ(0, ReadRecord(earlier, path));
-  ASSERT_FALSE(WriteUninstallData(app.data, path.c_str(), &earlier, 2));
+  ASSERT_FALSE(WriteUninstallData(app.data, path.c_str(), 0, &earlier, 2));
   UninstallData record;
   ASSERT_EQ(0, ReadRecord(record, path));
   EXPECT_EQ((std::vector<std::string>{"a.txt", "viewer.exe", "z.txt", "old.dll"}),

@@ -26,12 +26,14 @@ make_file() {
   for f in "$@"; do mkdir -p "$(dirname "$f")" && echo "$f" >"$f"; done
 }
 
-# install [--ansi] DIR APPNAME [INSTALLED...] -- [LINKS...] -- [GENERATED...]:
+# install [--ansi] [--flags N] DIR APPNAME [INSTALLED...] -- [LINKS...] -- [GENERATED...]:
 # the program and uninstall.dat in C:\e2e\DIR, in UTF-8 as setup writes it,
-# or with --ansi in the earlier Windows-1252 form.
+# or with --ansi in the earlier Windows-1252 form; --flags N adds the
+# trailer with those flags.
 install() {
   local form=()
   [ "$1" = --ansi ] && form=(--ansi) && shift
+  [ "$1" = --flags ] && form+=(--flags "$2") && shift 2
   local dir=$E/$1
   shift
   mkdir -p "$dir" && cp "$uninstall_exe" "$dir/uninstall.exe"
@@ -68,12 +70,13 @@ full="Demo Tool"
 I=$E/$full
 make_file "$I/tool.exe" "$I/a/b/x.txt" "$I/a/y.txt" "$I/c.txt" "$I/d/e/f.txt" "$I/g/h/i.txt" \
   "$I/ro/locked.txt" "$I/drive.txt" "$I/settings.ini" \
-  "$I/cache/1.tmp" "$I/cache/sub/2.tmp" "$I/cache/sub/deeper/3.tmp" "$I/cache/.hidden" "$I/cache/.keep/k.txt" \
+  "$I/cache/1.tmp" "$I/cache/sub/2.tmp" "$I/cache/sub/deeper/3.tmp" "$I/cache/sub/ro.tmp" \
   "$I/logs/a.log" "$I/logs/old/b.log" \
   "$E/outside.txt" "$E/outside-dir/keep.txt" "$E/abs/abs.txt" "$E/rooted.txt" \
   "$E/menu/$full/$full.lnk" "$E/menu/$full/Readme.lnk" "$E/desktop/$full.lnk" "$E/desktop/notes.txt"
 mkdir -p "$E/empty-outside"
-chmod a-w "$I/ro/locked.txt"
+# Read-only: an installed file, a generated one and one in a generated tree.
+chmod a-w "$I/ro/locked.txt" "$I/settings.ini" "$I/cache/sub/ro.tmp"
 # Wine shows a Unix symbolic link to a folder as a reparse point, as Windows
 # shows a junction.
 ln -s ../../outside-dir "$I/cache/outlink"
@@ -94,11 +97,32 @@ install bare "Bare Tool" uninstall.exe bare.txt 'Ελληνικά\' 'Ελλην�
 make_file "$E/held/app.dat" "$E/held/free.txt"
 install held "Held Tool" uninstall.exe app.dat free.txt
 
-# Read-only files, more than the message names, in a German installation
-# recorded by an earlier setup (Windows-1252), with an umlaut.
-make_file "$E/bild/ro/1.txt" "$E/bild/ro/2.txt" "$E/bild/ro/3.txt" "$E/bild/frühling.txt"
-chmod a-w "$E/bild/ro/"*.txt
-install --ansi bild "Bild Tool" uninstall.exe 'ro\1.txt' 'ro\2.txt' 'ro\3.txt' frühling.txt
+# Folders that still hold the person's own files, more than the message
+# names, in a German installation recorded by an earlier setup
+# (Windows-1252), with an umlaut.
+for f in p q r s; do make_file "$E/bild/$f/$f.txt" "$E/bild/$f/mine.txt"; done
+make_file "$E/bild/frühling.txt"
+install --ansi bild "Bild Tool" uninstall.exe 'p\p.txt' 'q\q.txt' 'r\r.txt' 's\s.txt' frühling.txt
+
+# A generated folder that holds only names with a leading full stop.
+make_file "$E/dots/cache/.keep" "$E/dots/cache/.git/config"
+install dots "Dots Tool" uninstall.exe -- -- cache
+
+# The program group was there before setup (the record's trailer says so):
+# its link goes, the folder stays and is no item that remained.
+make_file "$E/menu/Shared/Flagged Tool.lnk" "$E/flagged/f.txt"
+install --flags 1 flagged "Flagged Tool" uninstall.exe f.txt -- 'C:\e2e\menu\Shared\Flagged Tool.lnk'
+
+# An Uninstall key that cannot be deleted: it holds a subkey.
+make_file "$E/keyed/k.txt"
+install keyed "Keyed Tool" uninstall.exe k.txt
+
+# An installation that setup began and has neither finished nor undone:
+# its journal is there.
+make_file "$E/unfinished/u.txt"
+install unfinished "Unfinished Tool" uninstall.exe u.txt
+mkdir -p "$E/unfinished/~setup-rollback"
+printf 'setup\tC:\\Downloads\\setup.exe\tUnfinished Tool\r\n' >"$E/unfinished/~setup-rollback/journal.txt"
 
 make_file "$E/noname/n.txt"
 install noname "" uninstall.exe n.txt
@@ -146,24 +170,27 @@ REGEDIT4
 [$UNINSTALL_KEY\\Bild Tool]
 "UninstallString"="C:\\\\e2e\\\\bild\\\\uninstall.exe"
 "Language"=dword:00000407
+
+[$UNINSTALL_KEY\\Keyed Tool\\Sub]
+
+[$UNINSTALL_KEY\\Unfinished Tool]
+"DisplayName"="Unfinished Tool"
 REG
 e2e_regedit 'C:\e2e\keys.reg' || e2e_log "regedit failed"
 
 # ---- a complete run ----
 
-# What stays that was to go is counted, the first three named: the
-# read-only file, its folder, the generated folder that keeps the names with
-# a leading full stop, and the generated link (wine removes a Unix symbolic
-# link to a folder neither as a folder nor as a file; Windows removes a
-# junction as a folder).
+# What stays that was to go is counted and named: the generated link and
+# the generated folder that holds a link (wine removes a Unix symbolic link
+# to a folder neither as a folder nor as a file; Windows removes a junction
+# as a folder). Read-only files go.
 uninstall "C:\\e2e\\$full\\uninstall.exe" Warning full
 e2e_eq "full: exit code" "$g_exit" 2
-e2e_eq "full: message" "$g_text" \
-  "$full was uninstalled, but 4 items could not be removed:\\n\\nro\\locked.txt\\nro\\ncache\\n... and 1 more"
-for f in tool.exe a c.txt 'd/e' g settings.ini cache/1.tmp cache/sub logs uninstall.dat; do
+e2e_eq "full: message" "$g_text" "$full was uninstalled, but 2 items could not be removed:\\n\\ncache\\nlinkgen"
+for f in tool.exe a c.txt 'd/e' g ro settings.ini cache/1.tmp cache/sub logs uninstall.dat; do
   e2e_check "full: $f removed" absent "$I/$f"
 done
-for f in uninstall.exe d ro/locked.txt drive.txt cache/.hidden cache/.keep/k.txt; do
+for f in uninstall.exe d drive.txt cache/outlink; do
   e2e_check "full: $f stays" exists "$I/$f"
 done
 e2e_check "full: nothing outside the installation deleted" exists "$E/outside.txt"
@@ -193,12 +220,13 @@ e2e_eq "held: message, in English" "$g_text" \
 e2e_check "held: the held file stays" exists "$E/held/app.dat"
 e2e_check "held: the other file is removed" absent "$E/held/free.txt"
 
-# ---- a German installation: read-only files ----
+# ---- a German installation: folders that hold the person's files ----
 
 uninstall 'C:\e2e\bild\uninstall.exe' Warnung bild
 e2e_eq "bild: exit code" "$g_exit" 2
 e2e_eq "bild: message, in German" "$g_text" \
-  "Bild Tool wurde entfernt, aber 4 Elemente konnten nicht gelöscht werden:\\n\\nro\\1.txt\\nro\\2.txt\\nro\\3.txt\\n... und 1 weitere"
+  "Bild Tool wurde entfernt, aber 4 Elemente konnten nicht gelöscht werden:\\n\\np\\nq\\nr\\n... und 1 weitere"
+e2e_check "bild: the person's files stay" exists "$E/bild/s/mine.txt"
 e2e_check "bild: the name with an umlaut is removed" absent "$E/bild/frühling.txt"
 e2e_check "bild: its key is deleted" key_absent "$UNINSTALL_KEY\\Bild Tool"
 
@@ -217,6 +245,39 @@ e2e_eq "bare: RunOnce without COMSPEC" "$(e2e_reg_query "$RUNONCE_KEY" "Bare Too
   "C:\\windows\\system32\\cmd.exe /c del \"C:\\e2e\\bare\\uninstall.exe\""
 e2e_eq "bare: RunOnce rd without COMSPEC" "$(e2e_reg_query "$RUNONCE_KEY" "Bare Tool_RmDir")" \
   "C:\\windows\\system32\\cmd.exe /c rd \"C:\\e2e\\bare\""
+
+# ---- a generated folder of dot-files ----
+
+uninstall 'C:\e2e\dots\uninstall.exe' Success dots
+e2e_eq "dots: exit code" "$g_exit" 0
+e2e_check "dots: the folder and its dot-files are removed" absent "$E/dots/cache"
+
+# ---- a program group that was there before setup ----
+
+uninstall 'C:\e2e\flagged\uninstall.exe' Success flagged
+e2e_eq "flagged: exit code" "$g_exit" 0
+e2e_check "flagged: its link is removed" absent "$E/menu/Shared/Flagged Tool.lnk"
+e2e_check "flagged: the folder stays" exists "$E/menu/Shared"
+
+# ---- an Uninstall key that cannot be deleted ----
+
+uninstall 'C:\e2e\keyed\uninstall.exe' Warning keyed
+e2e_eq "keyed: exit code" "$g_exit" 2
+e2e_eq "keyed: the key is what remained" "$g_text" \
+  "Keyed Tool was uninstalled, but 1 item could not be removed:\\n\\nHKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Keyed Tool"
+e2e_check "keyed: the file is removed" absent "$E/keyed/k.txt"
+e2e_check "keyed: the key stays" e2e_reg_exists "$UNINSTALL_KEY\\Keyed Tool"
+
+# ---- an unfinished installation: nothing is removed ----
+
+uninstall 'C:\e2e\unfinished\uninstall.exe' Error unfinished
+e2e_eq "unfinished: exit code" "$g_exit" 4
+e2e_eq "unfinished: message" "$g_text" \
+  'This installation did not finish.\nRun C:\Downloads\setup.exe again: it restores the earlier one.\nNothing was removed.'
+e2e_check "unfinished: its files stay" exists "$E/unfinished/u.txt"
+e2e_check "unfinished: uninstall.dat stays" exists "$E/unfinished/uninstall.dat"
+e2e_check "unfinished: its key stays" e2e_reg_exists "$UNINSTALL_KEY\\Unfinished Tool"
+e2e_check "unfinished: no RunOnce value" value_absent "$RUNONCE_KEY" "Unfinished Tool_RmDir"
 
 # ---- no uninstall.dat beside the program ----
 

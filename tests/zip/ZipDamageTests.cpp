@@ -233,9 +233,13 @@ TEST(ZipDamage, stored_entry_with_disagreeing_sizes_ends)
     CScratchDir dest;
     uint16_t nIndex = (uint16_t)FindEntry(archive.reader, "readme.txt");
     int nCause = ZipCause([&] { EXPECT_FALSE(archive.reader.ExtractFile(nIndex, dest.Path().c_str())); });
-    // More promised than stored: bytes left, result -1. Fewer: the CRC of
-    // what was delivered is wrong.
+    // More promised than stored: bytes left, result -1, which the caller
+    // can tell from a failure to set attributes. Fewer: the CRC of what was
+    // delivered is wrong.
     EXPECT_EQ(nCause, nSize > 54 ? 0 : (int)CZipException::checksumMismatch);
+    if (nSize > 54) {
+      EXPECT_EQ(archive.reader.m_nExtractClose, ZIP_CLOSE_NOT_READ_TO_END);
+    }
     EXPECT_EQ(fs::file_size(dest.Fs() / "readme.txt"), nSize > 54 ? 54u : nSize);
   }
 }
@@ -255,6 +259,53 @@ TEST(ZipDamage, end_record_naming_another_volume_fails_to_open_it)
   Put16(single, end + 6, 2);
   CMemArchive other(single);
   EXPECT_STREQ(VolumeTried(other), ".002");
+}
+
+TEST(ZipDamage, entry_naming_another_disk_of_a_one_file_archive_is_refused_and_the_file_stays_open)
+{
+  // readme.txt's central record says it starts on disk 1. Opened as setup
+  // opens its own installer: one file, read from disk.
+  Bytes damaged = LoadArchive("python-deflated.zip");
+  Put16(damaged, EntryNamed(LocateEntries(damaged), "readme.txt").nCentral + 34, 1);
+  CScratchDir dir;
+  const std::string path = (dir.Fs() / "payload.zip").string();
+  CFile(path.c_str(), CFile::modeCreate | CFile::modeWrite).Write(damaged.data(), (UINT)damaged.size());
+  CFile file(path.c_str(), CFile::modeRead | CFile::shareDenyWrite);
+  CZipReader reader;
+  reader.Open(&file, ZIP_OPEN_ONE_FILE);
+  CScratchDir dest;
+  EXPECT_EQ(ZipCause([&] { reader.ExtractFile((uint16_t)FindEntry(reader, "readme.txt"), dest.Path().c_str()); }),
+            CZipException::corruptArchive);
+  reader.CloseEntry(NULL, true);
+  // Every other entry still comes from the file.
+  EXPECT_TRUE(reader.ExtractFile((uint16_t)FindEntry(reader, "docs\\manual.txt"), dest.Path().c_str()));
+  EXPECT_TRUE(LoadFile((dest.Fs() / "docs" / "manual.txt").string()) == LoadTreeFile("docs/manual.txt"));
+}
+
+// The archive's own file failing, as a network share or a removable disk
+// that goes away: a cause of the archive, not a file exception that would
+// read like the output file's.
+TEST(ZipDamage, read_failure_of_the_archive_file_is_a_cause_of_its_own)
+{
+  struct CFailingFile : public CMemFile
+  {
+    bool bFail = false;
+    UINT Read(void* pBuf, UINT nCount) override
+    {
+      if (bFail)
+        CFileException::Throw(CFileException::hardIO, 64 /* ERROR_NETNAME_DELETED */, "\\\\server\\setup.exe");
+      return CMemFile::Read(pBuf, nCount);
+    }
+  };
+  Bytes bytes = LoadArchive("python-deflated.zip");
+  CFailingFile file;
+  file.Attach(bytes.data(), (UINT)bytes.size(), 0);
+  CZipReader reader;
+  reader.Open(&file, ZIP_OPEN_ONE_FILE);
+  file.bFail = true;
+  CScratchDir dest;
+  EXPECT_EQ(ZipCause([&] { reader.ExtractFile((uint16_t)FindEntry(reader, "readme.txt"), dest.Path().c_str()); }),
+            CZipException::archiveReadError);
 }
 
 TEST(ZipDamage, archive_spread_over_removable_disks_is_refused)
