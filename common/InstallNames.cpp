@@ -48,4 +48,19 @@ bool IsInsideInstallation(const char* lpszName)
   return bNamesSomething;
 }
 
+CString CurrentVersionKey(const char* lpszSubkey)
+{
+  CString strKey(kUninstallKey, static_cast<int>(sizeof(kUninstallKey) - sizeof("Uninstall\\")));
+  strKey += lpszSubkey;
+  return strKey;
+}
+
 bool IsRegistrableAppName(const char* lpszAppName) { return lpszAppName[0] != 0 && strchr(lpszAppName, '\\') == NULL; }
+
+CString UninstallerPathOf(const char* lpszCommand)
+{
+  if (lpszCommand[0] != '"')
+    return lpszCommand;
+  const char* pszEnd = strchr(lpszCommand + 1, '"');
+  return pszEnd ? CString(lpszCommand + 1, static_cast<int>(pszEnd - lpszCommand - 1)) : CString(lpszCommand + 1);
+}

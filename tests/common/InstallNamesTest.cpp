@@ -26,5 +26,15 @@ TEST(IsRegistrableAppName, OnlyANameOfItsOwnKey)
   EXPECT_FALSE(IsRegistrableAppName("Tool\\"));
 }
 
+// Quoted as setup writes it now, bare as installations before wrote it.
+TEST(UninstallerPathOf, QuotedOrBare)
+{
+  EXPECT_STREQ("C:\\Program Files\\App\\uninstall.exe",
+               UninstallerPathOf("\"C:\\Program Files\\App\\uninstall.exe\""));
+  EXPECT_STREQ("C:\\App\\uninstall.exe", UninstallerPathOf("C:\\App\\uninstall.exe"));
+  EXPECT_STREQ("C:\\A B\\uninstall.exe", UninstallerPathOf("\"C:\\A B\\uninstall.exe\" /S"));
+  EXPECT_STREQ("C:\\open", UninstallerPathOf("\"C:\\open"));
+}
+
 // A join that needs every byte of the buffer fits; one byte more would cut
 // the name, so nothing is left in the buffer instead.
