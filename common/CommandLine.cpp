@@ -13,8 +13,9 @@ struct OptionName
 };
 
 const OptionName kOptions[] = {
-    {"S", OPT_SILENT},     {"ALLUSERS", OPT_ALLUSERS}, {"CURRENTUSER", OPT_CURRENTUSER},
-    {"GROUP=", OPT_GROUP}, {"LOG=", OPT_LOG},
+    {"S", OPT_SILENT},          {"ALLUSERS", OPT_ALLUSERS}, {"CURRENTUSER", OPT_CURRENTUSER},
+    {"GROUP=", OPT_GROUP},      {"LOG=", OPT_LOG},          {"ALLOWDOWNGRADE", OPT_ALLOWDOWNGRADE},
+    {"ELEVATED", OPT_ELEVATED},
 };
 
 // The part of a word that an error message quotes.

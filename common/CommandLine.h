@@ -1,6 +1,7 @@
 // The options of an unattended run, as setup and the uninstaller read them
 // from their command line (UTF-8, from the wide command line): /S,
-// /ALLUSERS, /CURRENTUSER, /GROUP=name, /LOG=file and /D=path.
+// /ALLUSERS, /CURRENTUSER, /GROUP=name, /LOG=file, /ALLOWDOWNGRADE,
+// /ELEVATED and /D=path.
 #pragma once
 #include "framework/String.h"
 
@@ -13,13 +14,16 @@ enum
 // The options a program knows; ParseCommandLine refuses the others.
 enum
 {
-  OPT_SILENT = 1,       // /S
-  OPT_ALLUSERS = 2,     // /ALLUSERS
-  OPT_CURRENTUSER = 4,  // /CURRENTUSER
-  OPT_GROUP = 8,        // /GROUP=name
-  OPT_LOG = 16,         // /LOG=file
-  OPT_DEST = 32,        // /D=path, last: it takes the rest of the line
-  OPT_SETUP = OPT_SILENT | OPT_ALLUSERS | OPT_CURRENTUSER | OPT_GROUP | OPT_LOG | OPT_DEST,
+  OPT_SILENT = 1,           // /S
+  OPT_ALLUSERS = 2,         // /ALLUSERS
+  OPT_CURRENTUSER = 4,      // /CURRENTUSER
+  OPT_GROUP = 8,            // /GROUP=name
+  OPT_LOG = 16,             // /LOG=file
+  OPT_DEST = 32,            // /D=path, last: it takes the rest of the line
+  OPT_ALLOWDOWNGRADE = 64,  // /ALLOWDOWNGRADE: an older version may replace a newer one
+  OPT_ELEVATED = 128,       // /ELEVATED: setup started itself with administrator rights
+  OPT_SETUP =
+      OPT_SILENT | OPT_ALLUSERS | OPT_CURRENTUSER | OPT_GROUP | OPT_LOG | OPT_DEST | OPT_ALLOWDOWNGRADE | OPT_ELEVATED,
   OPT_UNINSTALL = OPT_SILENT | OPT_LOG
 };
 

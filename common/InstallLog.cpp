@@ -3,14 +3,15 @@
 #include "common/CommandLine.h"
 #include "framework/os/FileSystem.h"
 
-bool CInstallLog::Open(const char* lpszPath)
+bool CInstallLog::Open(const char* lpszPath, bool bAppend)
 {
   Close();
-  m_pFile = OpenFileStream(lpszPath, "wb");
+  m_pFile = OpenFileStream(lpszPath, bAppend ? "ab" : "wb");
   if (m_pFile == NULL)
     return false;
   // UTF-8, marked as such for the editors that would guess another page.
-  fputs("\xEF\xBB\xBF", m_pFile);
+  if (!bAppend)
+    fputs("\xEF\xBB\xBF", m_pFile);
   return true;
 }
 
@@ -48,7 +49,8 @@ ArgumentsVerdict ReadArguments(const char* lpszArgs, unsigned nKnown, CommandLin
   const bool bSilent = (line.nGiven & OPT_SILENT) != 0;
   if (!bUnderstood && !bSilent)
     return kArgumentsIgnored;
-  if ((line.nGiven & OPT_LOG) && !log.Open(line.strLog))
+  // The second, elevated start of setup goes on with the first one's log.
+  if ((line.nGiven & OPT_LOG) && !log.Open(line.strLog, (line.nGiven & OPT_ELEVATED) != 0))
     return kArgumentsNoLog;
   log.Write("command line", lpszArgs);
   if (!bUnderstood) {

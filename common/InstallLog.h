@@ -15,8 +15,9 @@ public:
   CInstallLog(const CInstallLog&) = delete;
   CInstallLog& operator=(const CInstallLog&) = delete;
 
-  // Creates the file, or empties it. false when it cannot be written.
-  bool Open(const char* lpszPath);
+  // Creates the file, or empties it (bAppend: writes behind what it holds).
+  // false when it cannot be written.
+  bool Open(const char* lpszPath, bool bAppend = false);
   bool IsOpen() const { return m_pFile != NULL; }
   // One line, "label: text" when a label is given; a message box's line
   // breaks become blanks. Nothing without a log.

@@ -5,6 +5,8 @@
 #include "setup/SetupApp.h"
 
 #include "framework/os/FileSystem.h"
+#include "framework/os/System.h"
+#include "setup/decisions/InstallScope.h"
 #include "setup/decisions/ProgramGroupChoice.h"
 #include "setup/dialogs/BackgroundWnd.h"
 #include "setup/dialogs/DialogFeedback.h"
@@ -40,6 +42,12 @@ bool CSetupApp::ChooseDestinationAndGroup(CStartMenuDlg& startMenu, InstallChoic
   choices.strProgramGroup = startMenu.m_strFolder;
   choices.bMadeProgramGroup = startMenu.m_bMadeFolder;
   choices.nScope = startMenu.m_nScope;
+  // The person's own start menu with a destination in the person's own
+  // profile folder installs for that person alone.
+  CString strProfile;
+  choices.bPerUser =
+      m_bPerUser || (choices.nScope == kScopeCurrentUser && GetEnvironmentText("USERPROFILE", strProfile) &&
+                     IsPerUserDestination(choices.strDestDir, strProfile));
   return true;
 }
 
@@ -62,6 +70,8 @@ bool CSetupApp::ChooseWithDialogs(CDialogFeedback& feedback, InstallChoices& cho
   }
   m_log.Write("destination", choices.strDestDir);
   m_log.Write("start menu", ScopeName(choices.nScope));
+  if (choices.bPerUser && !m_bPerUser)
+    m_log.Write("installation for", "the current user (the start menu and destination are the person's own)");
   m_log.Write("program group folder", choices.strProgramGroup);
   return true;
 }

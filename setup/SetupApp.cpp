@@ -3,8 +3,11 @@
 // setup.
 #include "setup/SetupApp.h"
 
+#include "framework/os/Elevation.h"
 #include "framework/os/System.h"
 #include "setup/SetupTexts.h"
+#include "setup/decisions/DestinationChoice.h"
+#include "setup/decisions/InstallScope.h"
 #include "setup/decisions/UnattendedChoices.h"
 #include "setup/dialogs/DialogFeedback.h"
 #include "setup/install/InstallPipeline.h"
@@ -12,7 +15,8 @@
 CSetupApp theApp;
 
 CSetupApp::CSetupApp()
-    : m_initDlg(NULL), m_destinationDlg(NULL), m_agreementDlg(NULL), m_bSilent(false), m_nExitCode(kExitInstalled)
+    : m_initDlg(NULL), m_destinationDlg(NULL), m_agreementDlg(NULL), m_bSilent(false), m_nExitCode(kExitInstalled),
+      m_bExitCodeKept(false)
 {
   m_options.nGiven = 0;
 }
@@ -42,7 +46,58 @@ bool CSetupApp::LoadInstaller(CInstallFeedback& feedback)
     m_nExitCode = kExitDamaged;
     return false;
   }
+  m_bPerUser = IsPerUserRun(m_options.nGiven, m_bPerUserScript);
+  m_log.Write("installation for", m_bPerUser ? "the current user" : "all users");
+  return !RanElevated(feedback) && AcceptsVersion(feedback);
+}
+
+bool CSetupApp::RanElevated(CInstallFeedback& feedback)
+{
+  if (!NeedsElevation(m_bPerUser, IsProcessElevated(), (m_options.nGiven & OPT_ELEVATED) != 0))
+    return false;
+  m_bExitCodeKept = true;
+  m_initDlg.ShowWindow(SW_HIDE);
+  CString strPath;
+  GetModulePath(strPath);
+  // The second start goes on with the log: this one lets go of it.
+  m_log.Write("elevation", "setup starts again with administrator rights");
+  m_log.Close();
+  DWORD nExitCode = 0;
+  const DWORD nError = RunElevatedAndWait(strPath, CString("/ELEVATED ") + m_lpCmdLine, nExitCode);
+  if (nError == ERROR_SUCCESS) {
+    m_nExitCode = static_cast<int>(nExitCode);
+    return true;
+  }
+  if (m_options.nGiven & OPT_LOG)
+    m_log.Open(m_options.strLog, true);
+  CString strError;
+  strError.Format("error %lu", static_cast<unsigned long>(nError));
+  m_log.Write("elevation refused", strError);
+  CString strText;
+  strText.Format(Text(kElevationRefused, m_strLanguage, kEnglishOnlyForENG), static_cast<const char*>(m_strAppName));
+  feedback.Tell(strText, kErrorCaption, MB_OK | MB_ICONEXCLAMATION);
+  m_nExitCode = kExitNotElevated;
   return true;
+}
+
+bool CSetupApp::AcceptsVersion(CInstallFeedback& feedback)
+{
+  const EarlierInstallation earlier = FindEarlierInstallation(m_strAppName, m_bPerUser);
+  if (!earlier.bRegistered || !IsDowngrade(m_strVersion, earlier.strVersion))
+    return true;
+  if (m_options.nGiven & OPT_ALLOWDOWNGRADE) {
+    m_log.Write("downgrade", earlier.strVersion + " is installed; " + m_strVersion + " replaces it (/ALLOWDOWNGRADE)");
+    return true;
+  }
+  CString strText;
+  strText.Format(Text(kDowngradeText, m_strLanguage, kEnglishOnlyForENG), static_cast<const char*>(m_strAppName),
+                 static_cast<const char*>(earlier.strVersion), static_cast<const char*>(m_strVersion));
+  if (feedback.Tell(strText, kWarningCaption, MB_YESNO | MB_ICONQUESTION, IDNO) == IDYES)
+    return true;
+  m_log.Write("downgrade refused", earlier.strVersion + " is installed, newer than " + m_strVersion);
+  m_bExitCodeKept = true;
+  m_nExitCode = kExitDowngrade;
+  return false;
 }
 
 // /S: no window at all; the choices as the dialogs would make them.
@@ -91,7 +146,8 @@ BOOL CSetupApp::InitInstance()
 // 0, as it always has, unless the log it was asked for cannot be written.
 int CSetupApp::ExitInstance()
 {
-  const int nExitCode = m_bSilent || m_nExitCode == kExitBadCommandLine ? m_nExitCode : kExitInstalled;
+  const int nExitCode =
+      m_bSilent || m_bExitCodeKept || m_nExitCode == kExitBadCommandLine ? m_nExitCode : kExitInstalled;
   CString strCode;
   strCode.Format("%d", nExitCode);
   m_log.Write("exit code", strCode);

@@ -27,6 +27,8 @@ enum SetupExitCode
   kExitRefused = 3,         // the destination or the program group
   kExitDamaged = 4,         // the installer cannot be read, or no memory for it
   kExitNotUndone = 5,       // stopped or failed, and not all of it could be undone
+  kExitDowngrade = 6,       // a newer version is installed (see /ALLOWDOWNGRADE); nothing installed
+  kExitNotElevated = 7,     // administrator rights were refused; nothing installed
 };
 
 // The exit code of an installation's outcome.
@@ -53,6 +55,13 @@ private:
   ArgumentsVerdict ReadCommandLine(const char* lpszArgs);
   // The overlay and the file table: false when setup cannot go on (told).
   bool LoadInstaller(CInstallFeedback& feedback);
+  // A per-machine installation without administrator rights: setup starts
+  // again with them, and this run ends with that one's exit code, or tells
+  // that they were refused. false when this run goes on.
+  bool RanElevated(CInstallFeedback& feedback);
+  // An earlier installation of a newer version is replaced only when the
+  // person agrees or /ALLOWDOWNGRADE says so. false when setup is to end.
+  bool AcceptsVersion(CInstallFeedback& feedback);
   int RunUnattended(CInstallFeedback& feedback);
   void RunWithDialogs(CDialogFeedback& feedback);
   // The agreement, the destination and the program group, with the Back
@@ -65,6 +74,8 @@ private:
   bool m_bSilent;
   CInstallLog m_log;
   int m_nExitCode;
+  // m_nExitCode ends a run with windows too: it is no longer the windows'.
+  bool m_bExitCodeKept;
 };
 
 extern CSetupApp theApp;

@@ -18,6 +18,8 @@ const OptionLabel kOptionLabels[] = {
     {OPT_CURRENTUSER, "/CURRENTUSER", NULL},
     {OPT_GROUP, "/GROUP=", &CommandLine::strGroup},
     {OPT_LOG, "/LOG=", &CommandLine::strLog},
+    {OPT_ALLOWDOWNGRADE, "/ALLOWDOWNGRADE", NULL},
+    {OPT_ELEVATED, "/ELEVATED", NULL},
     {OPT_DEST, "/D=", &CommandLine::strDest},
 };
 

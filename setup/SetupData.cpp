@@ -27,7 +27,7 @@ CSetupData::CSetupData()
     : m_pImage(NULL), m_nImageSize(0), m_strAppName("Application"), m_pFiles(NULL), m_nFiles(0), m_pShortcuts(NULL),
       m_pStartupShortcuts(NULL), m_pDesktopShortcuts(NULL), m_nShortcuts(0), m_nStartupShortcuts(0),
       m_nDesktopShortcuts(0), m_ppGeneratedFiles(NULL), m_nGeneratedFiles(0), m_ppFonts(NULL), m_nFonts(0),
-      m_nTotalSize(0)
+      m_nTotalSize(0), m_bPerUserScript(false), m_bPerUser(false)
 {}
 
 CSetupData::~CSetupData()
@@ -95,6 +95,15 @@ void CSetupData::ParseScript(const char* pszScript, CString& strAgreement)
   m_strDefaultDest = "ProgramFiles";
   script.ReadKeyLine("#DefaultDest", m_strDefaultDest);
   script.ReadBlock("#Agreement", strAgreement);
+  script.ReadKeyLine("#Version", m_strVersion);
+  script.ReadKeyLine("#Publisher", m_strPublisher);
+  script.ReadKeyLine("#URL", m_strURL);
+  script.ReadKeyLine("#Icon", m_strIcon);
+  CString strScope;
+  script.ReadKeyLine("#Scope", strScope);
+  // "user" in any case; whatever else names the machine, as without the key.
+  m_bPerUserScript = strScope.GetLength() == 4 && (strScope[0] | 0x20) == 'u' && (strScope[1] | 0x20) == 's' &&
+                     (strScope[2] | 0x20) == 'e' && (strScope[3] | 0x20) == 'r';
 }
 
 bool CSetupData::HasFile(const char* lpszName) const

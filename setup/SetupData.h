@@ -84,6 +84,18 @@ public:
   int32_t m_nFonts;
   int32_t m_nTotalSize;
   CString m_strDefaultDest;
+  // What the list of installed programs shows besides the name, each empty
+  // unless the script gives it: #Version (dotted numbers), #Publisher,
+  // #URL and #Icon (a payload file, or "file,index").
+  CString m_strVersion;
+  CString m_strPublisher;
+  CString m_strURL;
+  CString m_strIcon;
+  // #Scope user: installed for the person who runs setup alone.
+  bool m_bPerUserScript;
+  // This run installs for the person alone (the script, or /CURRENTUSER;
+  // see IsPerUserRun): setup sets it once the script is read.
+  bool m_bPerUser;
 
 private:
   void FreeScriptLists();

@@ -90,6 +90,19 @@ inline constexpr SetupText kEarlierNotUndoneText = {
     "different location, or run setup again later.",
     "Eine frühere Installation in dieses Verzeichnis wurde nicht abgeschlossen und ließ sich nicht rückgängig "
     "machen.\nBitte wählen Sie ein anderes Verzeichnis, oder starten Sie das Setup später erneut."};
+// %s: the application's name, the installed version, this setup's version.
+inline constexpr SetupText kDowngradeText = {
+    "%s %s is installed, which is newer than the version %s that this setup installs.\nDo you want to install "
+    "the older version over it?",
+    "%s %s ist installiert und ist neuer als die Version %s, die dieses Setup installiert.\nMöchten Sie die "
+    "ältere Version darüber installieren?"};
+// %s: the application's name.
+inline constexpr SetupText kElevationRefused = {
+    "Setup needs administrator rights to install %s for all users of this computer, and was not given them. "
+    "Nothing was installed.\nTo install it for yourself alone, start setup with /CURRENTUSER.",
+    "Setup benötigt Administratorrechte, um %s für alle Benutzer dieses Computers zu installieren, und hat sie "
+    "nicht erhalten. Es wurde nichts installiert.\nUm es nur für sich selbst zu installieren, starten Sie das "
+    "Setup mit /CURRENTUSER."};
 inline constexpr SetupText kJournalNotWritten = {
     "Setup cannot keep its record of the installation in the destination directory, so it could not undo a "
     "failed installation. Nothing was installed.",

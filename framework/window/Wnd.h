@@ -29,6 +29,7 @@ public:
   void GetDlgItemText(int nID, CString& rString) const { GetDlgItem(nID).GetWindowText(rString); }
 
   BOOL ShowWindow(int nCmdShow) { return ::ShowWindow(m_hWnd, nCmdShow); }
+  BOOL EnableWindow(BOOL bEnable = TRUE) { return ::EnableWindow(m_hWnd, bEnable); }
   LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0)
   {
     return ::SendMessageW(m_hWnd, message, wParam, lParam);

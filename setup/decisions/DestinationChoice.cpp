@@ -88,31 +88,47 @@ DestinationVerdict CreateDestination(const CString& strPath, const CString& strF
 
 }  // namespace
 
-void ProposeDestination(const CString& strAppName, const CString& strDefaultDest, CString& strProposal,
+EarlierInstallation FindEarlierInstallation(const CString& strAppName, bool bPerUser)
+{
+  EarlierInstallation earlier;
+  // A name setup does not register would open the Uninstall key itself or
+  // another application's key.
+  CRegKey entry;
+  if (!IsRegistrableAppName(strAppName) || entry.Open(bPerUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE,
+                                                      kUninstallKey + strAppName, KEY_QUERY_VALUE) != ERROR_SUCCESS)
+    return earlier;
+  earlier.bRegistered = true;
+  entry.QueryText("DisplayVersion", earlier.strVersion);
+  if (entry.QueryText("InstallLocation", earlier.strFolder) && !earlier.strFolder.IsEmpty())
+    return earlier;
+  // Without the value the uninstaller is "C:\", whose folder is "C:".
+  CString strCommand;
+  if (!entry.QueryText("UninstallString", strCommand))
+    strCommand = "C:\\";
+  const CString strUninstaller = UninstallerPathOf(strCommand);
+  const int nLastSeparator = strUninstaller.ReverseFind('\\');
+  earlier.strFolder = nLastSeparator >= 0 ? strUninstaller.Left(nLastSeparator) : CString();
+  return earlier;
+}
+
+void ProposeDestination(const CString& strAppName, const CString& strDefaultDest, bool bPerUser, CString& strProposal,
                         CString& strPrevDir)
 {
   strPrevDir.Empty();
-  // An earlier installation of the same name: its uninstaller's folder. A
-  // name setup does not register would open the Uninstall key itself or
-  // another application's key.
-  CRegKey entry;
-  if (IsRegistrableAppName(strAppName) &&
-      entry.Open(HKEY_LOCAL_MACHINE, kUninstallKey + strAppName, KEY_ALL_ACCESS) == ERROR_SUCCESS) {
-    // Without the value the proposal is "C:\", whose folder is "C:".
-    CString strCommand;
-    if (!entry.QueryText("UninstallString", strCommand))
-      strCommand = "C:\\";
-    const int nLastSeparator = strCommand.ReverseFind('\\');
-    // No folder in it: propose as if nothing were registered.
-    if (nLastSeparator >= 0) {
-      strProposal = strPrevDir = LeadingUnits(strCommand.Left(nLastSeparator), kMaxPathChars);
-      return;
-    }
+  // An earlier installation of the same name: its folder. No folder in its
+  // entry: propose as if nothing were registered.
+  const EarlierInstallation earlier = FindEarlierInstallation(strAppName, bPerUser);
+  if (!earlier.strFolder.IsEmpty()) {
+    strProposal = strPrevDir = LeadingUnits(earlier.strFolder, kMaxPathChars);
+    return;
   }
 
   CString strBase;
   bool bFound;
-  if (strDefaultDest == "ProgramFiles") {
+  if (bPerUser) {
+    bFound = !GetShellFolder("Local AppData", strBase, HKEY_CURRENT_USER);
+    strBase += "\\Programs";
+  } else if (strDefaultDest == "ProgramFiles") {
     CRegKey currentVersion;
     bFound = currentVersion.Open(HKEY_LOCAL_MACHINE, kCurrentVersionKey, KEY_ALL_ACCESS) == ERROR_SUCCESS &&
              currentVersion.QueryText("ProgramFilesDir", strBase);

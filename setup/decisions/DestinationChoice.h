@@ -9,12 +9,27 @@
 #include <stdint.h>
 #include "framework/afx.h"
 
+// The entry of an earlier installation of the application in the list of
+// installed programs: below HKEY_CURRENT_USER for a per-user run, else
+// below HKEY_LOCAL_MACHINE.
+struct EarlierInstallation
+{
+  bool bRegistered = false;
+  // Its InstallLocation, else the folder of the uninstaller its
+  // UninstallString names (quoted or bare; "C:" without the value); empty
+  // when that names no folder.
+  CString strFolder;
+  CString strVersion;  // DisplayVersion, empty when it has none
+};
+EarlierInstallation FindEarlierInstallation(const CString& strAppName, bool bPerUser);
+
 // The proposal: the folder of the earlier installation that is registered
 // under the application's name (szPrevDir gets it too), else the default
-// location ("ProgramFiles" or a per-user Shell Folders value) with the
-// application's name behind it (szPrevDir empty). Unreadable registry
-// values leave "C:\" in its place.
-void ProposeDestination(const CString& strAppName, const CString& strDefaultDest, CString& strProposal,
+// location with the application's name behind it (szPrevDir empty): for a
+// per-user run <Local AppData>\Programs, else "ProgramFiles" or another
+// Shell Folders value as the script's #DefaultDest says. Unreadable
+// registry values leave "C:\" in its place.
+void ProposeDestination(const CString& strAppName, const CString& strDefaultDest, bool bPerUser, CString& strProposal,
                         CString& strPrevDir);
 
 enum DestinationVerdict

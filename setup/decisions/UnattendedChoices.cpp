@@ -13,7 +13,7 @@ UnattendedVerdict ChooseDestination(const CSetupData& setup, const CommandLine& 
                                     InstallChoices& choices)
 {
   CString strProposal, strPrevDir;
-  ProposeDestination(setup.m_strAppName, setup.m_strDefaultDest, strProposal, strPrevDir);
+  ProposeDestination(setup.m_strAppName, setup.m_strDefaultDest, setup.m_bPerUser, strProposal, strPrevDir);
   const bool bGiven = (options.nGiven & OPT_DEST) != 0;
   const char* pszPath = bGiven ? options.strDest : strProposal;
   log.Write(bGiven ? "destination (/D=)" : "destination (proposed)", pszPath);
@@ -41,9 +41,11 @@ UnattendedVerdict ChooseDestination(const CSetupData& setup, const CommandLine& 
 
 bool ChooseProgramGroup(const CSetupData& setup, const CommandLine& options, CInstallLog& log, InstallChoices& choices)
 {
-  choices.nScope = (options.nGiven & OPT_ALLUSERS)      ? kScopeAllUsers
-                   : (options.nGiven & OPT_CURRENTUSER) ? kScopeCurrentUser
-                                                        : kDefaultScope;
+  // A per-user installation's links go into the person's own start menu.
+  choices.bPerUser = setup.m_bPerUser;
+  choices.nScope = setup.m_bPerUser                  ? kScopeCurrentUser
+                   : (options.nGiven & OPT_ALLUSERS) ? kScopeAllUsers
+                                                     : kDefaultScope;
   log.Write("start menu", ScopeName(choices.nScope));
   CString strPrograms;
   ReadProgramsFolder(choices.nScope, strPrograms);

@@ -27,7 +27,8 @@ BOOL CDestinationDlg::OnInitDialog()
   SetTexts();
 
   CString strProposal;
-  ProposeDestination(m_pSetup->m_strAppName, m_pSetup->m_strDefaultDest, strProposal, m_strPrevDir);
+  ProposeDestination(m_pSetup->m_strAppName, m_pSetup->m_strDefaultDest, m_pSetup->m_bPerUser, strProposal,
+                     m_strPrevDir);
 
   CWnd edit = GetDlgItem(IDC_DEST_DIR);
   edit.SendMessage(EM_LIMITTEXT, kMaxPathChars);

@@ -37,6 +37,11 @@ BOOL CStartMenuDlg::OnInitDialog()
 {
   CDialog::OnInitDialog();
   SetTexts();
+  // A per-user installation puts its links into the person's own start menu.
+  if (m_pSetup->m_bPerUser) {
+    m_nScope = kScopeCurrentUser;
+    GetDlgItem(IDC_SCOPE)->EnableWindow(FALSE);
+  }
   UpdateData(FALSE);
   GetDlgItem(IDC_FOLDER)->SendMessage(EM_LIMITTEXT, kMaxPathChars);
   ShowProgramsRoot();

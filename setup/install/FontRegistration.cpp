@@ -59,20 +59,21 @@ CString MakeValueName(const CString& strPath)
 }  // namespace
 
 bool RegisterFont(CInstallJournal& journal, const char* lpszFontsDir, const char* lpszName, bool bOnlyIfUnlisted,
-                  CString* pstrListedAs)
+                  CString* pstrListedAs, HKEY hRoot)
 {
   CString strPath = CString(lpszFontsDir) + "\\" + lpszName;
   CString strListed = ListedFileName(lpszFontsDir, lpszName, strPath);
   CRegKey key;
-  key.Create(HKEY_LOCAL_MACHINE, kFontsKey, KEY_QUERY_VALUE | KEY_SET_VALUE);
+  key.Create(hRoot, kFontsKey, KEY_QUERY_VALUE | KEY_SET_VALUE);
   if (bOnlyIfUnlisted && (key == NULL || IsListed(key, strListed, strPath)))
     return false;
   bool bAdded = journal.WillAddFont(strPath) && AddFontFile(strPath);
   if (key != NULL) {
     const CString strValueName = MakeValueName(strPath);
-    if (journal.WillSetValue(HKEY_LOCAL_MACHINE, kFontsKey, strValueName) && key.SetString(strValueName, strListed) &&
+    if (journal.WillSetValue(hRoot, kFontsKey, strValueName) && key.SetString(strValueName, strListed) &&
         pstrListedAs != NULL)
-      *pstrListedAs = CString("HKEY_LOCAL_MACHINE\\") + kFontsKey + ": " + strValueName + " = " + strListed;
+      *pstrListedAs = CString(hRoot == HKEY_CURRENT_USER ? "HKEY_CURRENT_USER\\" : "HKEY_LOCAL_MACHINE\\") + kFontsKey +
+                      ": " + strValueName + " = " + strListed;
   }
   return bAdded;
 }

@@ -16,8 +16,10 @@ class CInstallJournal;
 // added, so that the change is to be announced. pstrListedAs, when given,
 // receives the value's name and data as written, or stays empty. The
 // journal records the resource and the value before they are made.
+// hRoot: HKEY_LOCAL_MACHINE's Fonts key for everyone, HKEY_CURRENT_USER's
+// (Windows 10 1809 and later read it) for a per-user installation.
 bool RegisterFont(CInstallJournal& journal, const char* lpszFontsDir, const char* lpszName, bool bOnlyIfUnlisted,
-                  CString* pstrListedAs = NULL);
+                  CString* pstrListedAs = NULL, HKEY hRoot = HKEY_LOCAL_MACHINE);
 
 // WM_FONTCHANGE to every top-level window, not waiting long for any.
 void AnnounceFontChange();

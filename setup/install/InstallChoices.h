@@ -5,9 +5,13 @@
 
 struct InstallChoices
 {
-  CString strDestDir;       // the destination folder, which exists
+  CString strDestDir;              // the destination folder, which exists
   bool bMadeDestDir = false;       // setup made it (it was not there before)
   bool bMadeProgramGroup = false;  // setup made the program group (it was not there before)
   CString strProgramGroup;         // the program group's folder, which exists
   int nScope = 0;                  // the start menu it lies in (kScopeAllUsers, kScopeCurrentUser)
+  // For the person who runs setup alone: the entry in the list of
+  // installed programs and the fonts below HKEY_CURRENT_USER, nothing
+  // machine-wide.
+  bool bPerUser = false;
 };

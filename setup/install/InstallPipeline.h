@@ -67,6 +67,8 @@ public:
                      const char* lpszArguments);
 
   void InstallFonts();
+  // The folder the fonts go to; false when it cannot be read or made.
+  bool GetFontsFolder(CString& strFonts);
 
   // uninstall.dat in the destination; when it cannot be written the person
   // has been told.
@@ -75,6 +77,10 @@ public:
   // own (empty, or with a backslash) is not registered, and that is no
   // failure.
   bool RegisterUninstall();
+  // The entry's DisplayIcon: #Icon's file (",index" kept) in the
+  // destination, else the first shortcut's target; empty without either.
+  CString DisplayIcon() const;
+
 private:
   const char* Text(const struct SetupText& text) const;
   // The rollback after a stop or a failure, and the message that says how

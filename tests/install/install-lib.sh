@@ -1,47 +1,43 @@
-# install-lib.sh: whole installations under wine, on top of tests/e2e/lib.sh.
-# Payload folders and installers made at test time, setup.exe driven through
-# its dialogs as a person would, the result checked against the payload and
-# the script, and uninstall.exe run as its registration says. Every step is
-# kept as a screenshot.
+#install - lib.sh : whole installations under wine, on top of tests / e2e / lib.sh.
+#Payload folders and installers made at test time, setup.exe driven through
+#its dialogs as a person would, the result checked against the payload and
+#the script, and uninstall.exe run as its registration says.Every step is
+#kept as a screenshot.
 #
-# A test script calls install_init with the arguments ctest passes:
-#   DRIVER SETUP UNINSTALL VIEWER HOLDFILE MKINSTALLER WORKDIR SHOTDIR
+#A test script calls install_init with the arguments ctest passes:
+#DRIVER SETUP UNINSTALL VIEWER HOLDFILE MKINSTALLER WORKDIR SHOTDIR
 
-install_here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-source "$install_here/../e2e/lib.sh"
+install_here = $(cd "$(dirname " $ { BASH_SOURCE[0] } ")" && pwd) source "$install_here/../e2e/lib.sh"
 
-UNINSTALL_KEY='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Uninstall'
-RUNONCE_KEY='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\RunOnce'
-USER_FOLDERS='HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders'
-COMMON_FOLDERS='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders'
+    UNINSTALL_KEY = 'HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Uninstall' RUNONCE_KEY =
+        'HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\RunOnce' USER_FOLDERS =
+            'HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders' COMMON_FOLDERS =
+                'HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders'
 
-install_init() {
-  export E2E_DRIVER=$(realpath "$1")
-  SETUP=$(realpath "$2")
-  UNINSTALLER=$(realpath "$3")
-  VIEWER=$(realpath "$4")
-  HOLDFILE=$(realpath "$5")
-  MKINSTALLER=$6
-  SHOTS=$8
-  [ -x "$MKINSTALLER" ] || { echo "mkinstaller not found: $MKINSTALLER (build the host flavour first)" >&2; exit 1; }
-  e2e_init "$7" || exit 1
-  trap install_exit EXIT
-  rm -rf "$SHOTS" "$E2E_WORK/payloads" "$E2E_WORK/installers"
-  mkdir -p "$SHOTS" "$E2E_WORK/payloads" "$E2E_WORK/installers"
-  local folders
-  folders=$(e2e_reg_values "$USER_FOLDERS")
-  PROGRAMS=$(e2e_value_in Programs <<<"$folders")
-  STARTUP=$(e2e_value_in Startup <<<"$folders")
-  DESKTOP=$(e2e_value_in Desktop <<<"$folders")
-  FONTS=$(e2e_value_in Fonts <<<"$folders")
-  COMMON_PROGRAMS=$(e2e_reg_values "$COMMON_FOLDERS" | e2e_value_in 'Common Programs')
-  use_language ENG
+    install_init(){export E2E_DRIVER = $(realpath "$1") SETUP = $(realpath "$2") UNINSTALLER = $(realpath "$3") VIEWER =
+                       $(realpath "$4") HOLDFILE = $(realpath "$5") MKINSTALLER = $6 SHOTS =
+                           $8[-x "$MKINSTALLER"] ||
+                           {echo "mkinstaller not found: $MKINSTALLER (build the host flavour first)" > &2;
+exit 1;
+}
+e2e_init "$7" || exit 1 trap install_exit EXIT rm -
+                     rf
+                     "$SHOTS"
+                     "$E2E_WORK/payloads"
+                     "$E2E_WORK/installers" mkdir -
+                     p
+                     "$SHOTS"
+                     "$E2E_WORK/payloads"
+                     "$E2E_WORK/installers" local folders folders = $(e2e_reg_values "$USER_FOLDERS") PROGRAMS =
+    $(e2e_value_in Programs < < < "$folders") STARTUP = $(e2e_value_in Startup < < < "$folders") DESKTOP =
+        $(e2e_value_in Desktop < < < "$folders") FONTS = $(e2e_value_in Fonts < < < "$folders") COMMON_PROGRAMS =
+            $(e2e_reg_values "$COMMON_FOLDERS" | e2e_value_in 'Common Programs') use_language ENG
 }
 
-# The screenshots are kept whatever the verdict.
-install_exit() {
-  local status=$?
-  cp "$E2E_WORK"/shots/*.png "$SHOTS/" 2>/dev/null
+#The screenshots are kept whatever the verdict.
+install_exit()
+{
+  local status = $ ? cp "$E2E_WORK" / shots/*.png "$SHOTS/" 2>/dev/null
   (exit "$status")
   e2e_cleanup
 }
@@ -356,17 +352,25 @@ check_links_resolve() {
     "$(printf '%s' "$expected")"
 }
 
-# check_registration APPNAME DEST [LANGID]: the Uninstall entry, with the
-# installation's language as a language id (default 0x409, English).
+# check_registration APPNAME DEST [LANGID] [KEY]: the Uninstall entry (at
+# KEY, default the machine's), with the installation's language as a
+# language id (default 0x409, English) and what catalogs read: the folder,
+# the size of the payload in KiB, today's date, no Modify or Repair.
 # The shipped 32-bit setup registers in the 32-bit view (WOW6432Node).
 check_registration() {
   local values
-  values=$(e2e_reg_values "$UNINSTALL_KEY\\$1")
+  values=$(e2e_reg_values "${4:-$UNINSTALL_KEY\\$1}")
   e2e_eq "$SHOT_NAME: DisplayName" "$(e2e_value_in DisplayName <<<"$values")" "$1"
-  e2e_eq "$SHOT_NAME: UninstallString" "$(e2e_value_in UninstallString <<<"$values")" "$2\\uninstall.exe"
+  e2e_eq "$SHOT_NAME: UninstallString, quoted" "$(e2e_value_in UninstallString <<<"$values")" \
+    "\"$2\\uninstall.exe\""
   e2e_eq "$SHOT_NAME: QuietUninstallString" "$(e2e_value_in QuietUninstallString <<<"$values")" \
     "\"$2\\uninstall.exe\" /S"
   e2e_eq "$SHOT_NAME: Language" "$(e2e_value_in Language <<<"$values")" "${3:-0x409}"
+  e2e_eq "$SHOT_NAME: InstallLocation" "$(e2e_value_in InstallLocation <<<"$values")" "$2"
+  e2e_eq "$SHOT_NAME: NoModify and NoRepair" \
+    "$(e2e_value_in NoModify <<<"$values") $(e2e_value_in NoRepair <<<"$values")" "0x1 0x1"
+  e2e_eq "$SHOT_NAME: InstallDate" "$(e2e_value_in InstallDate <<<"$values")" "$(date +%Y%m%d)"
+  e2e_check "$SHOT_NAME: EstimatedSize in KiB" [ "$(($(e2e_value_in EstimatedSize <<<"$values")))" -gt 0 ]
   if [ -n "$E2E_ROOT" ]; then
     e2e_check "$SHOT_NAME: not in the 64-bit registry view" not_in_64bit_view "$UNINSTALL_KEY\\$1"
   fi
@@ -408,6 +412,8 @@ remains_text() {
 uninstall() {
   local command dest app=$1 caption=Success text code=0 runonce
   command=$(e2e_reg_values "$UNINSTALL_KEY\\$app" | e2e_value_in UninstallString)
+  command=${command#\"}
+  command=${command%\"}
   dest=${command%\\*}
   text="$app was uninstalled successfully!"
   if [ $# -gt 1 ]; then
