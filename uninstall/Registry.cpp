@@ -9,10 +9,18 @@
 
 namespace {
 
-void SetString(CRegKey& key, const char* lpszName, const CString& strData)
+// A key below hRoot as the log and the message of what remained name it.
+CString RootedKeyName(HKEY hRoot, const CString& strKey)
+{
+  return (hRoot == HKEY_CURRENT_USER ? "HKEY_CURRENT_USER\\" : "HKEY_LOCAL_MACHINE\\") + strKey;
+}
+
+// The log line names the key with its root: a per-user uninstallation
+// writes the user's RunOnce key.
+void SetString(CRegKey& key, const char* lpszLogKey, const char* lpszName, const CString& strData)
 {
   const bool bSet = key.SetString(lpszName, strData);
-  g_log.Write(bSet ? "RunOnce value" : "RunOnce value not written", CString(lpszName) + " = " + strData);
+  g_log.Write(lpszLogKey, CString(lpszName) + (bSet ? " = " : " not written: ") + strData);
 }
 
 // COMSPEC; unset, the system's own cmd.exe: a command that begins with
@@ -30,8 +38,8 @@ CString GetCommandInterpreter()
   return strPath + "cmd.exe";
 }
 
-// The application's key path below HKEY_LOCAL_MACHINE. false for a name
-// that cannot name a key of its own (see IsRegistrableAppName).
+// The application's key path below either root. false for a name that
+// cannot name a key of its own (see IsRegistrableAppName).
 bool FormatUninstallKey(const char* lpszAppName, CString& strKey)
 {
   if (!IsRegistrableAppName(lpszAppName))
@@ -40,37 +48,52 @@ bool FormatUninstallKey(const char* lpszAppName, CString& strKey)
   return true;
 }
 
-}  // namespace
-
-bool IsGermanInstallation(const char* lpszAppName, const char* lpszInstallDir, const char* lpszOwnName)
+// Whether hRoot's entry lpszKey names lpszOwnPath as its uninstaller; then
+// bGerman says whether its Language is German.
+bool ReadOwnEntry(HKEY hRoot, const char* lpszKey, const char* lpszOwnPath, bool& bGerman)
 {
-  CString strKey;
   CRegKey key;
-  if (!FormatUninstallKey(lpszAppName, strKey) ||
-      key.Open(HKEY_LOCAL_MACHINE, strKey, KEY_QUERY_VALUE) != ERROR_SUCCESS)
-    return false;
   CString strCommand;
-  DWORD nLanguage = 0;
   DWORD nType = 0;
-  return key.QueryText("UninstallString", strCommand, &nType) && nType == REG_SZ &&
-         EqualNoCase(strCommand, JoinPath(lpszInstallDir, lpszOwnName)) && key.QueryDword("Language", nLanguage) &&
-         PRIMARYLANGID((LANGID)nLanguage) == LANG_GERMAN;
+  DWORD nLanguage = 0;
+  if (key.Open(hRoot, lpszKey, KEY_QUERY_VALUE) != ERROR_SUCCESS ||
+      !key.QueryText("UninstallString", strCommand, &nType) || nType != REG_SZ ||
+      !EqualNoCase(UninstallerPathOf(strCommand), lpszOwnPath))
+    return false;
+  bGerman = key.QueryDword("Language", nLanguage) && PRIMARYLANGID((LANGID)nLanguage) == LANG_GERMAN;
+  return true;
 }
 
-void DeleteUninstallKey(const char* lpszAppName, RemainList& remains)
+}  // namespace
+
+HKEY FindUninstallRoot(const char* lpszAppName, const char* lpszInstallDir, const char* lpszOwnName, bool& bGerman)
+{
+  bGerman = false;
+  CString strKey;
+  if (FormatUninstallKey(lpszAppName, strKey)) {
+    const CString strOwnPath = JoinPath(lpszInstallDir, lpszOwnName);
+    if (ReadOwnEntry(HKEY_CURRENT_USER, strKey, strOwnPath, bGerman))
+      return HKEY_CURRENT_USER;
+    // The root of every other case: only the language depends on the match.
+    ReadOwnEntry(HKEY_LOCAL_MACHINE, strKey, strOwnPath, bGerman);
+  }
+  return HKEY_LOCAL_MACHINE;
+}
+
+void DeleteUninstallKey(HKEY hRoot, const char* lpszAppName, RemainList& remains)
 {
   CString strKey;
   if (!FormatUninstallKey(lpszAppName, strKey))
     return;
-  const LONG nResult = CRegKey::DeleteKey(HKEY_LOCAL_MACHINE, strKey);
-  const CString strLogKey = "HKEY_LOCAL_MACHINE\\" + strKey;
+  const LONG nResult = CRegKey::DeleteKey(hRoot, strKey);
+  const CString strLogKey = RootedKeyName(hRoot, strKey);
   if (nResult == ERROR_SUCCESS)
     g_log.Write("registry key deleted", strLogKey);
   else if (nResult != ERROR_FILE_NOT_FOUND)
     NoteRemain(remains, strLogKey);
 }
 
-void ScheduleSelfRemoval(const char* lpszAppName, const char* lpszInstallDir)
+void ScheduleSelfRemoval(HKEY hRoot, const char* lpszAppName, const char* lpszInstallDir)
 {
   // Value name suffix, and the command around the quoted folder.
   static const struct
@@ -80,10 +103,14 @@ void ScheduleSelfRemoval(const char* lpszAppName, const char* lpszInstallDir)
     const char* pszTail;
   } kCommands[] = {{"_DelUninstallExe", " /c del \"", "\\uninstall.exe\""}, {"_RmDir", " /c rd \"", "\""}};
   const CString strComspec = GetCommandInterpreter();
+  const CString strRunOnce = CurrentVersionKey("RunOnce");
   CRegKey key;
-  if (key.Open(HKEY_LOCAL_MACHINE, CurrentVersionKey("RunOnce"), MAXIMUM_ALLOWED) != ERROR_SUCCESS)
+  const LONG nResult = hRoot == HKEY_CURRENT_USER ? key.Create(hRoot, strRunOnce, KEY_SET_VALUE)
+                                                  : key.Open(hRoot, strRunOnce, MAXIMUM_ALLOWED);
+  if (nResult != ERROR_SUCCESS)
     return;
+  const CString strLogKey = RootedKeyName(hRoot, strRunOnce);
   for (const auto& command : kCommands)
-    SetString(key, CString(lpszAppName) + command.pszSuffix,
+    SetString(key, strLogKey, CString(lpszAppName) + command.pszSuffix,
               strComspec + command.pszCommand + lpszInstallDir + command.pszTail);
 }

@@ -130,7 +130,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     return Finish(EXIT_NO_DATA, kReadError, kErrorCaption);
   g_log.Write("application", data.m_strAppName);
   // Read before the Uninstall entry goes with it.
-  const bool bGerman = IsGermanInstallation(data.m_strAppName, strInstallDir, strOwnName);
+  bool bGerman;
+  const HKEY hRoot = FindUninstallRoot(data.m_strAppName, strInstallDir, strOwnName, bGerman);
 
   data.RemoveAll(strInstallDir);
   CFolderList folders;
@@ -139,8 +140,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
   RemainList remains;
   FindRemains(data, folders, strInstallDir, strOwnName, remains);
 
-  DeleteUninstallKey(data.m_strAppName, remains);
-  ScheduleSelfRemoval(data.m_strAppName, strInstallDir);
+  DeleteUninstallKey(hRoot, data.m_strAppName, remains);
+  ScheduleSelfRemoval(hRoot, data.m_strAppName, strInstallDir);
 
   if (remains.nCount > 0) {
     CString strText;

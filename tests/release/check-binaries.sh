@@ -59,8 +59,13 @@ check() {
 # cannot be deleted reported, the record's trailer read. Its code and its
 # texts each filled their last 512 bytes (.text 0x2da4 of 0x2e00 and
 # .rdata 0x600 of 0x600 bytes), after shared key texts and a kept-apart
-# journal check had taken back what they could.
+# journal check had taken back what they could. One step more (512 bytes)
+# for the per-user uninstallation: the entry searched under
+# HKEY_CURRENT_USER before HKEY_LOCAL_MACHINE, its quoted UninstallString
+# read, the user's RunOnce key made when missing; the code passed its last
+# 512 bytes (.text 0x2f3c), while the texts still fit theirs (.rdata 0x5f8
+# of 0x600, the RunOnce log lines reusing the key names).
 check setup.exe $((112128 + 4096))
-check uninstall.exe $((12288 + 4096 + 1024))
+check uninstall.exe $((12288 + 4096 + 1024 + 512))
 [ $status -eq 0 ] && echo "release checks passed" || echo "release checks FAILED"
 exit $status

@@ -18,6 +18,9 @@ E=$C/e2e
 KEYS='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion'
 UNINSTALL_KEY="$KEYS\\Uninstall"
 RUNONCE_KEY="$KEYS\\RunOnce"
+USER_KEYS='HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion'
+USER_UNINSTALL_KEY="$USER_KEYS\\Uninstall"
+USER_RUNONCE_KEY="$USER_KEYS\\RunOnce"
 ENV_KEY='HKEY_LOCAL_MACHINE\System\CurrentControlSet\Control\Session Manager\Environment'
 
 # make_file UNIXPATH...: small files with their parent folders.
@@ -127,6 +130,18 @@ printf 'setup\tC:\\Downloads\\setup.exe\tUnfinished Tool\r\n' >"$E/unfinished/~s
 make_file "$E/noname/n.txt"
 install noname "" uninstall.exe n.txt
 
+# A per-user installation: its entry under HKEY_CURRENT_USER names it in
+# quotes and says German; the machine's entry of that name belongs to
+# another folder and says English. A folder holds the person's own file.
+make_file "$E/user/u.txt" "$E/user/p/p.txt" "$E/user/p/mine.txt"
+install user "User Tool" uninstall.exe u.txt 'p\p.txt'
+
+# A per-machine installation whose entry names it in quotes, in other
+# letter case, and says German; the user's entry of that name belongs to
+# another folder.
+make_file "$E/Quoted Tool/q.txt" "$E/Quoted Tool/k/k.txt" "$E/Quoted Tool/k/mine.txt"
+install "Quoted Tool" "Quoted Tool" uninstall.exe q.txt 'k\k.txt'
+
 # No uninstall.dat beside the program; one in the directory it starts from.
 make_file "$E/nodata/keep.txt" "$E/decoy/decoy.txt"
 mkdir -p "$E/nodata" && cp "$uninstall_exe" "$E/nodata/uninstall.exe"
@@ -175,6 +190,21 @@ REGEDIT4
 
 [$UNINSTALL_KEY\\Unfinished Tool]
 "DisplayName"="Unfinished Tool"
+
+[$USER_UNINSTALL_KEY\\User Tool]
+"UninstallString"="\"C:\\\\e2e\\\\user\\\\uninstall.exe\""
+"Language"=dword:00000407
+
+[$UNINSTALL_KEY\\User Tool]
+"UninstallString"="\"C:\\\\e2e\\\\elsewhere\\\\uninstall.exe\""
+"Language"=dword:00000409
+
+[$UNINSTALL_KEY\\Quoted Tool]
+"UninstallString"="\"C:\\\\E2E\\\\QUOTED TOOL\\\\Uninstall.exe\""
+"Language"=dword:00000407
+
+[$USER_UNINSTALL_KEY\\Quoted Tool]
+"UninstallString"="\"C:\\\\e2e\\\\other\\\\uninstall.exe\""
 REG
 e2e_regedit 'C:\e2e\keys.reg' || e2e_log "regedit failed"
 
@@ -358,6 +388,43 @@ e2e_check "quiet-args: nothing removed" exists "$E/quiet-args/keep.txt"
 uninstall 'C:\e2e\quiet-args\uninstall.exe' Success quiet-args-box /X
 e2e_eq "quiet-args: without /S, exit code" "$g_exit" 0
 e2e_check "quiet-args: without /S, removed" absent "$E/quiet-args/keep.txt"
+
+# ---- the entry that names the uninstaller, under either root ----
+
+# A user's profile need not have a RunOnce key: the uninstaller makes it.
+e2e_reg delete "$USER_RUNONCE_KEY" /f >/dev/null 2>&1
+g_log=$E2E_WORK/user.log
+uninstall 'C:\e2e\user\uninstall.exe' Warnung user "/LOG=$(e2e_winpath "$g_log")"
+e2e_eq "user: exit code" "$g_exit" 2
+e2e_eq "user: message, in German from the user's entry" "$g_text" \
+  "User Tool wurde entfernt, aber 1 Element konnte nicht gelöscht werden:\\n\\np"
+e2e_check "user: its file is removed" absent "$E/user/u.txt"
+e2e_check "user: the user's key is deleted" key_absent "$USER_UNINSTALL_KEY\\User Tool"
+e2e_eq "user: the machine's key of another folder stays as it was" \
+  "$(e2e_reg_query "$UNINSTALL_KEY\\User Tool" UninstallString)" '"C:\e2e\elsewhere\uninstall.exe"'
+e2e_eq "user: the user's RunOnce deletes the program" \
+  "$(e2e_reg_query "$USER_RUNONCE_KEY" "User Tool_DelUninstallExe")" \
+  "C:\\windows\\system32\\cmd.exe /c del \"C:\\e2e\\user\\uninstall.exe\""
+e2e_eq "user: the user's RunOnce removes the folder" "$(e2e_reg_query "$USER_RUNONCE_KEY" "User Tool_RmDir")" \
+  "C:\\windows\\system32\\cmd.exe /c rd \"C:\\e2e\\user\""
+e2e_check "user: nothing in the machine's RunOnce" value_absent "$RUNONCE_KEY" "User Tool_RmDir"
+for line in 'registry key deleted: HKEY_CURRENT_USER\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\User Tool' \
+  'HKEY_CURRENT_USER\SOFTWARE\Microsoft\Windows\CurrentVersion\RunOnce: User Tool_RmDir = C:\windows\system32\cmd.exe /c rd "C:\e2e\user"'; do
+  e2e_check "user: the log says \"$line\"" logged "$line"
+done
+
+g_log=$E2E_WORK/quoted.log
+uninstall 'C:\e2e\Quoted Tool\uninstall.exe' Warnung quoted "/LOG=$(e2e_winpath "$g_log")"
+e2e_eq "quoted: exit code" "$g_exit" 2
+e2e_eq "quoted: message, in German from the machine's entry" "$g_text" \
+  "Quoted Tool wurde entfernt, aber 1 Element konnte nicht gelöscht werden:\\n\\nk"
+e2e_check "quoted: the machine's key is deleted" key_absent "$UNINSTALL_KEY\\Quoted Tool"
+e2e_check "quoted: the user's key of another folder stays" e2e_reg_exists "$USER_UNINSTALL_KEY\\Quoted Tool"
+e2e_eq "quoted: the machine's RunOnce removes the folder" "$(e2e_reg_query "$RUNONCE_KEY" "Quoted Tool_RmDir")" \
+  "C:\\windows\\system32\\cmd.exe /c rd \"C:\\e2e\\Quoted Tool\""
+e2e_check "quoted: nothing in the user's RunOnce" value_absent "$USER_RUNONCE_KEY" "Quoted Tool_RmDir"
+e2e_check "quoted: the log names the machine's key" logged \
+  'registry key deleted: HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\Quoted Tool'
 
 # ---- an empty application name ----
 
