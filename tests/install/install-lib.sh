@@ -359,7 +359,7 @@ check_links_resolve() {
 # check_registration APPNAME DEST [LANGID] [KEY]: the Uninstall entry (at
 # KEY, default the machine's), with the installation's language as a
 # language id (default 0x409, English) and what catalogs read: the folder,
-# the size of the payload in KiB, today's date, no Modify or Repair.
+# the size of the payload (KiB), today's date, no Modify or Repair.
 # The shipped 32-bit setup registers in the 32-bit view (WOW6432Node).
 check_registration() {
   local values
@@ -374,7 +374,7 @@ check_registration() {
   e2e_eq "$SHOT_NAME: NoModify and NoRepair" \
     "$(e2e_value_in NoModify <<<"$values") $(e2e_value_in NoRepair <<<"$values")" "0x1 0x1"
   e2e_eq "$SHOT_NAME: InstallDate" "$(e2e_value_in InstallDate <<<"$values")" "$(date +%Y%m%d)"
-  e2e_check "$SHOT_NAME: EstimatedSize in KiB" [ "$(($(e2e_value_in EstimatedSize <<<"$values")))" -gt 0 ]
+  e2e_check "$SHOT_NAME: EstimatedSize, a DWORD" grep -qxE '0x[0-9a-f]+' <<<"$(e2e_value_in EstimatedSize <<<"$values")"
   if [ -n "$E2E_ROOT" ]; then
     e2e_check "$SHOT_NAME: not in the 64-bit registry view" not_in_64bit_view "$UNINSTALL_KEY\\$1"
   fi
