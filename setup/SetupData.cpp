@@ -95,6 +95,11 @@ void CSetupData::ParseScript(const char* pszScript, CString& strAgreement)
   m_strDefaultDest = "ProgramFiles";
   script.ReadKeyLine("#DefaultDest", m_strDefaultDest);
   script.ReadBlock("#Agreement", strAgreement);
+  // Each is empty unless this script gives it.
+  m_strVersion.Empty();
+  m_strPublisher.Empty();
+  m_strURL.Empty();
+  m_strIcon.Empty();
   script.ReadKeyLine("#Version", m_strVersion);
   script.ReadKeyLine("#Publisher", m_strPublisher);
   script.ReadKeyLine("#URL", m_strURL);

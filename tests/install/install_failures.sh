@@ -225,7 +225,8 @@ killed_during_reinstall() {
   local d
   d=$(unix "$lock_dest")
   e2e_check "killed: another program holds app.dat" hold_file "$lock_dest\\app.dat"
-  start_setup lock2 killed
+  mkdir -p "$E2E_WORK/logs"
+  start_setup lock2 killed "/LOG=$(e2e_winpath "$(log_of killed)")"
   choose_destination
   choose_group
   failure_box "$IN_USE" waiting
@@ -234,7 +235,20 @@ killed_during_reinstall() {
   e2e_wait_exit 30
   e2e_check "killed: setup is gone (no wait ran out)" [ "$?" != 124 ]
   release_file
+  # The log was written line by line: what happened before the kill is in it.
+  log_says killed "installed: abc.txt"
   e2e_check "killed: its journal is left" [ -f "$d/~setup-rollback/journal.txt" ]
+  # The uninstaller refuses to remove anything beside it, naming the setup.
+  local log
+  log=$(log_of killed-uninstall)
+  mkdir -p "$(dirname "$log")"
+  e2e_start "$lock_dest\\uninstall.exe" /S "/LOG=$(e2e_winpath "$log")"
+  e2e_wait_exit 60
+  e2e_eq "killed: the uninstaller's exit code" "$?" 4
+  e2e_check "killed: the uninstaller names the setup to run" \
+    grep -q "^Error: This installation did not finish. Run .*lock2.exe again: it restores the earlier one" \
+    <(log_lines "$log")
+  e2e_eq "killed: the uninstaller removed nothing" "$(cat "$d/abc.txt")" "lock2 abc"
   silent_setup lock2 after-kill /S
   e2e_eq "after-kill: exit code" "$SILENT_EXIT" 0
   log_says after-kill "rollback: everything undone" "exit code: 0"

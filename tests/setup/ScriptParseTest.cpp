@@ -73,6 +73,30 @@ TEST(ParseScript, EveryKeyReachesItsField)
   EXPECT_EQ("Terms\r\n", Text(agreement));
 }
 
+// The descriptive keys between the others: each reaches its field, and the
+// fields setup always read are as without them (a list ends at any key).
+TEST(ParseScript, TheCatalogKeysLeaveTheOthersAlone)
+{
+  const char* text = "#AppName\r\nDemo\r\n#Version\r\n2.4.1\r\n#Shortcuts\r\napp.exe\r\nApp\r\n#Publisher\r\n"
+                     "Acme Ltd\r\n#URL\r\nhttps://acme.example/\r\n#GeneratedFiles\r\napp.ini\r\n#Icon\r\napp.exe,1\r\n"
+                     "#Scope\r\nUser\r\n#Agreement\r\nTerms\r\n#end";
+  CSetupData data;
+  CString agreement;
+  data.ParseScript(text, agreement);
+  EXPECT_EQ("Demo", Text(data.m_strAppName));
+  EXPECT_EQ("app.exe||App;", Shortcuts(data.m_pShortcuts, data.m_nShortcuts));
+  ASSERT_EQ(1, data.m_nGeneratedFiles);
+  EXPECT_EQ("app.ini", Text(*data.m_ppGeneratedFiles[0]));
+  EXPECT_EQ("Terms\r\n", Text(agreement));
+  EXPECT_EQ("2.4.1|Acme Ltd|https://acme.example/|app.exe,1",
+            Text(data.m_strVersion) + "|" + Text(data.m_strPublisher) + "|" + Text(data.m_strURL) + "|" +
+                Text(data.m_strIcon));
+  EXPECT_TRUE(data.m_bPerUserScript);
+  data.ParseScript("#Scope\r\nmachine\r\n#end", agreement);
+  EXPECT_FALSE(data.m_bPerUserScript);
+  EXPECT_TRUE(data.m_strVersion.IsEmpty());
+}
+
 TEST(ParseScript, DefaultsWhenKeysAreMissing)
 {
   CSetupData data;
