@@ -1,43 +1,47 @@
-#install - lib.sh : whole installations under wine, on top of tests / e2e / lib.sh.
-#Payload folders and installers made at test time, setup.exe driven through
-#its dialogs as a person would, the result checked against the payload and
-#the script, and uninstall.exe run as its registration says.Every step is
-#kept as a screenshot.
+# install-lib.sh: whole installations under wine, on top of tests/e2e/lib.sh.
+# Payload folders and installers made at test time, setup.exe driven through
+# its dialogs as a person would, the result checked against the payload and
+# the script, and uninstall.exe run as its registration says. Every step is
+# kept as a screenshot.
 #
-#A test script calls install_init with the arguments ctest passes:
-#DRIVER SETUP UNINSTALL VIEWER HOLDFILE MKINSTALLER WORKDIR SHOTDIR
+# A test script calls install_init with the arguments ctest passes:
+#   DRIVER SETUP UNINSTALL VIEWER HOLDFILE MKINSTALLER WORKDIR SHOTDIR
 
-install_here = $(cd "$(dirname " $ { BASH_SOURCE[0] } ")" && pwd) source "$install_here/../e2e/lib.sh"
+install_here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+source "$install_here/../e2e/lib.sh"
 
-    UNINSTALL_KEY = 'HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Uninstall' RUNONCE_KEY =
-        'HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\RunOnce' USER_FOLDERS =
-            'HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders' COMMON_FOLDERS =
-                'HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders'
+UNINSTALL_KEY='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Uninstall'
+RUNONCE_KEY='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\RunOnce'
+USER_FOLDERS='HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders'
+COMMON_FOLDERS='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders'
 
-    install_init(){export E2E_DRIVER = $(realpath "$1") SETUP = $(realpath "$2") UNINSTALLER = $(realpath "$3") VIEWER =
-                       $(realpath "$4") HOLDFILE = $(realpath "$5") MKINSTALLER = $6 SHOTS =
-                           $8[-x "$MKINSTALLER"] ||
-                           {echo "mkinstaller not found: $MKINSTALLER (build the host flavour first)" > &2;
-exit 1;
+install_init() {
+  export E2E_DRIVER=$(realpath "$1")
+  SETUP=$(realpath "$2")
+  UNINSTALLER=$(realpath "$3")
+  VIEWER=$(realpath "$4")
+  HOLDFILE=$(realpath "$5")
+  MKINSTALLER=$6
+  SHOTS=$8
+  [ -x "$MKINSTALLER" ] || { echo "mkinstaller not found: $MKINSTALLER (build the host flavour first)" >&2; exit 1; }
+  e2e_init "$7" || exit 1
+  trap install_exit EXIT
+  rm -rf "$SHOTS" "$E2E_WORK/payloads" "$E2E_WORK/installers"
+  mkdir -p "$SHOTS" "$E2E_WORK/payloads" "$E2E_WORK/installers"
+  local folders
+  folders=$(e2e_reg_values "$USER_FOLDERS")
+  PROGRAMS=$(e2e_value_in Programs <<<"$folders")
+  STARTUP=$(e2e_value_in Startup <<<"$folders")
+  DESKTOP=$(e2e_value_in Desktop <<<"$folders")
+  FONTS=$(e2e_value_in Fonts <<<"$folders")
+  COMMON_PROGRAMS=$(e2e_reg_values "$COMMON_FOLDERS" | e2e_value_in 'Common Programs')
+  use_language ENG
 }
-e2e_init "$7" || exit 1 trap install_exit EXIT rm -
-                     rf
-                     "$SHOTS"
-                     "$E2E_WORK/payloads"
-                     "$E2E_WORK/installers" mkdir -
-                     p
-                     "$SHOTS"
-                     "$E2E_WORK/payloads"
-                     "$E2E_WORK/installers" local folders folders = $(e2e_reg_values "$USER_FOLDERS") PROGRAMS =
-    $(e2e_value_in Programs < < < "$folders") STARTUP = $(e2e_value_in Startup < < < "$folders") DESKTOP =
-        $(e2e_value_in Desktop < < < "$folders") FONTS = $(e2e_value_in Fonts < < < "$folders") COMMON_PROGRAMS =
-            $(e2e_reg_values "$COMMON_FOLDERS" | e2e_value_in 'Common Programs') use_language ENG
-}
 
-#The screenshots are kept whatever the verdict.
-install_exit()
-{
-  local status = $ ? cp "$E2E_WORK" / shots/*.png "$SHOTS/" 2>/dev/null
+# The screenshots are kept whatever the verdict.
+install_exit() {
+  local status=$?
+  cp "$E2E_WORK"/shots/*.png "$SHOTS/" 2>/dev/null
   (exit "$status")
   e2e_cleanup
 }
