@@ -359,11 +359,12 @@ check_links_resolve() {
 # check_registration APPNAME DEST [LANGID] [KEY]: the Uninstall entry (at
 # KEY, default the machine's), with the installation's language as a
 # language id (default 0x409, English) and what catalogs read: the folder,
-# the size of the payload (KiB), today's date, no Modify or Repair.
-# The shipped 32-bit setup registers in the 32-bit view (WOW6432Node).
+# a size in KiB, today's date, no Modify or Repair.
+# The shipped 32-bit setup registers the machine's in the 32-bit view
+# (WOW6432Node).
 check_registration() {
-  local values
-  values=$(e2e_reg_values "${4:-$UNINSTALL_KEY\\$1}")
+  local values key=${4:-$UNINSTALL_KEY\\$1}
+  values=$(e2e_reg_values "$key")
   e2e_eq "$SHOT_NAME: DisplayName" "$(e2e_value_in DisplayName <<<"$values")" "$1"
   e2e_eq "$SHOT_NAME: UninstallString, quoted" "$(e2e_value_in UninstallString <<<"$values")" \
     "\"$2\\uninstall.exe\""
@@ -374,9 +375,11 @@ check_registration() {
   e2e_eq "$SHOT_NAME: NoModify and NoRepair" \
     "$(e2e_value_in NoModify <<<"$values") $(e2e_value_in NoRepair <<<"$values")" "0x1 0x1"
   e2e_eq "$SHOT_NAME: InstallDate" "$(e2e_value_in InstallDate <<<"$values")" "$(date +%Y%m%d)"
-  e2e_check "$SHOT_NAME: EstimatedSize, a DWORD" grep -qxE '0x[0-9a-f]+' <<<"$(e2e_value_in EstimatedSize <<<"$values")"
-  if [ -n "$E2E_ROOT" ]; then
-    e2e_check "$SHOT_NAME: not in the 64-bit registry view" not_in_64bit_view "$UNINSTALL_KEY\\$1"
+  # A DWORD (an archive without entries weighs 0 KiB).
+  e2e_check "$SHOT_NAME: EstimatedSize, a number" grep -qxE '0x[0-9a-f]+' <<<"$(e2e_value_in EstimatedSize <<<"$values")"
+  # HKEY_CURRENT_USER's software keys are the same in both views.
+  if [ -n "$E2E_ROOT" ] && [ "${key#HKEY_LOCAL_MACHINE}" != "$key" ]; then
+    e2e_check "$SHOT_NAME: not in the 64-bit registry view" not_in_64bit_view "$key"
   fi
 }
 
@@ -409,16 +412,26 @@ remains_text() {
   return 0
 }
 
+# start_command_line LINE: starts a registered command as the system does,
+# from the line as it stands, quotes and all: cmd reads it (an unquoted path
+# with a blank would name another program), starts the program and ends
+# with its exit code. The line reaches cmd in a variable of the user's
+# environment, which wine hands to the programs it starts (in the WoW64
+# root too, where run-in-root.sh passes no other).
+start_command_line() {
+  e2e_run reg add 'HKCU\Environment' /v E2E_COMMAND_LINE /d "$1" /f >/dev/null
+  e2e_start cmd /c %E2E_COMMAND_LINE%
+}
+
 # uninstall APPNAME [REMAINING...]: runs the registered UninstallString,
 # answers its box and checks the key and the two RunOnce values. Without
 # REMAINING it must say "Success" and end with 0; with them it must warn
 # that exactly these items remained and end with 2.
 uninstall() {
-  local command dest app=$1 caption=Success text code=0 runonce
+  local command dest app=$1 caption=Success text code=0
   command=$(e2e_reg_values "$UNINSTALL_KEY\\$app" | e2e_value_in UninstallString)
-  command=${command#\"}
-  command=${command%\"}
-  dest=${command%\\*}
+  dest=${command#\"}
+  dest=${dest%\\uninstall.exe\"}
   text="$app was uninstalled successfully!"
   if [ $# -gt 1 ]; then
     caption=Warning
@@ -427,18 +440,25 @@ uninstall() {
   fi
   SHOT_NAME="$SHOT_NAME-uninstall"
   SHOT_STEP=0
-  e2e_start "$command"
+  start_command_line "$command"
   appears "$caption" "uninstall-message"
   e2e_eq "$SHOT_NAME: message" "$(e2e_drive text "$caption" 65535)" "$text"
   e2e_drive click "$caption" 1 >/dev/null
   e2e_wait_exit 60
   e2e_eq "$SHOT_NAME: uninstall's exit code" "$?" "$code"
   e2e_check "$SHOT_NAME: the Uninstall key is gone" not_registered "$app"
+  check_runonce "$app" "$dest"
+}
+
+# check_runonce APPNAME DEST: the uninstaller left its file and folder to
+# two RunOnce commands (below the root of its entry, RUNONCE_KEY).
+check_runonce() {
+  local runonce
   runonce=$(e2e_reg_values "$RUNONCE_KEY")
-  e2e_eq "$SHOT_NAME: RunOnce deletes the uninstaller" "$(e2e_value_in "${app}_DelUninstallExe" <<<"$runonce")" \
-    "C:\\windows\\system32\\cmd.exe /c del \"$dest\\uninstall.exe\""
-  e2e_eq "$SHOT_NAME: RunOnce removes the directory" "$(e2e_value_in "${app}_RmDir" <<<"$runonce")" \
-    "C:\\windows\\system32\\cmd.exe /c rd \"$dest\""
+  e2e_eq "$SHOT_NAME: RunOnce deletes the uninstaller" "$(e2e_value_in "${1}_DelUninstallExe" <<<"$runonce")" \
+    "C:\\windows\\system32\\cmd.exe /c del \"$2\\uninstall.exe\""
+  e2e_eq "$SHOT_NAME: RunOnce removes the directory" "$(e2e_value_in "${1}_RmDir" <<<"$runonce")" \
+    "C:\\windows\\system32\\cmd.exe /c rd \"$2\""
 }
 
 # silent_uninstall APPNAME CODE [REMAINING...]: runs the registered
@@ -455,11 +475,12 @@ silent_uninstall() {
   log=$(log_of "$SHOT_NAME")
   mkdir -p "$(dirname "$log")" && rm -f "$log"
   e2e_watch_start uninstall.exe
-  e2e_start "$exe" /S "/LOG=$(e2e_winpath "$log")"
+  start_command_line "$quiet \"/LOG=$(e2e_winpath "$log")\""
   e2e_wait_exit 60
   e2e_eq "$SHOT_NAME: uninstall's exit code" "$?" "$code"
   e2e_eq "$SHOT_NAME: no window of the uninstaller appeared" "$(e2e_watch_end)" ""
   e2e_check "$SHOT_NAME: the Uninstall key is gone" not_registered "$app"
+  check_runonce "$app" "${exe%\\uninstall.exe}"
   e2e_eq "$SHOT_NAME: what remained, as the log says" "$(log_lines "$log" | sed -n 's/^remained: //p')" \
     "$(printf '%s\n' "$@")"
   log_says "$SHOT_NAME" "exit code: $code"

@@ -231,7 +231,10 @@ killed_during_reinstall() {
   choose_group
   failure_box "$IN_USE" waiting
   e2e_eq "killed: abc.txt was replaced already" "$(cat "$d/abc.txt")" "lock2 abc"
+  # Killed as a power loss would: every wine process of the installer,
+  # the elevated second start too (an unelevated taskkill cannot end it).
   e2e_run taskkill /F /IM lock2.exe >/dev/null 2>&1
+  pkill -KILL -f 'lock2\.exe' 2>/dev/null
   e2e_wait_exit 30
   e2e_check "killed: setup is gone (no wait ran out)" [ "$?" != 124 ]
   release_file

@@ -355,10 +355,88 @@ EOF
   e2e_eq "share-silent: the program group as it was" "$(tree "$(unix "$group")")" "Other Program.lnk"
 }
 
+# machine_state FILE: into FILE, what an installation for one person leaves
+# alone: the machine's software keys (the 64-bit view's export holds the
+# 32-bit view's below Wow6432Node), the program folders, the start menu of
+# all users and the system's fonts folder, each file with its size and time.
+machine_state() {
+  local reg="$E2E_WORK/machine.reg"
+  rm -f "$reg"
+  {
+    E2E_REG_VIEW=/reg:64 e2e_reg export 'HKEY_LOCAL_MACHINE\Software' "$(e2e_winpath "$reg")" /y >/dev/null 2>&1 ||
+      echo "no export"
+    iconv -f UTF-16 -t UTF-8 "$reg" | tr -d '\r'
+    (cd "$(unix 'C:\')" && find 'Program Files'* ProgramData/Microsoft/Windows/'Start Menu' windows/Fonts \
+      -printf '%p %s %T@\n' | LC_ALL=C sort)
+  } >"$1"
+}
+
+# same_machine RUN: the machine's keys and folders as machine_state found
+# them before RUN.
+same_machine() {
+  machine_state "$E2E_WORK/machine-now"
+  e2e_eq "$1: the machine's keys and folders as they were" \
+    "$(diff "$E2E_WORK/machine-before" "$E2E_WORK/machine-now" | head -n 20)" ""
+}
+
+# Jot Pad for the person who runs setup alone: unattended with /CURRENTUSER,
+# then from a script with "#Scope user" and no option. Its folder in
+# %LOCALAPPDATA%\Programs, its link in the person's start menu, its font in
+# the person's fonts folder and listed by its full path under the person's
+# Fonts key, its entry below HKEY_CURRENT_USER, and nothing of the machine's
+# changed; then removed by that entry's QuietUninstallString, which leaves
+# its RunOnce commands below HKEY_CURRENT_USER too.
+per_user_installations() {
+  local app="Jot Pad" font=DejaVuSans-Bold.ttf font_name="DejaVu Sans Bold (TrueType)" run payload
+  local local_appdata dest d user_fonts group="$PROGRAMS\\Jot Pad" options
+  local UNINSTALL_KEY=${UNINSTALL_KEY/#HKEY_LOCAL_MACHINE/HKEY_CURRENT_USER}
+  local RUNONCE_KEY=${RUNONCE_KEY/#HKEY_LOCAL_MACHINE/HKEY_CURRENT_USER}
+  local user_fonts_key=${FONTS_KEY/#HKEY_LOCAL_MACHINE/HKEY_CURRENT_USER}
+  local_appdata=$(e2e_reg_values "$USER_FOLDERS" | e2e_value_in 'Local AppData')
+  dest="$local_appdata\\Programs\\$app"
+  user_fonts="$local_appdata\\Microsoft\\Windows\\Fonts"
+  d=$(unix "$dest")
+  for run in jot-option jot-scope; do
+    payload=$(new_payload $run)
+    put "$payload" readme.txt "Jot Pad keeps notes."
+    cp "/usr/share/fonts/truetype/dejavu/$font" "$payload/"
+    options=(/S /CURRENTUSER)
+    [ $run = jot-scope ] && options=(/S)
+    {
+      printf '#AppName\n%s\n#Shortcuts\nviewer.exe\n%s\n#InstallFonts\n%s\n#Version\n2.0\n' "$app" "$app" "$font"
+      [ $run = jot-scope ] && printf '#Scope\nuser\n'
+      printf '#end\n'
+    } | make_installer $run "$payload"
+    machine_state "$E2E_WORK/machine-before"
+    silent_setup $run $run "${options[@]}"
+    e2e_eq "$run: exit code" "$SILENT_EXIT" 0
+    log_says $run "installation for: the current user" "destination (proposed): $dest" "start menu: Current User"
+    check_files "$payload" "$d" "-$font" uninstall.dat
+    e2e_check "$run: the font is in the person's fonts folder" cmp "$payload/$font" "$(unix "$user_fonts")/$font"
+    e2e_eq "$run: the font listed by its full path" \
+      "$(e2e_reg_values "$user_fonts_key" | e2e_value_in "$font_name")" "$user_fonts\\$font"
+    check_record $run "$dest" "$group"
+    check_links $run "$dest" "$group"
+    check_registration "$app" "$dest" 0x409 "$UNINSTALL_KEY\\$app"
+    same_machine $run
+
+    silent_uninstall "$app" 0
+    e2e_eq "$run: what the uninstaller leaves" "$(tree "$d")" uninstall.exe
+    check_links $run "$dest" "$group" --absent
+    e2e_check "$run: the program group is gone" absent "$(unix "$group")"
+    same_machine "$run-uninstall"
+    # What RunOnce does at the next start; the font goes too, so that the
+    # next run moves it there again.
+    rm -rf "$d" "$(unix "$user_fonts")/$font"
+    e2e_reg delete "$user_fonts_key" /v "$font_name" /f >/dev/null 2>&1
+  done
+}
+
 english_installation
 german_installation
 silent_installation
 share_and_existing_group
 locale_installations
+per_user_installations
 foreign_folders
 e2e_finish

@@ -358,6 +358,97 @@ EOF
   export LANG=C.UTF-8
 }
 
+# ledger_installer VERSION PUBLISHER: installer ledger-VERSION of payload
+# ledger-VERSION, with what catalogs read.
+ledger_installer() {
+  make_installer "ledger-$1" "$E2E_WORK/payloads/ledger-$1" <<EOF
+#AppName
+Ledger
+#Shortcuts
+viewer.exe
+Ledger
+#Version
+$1
+#Publisher
+$2
+#URL
+https://example.org/ledger/$1
+#Icon
+icons\\ledger.ico,1
+#end
+EOF
+}
+
+# check_catalog RUN VERSION PUBLISHER: Ledger's entry shows that version,
+# and the size of its payload in KiB, rounded up.
+check_catalog() {
+  local values bytes
+  values=$(e2e_reg_values "$UNINSTALL_KEY\\Ledger")
+  bytes=$(find "$E2E_WORK/payloads/ledger-$2" -type f -printf '%s\n' | awk '{ n += $1 } END { print n }')
+  e2e_eq "$1: DisplayVersion, Publisher, URLInfoAbout, DisplayIcon, EstimatedSize" "$(printf '%s\n' "$values" |
+    grep -E '^(DisplayVersion|Publisher|URLInfoAbout|DisplayIcon|EstimatedSize)=' | LC_ALL=C sort)" \
+    "$(printf '%s\n' "DisplayIcon=$ledger\\icons\\ledger.ico,1" "DisplayVersion=$2" \
+      "EstimatedSize=$(printf '0x%x' $(((bytes + 1023) / 1024)))" "Publisher=$3" \
+      "URLInfoAbout=https://example.org/ledger/$2")"
+}
+
+# Versions of one application, unattended, in a folder with a blank: 1.1
+# goes where the registered 1.0 is (its InstallLocation) and removes what
+# it no longer has; 1.0 again is refused (exit code 6), without /S only
+# after a question answered No, and both times nothing changes; with
+# /ALLOWDOWNGRADE it goes in. Then removed by its UninstallString.
+versions() {
+  local p10 p11 d ledger='C:\Apps\Ledger Books'
+  d=$(unix "$ledger")
+  p10=$(new_payload ledger-1.0)
+  put "$p10" readme.txt "Ledger 1.0"
+  put "$p10" only-1.0.txt "dropped by 1.1"
+  put "$p10" icons/ledger.ico "icon"
+  p11=$(new_payload ledger-1.1)
+  put "$p11" readme.txt "Ledger 1.1"
+  put "$p11" icons/ledger.ico "icon 1.1"
+  put "$p11" only-1.1.txt "new in 1.1"
+  ledger_installer 1.0 "Ledger Works"
+  ledger_installer 1.1 "Ledger Works Ltd."
+
+  silent_setup ledger-1.0 ledger-1.0 /S "/D=$ledger"
+  e2e_eq "ledger-1.0: exit code" "$SILENT_EXIT" 0
+  check_catalog ledger-1.0 1.0 "Ledger Works"
+
+  silent_setup ledger-1.1 ledger-1.1 /S
+  e2e_eq "ledger-1.1: exit code" "$SILENT_EXIT" 0
+  log_says ledger-1.1 "destination (proposed): $ledger" 'removed: only-1.0.txt'
+  check_files "$p11" "$d" uninstall.dat
+  check_record ledger-1.1 "$ledger" "$PROGRAMS\\Ledger"
+  check_registration Ledger "$ledger"
+  check_catalog ledger-1.1 1.1 "Ledger Works Ltd."
+
+  snapshot ledger-1.1 "$d" Ledger
+  silent_setup ledger-1.0 ledger-downgrade /S
+  e2e_eq "ledger-downgrade: exit code" "$SILENT_EXIT" 6
+  log_says ledger-downgrade "downgrade refused: 1.1 is installed, newer than 1.0" "exit code: 6"
+  same_as ledger-1.1 "$d" Ledger
+
+  start_setup ledger-1.0 ledger-asked
+  appears Warning downgrade-question
+  e2e_eq "ledger-asked: the question" "$(e2e_drive text Warning 65535)" \
+    'Ledger 1.1 is installed, which is newer than the version 1.0 that this setup installs.\nDo you want to install the older version over it?'
+  e2e_check "ledger-asked: No" e2e_drive click Warning 7
+  e2e_wait_exit 60
+  e2e_eq "ledger-asked: setup ends with exit code 6" "$?" 6
+  same_as ledger-1.1 "$d" Ledger
+
+  silent_setup ledger-1.0 ledger-allowed /S /ALLOWDOWNGRADE
+  e2e_eq "ledger-allowed: exit code" "$SILENT_EXIT" 0
+  log_says ledger-allowed "downgrade: 1.1 is installed; 1.0 replaces it (/ALLOWDOWNGRADE)" 'removed: only-1.1.txt'
+  check_files "$p10" "$d" uninstall.dat
+  check_registration Ledger "$ledger"
+  check_catalog ledger-allowed 1.0 "Ledger Works"
+
+  uninstall Ledger
+  e2e_eq "ledger: what the uninstaller leaves" "$(tree "$d")" uninstall.exe
+}
+
 first_installation
 second_installation
 silent_reinstallation
@@ -366,4 +457,5 @@ empty_archive
 foreign_archives
 long_paths
 earlier_release
+versions
 e2e_finish
