@@ -232,9 +232,11 @@ killed_during_reinstall() {
   failure_box "$IN_USE" waiting
   e2e_eq "killed: abc.txt was replaced already" "$(cat "$d/abc.txt")" "lock2 abc"
   # Killed as a power loss would: every wine process of the installer,
-  # the elevated second start too (an unelevated taskkill cannot end it).
+  # the elevated second start too (an unelevated taskkill cannot end it);
+  # only this test's, named by their path: the other flavour's suite may
+  # be running the same installer meanwhile.
   e2e_run taskkill /F /IM lock2.exe >/dev/null 2>&1
-  pkill -KILL -f 'lock2\.exe' 2>/dev/null
+  pkill -KILL -f "$(e2e_winpath "$(installer_of lock2)" | sed 's/[][\\.*^$]/\\&/g')" 2>/dev/null
   e2e_wait_exit 30
   e2e_check "killed: setup is gone (no wait ran out)" [ "$?" != 124 ]
   release_file
