@@ -9,12 +9,6 @@
 
 namespace {
 
-// A key below hRoot as the log and the message of what remained name it.
-CString RootedKeyName(HKEY hRoot, const CString& strKey)
-{
-  return (hRoot == HKEY_CURRENT_USER ? "HKEY_CURRENT_USER\\" : "HKEY_LOCAL_MACHINE\\") + strKey;
-}
-
 // The log line names the key with its root: a per-user uninstallation
 // writes the user's RunOnce key.
 void SetString(CRegKey& key, const char* lpszLogKey, const char* lpszName, const CString& strData)

@@ -17,6 +17,13 @@
 
 #define REGKEY_INLINE inline __attribute__((noinline))
 
+// A key below hRoot (HKEY_CURRENT_USER or HKEY_LOCAL_MACHINE) as logs and
+// messages name it.
+inline CString RootedKeyName(HKEY hRoot, const char* lpszKey)
+{
+  return CString(hRoot == HKEY_CURRENT_USER ? "HKEY_CURRENT_USER\\" : "HKEY_LOCAL_MACHINE\\") + lpszKey;
+}
+
 class CRegKey
 {
 public:

@@ -72,8 +72,7 @@ bool RegisterFont(CInstallJournal& journal, const char* lpszFontsDir, const char
     const CString strValueName = MakeValueName(strPath);
     if (journal.WillSetValue(hRoot, kFontsKey, strValueName) && key.SetString(strValueName, strListed) &&
         pstrListedAs != NULL)
-      *pstrListedAs = CString(hRoot == HKEY_CURRENT_USER ? "HKEY_CURRENT_USER\\" : "HKEY_LOCAL_MACHINE\\") + kFontsKey +
-                      ": " + strValueName + " = " + strListed;
+      *pstrListedAs = RootedKeyName(hRoot, kFontsKey) + ": " + strValueName + " = " + strListed;
   }
   return bAdded;
 }

@@ -17,8 +17,7 @@ class CEntryWriter
 {
 public:
   CEntryWriter(CInstallLog& log, CInstallJournal& journal, HKEY hRoot, const CString& strKey)
-      : m_log(log), m_journal(journal), m_hRoot(hRoot), m_strKey(strKey),
-        m_strLogKey(CString(hRoot == HKEY_CURRENT_USER ? "HKEY_CURRENT_USER\\" : "HKEY_LOCAL_MACHINE\\") + strKey)
+      : m_log(log), m_journal(journal), m_hRoot(hRoot), m_strKey(strKey), m_strLogKey(RootedKeyName(hRoot, strKey))
   {}
 
   // A key that was not there is recorded as made, so that undone it goes.
