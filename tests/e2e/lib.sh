@@ -44,6 +44,7 @@ else
 fi
 E2E_DESKTOP=e2e
 E2E_FAILURES=0
+E2E_FAILED=()
 E2E_CHECKS=0
 E2E_PIDS=()
 E2E_XVFB_PID=
@@ -259,14 +260,17 @@ e2e_script() {
 
 # e2e_watch_start PROGRAM.EXE: the driver watches, in the background, for
 # the visible top-level windows of that program from its start to its end.
-# Start the program after this has returned.
+# Start the program after this has returned, and call e2e_watch_end once it
+# has ended.
 e2e_watch_start() {
   E2E_WATCH_OUT="$E2E_WORK/watch-$1.log"
+  E2E_WATCH_ENDED="$E2E_WORK/watch-$1.ended"
   : >"$E2E_WATCH_OUT"
+  rm -f "$E2E_WATCH_ENDED"
   # The status goes into the file: e2e_watch_end may run in a subshell,
   # which cannot wait for this job.
   (
-    e2e_drive -t 110000 watch-windows "$1"
+    e2e_drive -t 110000 watch-windows "$1" "$(e2e_winpath "$E2E_WATCH_ENDED")"
     echo "watch status $?"
   ) >"$E2E_WATCH_OUT" 2>&1 &
   E2E_PIDS+=("$!")
@@ -284,6 +288,9 @@ e2e_watch_start() {
 # program; prints the windows it saw, one a line, or why it failed.
 e2e_watch_end() {
   local i
+  # A program quicker than the watch's first look is never seen: this tells
+  # the watch that it has ended.
+  touch "$E2E_WATCH_ENDED"
   for i in $(seq 1200); do
     grep -q '^watch status ' "$E2E_WATCH_OUT" && break
     sleep 0.1
@@ -421,6 +428,7 @@ e2e_check() {
     e2e_log "ok: $what"
   else
     E2E_FAILURES=$((E2E_FAILURES + 1))
+    E2E_FAILED+=("$what")
     e2e_log "FAILED: $what"
   fi
 }
@@ -432,6 +440,7 @@ e2e_eq() {
     e2e_log "ok: $1"
   else
     E2E_FAILURES=$((E2E_FAILURES + 1))
+    E2E_FAILED+=("$1: expected '$3', got '$2'")
     e2e_log "FAILED: $1: expected '$3', got '$2'"
   fi
 }
@@ -440,6 +449,9 @@ e2e_eq() {
 e2e_finish() {
   e2e_log "$((E2E_CHECKS - E2E_FAILURES)) of $E2E_CHECKS checks passed"
   [ "$E2E_CHECKS" -gt 0 ] && [ "$E2E_FAILURES" -eq 0 ] && exit 0
+  # Again at the end, where a shortened CI log still shows them.
+  local failed
+  for failed in "${E2E_FAILED[@]}"; do e2e_log "FAILED: $failed"; done
   # What wine and the started programs said: the one trace of a start that failed.
   [ -s "$E2E_WORK/program.log" ] && e2e_log "program.log ends: $(tail -n 20 "$E2E_WORK/program.log")"
   exit 1

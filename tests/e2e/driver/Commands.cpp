@@ -39,7 +39,7 @@ static const Command kCommands[] = {
     {"rect", 1, 2, QueryRect, true, "rect CAPTION [ID]"},
     {"dump", 1, 1, QueryDump, false, "dump CAPTION"},
     {"windows", 0, 0, QueryWindows, false, "windows"},
-    {"watch-windows", 1, 1, DoWatchWindows, false, "watch-windows PROGRAM.EXE"},
+    {"watch-windows", 1, 2, DoWatchWindows, false, "watch-windows PROGRAM.EXE [ENDED-MARK]"},
     {"link", 1, 1, QueryLink, true, "link PATH.LNK"},
     {"codepages", 0, 0, QueryCodePages, false, "codepages   (ANSI and OEM)"},
 };

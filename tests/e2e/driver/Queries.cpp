@@ -220,13 +220,20 @@ static BOOL CALLBACK NoteWatchedWindow(HWND hWnd, LPARAM lParam)
 
 // Waits for a process of that program, then prints every visible
 // top-level window it shows until it has ended. "watching" comes first,
-// so that a test starts the program only once the watch runs.
+// so that a test starts the program only once the watch runs. A program
+// that ends between two looks is never seen: the optional args[1], a file
+// the test makes once it saw the program end, ends that wait too.
 int DoWatchWindows(const Args& args, Lines*)
 {
   PrintLine("watching " + args[0]);
   DWORD dwStart = GetTickCount();
+  const std::wstring strEndedMark = args.size() > 1 ? Utf8ToWide(args[1]) : std::wstring();
   WatchState state;
   while ((state.ids = ProcessesNamed(args[0])).empty()) {
+    if (!strEndedMark.empty() && GetFileAttributesW(strEndedMark.c_str()) != INVALID_FILE_ATTRIBUTES) {
+      PrintLine("ended");
+      return kExitOk;
+    }
     if (GetTickCount() - dwStart >= g_dwTimeout)
       return Complain(kExitTimeout, "no process %s within %lu ms", args[0].c_str(), g_dwTimeout);
     Sleep(5);

@@ -75,4 +75,11 @@ e2e_eq "exit code of the dialog" "$?" 42
 e2e_eq "what the dialog read from its controls" "$(iconv -f CP1252 -t UTF-8 "$report" 2>&1)" \
   "$(printf 'name=Jürgen Weiß\nlist=Gamma\ncombo=Green\nchanges=1')"
 
+# A program that ended before the watch's first look: told so, the watch
+# ends at once and reports no window.
+e2e_watch_start never-seen.exe
+start=$(date +%s)
+e2e_eq "a watch of a program it never saw ends when told" "$(e2e_watch_end)" ""
+e2e_check "... at once" [ $(($(date +%s) - start)) -lt 20 ]
+
 e2e_finish
