@@ -21,10 +21,10 @@ enum
   OPT_LOG = 16,             // /LOG=file
   OPT_DEST = 32,            // /D=path, last: it takes the rest of the line
   OPT_ALLOWDOWNGRADE = 64,  // /ALLOWDOWNGRADE: an older version may replace a newer one
-  OPT_ELEVATED = 128,       // /ELEVATED: setup started itself with administrator rights
+  OPT_ELEVATED = 128,       // /ELEVATED: the program started itself with administrator rights
   OPT_SETUP =
       OPT_SILENT | OPT_ALLUSERS | OPT_CURRENTUSER | OPT_GROUP | OPT_LOG | OPT_DEST | OPT_ALLOWDOWNGRADE | OPT_ELEVATED,
-  OPT_UNINSTALL = OPT_SILENT | OPT_LOG
+  OPT_UNINSTALL = OPT_SILENT | OPT_LOG | OPT_ELEVATED
 };
 
 struct CommandLine

@@ -17,6 +17,9 @@ inline constexpr const char* kUninstalled = "%s was uninstalled successfully!"; 
 inline constexpr const char* kUnfinished =
     "This installation did not finish.\nRun %s again: it restores the earlier one.";
 inline constexpr const char* kTheInstaller = "the installer";
+// A machine-wide installation, and the second start with administrator
+// rights was refused; %s: the application. kNothingRemoved follows.
+inline constexpr const char* kNotElevated = "Administrator rights are needed to remove %s for all users.";
 
 struct RemainsText
 {

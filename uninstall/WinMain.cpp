@@ -2,10 +2,12 @@
 // it lists, the emptied folders and the Uninstall entry, and leaves its own
 // file and the directory to RunOnce commands.
 #include "common/CommandLine.h"
+#include "common/ElevationRule.h"
 #include "common/JoinPath.h"
 #include "common/RollbackJournal.h"
 #include "common/UninstallData.h"
 #include "framework/DllSearch.h"
+#include "framework/os/Elevation.h"
 #include "framework/os/FileSystem.h"
 #include "framework/os/System.h"
 #include "uninstall/FolderList.h"
@@ -24,19 +26,26 @@ namespace {
 // (or the folder can't be entered; nothing removed), 2 something that was
 // to be removed remained, 3 a command line with /S that is not understood,
 // or a log that cannot be written (nothing removed), 4 an installation that
-// setup has not finished or undone (nothing removed).
+// setup has not finished or undone (nothing removed), 5 a machine-wide
+// installation whose removal with administrator rights was refused
+// (nothing removed).
 enum
 {
   EXIT_REMOVED = 0,
   EXIT_NO_DATA = 1,
   EXIT_REMAINS = 2,
   EXIT_COMMAND_LINE = 3,
-  EXIT_UNFINISHED = 4
+  EXIT_UNFINISHED = 4,
+  EXIT_NOT_ELEVATED = 5
 };
 
 // /S: no window at all. A message is logged, and shown unless the run is
 // unattended.
 bool g_bSilent = false;
+// /ELEVATED: this is the second start with administrator rights.
+bool g_bStartedElevated = false;
+// /LOG=: the file, which a refused second start writes on in.
+CString g_strLogPath;
 
 int Finish(int nExitCode)
 {
@@ -63,6 +72,9 @@ bool ReadCommandLine(const char* lpszArgs)
   CommandLine line;
   const ArgumentsVerdict verdict = ReadArguments(lpszArgs, OPT_UNINSTALL, line, g_log);
   g_bSilent = (line.nGiven & OPT_SILENT) != 0;
+  g_bStartedElevated = (line.nGiven & OPT_ELEVATED) != 0;
+  if (line.nGiven & OPT_LOG)
+    g_strLogPath = line.strLog;
   if (verdict == kArgumentsNoLog && !g_bSilent)
     ShowMessageBox(NULL, CString(kCannotLog) + line.strLog, kErrorCaption, MB_ICONEXCLAMATION);
   return verdict == kArgumentsUsed || verdict == kArgumentsIgnored;
@@ -106,6 +118,31 @@ __attribute__((noinline)) bool FindUnfinished(const char* lpszDir, CString& strT
   return true;
 }
 
+// A machine-wide installation is removed with administrator rights: without
+// them the uninstaller starts itself again with them (the system asks the
+// person) and ends with that run's exit code, which goes on with the log.
+// A per-user one never asks. false when this run goes on itself.
+bool RanElevated(HKEY hRoot, const char* lpszAppName, int& nExitCode)
+{
+  if (!NeedsElevation(hRoot == HKEY_CURRENT_USER, IsProcessElevated(), g_bStartedElevated))
+    return false;
+  CString strPath;
+  GetModulePath(strPath);
+  g_log.Write("elevation", "the uninstaller starts again with administrator rights");
+  g_log.Close();
+  DWORD nCode = 0;
+  const DWORD nError = RunElevatedAndWait(strPath, CString("/ELEVATED ") + GetArguments(), nCode);
+  if (nError == ERROR_SUCCESS) {
+    nExitCode = static_cast<int>(nCode);
+    return true;
+  }
+  if (!g_strLogPath.IsEmpty())
+    g_log.Open(g_strLogPath, true);
+  g_log.Write("elevation refused", DecimalText(nError));
+  nExitCode = Finish(EXIT_NOT_ELEVATED, Fill(kNotElevated, lpszAppName, 0) + kNothingRemoved, kErrorCaption);
+  return true;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
@@ -132,6 +169,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
   // Read before the Uninstall entry goes with it.
   bool bGerman;
   const HKEY hRoot = FindUninstallRoot(data.m_strAppName, strInstallDir, strOwnName, bGerman);
+  int nElevatedExit;
+  if (RanElevated(hRoot, data.m_strAppName, nElevatedExit))
+    return nElevatedExit;
 
   data.RemoveAll(strInstallDir);
   CFolderList folders;

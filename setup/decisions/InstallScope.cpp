@@ -39,11 +39,6 @@ bool IsPerUserRun(unsigned nGivenOptions, bool bScriptPerUser)
   return bScriptPerUser && !(nGivenOptions & OPT_ALLUSERS);
 }
 
-bool NeedsElevation(bool bPerUser, bool bElevated, bool bStartedElevated)
-{
-  return !bPerUser && !bElevated && !bStartedElevated;
-}
-
 bool IsPerUserDestination(const char* lpszDest, const char* lpszProfile)
 {
   // ASCII case only, as the paths' other comparisons; a profile's name in

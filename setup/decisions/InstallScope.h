@@ -2,17 +2,12 @@
 // for it, and whether its version may replace the one installed. Pure
 // decisions, portable, so that every case runs as a native test.
 #pragma once
+#include "common/ElevationRule.h"
 #include "framework/String.h"
 
 // Per user when /CURRENTUSER says so, or the script's #Scope user does and
 // /ALLUSERS does not overrule it; else for all users of the machine.
 bool IsPerUserRun(unsigned nGivenOptions, bool bScriptPerUser);
-
-// A per-machine installation writes below HKEY_LOCAL_MACHINE and into
-// folders of all users: without administrator rights setup starts itself
-// again with them, once (bStartedElevated: this is that second start,
-// which goes on with what it was given rather than asking again).
-bool NeedsElevation(bool bPerUser, bool bElevated, bool bStartedElevated);
 
 // The dialogs' choice: the person's own start menu together with a
 // destination inside the person's profile folder is an installation for

@@ -484,6 +484,14 @@ silent_uninstall() {
   e2e_eq "$SHOT_NAME: what remained, as the log says" "$(log_lines "$log" | sed -n 's/^remained: //p')" \
     "$(printf '%s\n' "$@")"
   log_says "$SHOT_NAME" "exit code: $code"
+  # A machine-wide entry, removed without administrator rights (the WoW64
+  # root starts programs with a limited token), makes the uninstaller start
+  # itself again with them; a per-user one never does.
+  local elevated=no
+  [ -n "$E2E_ROOT" ] && [[ $UNINSTALL_KEY == HKEY_LOCAL_MACHINE* ]] && elevated=yes
+  e2e_eq "$SHOT_NAME: started again with administrator rights" \
+    "$(in_log "$SHOT_NAME" "elevation: the uninstaller starts again with administrator rights" && echo yes || echo no)" \
+    "$elevated"
 }
 
 # ---- a program that holds a file ----
