@@ -300,6 +300,30 @@ e2e_watch_end() {
   grep -q '^watch status ' "$E2E_WATCH_OUT" || echo "(the watch did not end)"
 }
 
+# e2e_run_watched PROG.EXE LOG LIMIT START...: an unattended run, watched:
+# START (e2e_start or a function like it, with its arguments) starts the
+# program, which writes LOG (removed beforehand); waits up to LIMIT
+# seconds. E2E_RUN_EXIT gets the exit code and E2E_RUN_WINDOWS what the
+# watch saw. Rarely, in long runs, wine ends a start without running the
+# program at all (an exit code, and no log, which the program writes
+# first); that start alone is made again, and logged.
+e2e_run_watched() {
+  local exe=$1 log=$2 limit=$3 attempt
+  shift 3
+  for attempt in 1 2; do
+    rm -f "$log"
+    e2e_watch_start "$exe"
+    "$@"
+    e2e_wait_exit "$limit"
+    E2E_RUN_EXIT=$?
+    E2E_RUN_WINDOWS=$(e2e_watch_end)
+    if [ "$E2E_RUN_EXIT" -eq 0 ] || [ "$E2E_RUN_EXIT" -eq 124 ] || [ -e "$log" ]; then
+      return 0
+    fi
+    e2e_log "wine ended with $E2E_RUN_EXIT without running $exe (no log): started again"
+  done
+}
+
 # ---- the screen ----
 
 # e2e_shot NAME: a screenshot of the whole virtual screen; prints its path.

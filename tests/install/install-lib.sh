@@ -238,12 +238,11 @@ silent_setup() {
   shift 2
   SHOT_NAME=$run
   log=$(log_of "$run")
-  mkdir -p "$(dirname "$log")" && rm -f "$log"
-  e2e_watch_start "$name.exe"
-  e2e_start "$(e2e_winpath "$(installer_of "$name")")" "/LOG=$(e2e_winpath "$log")" "$@"
-  e2e_wait_exit 120
-  SILENT_EXIT=$?
-  e2e_eq "$run: no window of setup appeared" "$(e2e_watch_end)" ""
+  mkdir -p "$(dirname "$log")"
+  e2e_run_watched "$name.exe" "$log" 120 e2e_start "$(e2e_winpath "$(installer_of "$name")")" \
+    "/LOG=$(e2e_winpath "$log")" "$@"
+  SILENT_EXIT=$E2E_RUN_EXIT
+  e2e_eq "$run: no window of setup appeared" "$E2E_RUN_WINDOWS" ""
 }
 
 # log_lines FILE: the log's lines, without the byte-order mark it starts
@@ -473,12 +472,10 @@ silent_uninstall() {
   e2e_eq "$SHOT_NAME: the quiet command" "$quiet" "\"$exe\" /S"
   SHOT_NAME="$SHOT_NAME-uninstall"
   log=$(log_of "$SHOT_NAME")
-  mkdir -p "$(dirname "$log")" && rm -f "$log"
-  e2e_watch_start uninstall.exe
-  start_command_line "$quiet \"/LOG=$(e2e_winpath "$log")\""
-  e2e_wait_exit 60
-  e2e_eq "$SHOT_NAME: uninstall's exit code" "$?" "$code"
-  e2e_eq "$SHOT_NAME: no window of the uninstaller appeared" "$(e2e_watch_end)" ""
+  mkdir -p "$(dirname "$log")"
+  e2e_run_watched uninstall.exe "$log" 60 start_command_line "$quiet \"/LOG=$(e2e_winpath "$log")\""
+  e2e_eq "$SHOT_NAME: uninstall's exit code" "$E2E_RUN_EXIT" "$code"
+  e2e_eq "$SHOT_NAME: no window of the uninstaller appeared" "$E2E_RUN_WINDOWS" ""
   e2e_check "$SHOT_NAME: the Uninstall key is gone" not_registered "$app"
   check_runonce "$app" "${exe%\\uninstall.exe}"
   e2e_eq "$SHOT_NAME: what remained, as the log says" "$(log_lines "$log" | sed -n 's/^remained: //p')" \

@@ -349,12 +349,9 @@ quiet() {
   local dir=$1
   shift
   g_log=$E2E_WORK/$dir.log
-  rm -f "$g_log"
-  e2e_watch_start uninstall.exe
-  e2e_start "C:\\e2e\\$dir\\uninstall.exe" "$@" "/LOG=$(e2e_winpath "$g_log")"
-  e2e_wait_exit 30
-  g_exit=$?
-  e2e_eq "$dir: no window appeared" "$(e2e_watch_end)" ""
+  e2e_run_watched uninstall.exe "$g_log" 30 e2e_start "C:\\e2e\\$dir\\uninstall.exe" "$@" "/LOG=$(e2e_winpath "$g_log")"
+  g_exit=$E2E_RUN_EXIT
+  e2e_eq "$dir: no window appeared" "$E2E_RUN_WINDOWS" ""
 }
 # The log is UTF-8 behind a byte-order mark, with CR LF line ends.
 log_lines() { sed '1s/^\xef\xbb\xbf//' "$g_log" | tr -d '\r'; }

@@ -82,4 +82,18 @@ start=$(date +%s)
 e2e_eq "a watch of a program it never saw ends when told" "$(e2e_watch_end)" ""
 e2e_check "... at once" [ $(($(date +%s) - start)) -lt 20 ]
 
+# An unattended run that ran nothing (an exit code, no log) is made once
+# more; the second start writes its log.
+flaky_log=$E2E_WORK/flaky.log
+flaky_start() {
+  if [ -e "$flaky_log.tried" ]; then
+    e2e_start cmd /c "echo ran>$(e2e_winpath "$flaky_log")"
+  else
+    touch "$flaky_log.tried"
+    e2e_start cmd /c exit 5
+  fi
+}
+e2e_run_watched cmd.exe "$flaky_log" 30 flaky_start
+e2e_eq "a run that ran nothing is made once more" "$E2E_RUN_EXIT $(tr -d '\r ' <"$flaky_log" 2>/dev/null)" "0 ran"
+
 e2e_finish
