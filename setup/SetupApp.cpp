@@ -3,6 +3,7 @@
 // setup.
 #include "setup/SetupApp.h"
 
+#include "common/ElevatedRestart.h"
 #include "framework/os/Elevation.h"
 #include "framework/os/System.h"
 #include "setup/SetupTexts.h"
@@ -57,22 +58,12 @@ bool CSetupApp::RanElevated(CInstallFeedback& feedback)
     return false;
   m_bExitCodeKept = true;
   m_initDlg.ShowWindow(SW_HIDE);
-  CString strPath;
-  GetModulePath(strPath);
-  // The second start goes on with the log: this one lets go of it.
-  m_log.Write("elevation", "setup starts again with administrator rights");
-  m_log.Close();
   DWORD nExitCode = 0;
-  const DWORD nError = RunElevatedAndWait(strPath, CString("/ELEVATED ") + m_lpCmdLine, nExitCode);
-  if (nError == ERROR_SUCCESS) {
+  if (RunAgainElevated(m_log, (m_options.nGiven & OPT_LOG) ? static_cast<const char*>(m_options.strLog) : NULL, "setup",
+                       m_lpCmdLine, nExitCode)) {
     m_nExitCode = static_cast<int>(nExitCode);
     return true;
   }
-  if (m_options.nGiven & OPT_LOG)
-    m_log.Open(m_options.strLog, true);
-  CString strError;
-  strError.Format("error %lu", static_cast<unsigned long>(nError));
-  m_log.Write("elevation refused", strError);
   CString strText;
   strText.Format(Text(kElevationRefused, m_strLanguage, kEnglishOnlyForENG), static_cast<const char*>(m_strAppName));
   feedback.Tell(strText, kErrorCaption, MB_OK | MB_ICONEXCLAMATION);

@@ -2,6 +2,7 @@
 // it lists, the emptied folders and the Uninstall entry, and leaves its own
 // file and the directory to RunOnce commands.
 #include "common/CommandLine.h"
+#include "common/ElevatedRestart.h"
 #include "common/ElevationRule.h"
 #include "common/JoinPath.h"
 #include "common/RollbackJournal.h"
@@ -126,19 +127,12 @@ bool RanElevated(HKEY hRoot, const char* lpszAppName, int& nExitCode)
 {
   if (!NeedsElevation(hRoot == HKEY_CURRENT_USER, IsProcessElevated(), g_bStartedElevated))
     return false;
-  CString strPath;
-  GetModulePath(strPath);
-  g_log.Write("elevation", "the uninstaller starts again with administrator rights");
-  g_log.Close();
   DWORD nCode = 0;
-  const DWORD nError = RunElevatedAndWait(strPath, CString("/ELEVATED ") + GetArguments(), nCode);
-  if (nError == ERROR_SUCCESS) {
+  if (RunAgainElevated(g_log, g_strLogPath.IsEmpty() ? NULL : static_cast<const char*>(g_strLogPath), "the uninstaller",
+                       GetArguments(), nCode)) {
     nExitCode = static_cast<int>(nCode);
     return true;
   }
-  if (!g_strLogPath.IsEmpty())
-    g_log.Open(g_strLogPath, true);
-  g_log.Write("elevation refused", DecimalText(nError));
   nExitCode = Finish(EXIT_NOT_ELEVATED, Fill(kNotElevated, lpszAppName, 0) + kNothingRemoved, kErrorCaption);
   return true;
 }

@@ -442,6 +442,13 @@ e2e_unixpath() {
 
 # ---- checks ----
 
+# e2e_failed TEXT: a failed check, logged now and again by e2e_finish.
+e2e_failed() {
+  E2E_FAILURES=$((E2E_FAILURES + 1))
+  E2E_FAILED+=("$1")
+  e2e_log "FAILED: $1"
+}
+
 # e2e_check DESCRIPTION COMMAND...: runs the command; counts a failure when
 # it fails.
 e2e_check() {
@@ -451,9 +458,7 @@ e2e_check() {
   if "$@"; then
     e2e_log "ok: $what"
   else
-    E2E_FAILURES=$((E2E_FAILURES + 1))
-    E2E_FAILED+=("$what")
-    e2e_log "FAILED: $what"
+    e2e_failed "$what"
   fi
 }
 
@@ -463,9 +468,7 @@ e2e_eq() {
   if [ "$2" = "$3" ]; then
     e2e_log "ok: $1"
   else
-    E2E_FAILURES=$((E2E_FAILURES + 1))
-    E2E_FAILED+=("$1: expected '$3', got '$2'")
-    e2e_log "FAILED: $1: expected '$3', got '$2'"
+    e2e_failed "$1: expected '$3', got '$2'"
   fi
 }
 
